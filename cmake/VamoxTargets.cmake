@@ -1,0 +1,12 @@
+# Settings every target of the project shares: warnings, Qt defines, sanitizers.
+add_library(vamox_options INTERFACE)
+target_compile_options(vamox_options INTERFACE -Wall -Wextra -Wno-missing-field-initializers)
+if(DEFINED ENV{CI} AND NOT "$ENV{CI}" STREQUAL "" AND NOT "$ENV{CI}" STREQUAL "false")
+  target_compile_options(vamox_options INTERFACE -Werror)
+endif()
+target_compile_definitions(vamox_options INTERFACE QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+if(VAMOX_SANITIZE)
+  target_compile_options(vamox_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  target_link_options(vamox_options INTERFACE -fsanitize=address,undefined)
+endif()
+set(CMAKE_AUTOMOC ON)

@@ -1,0 +1,11 @@
+#include "mainwindow/FrmFtp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Vamox::FrmFtp venster;
+    venster.show();
+    return app.exec();
+}
