@@ -2,7 +2,10 @@
 
 #include "dialogs/Msg.h"
 
+#include <deque>
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 namespace Vamox {
 
@@ -10,9 +13,13 @@ namespace Vamox {
 // is shown: the answerer reads the question and returns the button number the window would have.
 struct DialoogVraag
 {
-    enum class Soort { Bericht, Platform };
+    enum class Soort
+    {
+        Bericht,
+        Platform
+    };
     Soort soort = Soort::Bericht;
-    MOpties opties;       // for Platform: Tekst, Titel, Pictogram; Knoppen "OK" or "&Ja+&Nee"
+    MOpties opties; // for Platform: Tekst, Titel, Pictogram; Knoppen "OK" or "&Ja+&Nee"
 };
 
 using DialoogAntwoorder = std::function<int(const DialoogVraag&)>;
@@ -32,5 +39,25 @@ private:
 
 // The installed answerer, or an empty function when windows are to be shown.
 const DialoogAntwoorder& HuidigeAntwoorder();
+
+// For tests: answers from a queue, in order, and keeps every question asked. With the queue
+// empty it answers as Enter would (the default button of the code string, else 0).
+class DialoogOpnemer final
+{
+public:
+    explicit DialoogOpnemer(std::initializer_list<int> antwoorden = {});
+    DialoogOpnemer(const DialoogOpnemer&) = delete;
+    DialoogOpnemer& operator=(const DialoogOpnemer&) = delete;
+
+    void Antwoord(int knop);
+    const std::vector<DialoogVraag>& Vragen() const { return m_vragen; }
+
+private:
+    int Beantwoorden(const DialoogVraag& vraag);
+
+    std::deque<int> m_antwoorden;
+    std::vector<DialoogVraag> m_vragen;
+    DialoogAntwoorderScope m_scope; // last: installed once the queues exist
+};
 
 } // namespace Vamox

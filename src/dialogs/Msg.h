@@ -13,19 +13,19 @@ namespace Vamox {
 // Arguments of M, with the same names and defaults as its callers use them.
 struct MOpties
 {
-    QString Tekst;                     // may hold "\r\n" line breaks and tabs
-    std::optional<QString> Titel;      // absent: the application's title
-    int Pictogram = 0;                 // 0 none, 1 information, 2 question, 3 exclamation, 4 critical
-    QString Knoppen;                   // captions joined by "+", at most four; "" = no buttons
-    QString Codes;                     // "default+escape" button numbers, e.g. "1+2"; 0 or missing = none
-    int Knopbreedte = 1280;            // twips, when AutoBreedte is false
-    bool Centreren = true;             // true: over the active window; false: on the screen
-    std::optional<int> Links;          // explicit left edge (twips), overrides centring
-    std::optional<int> Boven;          // explicit top edge (twips)
+    QString Tekst;                // may hold "\r\n" line breaks and tabs
+    std::optional<QString> Titel; // absent: the application's title
+    int Pictogram = 0;            // 0 none, 1 information, 2 question, 3 exclamation, 4 critical
+    QString Knoppen;              // captions joined by "+", at most four; "" = no buttons
+    QString Codes;                // "default+escape" button numbers, e.g. "1+2"; 0 or missing = none
+    int Knopbreedte = 1280;       // twips, when AutoBreedte is false
+    bool Centreren = true;        // true: over the active window; false: on the screen
+    std::optional<int> Links;     // explicit left edge (twips), overrides centring
+    std::optional<int> Boven;     // explicit top edge (twips)
     std::optional<QColor> Achtergrondkleur; // default white
-    std::optional<QIcon> Icoon;        // default: the active window's icon
-    int SluitenNa = 0;                 // > 0: closes itself after this many ms, answering the default
-    bool AutoBreedte = false;          // true: each button as wide as its caption + 150 twips
+    std::optional<QIcon> Icoon;             // default: the active window's icon
+    int SluitenNa = 0;                      // > 0: closes itself after this many ms, answering the default
+    bool AutoBreedte = false;               // true: each button as wide as its caption + 150 twips
 };
 
 // Shows the system's message window modally and returns the number (1..4) of the chosen button;
@@ -33,7 +33,8 @@ struct MOpties
 int M(const MOpties& opties);
 
 // A plain notice: one "OK" button, or none when it closes itself after `sluitenNa` ms.
-void Melding(const QString& tekst, int pictogram, int sluitenNa = 0);
+// Callers ignore the result; it is M's answer (1 for OK, 2 when closed).
+int Melding(const QString& tekst, int pictogram, int sluitenNa = 0);
 
 // The platform's standard message box, used in two places only (a failed connection and the
 // closing question of the main window). Buttons: Ok, or Yes/No with No as the default when

@@ -15,18 +15,20 @@ struct FtpServerOpties
 {
     QString gebruiker = QStringLiteral("vamox");
     QString wachtwoord = QStringLiteral("geheim");
-    bool mlst = true;             // false: FEAT does not offer MLST, so clients must use LIST
-    bool weigerLogin = false;     // every login is answered 530
-    int traagMs = 0;              // every reply is delayed this long
-    qint64 dropRetrNa = -1;       // >= 0: a RETR sends this many bytes, then both connections drop
-    qint64 dropStorNa = -1;       // >= 0: a STOR drops both connections after this many bytes
-    QStringList faalCommandos;    // commands answered "550" (e.g. DELE, MKD, RMD, RNFR)
-    QByteArray vasteListing;      // non-empty: every LIST answers with exactly these bytes
-    int idleTimeoutS = 0;         // > 0: idle control connections are closed after this many seconds
+    bool mlst = true;          // false: FEAT does not offer MLST, so clients must use LIST
+    bool weigerLogin = false;  // every login is answered 530
+    int traagMs = 0;           // every reply is delayed this long
+    qint64 dropRetrNa = -1;    // >= 0: a RETR sends this many bytes, then both connections drop
+    qint64 dropStorNa = -1;    // >= 0: a STOR drops both connections after this many bytes
+    QStringList faalCommandos; // commands answered "550" (e.g. DELE, MKD, RMD, RNFR)
+    QByteArray vasteListing;   // non-empty: every LIST answers with exactly these bytes
+    int idleTimeoutS = 0;      // > 0: idle control connections are closed after this many seconds
 };
 
 // A real FTP server (pyftpdlib) on 127.0.0.1 with a fresh temp root, started by the test and
 // stopped when the object dies. The port is chosen by the server and read back from a file.
+// The server is a direct child of the calling thread and dies with it (PR_SET_PDEATHSIG), so start
+// it from the thread that lives as long as the server. VAMOX_TEST_FTP_LOG=1 logs its traffic to stderr.
 class FtpTestServer final
 {
 public:
@@ -35,21 +37,21 @@ public:
     FtpTestServer(const FtpTestServer&) = delete;
     FtpTestServer& operator=(const FtpTestServer&) = delete;
 
-    bool start();   // waits until the server accepts connections; false with a reason in fout()
-    void stop();    // SIGTERM and wait; the root stays until the object dies
+    bool start(); // waits until the server greets; false with a reason in fout()
+    void stop();  // SIGTERM and wait; the root stays until the object dies
     bool draait() const;
 
     QString host() const { return QStringLiteral("127.0.0.1"); }
     quint16 poort() const { return m_poort; }
-    QString root() const;                // the server root on disk, no trailing "/"
+    QString root() const;                  // the server root on disk, no trailing "/"
     QString pad(const QString& rel) const; // root() + "/" + rel
     const FtpServerOpties& opties() const { return m_opties; }
     QString fout() const { return m_fout; }
 
-    // Helpers for arranging server content directly on disk.
+    // Helpers for arranging server content directly on disk (parent folders are made as needed).
     void maakMap(const QString& rel) const;
     void schrijf(const QString& rel, const QByteArray& inhoud) const;
-    QByteArray lees(const QString& rel) const;
+    QByteArray lees(const QString& rel) const; // empty when missing
 
 private:
     FtpServerOpties m_opties;
@@ -59,11 +61,14 @@ private:
     QString m_fout;
 };
 
-// vsftpd as a second opinion, started with a config file of its own (needs root).
+// vsftpd as a second opinion, started with a config file of its own (needs root, see beschikbaar()).
+// Only anonymous login exists (a local user would need system accounts). vsftpd refuses to chroot an
+// anonymous user into a root it may write to, so "/" is read-only for the client: write in werkMap().
+// Content made with the helpers belongs to the "ftp" user, so the client may rename and delete it.
 struct VsftpdOpties
 {
-    bool anoniem = false;        // anonymous login with write rights, root = the temp folder
-    int idleTimeoutS = 300;
+    bool anoniem = true;    // must stay true: anonymous login with write rights below werkMap()
+    int idleTimeoutS = 300; // idle_session_timeout
 };
 
 class VsftpdServer final
@@ -74,18 +79,28 @@ public:
     VsftpdServer(const VsftpdServer&) = delete;
     VsftpdServer& operator=(const VsftpdServer&) = delete;
 
-    static bool beschikbaar();   // vsftpd installed and we may run it (root)
-    bool start();
+    static bool beschikbaar(); // vsftpd installed, user "ftp" exists and we are root
+    bool start();              // picks a free port, retries on a clash; false with fout()
     void stop();
+    bool draait() const;
 
     QString host() const { return QStringLiteral("127.0.0.1"); }
     quint16 poort() const { return m_poort; }
-    QString root() const;
-    QString gebruiker() const;   // "anonymous" or a local user made for the test
+    QString root() const; // "/" of the server on disk
+    QString pad(const QString& rel) const;
+    static QString werkMap() { return QStringLiteral("pub"); } // below "/": writable for the client
+    QString gebruiker() const;                                 // "anonymous"
     QString wachtwoord() const;
     QString fout() const { return m_fout; }
+    int sessies() const; // client connections served right now (vsftpd forks one process each)
+
+    void maakMap(const QString& rel) const;
+    void schrijf(const QString& rel, const QByteArray& inhoud) const;
+    QByteArray lees(const QString& rel) const;
 
 private:
+    bool probeer(quint16 poort);
+
     VsftpdOpties m_opties;
     QTemporaryDir m_dir;
     std::unique_ptr<QProcess> m_proces;

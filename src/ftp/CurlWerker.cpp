@@ -1,0 +1,130 @@
+#include "ftp/CurlWerker.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+
+#include <memory>
+
+namespace Vamox {
+
+namespace {
+struct CurlGlobaal
+{
+    CurlGlobaal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+};
+
+struct Wachtstaat
+{
+    std::atomic<bool> klaar{false};
+    QEventLoop* lus = nullptr; // touched only on the waiting thread
+    std::mutex mutex;
+    std::condition_variable cv;
+};
+} // namespace
+
+CurlWerker::CurlWerker()
+{
+    static CurlGlobaal globaal;
+    m_multi = curl_multi_init();
+    m_easy = curl_easy_init();
+    m_thread = std::thread([this] { lus(); });
+}
+
+CurlWerker::~CurlWerker()
+{
+    afbreken = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stoppen = true;
+    }
+    m_cv.notify_all();
+    m_thread.join();
+    curl_easy_cleanup(m_easy);
+    curl_multi_cleanup(m_multi);
+}
+
+void CurlWerker::lus()
+{
+    for (;;) {
+        std::function<void()> taak;
+        {
+            std::unique_lock lock(m_mutex);
+            m_cv.wait(lock, [this] { return m_stoppen || !m_taken.empty(); });
+            if (m_taken.empty())
+                return;
+            taak = std::move(m_taken.front());
+            m_taken.pop_front();
+        }
+        taak();
+    }
+}
+
+void CurlWerker::voerUit(const std::function<void()>& taak)
+{
+    auto staat = std::make_shared<Wachtstaat>();
+    const bool metLus = QCoreApplication::instance() && QThread::currentThread() == m_ontvanger.thread();
+    QObject* ontvanger = &m_ontvanger;
+    {
+        std::lock_guard lock(m_mutex);
+        m_taken.push_back([taak, staat, metLus, ontvanger] {
+            taak();
+            {
+                std::lock_guard l(staat->mutex);
+                staat->klaar = true;
+            }
+            staat->cv.notify_all();
+            if (metLus) {
+                QMetaObject::invokeMethod(
+                    ontvanger, [staat] { if (staat->lus) staat->lus->quit(); }, Qt::QueuedConnection);
+            }
+        });
+    }
+    m_cv.notify_all();
+
+    if (metLus) {
+        QEventLoop wacht;
+        staat->lus = &wacht;
+        while (!staat->klaar)
+            wacht.exec();
+        staat->lus = nullptr;
+    } else {
+        std::unique_lock l(staat->mutex);
+        staat->cv.wait(l, [&] { return staat->klaar.load(); });
+    }
+}
+
+CURLcode CurlWerker::perform()
+{
+    CURLcode resultaat = CURLE_OK;
+    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    int bezig = 1;
+    while (bezig) {
+        if (curl_multi_perform(m_multi, &bezig) != CURLM_OK) {
+            resultaat = CURLE_RECV_ERROR;
+            break;
+        }
+        if (bezig)
+            curl_multi_poll(m_multi, nullptr, 0, 10, nullptr);
+    }
+    int over = 0;
+    while (CURLMsg* bericht = curl_multi_info_read(m_multi, &over)) {
+        if (bericht->msg == CURLMSG_DONE && bericht->easy_handle == m_easy)
+            resultaat = bericht->data.result;
+    }
+    curl_multi_remove_handle(m_multi, m_easy);
+    return resultaat;
+}
+
+void CurlWerker::sluitVerbindingen()
+{
+    // The connection cache belongs to the multi handle; a new one starts empty. The easy handle
+    // may still hold its last connection: a fresh easy handle drops that too.
+    curl_multi_cleanup(m_multi);
+    curl_easy_cleanup(m_easy);
+    m_multi = curl_multi_init();
+    m_easy = curl_easy_init();
+}
+
+} // namespace Vamox

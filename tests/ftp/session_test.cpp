@@ -1,0 +1,373 @@
+#include "ftp/FtpSession.h"
+#include "support/FtpTestServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Vamox;
+using Vamox::Test::FtpServerOpties;
+using Vamox::Test::FtpTestServer;
+
+namespace {
+
+// A session logged in to a fresh pyftpdlib server.
+class SessieTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetUpMet({}); }
+
+    void SetUpMet(FtpServerOpties opties)
+    {
+        server = std::make_unique<FtpTestServer>(std::move(opties));
+        ASSERT_TRUE(server->start()) << server->fout().toStdString();
+        sessie.poort = server->poort();
+        ASSERT_TRUE(sessie.FtpVerbindingOpenen(server->host(), server->opties().gebruiker,
+                                               server->opties().wachtwoord, QStringLiteral("test")));
+    }
+
+    QString lokaal(const QString& naam) const { return tmp.filePath(naam); }
+
+    static QByteArray leesBestand(const QString& pad)
+    {
+        QFile f(pad);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+    }
+    static void schrijfBestand(const QString& pad, const QByteArray& inhoud)
+    {
+        QFile f(pad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(inhoud);
+    }
+    static QStringList namen(const QStringList& regels)
+    {
+        QStringList uit;
+        for (const QString& r : regels)
+            uit << r.section(Scheidingsteken, 0, 0);
+        return uit;
+    }
+
+    std::unique_ptr<FtpTestServer> server;
+    FtpSession sessie;
+    QTemporaryDir tmp;
+};
+
+TEST_F(SessieTest, ListsFoldersAndFileLinesSorted)
+{
+    server->maakMap(QStringLiteral("sub"));
+    server->maakMap(QStringLiteral("Alfa"));
+    server->schrijf(QStringLiteral("b.txt"), "12345");
+    server->schrijf(QStringLiteral("A b.TXT"), "");
+    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
+    EXPECT_EQ(sessie.ServerMappen, (QStringList{QStringLiteral("Alfa"), QStringLiteral("sub")}));
+    EXPECT_EQ(namen(sessie.ServerBestanden), (QStringList{QStringLiteral("A b.TXT"), QStringLiteral("b.txt")}));
+    const QStringList velden = sessie.ServerBestanden.at(1).split(Scheidingsteken);
+    ASSERT_EQ(velden.size(), 3);
+    EXPECT_EQ(velden.at(2), QStringLiteral("5"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d\d-\d\d-\d{4} \d\d:\d\d$)")).match(velden.at(1)).hasMatch());
+    EXPECT_EQ(sessie.HuidigeServermap, QStringLiteral("/"));
+}
+
+TEST_F(SessieTest, ParentRowAddedOnceOutsideTheRoot)
+{
+    server->maakMap(QStringLiteral("a/b"));
+    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/a")));
+    EXPECT_EQ(sessie.ServerMappen, (QStringList{QStringLiteral(" .."), QStringLiteral("b")}));
+    EXPECT_EQ(sessie.HuidigeServermap, QStringLiteral("/a/"));
+    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
+    EXPECT_EQ(sessie.ServerMappen, QStringList{QStringLiteral("a")});
+}
+
+TEST_F(SessieTest, FolderPathsAreNormalisedWhateverTheirSlashes)
+{
+    server->maakMap(QStringLiteral("a/x"));
+    for (const QString& pad : {QStringLiteral("a"), QStringLiteral("/a/"), QStringLiteral(" a// "),
+                               QStringLiteral("//a")}) {
+        QStringList bestanden, mappen;
+        EXPECT_TRUE(sessie.FtpMapLezen(bestanden, mappen, pad)) << pad.toStdString();
+        EXPECT_EQ(mappen, QStringList{QStringLiteral("x")}) << pad.toStdString();
+    }
+    EXPECT_EQ(FtpMapNormaliseren(QStringLiteral("/")), QStringLiteral("//"));
+    EXPECT_EQ(FtpMapNormaliseren(QString()), QStringLiteral("//"));
+    EXPECT_EQ(FtpMapNormaliseren(QStringLiteral("//")), QStringLiteral("//"));
+    EXPECT_EQ(FtpMapNormaliseren(QStringLiteral("/a//")), QStringLiteral("/a/"));
+}
+
+TEST_F(SessieTest, NamesWithAwkwardCharactersRoundTrip)
+{
+    const QString naam = QStringLiteral("Één #2 100% ?.txt");
+    schrijfBestand(lokaal(QStringLiteral("bron")), "inhoud");
+    ASSERT_TRUE(sessie.FtpMapMaken(QStringLiteral("/map met spatie")));
+    ASSERT_TRUE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron")), QStringLiteral("/map met spatie/") + naam));
+    EXPECT_EQ(server->lees(QStringLiteral("map met spatie/") + naam), "inhoud");
+    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/map met spatie/")));
+    EXPECT_EQ(namen(sessie.ServerBestanden), QStringList{naam});
+    ASSERT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("terug")), QStringLiteral("/map met spatie/") + naam));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("terug"))), "inhoud");
+}
+
+TEST_F(SessieTest, SingleFileOperationsReportTheirOutcome)
+{
+    schrijfBestand(lokaal(QStringLiteral("bron.bin")), QByteArray(100000, 'x'));
+    // The prefix rule: a path without a leading "/" is taken from the root.
+    EXPECT_TRUE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron.bin")), QStringLiteral("doel.bin")));
+    EXPECT_EQ(server->lees(QStringLiteral("doel.bin")).size(), 100000);
+    EXPECT_FALSE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bestaat-niet")), QStringLiteral("/x.bin")));
+    EXPECT_FALSE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron.bin")), QStringLiteral("/geen/map/x.bin")));
+
+    EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("terug.bin")), QStringLiteral("/doel.bin")));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("terug.bin"))), QByteArray(100000, 'x'));
+    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("niets.bin")), QStringLiteral("/bestaat-niet")));
+    EXPECT_FALSE(QFile::exists(lokaal(QStringLiteral("niets.bin"))));
+
+    EXPECT_TRUE(sessie.FtpNaamWijzigen(QStringLiteral("/doel.bin"), QStringLiteral("/nieuw.bin")));
+    EXPECT_FALSE(sessie.FtpNaamWijzigen(QStringLiteral("/doel.bin"), QStringLiteral("/ander.bin")));
+    EXPECT_TRUE(sessie.FtpBestandWissen(QStringLiteral("nieuw.bin")));
+    EXPECT_FALSE(sessie.FtpBestandWissen(QStringLiteral("/nieuw.bin")));
+
+    EXPECT_TRUE(sessie.FtpMapMaken(QStringLiteral("/m")));
+    EXPECT_FALSE(sessie.FtpMapMaken(QStringLiteral("/m")));
+    server->schrijf(QStringLiteral("m/f"), "1");
+    EXPECT_FALSE(sessie.FtpMapWissen(QStringLiteral("/m")));
+    EXPECT_TRUE(sessie.FtpBestandWissen(QStringLiteral("/m/f")));
+    EXPECT_TRUE(sessie.FtpMapWissen(QStringLiteral("/m/")));
+    EXPECT_FALSE(QDir(server->pad(QStringLiteral("m"))).exists());
+    // After all these failures the connection still serves.
+    EXPECT_TRUE(sessie.FtpVerbindingActief());
+}
+
+TEST_F(SessieTest, DownloadOverwritesAnExistingLocalFile)
+{
+    server->schrijf(QStringLiteral("f.txt"), "nieuw");
+    schrijfBestand(lokaal(QStringLiteral("f.txt")), "oude inhoud die langer is");
+    ASSERT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.txt")), QStringLiteral("/f.txt")));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.txt"))), "nieuw");
+}
+
+TEST_F(SessieTest, PathExistenceIsCaseSensitiveAndKnowsFilesFromFolders)
+{
+    server->maakMap(QStringLiteral("a/map"));
+    server->schrijf(QStringLiteral("a/bestand"), "x");
+    struct Rij { const char* pad; bool isMap; bool verwacht; };
+    const Rij rijen[] = {
+        {"/", true, true},          {"", true, true},           {"/a/map/", true, true},
+        {"a/map", true, true},      {"/a/Map", true, false},    {"/a/map", false, false},
+        {"/a/bestand", false, true}, {"/a/bestand", true, false}, {"/a/geen", false, false},
+        {"/geen/map", true, false},
+    };
+    for (const Rij& r : rijen)
+        EXPECT_EQ(sessie.ServerpadBestaat(QString::fromUtf8(r.pad), r.isMap), r.verwacht) << r.pad;
+}
+
+TEST_F(SessieTest, ProbeGivesTheSizeOfAFileOrZero)
+{
+    server->schrijf(QStringLiteral("a/f.bin"), QByteArray(1234, 'z'));
+    server->schrijf(QStringLiteral("a/leeg"), "");
+    EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/a/f.bin")), 1234);
+    EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("a/f.bin/")), 1234);
+    EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/a/leeg")), 0);
+    EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/a/geen")), 0);
+}
+
+TEST_F(SessieTest, TreeWalkIsPreOrderPerLevelWithTotalSize)
+{
+    server->schrijf(QStringLiteral("w/f1"), "1");
+    server->schrijf(QStringLiteral("w/a/f2"), "22");
+    server->schrijf(QStringLiteral("w/a/x/f3"), "333");
+    server->schrijf(QStringLiteral("w/b/f4"), "4444");
+    server->maakMap(QStringLiteral("w/v1..2"));
+    server->schrijf(QStringLiteral("w/v1..2/f5"), "55555");
+    QStringList mappen{QStringLiteral("/w")};
+    QStringList bestanden;
+    qint64 totaal = 0;
+    sessie.FtpBoomLezen(mappen, bestanden, QStringLiteral("/w"), totaal);
+    // The server lists in its own order; what is fixed is that a folder's own children come
+    // before those of any of its subfolders.
+    ASSERT_EQ(mappen.size(), 5);
+    EXPECT_EQ(mappen.at(0), QStringLiteral("/w"));
+    EXPECT_EQ(mappen.at(4), QStringLiteral("/w/a/x"));
+    for (const char* m : {"/w/a", "/w/b", "/w/v1..2"})
+        EXPECT_TRUE(mappen.contains(QString::fromUtf8(m))) << m;
+    ASSERT_EQ(bestanden.size(), 5);
+    EXPECT_EQ(bestanden.at(0), QStringLiteral("/w/f1"));
+    EXPECT_LT(bestanden.indexOf(QStringLiteral("/w/a/f2")), bestanden.indexOf(QStringLiteral("/w/a/x/f3")));
+    for (const char* b : {"/w/b/f4", "/w/v1..2/f5"})
+        EXPECT_TRUE(bestanden.contains(QString::fromUtf8(b))) << b;
+    EXPECT_EQ(totaal, 15);
+    EXPECT_EQ(sessie.mislukteBoomlijsten(), 0);
+}
+
+TEST_F(SessieTest, SizesBeyondFourGigabytesAreListedWhole)
+{
+    QFile groot(server->pad(QStringLiteral("groot.iso")));
+    ASSERT_TRUE(groot.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(groot.resize(5LL * 1024 * 1024 * 1024 + 7)); // sparse: no disk used
+    groot.close();
+    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
+    ASSERT_EQ(sessie.ServerBestanden.size(), 1);
+    EXPECT_EQ(sessie.ServerBestanden.at(0).section(Scheidingsteken, 2), QStringLiteral("5368709127"));
+    EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/groot.iso")), 5368709127LL);
+}
+
+TEST_F(SessieTest, ClosedSessionRefusesEverything)
+{
+    server->schrijf(QStringLiteral("f"), "1");
+    sessie.FtpVerbindingSluiten();
+    QStringList b, m;
+    EXPECT_FALSE(sessie.FtpMapLezen(b, m, QStringLiteral("/")));
+    EXPECT_FALSE(sessie.FtpVerbindingActief());
+    EXPECT_FALSE(sessie.ServerpadBestaat(QStringLiteral("/"), true));
+    EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/f")), 0);
+    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f")), QStringLiteral("/f")));
+}
+
+TEST_F(SessieTest, LivenessTurnsFalseWhenTheServerStops)
+{
+    EXPECT_TRUE(sessie.FtpVerbindingActief());
+    server->stop();
+    EXPECT_FALSE(sessie.FtpVerbindingActief());
+    QStringList b, m;
+    EXPECT_FALSE(sessie.FtpMapLezen(b, m, QStringLiteral("/")));
+}
+
+TEST_F(SessieTest, OneOperationAtATimeWhileTheEventLoopRuns)
+{
+    // The server answers slowly; meanwhile a timer fires and tries a second operation.
+    server.reset();
+    SetUpMet({.traagMs = 150});
+    int tikken = 0;
+    bool tweedeGelukt = true;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++tikken;
+        if (tikken == 1) {
+            EXPECT_TRUE(sessie.bezig());
+            QStringList b, m;
+            tweedeGelukt = sessie.FtpMapLezen(b, m, QStringLiteral("/"));
+        }
+    });
+    timer.start(10);
+    EXPECT_TRUE(sessie.ServerpadBestaat(QStringLiteral("/"), true));
+    EXPECT_GT(tikken, 0);
+    EXPECT_FALSE(tweedeGelukt);
+    EXPECT_FALSE(sessie.bezig());
+}
+
+class StoringTest : public SessieTest
+{
+protected:
+    void SetUp() override {}
+};
+
+TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
+{
+    SetUpMet({.dropRetrNa = 50000});
+    server->schrijf(QStringLiteral("groot.bin"), QByteArray(400000, 'n'));
+    server->schrijf(QStringLiteral("klein.txt"), "ok");
+    schrijfBestand(lokaal(QStringLiteral("groot.bin")), "oud");
+    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("groot.bin"))), "oud");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{QStringLiteral("groot.bin")});
+    // The next operation logs in again by itself.
+    EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("klein.txt")), QStringLiteral("/klein.txt")));
+}
+
+TEST_F(StoringTest, BrokenUploadIsAFailure)
+{
+    SetUpMet({.dropStorNa = 50000});
+    schrijfBestand(lokaal(QStringLiteral("groot.bin")), QByteArray(3000000, 'u'));
+    EXPECT_FALSE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
+}
+
+TEST_F(StoringTest, RefusedCommandsFailWithoutLosingTheConnection)
+{
+    SetUpMet({.faalCommandos = {"DELE", "MKD", "RMD", "RNFR"}});
+    server->schrijf(QStringLiteral("f"), "1");
+    server->maakMap(QStringLiteral("leeg"));
+    EXPECT_FALSE(sessie.FtpBestandWissen(QStringLiteral("/f")));
+    EXPECT_FALSE(sessie.FtpMapMaken(QStringLiteral("/nieuw")));
+    EXPECT_FALSE(sessie.FtpMapWissen(QStringLiteral("/leeg")));
+    EXPECT_FALSE(sessie.FtpNaamWijzigen(QStringLiteral("/f"), QStringLiteral("/g")));
+    EXPECT_TRUE(QFile::exists(server->pad(QStringLiteral("f"))));
+    EXPECT_FALSE(QFile::exists(server->pad(QStringLiteral("g"))));
+    EXPECT_TRUE(sessie.FtpVerbindingActief());
+}
+
+TEST_F(StoringTest, ListingWithoutMlstFallsBackToList)
+{
+    SetUpMet({.mlst = false});
+    EXPECT_FALSE(sessie.gebruiktMlsd());
+    server->schrijf(QStringLiteral(" spatie ervoor.txt"), "abc");
+    server->maakMap(QStringLiteral("m"));
+    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
+    EXPECT_EQ(sessie.ServerMappen, QStringList{QStringLiteral("m")});
+    EXPECT_EQ(namen(sessie.ServerBestanden), QStringList{QStringLiteral(" spatie ervoor.txt")});
+}
+
+TEST_F(StoringTest, RefusedLoginFailsAndTellsTheWindowWhenAsked)
+{
+    FtpServerOpties opties;
+    opties.weigerLogin = true;
+    server = std::make_unique<FtpTestServer>(opties);
+    ASSERT_TRUE(server->start());
+    sessie.host = server->host();
+    sessie.poort = server->poort();
+    sessie.gebruiker = QStringLiteral("vamox");
+    sessie.wachtwoord = QStringLiteral("fout");
+    int meldingen = 0;
+    sessie.bijMislukteVerbinding = [&] { ++meldingen; };
+    EXPECT_FALSE(sessie.FtpVerbinden(true));
+    EXPECT_EQ(meldingen, 1);
+    // Without the flag the caller learns nothing here and judges by the next listing.
+    EXPECT_TRUE(sessie.FtpVerbinden(false));
+    EXPECT_EQ(meldingen, 1);
+    QStringList b, m;
+    EXPECT_FALSE(sessie.FtpMapLezen(b, m, QStringLiteral("/")));
+}
+
+TEST(TabelSorteren, OrdersAsNeighbourExchangeDoes)
+{
+    QStringList t{QStringLiteral("b"), QStringLiteral("A"), QStringLiteral(" ..")};
+    TabelSorteren(t, true);
+    EXPECT_EQ(t, (QStringList{" ..", "A", "b"}));
+
+    // Names that differ only in case keep their order, as the exchange sort leaves them.
+    QStringList namen;
+    for (int i = 0; i < 300; ++i) {
+        QString n = QString::number((i * 7919) % 37, 36);
+        namen << ((i % 3) ? n.toUpper() + u'x' : n + u'X');
+    }
+    QStringList verwacht = namen;
+    for (bool gewisseld = true; gewisseld;) {
+        gewisseld = false;
+        for (qsizetype i = 0; i + 1 < verwacht.size(); ++i)
+            if (verwacht[i].toLower() > verwacht[i + 1].toLower()) {
+                verwacht.swapItemsAt(i, i + 1);
+                gewisseld = true;
+            }
+    }
+    TabelSorteren(namen, true);
+    EXPECT_EQ(namen, verwacht);
+}
+
+TEST(MappenBijwerken, RestoresBothFolderForms)
+{
+    struct Rij { QString lokaal, server, lokaalNa, serverNa; };
+    const Rij rijen[] = {
+        {"/home/x///", "a/b", "/home/x/", "/a/b/"},
+        {"/", "", "/", "/"},
+        {"/tmp", "///", "/tmp/", "/"},
+        {"/tmp/", "/a//", "/tmp/", "/a/"},
+    };
+    for (Rij r : rijen) {
+        MappenBijwerken(r.lokaal, r.server);
+        EXPECT_EQ(r.lokaal, r.lokaalNa);
+        EXPECT_EQ(r.server, r.serverNa);
+    }
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+#!/usr/bin/python3
+"""FTP server for the tests: pyftpdlib on 127.0.0.1 with fault injection.
+
+Run with Debian's /usr/bin/python3 (python3-pyftpdlib 1.5.7). The server binds
+port 0 and writes the port it got to --port-file (temp name, then rename, so a
+reader never sees a partial number). SIGTERM stops it cleanly.
+"""
+
+import argparse
+import logging
+import os
+import signal
+import socket
+import sys
+import time
+
+from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
+from pyftpdlib.handlers import DTPHandler, FTPHandler, proto_cmds
+from pyftpdlib.ioloop import RetryError
+from pyftpdlib.log import logger
+from pyftpdlib.servers import FTPServer
+
+PERMS = "elradfmwMT"
+
+
+def parse_args(argv):
+    p = argparse.ArgumentParser(description=__doc__)
+    p.add_argument("--port-file", required=True)
+    p.add_argument("--root", required=True)
+    p.add_argument("--user", default="vamox")
+    p.add_argument("--password", default="geheim")
+    p.add_argument("--no-mlst", action="store_true",
+                   help="no MLST in FEAT; MLSD/MLST answer 500")
+    p.add_argument("--refuse-login", action="store_true",
+                   help="answer 530 to every login")
+    p.add_argument("--slow", type=int, default=0, metavar="MS",
+                   help="delay every reply (blocks the whole server)")
+    p.add_argument("--drop-retr-after", type=int, default=-1, metavar="N",
+                   help="RETR sends N bytes, then both connections close")
+    p.add_argument("--drop-stor-after", type=int, default=-1, metavar="N",
+                   help="STOR keeps N bytes, then both connections close")
+    p.add_argument("--fail", default="", metavar="CMD[,CMD...]",
+                   help="answer 550 to these commands")
+    p.add_argument("--listing", metavar="FILE",
+                   help="every LIST sends the raw bytes of FILE")
+    p.add_argument("--idle-timeout", type=float, default=0, metavar="S",
+                   help="close idle control connections with 421")
+    p.add_argument("--verbose", action="store_true")
+    return p.parse_args(argv)
+
+
+class RefusingAuthorizer(DummyAuthorizer):
+    def validate_authentication(self, username, password, handler):
+        raise AuthenticationFailed("Login refused.")
+
+
+class FaultDTPHandler(DTPHandler):
+    """Data channel that can cut a RETR or STOR short."""
+
+    drop_retr_after = -1
+    drop_stor_after = -1
+
+    def __init__(self, sock, cmd_channel):
+        self._dropping = False
+        DTPHandler.__init__(self, sock, cmd_channel)
+
+    def _drop_both(self):
+        # No 426/226 and no goodbye: the client only sees both sockets close.
+        if self._closed:
+            return
+        cmd_channel = self.cmd_channel
+        self._resp = ()
+        self.transfer_finished = False
+        self.close()
+        cmd_channel.close()
+
+    def send(self, data):
+        limit = self.drop_retr_after
+        # file_obj is set only for RETR (listings have none).
+        if limit < 0 or self.receive or self.file_obj is None:
+            return DTPHandler.send(self, data)
+        room = limit - self.tot_bytes_sent
+        sent = DTPHandler.send(self, data[:room]) if room > 0 else 0
+        if self.tot_bytes_sent >= limit and not self._dropping:
+            # Close outside asynchat's send bookkeeping.
+            self._dropping = True
+            self.ioloop.call_later(0, self._drop_both,
+                                   _errback=self.handle_error)
+        return sent
+
+    def handle_read(self):
+        limit = self.drop_stor_after
+        if limit < 0:
+            return DTPHandler.handle_read(self)
+        try:
+            chunk = self.recv(self.ac_in_buffer_size)
+        except RetryError:
+            return
+        except socket.error:
+            self.handle_error()
+            return
+        if not chunk:
+            self.transfer_finished = True
+            return
+        room = limit - self.tot_bytes_received
+        self.tot_bytes_received += len(chunk)
+        keep = chunk[:max(room, 0)]
+        if self._data_wrapper is not None:
+            keep = self._data_wrapper(keep)
+        if keep:
+            self.file_obj.write(keep)
+        if self.tot_bytes_received >= limit:
+            self._drop_both()
+
+    handle_read_event = handle_read
+
+
+class FaultFTPHandler(FTPHandler):
+    """Control channel with injected faults; configured by configure()."""
+
+    dtp_handler = FaultDTPHandler
+    auth_failed_timeout = 0
+    slow_s = 0.0
+    fail_cmds = frozenset()
+    listing_file = None
+    idle_timeout = 0.0
+
+    def __init__(self, conn, server, ioloop=None):
+        self._reply_started = False
+        self._last_activity = time.monotonic()
+        self._idle_call = None
+        FTPHandler.__init__(self, conn, server, ioloop)
+
+    # --- slow replies: one delay per reply, also for multi-line ones
+
+    def _delay_reply(self):
+        if self.slow_s and not self._reply_started:
+            self._reply_started = True
+            time.sleep(self.slow_s)
+
+    def push(self, s):
+        self._delay_reply()
+        FTPHandler.push(self, s)
+
+    def respond(self, resp, logfun=logger.debug):
+        self._delay_reply()
+        FTPHandler.respond(self, resp, logfun)
+        self._reply_started = False
+
+    # --- forced failures and fixed listings
+
+    def process_command(self, cmd, *args, **kwargs):
+        if cmd in self.fail_cmds and not self._closed:
+            self.respond("550 Forced failure.")
+            return
+        FTPHandler.process_command(self, cmd, *args, **kwargs)
+
+    def ftp_LIST(self, path):
+        if self.listing_file is None:
+            return FTPHandler.ftp_LIST(self, path)
+        with open(self.listing_file, "rb") as f:
+            data = f.read()
+        self.push_dtp_data(data, cmd="LIST")
+        return path
+
+    def ftp_OPTS(self, line):
+        # 1.5.7 only knows OPTS MLST; clients announce UTF-8, which we always use.
+        if line.strip().upper() in ("UTF8 ON", "UTF8", "UTF-8 ON"):
+            self.respond("200 Always in UTF8 mode.")
+            return
+        FTPHandler.ftp_OPTS(self, line)
+
+    # --- idle timeout (1.5.7's own timer never fires once a command arrived)
+
+    def handle(self):
+        FTPHandler.handle(self)
+        if self.idle_timeout and not self._closed:
+            self._schedule_idle_check(self.idle_timeout)
+
+    def _schedule_idle_check(self, delay):
+        self._idle_call = self.ioloop.call_later(
+            max(delay, 0.01), self._idle_check, _errback=self.handle_error)
+
+    def _idle_check(self):
+        self._idle_call = None
+        if self._closed or self._closing:
+            return
+        if self.data_channel is not None:
+            self._last_activity = time.monotonic()
+        left = self.idle_timeout - (time.monotonic() - self._last_activity)
+        if left > 0:
+            self._schedule_idle_check(left)
+            return
+        self.respond("421 Control connection timed out.")
+        self.close_when_done()
+
+    def found_terminator(self):
+        self._last_activity = time.monotonic()
+        FTPHandler.found_terminator(self)
+
+    def _on_dtp_close(self):
+        self._last_activity = time.monotonic()
+        FTPHandler._on_dtp_close(self)
+
+    def close(self):
+        if self._idle_call is not None and not self._idle_call.cancelled:
+            self._idle_call.cancel()
+        self._idle_call = None
+        FTPHandler.close(self)
+
+
+def configure(args):
+    authorizer = RefusingAuthorizer() if args.refuse_login else DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.root, perm=PERMS)
+
+    h = FaultFTPHandler
+    h.authorizer = authorizer
+    h.banner = "Vamox test server ready."
+    h.timeout = 0  # replaced by our idle check
+    h.idle_timeout = args.idle_timeout
+    h.slow_s = args.slow / 1000.0
+    h.fail_cmds = frozenset(c.strip().upper()
+                            for c in args.fail.split(",") if c.strip())
+    h.listing_file = args.listing
+    if args.no_mlst:
+        h.proto_cmds = {k: v for k, v in proto_cmds.items()
+                        if k not in ("MLST", "MLSD")}
+    FaultDTPHandler.drop_retr_after = args.drop_retr_after
+    FaultDTPHandler.drop_stor_after = args.drop_stor_after
+    if args.drop_retr_after >= 0:
+        h.use_sendfile = False  # sendfile() would bypass the byte count
+    return h
+
+
+def write_port_file(path, port):
+    tmp = path + ".tmp"
+    with open(tmp, "w") as f:
+        f.write("%d\n" % port)
+    os.replace(tmp, path)
+
+
+def main(argv):
+    args = parse_args(argv)
+    logging.basicConfig(stream=sys.stderr,
+                        level=logging.DEBUG if args.verbose else logging.CRITICAL,
+                        format="[ftpserver] %(message)s")
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+
+    server = FTPServer(("127.0.0.1", 0), configure(args))
+    write_port_file(args.port_file, server.address[1])
+    server.serve_forever(timeout=0.5)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
