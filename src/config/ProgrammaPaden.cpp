@@ -1,0 +1,63 @@
+#include "config/ProgrammaPaden.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace Vamox {
+
+namespace {
+
+QString ProgrammaMap(const ProgrammaPlaats& plaats)
+{
+    return QFileInfo(plaats.programmaPad).absolutePath();
+}
+
+} // namespace
+
+QString ProgrammaNaam(const QString& programmaPad)
+{
+    QString naam = QFileInfo(programmaPad).fileName();
+    if (naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) naam.chop(4);
+    return naam;
+}
+
+QString CfgBestandVoor(const ProgrammaPlaats& plaats)
+{
+    const QString map = plaats.mapSchrijfbaar ? ProgrammaMap(plaats) : plaats.configMap;
+    return map + u'/' + ProgrammaNaam(plaats.programmaPad) + QLatin1String(".cfg");
+}
+
+QString TijdelijkeMapVoor(const ProgrammaPlaats& plaats)
+{
+    const QString map = plaats.mapSchrijfbaar ? ProgrammaMap(plaats) : plaats.cacheMap;
+    return map + QLatin1String("/FtpTijdelijk");
+}
+
+ProgrammaPlaats HuidigeProgrammaPlaats()
+{
+    const QString programma = QCoreApplication::applicationFilePath();
+    const QString eigen = QStringLiteral("/vamox");
+    return {
+        .programmaPad = programma,
+        .mapSchrijfbaar = QFileInfo(QFileInfo(programma).absolutePath()).isWritable(),
+        .configMap = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + eigen,
+        .cacheMap = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + eigen,
+    };
+}
+
+QString CfgBestandBepalen()
+{
+    const ProgrammaPlaats plaats = HuidigeProgrammaPlaats();
+    if (!plaats.mapSchrijfbaar)
+        QDir().mkpath(plaats.configMap); // a failure shows later as a write that returns false
+    return CfgBestandVoor(plaats);
+}
+
+QString TijdelijkeMapBepalen()
+{
+    return TijdelijkeMapVoor(HuidigeProgrammaPlaats());
+}
+
+} // namespace Vamox

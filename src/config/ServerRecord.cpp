@@ -1,0 +1,66 @@
+#include "config/ServerRecord.h"
+
+#include "ftp/FtpPaden.h"
+
+namespace Vamox {
+
+ServerRecord ServerRecordLezen(const QString& regel)
+{
+    // Five separators more, so that a short line still yields six fields.
+    const QStringList velden = (regel + QString(5, Scheidingsteken)).split(Scheidingsteken);
+    ServerRecord server{velden.at(0), velden.at(1), velden.at(2), velden.at(3), velden.at(4), velden.at(5)};
+    if (server.FtpPoort.isEmpty()) server.FtpPoort = QStringLiteral("21");
+    return server;
+}
+
+QString ServerRecordRegel(const ServerRecord& server)
+{
+    return QStringList{server.Naam,       server.FtpHost,  server.Gebruikersnaam,
+                       server.Wachtwoord, server.FtpPoort, server.Website}
+        .join(Scheidingsteken);
+}
+
+bool VeldOpslaanbaar(const QString& tekst)
+{
+    for (const QChar c : tekst) {
+        if (c == Scheidingsteken || c == u'\r' || c == u'\n') return false;
+    }
+    return true;
+}
+
+std::optional<ServerVeld> OngeldigServerVeld(const ServerRecord& server)
+{
+    const std::pair<ServerVeld, const QString*> velden[] = {
+        {ServerVeld::Naam, &server.Naam},
+        {ServerVeld::FtpHost, &server.FtpHost},
+        {ServerVeld::Gebruikersnaam, &server.Gebruikersnaam},
+        {ServerVeld::Wachtwoord, &server.Wachtwoord},
+        {ServerVeld::FtpPoort, &server.FtpPoort},
+        {ServerVeld::Website, &server.Website},
+    };
+    for (const auto& [veld, tekst] : velden) {
+        if (!VeldOpslaanbaar(*tekst)) return veld;
+    }
+    return std::nullopt;
+}
+
+QString ServerNaam(const QString& regel)
+{
+    const qsizetype p = regel.indexOf(Scheidingsteken);
+    return p < 0 ? regel : regel.left(p);
+}
+
+void ServerLijstSorteren(QStringList& serverLijst)
+{
+    TabelSorteren(serverLijst, true);
+}
+
+qsizetype ServerZoeken(const QStringList& serverLijst, const QString& naam)
+{
+    for (qsizetype i = 1; i < serverLijst.size(); ++i) {
+        if (ServerNaam(serverLijst.at(i)) == naam) return i;
+    }
+    return -1;
+}
+
+} // namespace Vamox

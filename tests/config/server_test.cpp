@@ -1,0 +1,114 @@
+#include "config/ProgrammaPaden.h"
+#include "config/ServerRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace Vamox;
+
+namespace {
+
+const QChar S(15);
+
+QString Velden(std::initializer_list<const char*> velden)
+{
+    QStringList l;
+    for (const char* v : velden)
+        l << QString::fromUtf8(v);
+    return l.join(S);
+}
+
+} // namespace
+
+TEST(configServerRecord, LezenEnSchrijven)
+{
+    struct Rij
+    {
+        QString regel;
+        ServerRecord verwacht;
+    };
+    const Rij rijen[] = {
+        {Velden({"Thuis", "ftp.thuis.nl", "jan", "ge=heim", "2121", "https://thuis.nl"}),
+         {"Thuis", "ftp.thuis.nl", "jan", "ge=heim", "2121", "https://thuis.nl"}},
+        {Velden({"Kort", "host", "jan", "pw"}), {"Kort", "host", "jan", "pw", "21", ""}},
+        {Velden({"Leeg", "host", "", "", "", "w"}), {"Leeg", "host", "", "", "21", "w"}},
+        {QStringLiteral("Alleen"), {"Alleen", "", "", "", "21", ""}},
+    };
+    for (const Rij& r : rijen) {
+        SCOPED_TRACE(r.regel.toStdString());
+        EXPECT_EQ(ServerRecordLezen(r.regel), r.verwacht);
+    }
+    const ServerRecord s{"Naam", "h", "u", "p", "", ""};
+    EXPECT_EQ(ServerRecordRegel(s), Velden({"Naam", "h", "u", "p", "", ""})); // no separator at the end
+    EXPECT_EQ(ServerRecordRegel(s).count(S), 5);
+    EXPECT_EQ(ServerNaam(ServerRecordRegel(s)), QStringLiteral("Naam"));
+}
+
+TEST(configServerRecord, VeldenMetScheidingOfRegeleindeGeweigerd)
+{
+    EXPECT_EQ(OngeldigServerVeld({"a", "b", "c", "d", "21", "https://x/?a=b c"}), std::nullopt);
+    const QString slecht[] = {QString(S), QStringLiteral("\r"), QStringLiteral("\n"),
+                              QStringLiteral("a\r\nb")};
+    for (int veld = 0; veld < 6; ++veld) {
+        for (const QString& tekst : slecht) {
+            ServerRecord s{"naam", "host", "u", "p", "21", ""};
+            QString* velden[] = {&s.Naam,       &s.FtpHost,  &s.Gebruikersnaam,
+                                 &s.Wachtwoord, &s.FtpPoort, &s.Website};
+            *velden[veld] += tekst;
+            EXPECT_EQ(OngeldigServerVeld(s), ServerVeld(veld)) << veld;
+        }
+    }
+}
+
+TEST(configServerLijst, SorterenEnZoeken)
+{
+    QStringList lijst{QString(),
+                      Velden({"zeta", "1"}),
+                      Velden({"Beta", "2"}),
+                      Velden({"alpha", "3"}),
+                      Velden({"beta", "4"}),
+                      Velden({"Be", "5"})};
+    ServerLijstSorteren(lijst);
+    EXPECT_EQ(lijst, (QStringList{QString(), Velden({"alpha", "3"}), Velden({"Be", "5"}),
+                                  Velden({"Beta", "2"}), Velden({"beta", "4"}), Velden({"zeta", "1"})}));
+    EXPECT_EQ(ServerZoeken(lijst, QStringLiteral("beta")), 4);
+    EXPECT_EQ(ServerZoeken(lijst, QStringLiteral("Beta")), 3);
+    EXPECT_EQ(ServerZoeken(lijst, QStringLiteral("ALPHA")), -1);
+    EXPECT_EQ(ServerZoeken(lijst, QStringLiteral("Bet")), -1);
+    EXPECT_EQ(ServerZoeken(lijst, QString()), -1); // element 0 is no server
+}
+
+TEST(configProgrammaPaden, NaastProgrammaOfInGebruikersmap)
+{
+    ProgrammaPlaats p{"/opt/vamox/vamox", true, "/home/jan/.config/vamox", "/home/jan/.cache/vamox"};
+    EXPECT_EQ(CfgBestandVoor(p), QStringLiteral("/opt/vamox/vamox.cfg"));
+    EXPECT_EQ(TijdelijkeMapVoor(p), QStringLiteral("/opt/vamox/FtpTijdelijk"));
+    p.mapSchrijfbaar = false;
+    EXPECT_EQ(CfgBestandVoor(p), QStringLiteral("/home/jan/.config/vamox/vamox.cfg"));
+    EXPECT_EQ(TijdelijkeMapVoor(p), QStringLiteral("/home/jan/.cache/vamox/FtpTijdelijk"));
+
+    EXPECT_EQ(ProgrammaNaam(QStringLiteral("C:/Programma/Vamox.EXE")), QStringLiteral("Vamox"));
+    EXPECT_EQ(ProgrammaNaam(QStringLiteral("/usr/bin/vamox-1.2")), QStringLiteral("vamox-1.2"));
+
+    // This process, with the user's folders moved into a temp folder.
+    QTemporaryDir thuis;
+    qputenv("XDG_CONFIG_HOME", thuis.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_CACHE_HOME", thuis.filePath(QStringLiteral("cache")).toUtf8());
+    const ProgrammaPlaats hier = HuidigeProgrammaPlaats();
+    EXPECT_EQ(hier.programmaPad, QCoreApplication::applicationFilePath());
+    EXPECT_EQ(hier.configMap, thuis.filePath(QStringLiteral("config/vamox")));
+    EXPECT_EQ(hier.cacheMap, thuis.filePath(QStringLiteral("cache/vamox")));
+    const QString cfg = CfgBestandBepalen();
+    EXPECT_EQ(cfg, CfgBestandVoor(hier));
+    EXPECT_TRUE(QFileInfo(cfg).absoluteDir().exists()); // made when the file goes to the user's folder
+    EXPECT_EQ(TijdelijkeMapBepalen(), TijdelijkeMapVoor(hier));
+    if (hier.mapSchrijfbaar) {
+        EXPECT_EQ(cfg, QFileInfo(hier.programmaPad).absolutePath() + "/test_config.cfg");
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CACHE_HOME");
+}
