@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace Vamox {
+
+// One row of a list. Folder rows use only `naam` and `icoonSleutel`. The shown texts and the
+// hidden sort keys of a file row are made from `grootte` and `datum` when they are needed
+// (GrootteOpmaak, GrootteSleutel, DatumTekst, DatumSleutel), so 100,000 rows stay small.
+struct ListRow
+{
+    QString naam;          // as stored on disk or listed by the server
+    qint64 grootte = 0;    // bytes
+    QDate datum;           // day of the last change; the time is not part of the row
+    QString icoonSleutel;  // key of the shared image list: "map", "bestand", "txt", ...
+};
+
+} // namespace Vamox

@@ -1,0 +1,134 @@
+#include "panes/Patroon.h"
+
+#include "ftp/FtpPaden.h"
+
+namespace Vamox {
+
+Patroon::Patroon(const QString& patroon)
+{
+    const QList<uint> p = patroon.toLower().toUcs4();
+    const qsizetype n = p.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char32_t c = p[i];
+        Teken t;
+        if (c == U'*') {
+            // A run of stars is one star; keeping one bounds the work of matching.
+            if (!m_tekens.empty() && m_tekens.back().soort == Soort::Ster) continue;
+            t.soort = Soort::Ster;
+        } else if (c == U'?') {
+            t.soort = Soort::Een;
+        } else if (c == U'#') {
+            t.soort = Soort::Cijfer;
+        } else if (c == U'[') {
+            qsizetype begin = i + 1;
+            const bool negatief = begin < n && p[begin] == U'!';
+            if (negatief) ++begin;
+            qsizetype eind = begin;
+            while (eind < n && p[eind] != U']')
+                ++eind;
+            if (eind >= n) {
+                t.letter = c; // unclosed: the "[" is an ordinary character
+            } else {
+                i = eind;
+                if (begin == eind && !negatief) continue; // "[]" matches the empty string
+                t.soort = Soort::Set;
+                t.negatief = negatief;
+                for (qsizetype k = begin; k < eind; ++k) {
+                    if (k + 2 < eind && p[k + 1] == U'-') {
+                        if (p[k] <= p[k + 2]) t.bereiken.push_back({p[k], p[k + 2]});
+                        k += 2;
+                    } else {
+                        t.bereiken.push_back({p[k], p[k]});
+                    }
+                }
+            }
+        } else {
+            t.letter = c;
+        }
+        m_tekens.push_back(std::move(t));
+    }
+}
+
+bool Patroon::tekenPast(const Teken& t, char32_t c) const
+{
+    switch (t.soort) {
+    case Soort::Letter:
+        return c == t.letter;
+    case Soort::Een:
+        return true;
+    case Soort::Cijfer:
+        return c >= U'0' && c <= U'9';
+    case Soort::Set: {
+        bool erin = false;
+        for (const Bereik& b : t.bereiken) {
+            if (c >= b.van && c <= b.tot) {
+                erin = true;
+                break;
+            }
+        }
+        return erin != t.negatief;
+    }
+    case Soort::Ster:
+        break;
+    }
+    return false;
+}
+
+bool Patroon::past(const QString& naam) const
+{
+    // Every token but "*" takes exactly one character, so going back to the last star only
+    // (and letting it take one more character) finds a match whenever one exists.
+    const QList<uint> s = naam.toLower().toUcs4();
+    const std::size_t m = m_tekens.size();
+    const std::size_t n = static_cast<std::size_t>(s.size());
+    constexpr std::size_t geen = static_cast<std::size_t>(-1);
+    std::size_t p = 0, i = 0, sterP = geen, sterI = 0;
+    while (i < n) {
+        if (p < m && m_tekens[p].soort == Soort::Ster) {
+            sterP = p++;
+            sterI = i;
+        } else if (p < m && tekenPast(m_tekens[p], s[i])) {
+            ++p;
+            ++i;
+        } else if (sterP != geen) {
+            p = sterP + 1;
+            i = ++sterI;
+        } else {
+            return false;
+        }
+    }
+    while (p < m && m_tekens[p].soort == Soort::Ster)
+        ++p;
+    return p == m;
+}
+
+bool PatroonPast(const QString& naam, const QString& patroon)
+{
+    return Patroon(patroon).past(naam);
+}
+
+bool PatroonIsLeeg(const QString& tekst)
+{
+    const QString kern = SpatiesWeg(tekst);
+    for (QChar c : kern) {
+        if (c != u'*') return false;
+    }
+    return true;
+}
+
+QString ExtensiePatroon(const QString& naam)
+{
+    const qsizetype punt = naam.lastIndexOf(u'.');
+    if (punt < 0) return {};
+    return QStringLiteral("*.") + naam.mid(punt + 1).toLower();
+}
+
+QString IcoonSleutelVoor(const QString& naam, const ProgrammaBekend& bekend)
+{
+    const qsizetype punt = naam.lastIndexOf(u'.');
+    const QString extensie = punt < 0 ? QString() : naam.mid(punt + 1).toLower();
+    if (extensie.isEmpty() || (bekend && !bekend(extensie))) return QStringLiteral("bestand");
+    return extensie;
+}
+
+} // namespace Vamox

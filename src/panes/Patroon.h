@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace Vamox {
+
+// A file name pattern, matched against the whole name without regard to case:
+//   "*" any run (also none), "?" one character, "#" one digit 0-9,
+//   "[a-cx]" one character of the set, "[!a-c]" one character not in it, anything else itself.
+// Malformed sets: a "[" without a closing "]" stands for itself; "[]" matches nothing (it is
+// dropped, so "a[]b" matches "ab"); "[!]" matches any one character; a reversed range ("z-a")
+// adds nothing to its set; "-" first or last in a set stands for itself.
+// Matching takes at most name length x pattern length steps, whatever the pattern.
+class Patroon final
+{
+public:
+    explicit Patroon(const QString& patroon);
+
+    bool past(const QString& naam) const;
+
+private:
+    struct Bereik
+    {
+        char32_t van;
+        char32_t tot;
+    };
+    enum class Soort
+    {
+        Letter,
+        Een,
+        Cijfer,
+        Set,
+        Ster
+    };
+    struct Teken
+    {
+        Soort soort = Soort::Letter;
+        char32_t letter = 0;
+        bool negatief = false;
+        std::vector<Bereik> bereiken;
+    };
+
+    bool tekenPast(const Teken& t, char32_t c) const;
+
+    std::vector<Teken> m_tekens;
+};
+
+// One-off form of Patroon::past.
+bool PatroonPast(const QString& naam, const QString& patroon);
+
+// True when the pattern box text means "no pattern": empty after trimming spaces, or only "*".
+bool PatroonIsLeeg(const QString& tekst);
+
+// "*." + the lower-cased text after the last "." (the pattern box entry for a file), or ""
+// when the name has no ".".
+QString ExtensiePatroon(const QString& naam);
+
+// Tells whether some program opens files of an extension (lower case, no dot).
+using ProgrammaBekend = std::function<bool(const QString& extensie)>;
+
+// Icon key of a file row: the lower-cased extension (text after the last "."), or "bestand"
+// for a name without "." or with an empty extension, or when `bekend` is given and knows no
+// program for the extension. Executables get their own key from the icon list, not from here.
+QString IcoonSleutelVoor(const QString& naam, const ProgrammaBekend& bekend = {});
+
+} // namespace Vamox
