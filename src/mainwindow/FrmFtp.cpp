@@ -1,16 +1,53 @@
 #include "mainwindow/FrmFtp.h"
 
+#include "dialogs/Twips.h"
 #include "mainwindow/AppInfo.h"
+#include "mainwindow/Indeling.h"
+#include "mainwindow/Opbouw.h"
+#include "panes/ImageLijst16.h"
+#include "panes/Kolommen.h"
+
+#include <QMenuBar>
 
 namespace Vamox {
 
-FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent)
+FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_unique<ImageLijst16>())
 {
+    // Resizes do nothing until the controls and their columns exist.
+    m_toestand.Laden = true;
     setObjectName(QStringLiteral("frmFtp"));
     setWindowTitle(AppTitel());
-    resize(1200, 800);
+
+    m_ui = BesturingMaken(*this, *m_imageLijst16);
+    m_menus = MenusMaken(*this);
+
+    // The design size is the client area below the menu bar; the window starts that big.
+    m_toestand.Vensterbreedte = OntwerpBreedte;
+    m_toestand.Vensterhoogte = OntwerpHoogte;
+    m_indeling = std::make_unique<Indeling>(*this);
+    OntwerpPlaatsen(m_ui, *m_indeling);
+    const QSize client = TwipsSchaal::Van(this).NaarPixels(QSize(OntwerpBreedte, OntwerpHoogte));
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+
+    LijstKoppenInstellen(*m_ui.LijstLokaal, false);
+    LijstKoppenInstellen(*m_ui.LijstFtp, false);
+    LijstBKoppenInstellen(*m_ui.LijstBLokaal, false);
+    LijstBKoppenInstellen(*m_ui.LijstBFtp, false);
+    m_toestand.Laden = false;
+
+    MenuoptiesAanpassen(*this);
+    SubsystemenMaken();
 }
 
 FrmFtp::~FrmFtp() = default;
+
+void FrmFtp::SubsystemenMaken()
+{
+    connect(m_menus.mnuStandaardformaat, &QAction::triggered, m_indeling.get(),
+            &Indeling::mnuStandaardformaat_Click);
+    // Each subsystem takes *this and connects itself to the controls it serves, e.g.
+    //   m_lokaalPaneel = std::make_unique<LokaalPaneel>(*this);
+    // Later ones may rely on earlier ones; declare the member after m_indeling.
+}
 
 } // namespace Vamox

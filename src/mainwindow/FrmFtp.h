@@ -1,10 +1,21 @@
 #pragma once
 
+#include "mainwindow/Toestand.h"
+#include "mainwindow/VensterMenus.h"
+#include "mainwindow/VensterUi.h"
+
 #include <QMainWindow>
+
+#include <memory>
 
 namespace Vamox {
 
-// The main window: the local side on the left, the server side on the right.
+class ImageLijst16;
+class Indeling;
+
+// The main window: the local side on the left, the server side on the right, a column of
+// toolbar buttons between them. It owns the long-lived state, the controls and the menus;
+// the behaviour lives in subsystem classes that take the window and connect to its widgets.
 class FrmFtp final : public QMainWindow
 {
     Q_OBJECT
@@ -13,6 +24,23 @@ class FrmFtp final : public QMainWindow
 public:
     explicit FrmFtp(QWidget* parent = nullptr);
     ~FrmFtp() override;
+
+    VensterUi& ui() { return m_ui; }
+    VensterMenus& menus() { return m_menus; }
+    Toestand& toestand() { return m_toestand; }
+    Indeling& indeling() { return *m_indeling; }
+
+private:
+    void SubsystemenMaken();
+
+    Toestand m_toestand;
+    std::unique_ptr<ImageLijst16> m_imageLijst16;
+    VensterUi m_ui;
+    VensterMenus m_menus;
+
+    // Subsystems, created after the widgets in SubsystemenMaken and destroyed before them
+    // (members go in reverse order), so none of them outlives a control it connected to.
+    std::unique_ptr<Indeling> m_indeling;
 };
 
 } // namespace Vamox

@@ -1,0 +1,215 @@
+#include "mainwindow/Opbouw.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <utility>
+
+namespace Vamox {
+
+namespace {
+
+QMenu* Menu(QWidget* ouder, const char* naam, const QString& tekst)
+{
+    auto* menu = new QMenu(tekst, ouder);
+    menu->setObjectName(QLatin1String(naam));
+    if (auto* balk = qobject_cast<QMenuBar*>(ouder))
+        balk->addMenu(menu);
+    else if (auto* boven = qobject_cast<QMenu*>(ouder))
+        boven->addMenu(menu);
+    return menu;
+}
+
+QAction* Item(QMenu* menu, const char* naam, const QString& tekst)
+{
+    auto* item = new QAction(tekst, menu);
+    item->setObjectName(QLatin1String(naam));
+    menu->addAction(item);
+    return item;
+}
+
+// A check item; its caption keeps the leading "." that marks it.
+QAction* Vinkje(QMenu* menu, const char* naam, const QString& tekst, bool aan)
+{
+    QAction* item = Item(menu, naam, tekst);
+    item->setCheckable(true);
+    item->setChecked(aan);
+    return item;
+}
+
+void BestandMenu(QMenuBar* balk, VensterMenus& m)
+{
+    m.mnuBestand = Menu(balk, "mnuBestand", QStringLiteral("&Bestand"));
+    m.mnuTweedeVersie = Item(m.mnuBestand, "mnuTweedeVersie", QStringLiteral("Tweede versie openen..."));
+    m.mnuStandaardformaat =
+        Item(m.mnuBestand, "mnuStandaardformaat", QStringLiteral("Standaardformaat instellen"));
+    m.mnuLaatstelijke = Menu(m.mnuBestand, "mnuLaatstelijke", QStringLiteral("Laatstelijke ophalen"));
+    m.mnuLaatstelijkeMap = Item(m.mnuLaatstelijke, "mnuLaatstelijkeMap", QStringLiteral("Lokale map"));
+    m.mnuLaatstelijkeServer = Item(m.mnuLaatstelijke, "mnuLaatstelijkeServer", QStringLiteral("Servermap"));
+    m.mnuBestand->addSeparator();
+
+    m.mnuConfiguratie = Menu(m.mnuBestand, "mnuConfiguratie", QStringLiteral("Configuratiebestand"));
+    m.mnuConfiguratieOpenen =
+        Vinkje(m.mnuConfiguratie, "mnuConfiguratieOpenen", QStringLiteral(".Bij starten openen"), true);
+    m.mnuConfiguratieOpslaan =
+        Vinkje(m.mnuConfiguratie, "mnuConfiguratieOpslaan", QStringLiteral(".Bij afsluiten opslaan"), true);
+    m.mnuConfuguratieConfiguratieOpenen =
+        Item(m.mnuConfiguratie, "mnuConfuguratieConfiguratieOpenen", QStringLiteral("Openen"));
+    m.mnuConfuguratieConfiguratieOpslaan =
+        Item(m.mnuConfiguratie, "mnuConfuguratieConfiguratieOpslaan", QStringLiteral("Opslaan"));
+    m.mnuConfiguratie->addSeparator();
+    m.mnuStandaardConfiguratie =
+        Item(m.mnuConfiguratie, "mnuStandaardConfiguratie", QStringLiteral("Standaard"));
+
+    m.mnuInstellingen = Menu(m.mnuBestand, "mnuInstellingen", QStringLiteral("Instellingen bij starten"));
+    m.mnuInstellingenKnoppenbalk =
+        Vinkje(m.mnuInstellingen, "mnuInstellingenKnoppenbalk", QStringLiteral(".Knoppenbalk tonen"), true);
+    m.mnuInstellingenLokaal =
+        Vinkje(m.mnuInstellingen, "mnuInstellingenLokaal", QStringLiteral(".Lokaal openen"), true);
+    m.mnuInstellingenServer =
+        Vinkje(m.mnuInstellingen, "mnuInstellingenServer", QStringLiteral(".Server openen"), false);
+    m.mnuInstellingenDownloaden = Vinkje(m.mnuInstellingen, "mnuInstellingenDownloaden",
+                                         QStringLiteral(".Buiten venster downloaden"), false);
+    m.mnuInstellingenStandaardformaat = Vinkje(m.mnuInstellingen, "mnuInstellingenStandaardformaat",
+                                               QStringLiteral(".Venster standaardformaat"), false);
+    m.mnuPlusBijSubmappen =
+        Menu(m.mnuInstellingen, "mnuPlusBijSubmappen", QStringLiteral("Plusteken bij submappen"));
+    m.mnuPlusBijSubmappenLokaal =
+        Vinkje(m.mnuPlusBijSubmappen, "mnuPlusBijSubmappenLokaal", QStringLiteral(".Lokaal"), false);
+    m.mnuPlusBijSubmappenFtp =
+        Vinkje(m.mnuPlusBijSubmappen, "mnuPlusBijSubmappenFtp", QStringLiteral(".Server"), false);
+    m.mnuInstellingen->addSeparator();
+    m.mnuStandaardBijStarten = Item(m.mnuInstellingen, "mnuStandaardBijStarten", QStringLiteral("Standaard"));
+
+    m.mnuStandaardinstellingen =
+        Item(m.mnuBestand, "mnuStandaardinstellingen", QStringLiteral("Standaardinstellingen"));
+    m.mnuBestand->addSeparator();
+    m.mnuAfsluiten = Item(m.mnuBestand, "mnuAfsluiten", QStringLiteral("Afsluiten"));
+}
+
+void LokaalMenu(QMenuBar* balk, VensterMenus& m)
+{
+    m.mnuLokaal = Menu(balk, "mnuLokaal", QStringLiteral("&Lokaal"));
+
+    m.mnuMapLokaal = Menu(m.mnuLokaal, "mnuMapLokaal", QStringLiteral("Map"));
+    m.mnuMapLokaalSorteren = Item(m.mnuMapLokaal, "mnuMapLokaalSorteren", QStringLiteral("Sorteren"));
+    m.mnuMapLokaalVerversen = Item(m.mnuMapLokaal, "mnuMapLokaalVerversen", QStringLiteral("Verversen"));
+    m.mnuMapLokaalOpenen = Item(m.mnuMapLokaal, "mnuMapLokaalOpenen", QStringLiteral("Openen"));
+    m.mnuVerkennerOpenen = Item(m.mnuMapLokaal, "mnuVerkennerOpenen", QStringLiteral("Verkenner openen..."));
+    m.mnuMapLokaalHoger = Item(m.mnuMapLokaal, "mnuMapLokaalHoger", QStringLiteral("Hoger"));
+    m.mnuMapLokaal->addSeparator();
+    m.mnuMapLokaalUploaden = Item(m.mnuMapLokaal, "mnuMapLokaalUploaden", QStringLiteral("Uploaden"));
+    m.mnuMapLokaal->addSeparator();
+    m.mnuPlusLokaal =
+        Vinkje(m.mnuMapLokaal, "mnuPlusLokaal", QStringLiteral(".Plusteken bij submappen"), false);
+
+    m.mnuBestandLokaal = Menu(m.mnuLokaal, "mnuBestandLokaal", QStringLiteral("Bestand"));
+    m.mnuBestandLokaalSorteren =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalSorteren", QStringLiteral("Sorteren"));
+    m.mnuBestandLokaalVerversen =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalVerversen", QStringLiteral("Verversen"));
+    m.mnuBestandLokaalLijstSelecteren =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalLijstSelecteren", QStringLiteral("Lijst selecteren"));
+    m.mnuBestandLokaal->addSeparator();
+    m.mnuBestandLokaalUploaden =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalUploaden", QStringLiteral("Uploaden"));
+    m.mnuBestandLokaalOpnieuwUploaden = Item(m.mnuBestandLokaal, "mnuBestandLokaalOpnieuwUploaden",
+                                             QStringLiteral("Laatste opnieuw uploaden"));
+
+    m.mnuVernieuwenLokaal = Item(m.mnuLokaal, "mnuVernieuwenLokaal", QStringLiteral("Vernieuwen"));
+    m.mnuVernieuwenLokaal->setVisible(false);
+
+    // Nothing can be uploaded before a server is connected.
+    m.mnuMapLokaalUploaden->setEnabled(false);
+    m.mnuBestandLokaalUploaden->setEnabled(false);
+    m.mnuBestandLokaalOpnieuwUploaden->setEnabled(false);
+}
+
+void ServerMenu(QMenuBar* balk, VensterMenus& m)
+{
+    m.mnuFtp = Menu(balk, "mnuFtp", QStringLiteral("&Server"));
+
+    m.mnuMapFtp = Menu(m.mnuFtp, "mnuMapFtp", QStringLiteral("Map"));
+    m.mnuMapFtpSorteren = Item(m.mnuMapFtp, "mnuMapFtpSorteren", QStringLiteral("Sorteren"));
+    m.mnuMapFtpVerversen = Item(m.mnuMapFtp, "mnuMapFtpVerversen", QStringLiteral("Verversen"));
+    m.mnuMapFtpOpenen = Item(m.mnuMapFtp, "mnuMapFtpOpenen", QStringLiteral("Openen"));
+    m.mnuMapFtpHoger = Item(m.mnuMapFtp, "mnuMapFtpHoger", QStringLiteral("Hoger"));
+    m.mnuMapFtp->addSeparator();
+    m.mnuMapFtpDownloaden = Item(m.mnuMapFtp, "mnuMapFtpDownloaden", QStringLiteral("Downloaden"));
+    m.mnuMapFtp->addSeparator();
+    m.mnuMapFtpBuitenDownloaden =
+        Vinkje(m.mnuMapFtp, "mnuMapFtpBuitenDownloaden", QStringLiteral(".Buiten venster downloaden"), false);
+    m.mnuPlusFtp = Vinkje(m.mnuMapFtp, "mnuPlusFtp", QStringLiteral(".Plusteken bij submappen"), false);
+
+    m.mnuBestandFtp = Menu(m.mnuFtp, "mnuBestandFtp", QStringLiteral("Bestand"));
+    m.mnuBestandFtpSorteren = Item(m.mnuBestandFtp, "mnuBestandFtpSorteren", QStringLiteral("Sorteren"));
+    m.mnuBestandFtpVerversen = Item(m.mnuBestandFtp, "mnuBestandFtpVerversen", QStringLiteral("Verversen"));
+    m.mnuBestandFtpLijstSelecteren =
+        Item(m.mnuBestandFtp, "mnuBestandFtpLijstSelecteren", QStringLiteral("Lijst selecteren"));
+    m.mnuBestandFtp->addSeparator();
+    m.mnuBestandFtpDownloaden =
+        Item(m.mnuBestandFtp, "mnuBestandFtpDownloaden", QStringLiteral("Downloaden"));
+    m.mnuBestandFtpOpnieuwDownloaden =
+        Item(m.mnuBestandFtp, "mnuBestandFtpOpnieuwDownloaden", QStringLiteral("Laatste opnieuw downloaden"));
+    m.mnuBestandFtp->addSeparator();
+    m.mnuBestandFtpBuitenDownloaden = Vinkje(m.mnuBestandFtp, "mnuBestandFtpBuitenDownloaden",
+                                             QStringLiteral(".Buiten venster downloaden"), false);
+
+    m.mnuVernieuwenFtp = Item(m.mnuFtp, "mnuVernieuwenFtp", QStringLiteral("Vernieuwen"));
+    m.mnuVernieuwenFtp->setVisible(false);
+    m.mnuFtp->addSeparator();
+    m.mnuVerbrekenFtp = Item(m.mnuFtp, "mnuVerbrekenFtp", QStringLiteral("Verbinding verbreken"));
+
+    // Until a server is connected; the sub-menus keep working as pop-ups.
+    m.mnuFtp->menuAction()->setEnabled(false);
+}
+
+} // namespace
+
+VensterMenus MenusMaken(QMainWindow& venster)
+{
+    VensterMenus menus;
+    QMenuBar* balk = venster.menuBar();
+    balk->setObjectName(QStringLiteral("menubalk"));
+    BestandMenu(balk, menus);
+    LokaalMenu(balk, menus);
+    ServerMenu(balk, menus);
+    return menus;
+}
+
+void MenuoptiesAanpassen(QWidget& venster)
+{
+    static const std::pair<const char*, const char*> hints[] = {
+        {"mnuMapLokaalVerwijderen", "Delete"},
+        {"mnuBestandLokaalVerwijderen", "Delete"},
+        {"mnuMapFtpVerwijderen", "Delete"},
+        {"mnuBestandFtpVerwijderen", "Delete"},
+        {"mnuMapLokaalHernoemen", "F2"},
+        {"mnuBestandLokaalHernoemen", "F2"},
+        {"mnuMapFtpHernoemen", "F2"},
+        {"mnuBestandFtpHernoemen", "F2"},
+        {"mnuMapLokaalOpenen", "Dubbelklikken"},
+        {"mnuBestandLokaalOpenen", "Dubbelklikken"},
+        {"mnuMapFtpOpenen", "Dubbelklikken"},
+        {"mnuBestandFtpOpenen", "Dubbelklikken"},
+        {"mnuMapLokaalHoger", "Backspace"},
+        {"mnuMapFtpHoger", "Backspace"},
+        {"mnuBestandLokaalLijstSelecteren", "Ctrl+A"},
+        {"mnuBestandFtpLijstSelecteren", "Ctrl+A"},
+        {"mnuVernieuwenLokaal", "F5"},
+        {"mnuMapLokaalVerversen", "F5"},
+        {"mnuBestandLokaalVerversen", "F5"},
+        {"mnuVernieuwenFtp", "F5"},
+        {"mnuMapFtpVerversen", "F5"},
+        {"mnuBestandFtpVerversen", "F5"},
+    };
+    for (const auto& [naam, hint] : hints) {
+        QAction* item = venster.findChild<QAction*>(QLatin1String(naam));
+        if (item == nullptr || item->text().contains(u'\t')) continue;
+        item->setText(item->text() + u'\t' + QLatin1String(hint));
+    }
+}
+
+} // namespace Vamox

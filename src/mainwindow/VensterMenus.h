@@ -1,0 +1,80 @@
+#pragma once
+
+class QAction;
+class QMenu;
+
+namespace Vamox {
+
+// The menu bar of the main window. Object names equal the member names. The four Map/Bestand
+// menus of the sides are also the pop-up menus of the four lists. `mnuFtp` is switched on and
+// off through mnuFtp->menuAction(), so that its menus still work as pop-ups. Check items toggle
+// themselves when chosen; a handler that refuses the change sets the mark back. Later items go
+// in at their place with QMenu::insertAction(before, ...).
+struct VensterMenus
+{
+    // "&Bestand"
+    QMenu* mnuBestand = nullptr;
+    QAction* mnuTweedeVersie = nullptr;
+    QAction* mnuStandaardformaat = nullptr;
+    QMenu* mnuLaatstelijke = nullptr;
+    QAction* mnuLaatstelijkeMap = nullptr;
+    QAction* mnuLaatstelijkeServer = nullptr;
+    QMenu* mnuConfiguratie = nullptr;
+    QAction* mnuConfiguratieOpenen = nullptr;
+    QAction* mnuConfiguratieOpslaan = nullptr;
+    QAction* mnuConfuguratieConfiguratieOpenen = nullptr;
+    QAction* mnuConfuguratieConfiguratieOpslaan = nullptr;
+    QAction* mnuStandaardConfiguratie = nullptr;
+    QMenu* mnuInstellingen = nullptr;
+    QAction* mnuInstellingenKnoppenbalk = nullptr;
+    QAction* mnuInstellingenLokaal = nullptr;
+    QAction* mnuInstellingenServer = nullptr;
+    QAction* mnuInstellingenDownloaden = nullptr;
+    QAction* mnuInstellingenStandaardformaat = nullptr;
+    QMenu* mnuPlusBijSubmappen = nullptr;
+    QAction* mnuPlusBijSubmappenLokaal = nullptr;
+    QAction* mnuPlusBijSubmappenFtp = nullptr;
+    QAction* mnuStandaardBijStarten = nullptr;
+    QAction* mnuStandaardinstellingen = nullptr;
+    QAction* mnuAfsluiten = nullptr;
+
+    // "&Lokaal"
+    QMenu* mnuLokaal = nullptr;
+    QMenu* mnuMapLokaal = nullptr;
+    QAction* mnuMapLokaalSorteren = nullptr;
+    QAction* mnuMapLokaalVerversen = nullptr;
+    QAction* mnuMapLokaalOpenen = nullptr;
+    QAction* mnuVerkennerOpenen = nullptr;
+    QAction* mnuMapLokaalHoger = nullptr;
+    QAction* mnuMapLokaalUploaden = nullptr;
+    QAction* mnuPlusLokaal = nullptr;
+    QMenu* mnuBestandLokaal = nullptr;
+    QAction* mnuBestandLokaalSorteren = nullptr;
+    QAction* mnuBestandLokaalVerversen = nullptr;
+    QAction* mnuBestandLokaalLijstSelecteren = nullptr;
+    QAction* mnuBestandLokaalUploaden = nullptr;
+    QAction* mnuBestandLokaalOpnieuwUploaden = nullptr;
+    QAction* mnuVernieuwenLokaal = nullptr; // hidden
+
+    // "&Server"
+    QMenu* mnuFtp = nullptr;
+    QMenu* mnuMapFtp = nullptr;
+    QAction* mnuMapFtpSorteren = nullptr;
+    QAction* mnuMapFtpVerversen = nullptr;
+    QAction* mnuMapFtpOpenen = nullptr;
+    QAction* mnuMapFtpHoger = nullptr;
+    QAction* mnuMapFtpDownloaden = nullptr;
+    QAction* mnuMapFtpBuitenDownloaden = nullptr;
+    QAction* mnuPlusFtp = nullptr;
+    QMenu* mnuBestandFtp = nullptr;
+    QAction* mnuBestandFtpSorteren = nullptr;
+    QAction* mnuBestandFtpVerversen = nullptr;
+    QAction* mnuBestandFtpLijstSelecteren = nullptr;
+    QAction* mnuBestandFtpDownloaden = nullptr;
+    QAction* mnuBestandFtpOpnieuwDownloaden = nullptr;
+    QAction* mnuBestandFtpBuitenDownloaden = nullptr;
+    QAction* mnuVernieuwenFtp = nullptr; // hidden
+    QAction* mnuVerbrekenFtp = nullptr;
+};
+
+} // namespace Vamox

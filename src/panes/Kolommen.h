@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace Vamox {
+
+class LijstWeergave;
+
+// Column layout of the lists, widths in twips from the list's current width: a folder list has
+// one column of width - 300; a file list has name (width - 1594 - 1275 - 300), "Grootte" (1594),
+// "Datum" (1275) and the hidden "nGrootte" and "nDatum". The 300 leaves room for the scroll bar.
+inline constexpr int KolomGrootteBreedte = 1594;
+inline constexpr int KolomDatumBreedte = 1275;
+inline constexpr int SchuifbalkRuimte = 300;
+
+// Folder list: creates the column with its title (alleenBreedtes false) and sets its width.
+void LijstKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
+
+// File list: creates the five columns (alleenBreedtes false) and sets their widths.
+void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
+
+// The first header becomes the list's title + " (" + number of rows + ")"; one parent entry
+// " .." is not counted.
+void KolomKopNaam(LijstWeergave& lijst);
+
+// The title of the first column by the list's name: "Lokale mapnaam", "Lokale bestandsnaam",
+// "Server mapnaam" or "Server bestandsnaam".
+QString LijstTitel(const LijstWeergave& lijst);
+
+} // namespace Vamox

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "panes/ListRow.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace Vamox {
+
+class ImageLijst16;
+
+enum class LijstSoort
+{
+    Mappen,
+    Bestanden
+};
+
+// The rows of one of the four lists. A folder list has one column (the name); a file list has
+// five: name, "Grootte", "Datum" and the hidden sort keys "nGrootte" and "nDatum". Texts are
+// made from the row when a cell is drawn, so filling 100,000 rows is one vector move.
+class LijstModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LijstModel)
+
+public:
+    enum Kolom
+    {
+        KolomNaam = 0,
+        KolomGrootte = 1,
+        KolomDatum = 2,
+        KolomNGrootte = 3,
+        KolomNDatum = 4
+    };
+
+    LijstModel(LijstSoort soort, const ImageLijst16* beelden, QObject* parent = nullptr);
+
+    LijstSoort Soort() const { return m_soort; }
+
+    // Rows.
+    void RijenVervangen(std::vector<ListRow> rijen);
+    void RijToevoegen(ListRow rij);
+    void Leegmaken();
+    int Aantal() const { return static_cast<int>(m_rijen.size()); }
+    const ListRow& Rij(int rij) const { return m_rijen[static_cast<size_t>(rij)]; }
+    const std::vector<ListRow>& Rijen() const { return m_rijen; }
+
+    // Headers: a text and an optional picture key ("sort_op", "sort_af") per column.
+    void ZetKopTekst(int kolom, const QString& tekst);
+    QString KopTekst(int kolom) const { return m_kopTeksten.value(kolom); }
+    void ZetKopIcoon(int kolom, const QString& sleutel);
+    QString KopIcoon(int kolom) const { return m_kopIconen.value(kolom); }
+    void KopIconenWissen();
+
+    // Looks of the whole list: italic while a pattern filters it, grey while its folder box
+    // holds an unconfirmed folder.
+    void ZetCursief(bool aan);
+    bool Cursief() const { return m_cursief; }
+    void ZetGrijs(bool aan);
+    bool Grijs() const { return m_grijs; }
+
+    // Bold rows (hits of a search); a refill clears them.
+    void ZetVet(int rij, bool aan);
+    bool Vet(int rij) const { return m_vet[static_cast<size_t>(rij)] != 0; }
+
+    // Stable sort by a column: the name without regard to case, the size and date columns (shown
+    // or hidden) by value. Selections and other persistent indexes follow their rows.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    void AllesVeranderd(const QList<int>& rollen);
+
+    LijstSoort m_soort;
+    const ImageLijst16* m_beelden;
+    std::vector<ListRow> m_rijen;
+    std::vector<char> m_vet; // beside the rows, so ListRow stays as small as the fills need
+    QStringList m_kopTeksten;
+    QStringList m_kopIconen;
+    bool m_cursief = false;
+    bool m_grijs = false;
+};
+
+} // namespace Vamox
