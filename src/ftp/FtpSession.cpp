@@ -5,9 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <chrono>
+#include <filesystem>
 
 namespace Vamox {
 
@@ -46,16 +47,75 @@ struct Voortgang
     std::chrono::steady_clock::time_point laatst{};
 };
 
+size_t Weggooien(char*, size_t grootte, size_t n, void*)
+{
+    return grootte * n;
+}
+
 size_t SchrijfNaarBuffer(char* data, size_t grootte, size_t n, void* buffer)
 {
     static_cast<QByteArray*>(buffer)->append(data, qsizetype(grootte * n));
     return grootte * n;
 }
 
+// A download is received under a temporary name beside the target, which only a complete file
+// replaces: a broken transfer leaves the old file as it was. Unlike QSaveFile there is no sync
+// to disk before the rename (it guards against a broken connection, not a power cut, and
+// syncing a large file costs seconds), and a target that is a link is replaced, not followed.
+class Ontvangst final
+{
+public:
+    explicit Ontvangst(const QString& doel) : m_doel(doel) {}
+    ~Ontvangst() { weg(); }
+    Q_DISABLE_COPY_MOVE(Ontvangst)
+
+    bool open()
+    {
+        const QString map = QFileInfo(m_doel).absolutePath();
+        for (int poging = 0; poging < 16; ++poging) {
+            m_bestand.setFileName(map + QStringLiteral("/.vamox-") +
+                                  QString::number(QRandomGenerator::global()->generate64(), 36) +
+                                  QStringLiteral(".part"));
+            if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+                return true;
+            if (!m_bestand.exists())
+                break;
+        }
+        m_bestand.setFileName(QString()); // not ours: never removed
+        return false;
+    }
+    bool schrijf(const char* data, qint64 lengte) { return m_bestand.write(data, lengte) == lengte; }
+    bool vastleggen()
+    {
+        m_bestand.close();
+        if (m_bestand.error() != QFileDevice::NoError)
+            return false;
+        const QFileInfo oud(m_doel);
+        if (oud.exists() && !oud.isSymLink())
+            m_bestand.setPermissions(oud.permissions());
+        std::error_code fout;
+        std::filesystem::rename(m_bestand.filesystemFileName(), oud.filesystemAbsoluteFilePath(), fout);
+        m_vastgelegd = !fout;
+        return m_vastgelegd;
+    }
+    void weg()
+    {
+        if (m_vastgelegd || m_bestand.fileName().isEmpty())
+            return;
+        m_bestand.close();
+        m_bestand.remove();
+        m_bestand.setFileName(QString());
+    }
+
+private:
+    QString m_doel;
+    QFile m_bestand;
+    bool m_vastgelegd = false;
+};
+
 size_t SchrijfNaarBestand(char* data, size_t grootte, size_t n, void* bestand)
 {
-    const qint64 lengte = qint64(grootte * n);
-    return static_cast<QSaveFile*>(bestand)->write(data, lengte) == lengte ? grootte * n : 0;
+    return static_cast<Ontvangst*>(bestand)->schrijf(data, qint64(grootte * n)) ? grootte * n : 0;
 }
 
 size_t LeesUitBestand(char* data, size_t grootte, size_t n, void* bestand)
@@ -169,7 +229,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         if (quotes)
             curl_easy_setopt(e, CURLOPT_QUOTE, quotes);
 
-        std::unique_ptr<QSaveFile> doel;
+        std::unique_ptr<Ontvangst> doel;
         std::unique_ptr<QFile> bron;
         using S = Opdracht::Soort;
         switch (opdracht.soort) {
@@ -177,6 +237,9 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         case S::Quote:
         case S::Grootte:
             curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+            // curl hands what it learnt of a file (SIZE, REST) to the body writer as well,
+            // which would otherwise be stdout.
+            curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
             break;
         case S::Lijst:
             if (!opdracht.lijstCommando.isEmpty())
@@ -185,9 +248,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             curl_easy_setopt(e, CURLOPT_WRITEDATA, &u.data);
             break;
         case S::Halen:
-            doel = std::make_unique<QSaveFile>(opdracht.lokaalPad);
-            doel->setDirectWriteFallback(false);
-            if (!doel->open(QIODevice::WriteOnly)) {
+            doel = std::make_unique<Ontvangst>(opdracht.lokaalPad);
+            if (!doel->open()) {
                 u.code = CURLE_WRITE_ERROR;
                 curl_slist_free_all(quotes);
                 return;
@@ -226,10 +288,10 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             // Only a complete file replaces the old one: a short transfer is thrown away.
             if (u.code == CURLE_OK && lengte >= 0 && omlaag != lengte)
                 u.code = CURLE_PARTIAL_FILE;
-            if (u.code == CURLE_OK && !doel->commit())
+            if (u.code == CURLE_OK && !doel->vastleggen())
                 u.code = CURLE_WRITE_ERROR;
             if (u.code != CURLE_OK)
-                doel->cancelWriting();
+                doel->weg();
         }
         if (u.code != CURLE_OK && (u.code == CURLE_COULDNT_CONNECT || u.code == CURLE_LOGIN_DENIED ||
                                    u.code == CURLE_COULDNT_RESOLVE_HOST))

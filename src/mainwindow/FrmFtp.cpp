@@ -1,11 +1,17 @@
 #include "mainwindow/FrmFtp.h"
 
 #include "dialogs/Twips.h"
+#include "ftp/Verbinding.h"
 #include "mainwindow/AppInfo.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
 #include "panes/ImageLijst16.h"
 #include "panes/Kolommen.h"
+#include "panes/LokaalPaneel.h"
+#include "panes/Navigatie.h"
+#include "panes/ServerPaneel.h"
+#include "panes/Selectie.h"
+#include "panes/Sorteren.h"
 
 #include <QMenuBar>
 
@@ -39,7 +45,12 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
     SubsystemenMaken();
 }
 
-FrmFtp::~FrmFtp() = default;
+FrmFtp::~FrmFtp()
+{
+    // Closing a shown window hides its lists, which then ask for header pictures; the image list
+    // is a member and goes before the widgets, so they are hidden while it still exists.
+    hide();
+}
 
 void FrmFtp::SubsystemenMaken()
 {
@@ -48,6 +59,14 @@ void FrmFtp::SubsystemenMaken()
     // Each subsystem takes *this and connects itself to the controls it serves, e.g.
     //   m_lokaalPaneel = std::make_unique<LokaalPaneel>(*this);
     // Later ones may rely on earlier ones; declare the member after m_indeling.
+    m_sorteren = std::make_unique<Sorteren>(*this);
+    m_selectie = std::make_unique<Selectie>(*this);
+    m_serverPaneel = std::make_unique<ServerPaneel>(*this);
+    m_lokaalPaneel = std::make_unique<LokaalPaneel>(*this);
+    m_navigatie = std::make_unique<Navigatie>(*this);
+    m_verbinding = std::make_unique<Verbinding>(*this);
+    // Until the start-up sequence exists: the local side shows the root of its volume.
+    m_navigatie->PanelenStarten();
 }
 
 } // namespace Vamox

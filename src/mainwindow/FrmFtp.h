@@ -12,6 +12,12 @@ namespace Vamox {
 
 class ImageLijst16;
 class Indeling;
+class LokaalPaneel;
+class Navigatie;
+class ServerPaneel;
+class Verbinding;
+class Selectie;
+class Sorteren;
 
 // The main window: the local side on the left, the server side on the right, a column of
 // toolbar buttons between them. It owns the long-lived state, the controls and the menus;
@@ -29,6 +35,12 @@ public:
     VensterMenus& menus() { return m_menus; }
     Toestand& toestand() { return m_toestand; }
     Indeling& indeling() { return *m_indeling; }
+    ServerPaneel& serverPaneel() { return *m_serverPaneel; }
+    LokaalPaneel& lokaalPaneel() { return *m_lokaalPaneel; }
+    Navigatie& navigatie() { return *m_navigatie; }
+    Verbinding& verbinding() { return *m_verbinding; }
+    Sorteren& sorteren() { return *m_sorteren; }
+    Selectie& selectie() { return *m_selectie; }
 
 private:
     void SubsystemenMaken();
@@ -41,6 +53,12 @@ private:
     // Subsystems, created after the widgets in SubsystemenMaken and destroyed before them
     // (members go in reverse order), so none of them outlives a control it connected to.
     std::unique_ptr<Indeling> m_indeling;
+    std::unique_ptr<ServerPaneel> m_serverPaneel;
+    std::unique_ptr<LokaalPaneel> m_lokaalPaneel;
+    std::unique_ptr<Navigatie> m_navigatie;
+    std::unique_ptr<Verbinding> m_verbinding;
+    std::unique_ptr<Sorteren> m_sorteren;
+    std::unique_ptr<Selectie> m_selectie;
 };
 
 } // namespace Vamox

@@ -271,7 +271,7 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
     schrijfBestand(lokaal(QStringLiteral("groot.bin")), "oud");
     EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("groot.bin"))), "oud");
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{QStringLiteral("groot.bin")});
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("groot.bin")});
     // The next operation logs in again by itself.
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("klein.txt")), QStringLiteral("/klein.txt")));
 }

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace Vamox {
+
+class FrmFtp;
+class LijstWeergave;
+
+// Text colours of the status labels and folder boxes: red while a folder is missing or the
+// server does not answer, black otherwise.
+inline const QColor Rood{255, 0, 0};
+inline const QColor Zwart{0, 0, 0};
+void TekstkleurZetten(QWidget& besturing, const QColor& kleur);
+QColor Tekstkleur(const QWidget& besturing);
+
+// The selected row of a list (the first one of a file list), -1 when none.
+int GeselecteerdeRij(const LijstWeergave& lijst);
+// Selects one row (all others deselected), makes it current and scrolls it into view.
+void RijSelecteren(LijstWeergave& lijst, int rij);
+
+// Opening and leaving folders on both sides, which side is active, and the toolbar's up button.
+class Navigatie final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Navigatie)
+
+public:
+    explicit Navigatie(FrmFtp& venster);
+
+    // Opens the selected row of LijstFtp, LijstLokaal or LijstBLokaal: a folder is shown, a
+    // local file is handed to its program.
+    void MapOpenen(LijstWeergave& lijst);
+    // The parent of the active side's folder, with the folder just left selected.
+    void MapHoger();
+    // True when the focused control belongs to the local side.
+    bool LokaalActief() const;
+    // Refills a side's lists (true: local) and selects the folder row at the same place again.
+    void PlusLokaalFtpBijwerken(bool lokaal);
+    // Left button: MapHoger; right button on the local side: the root of the drive box's volume.
+    void knopMapHoger_MouseUp(Qt::MouseButton knop);
+
+    // The first fill of the local side, until the start-up sequence of the window does it.
+    void PanelenStarten();
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    FrmFtp& m_venster;
+};
+
+} // namespace Vamox

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace Vamox {
+
+// While an FTP operation runs, the event loop keeps turning (painting, timers, resizing), but
+// the window must not start a second operation: mouse and key input to the window, its menu bar
+// and its pop-up menus is swallowed. Escape is recorded for the running flow (EscapeIngedrukt).
+// Typing into a text box goes on (a check of the typed folder may be what runs), except the
+// keys that act: Escape, Tab, the arrow keys up and down, and Enter, which the text box gets as
+// soon as the operation is over (it often follows the typing at once).
+class Invoerblokkade final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Invoerblokkade)
+
+public:
+    // Installs itself on the application; removed when destroyed.
+    explicit Invoerblokkade(QWidget& venster, QObject* parent = nullptr);
+    ~Invoerblokkade() override;
+
+    void ZetBezig(bool bezig);
+    bool Bezig() const { return m_bezig; }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    bool VanVenster(const QObject* object) const;
+
+    QWidget& m_venster;
+    bool m_bezig = false;
+    QPointer<QWidget> m_enterVoor; // the text box whose Enter waits for the end of the operation
+};
+
+} // namespace Vamox
