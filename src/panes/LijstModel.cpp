@@ -2,63 +2,29 @@
 
 #include "panes/ImageLijst16.h"
 #include "panes/Opmaak.h"
+#include "panes/RijenSorteren.h"
 
 #include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
-#include <numeric>
 
 namespace Vamox {
 
 namespace {
 
-// Positions ordered by key; equal keys keep their order in both directions.
-template <typename Sleutel>
-std::vector<std::uint32_t> Volgorde(const std::vector<Sleutel>& sleutels, bool oplopend)
-{
-    std::vector<std::uint32_t> volgorde(sleutels.size());
-    std::iota(volgorde.begin(), volgorde.end(), 0u);
-    if (oplopend)
-        std::stable_sort(volgorde.begin(), volgorde.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return sleutels[a] < sleutels[b]; });
-    else
-        std::stable_sort(volgorde.begin(), volgorde.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return sleutels[b] < sleutels[a]; });
-    return volgorde;
-}
-
-std::vector<std::uint32_t> VolgordeVan(const std::vector<ListRow>& rijen, int kolom, bool oplopend)
+SorteerKolom SorteerKolomVan(int kolom)
 {
     switch (kolom) {
     case LijstModel::KolomGrootte:
-    case LijstModel::KolomNGrootte: {
-        std::vector<qint64> sleutels;
-        sleutels.reserve(rijen.size());
-        for (const ListRow& r : rijen)
-            sleutels.push_back(std::max<qint64>(r.grootte, 0));
-        return Volgorde(sleutels, oplopend);
-    }
+    case LijstModel::KolomNGrootte:
+        return SorteerKolom::Grootte;
     case LijstModel::KolomDatum:
-    case LijstModel::KolomNDatum: {
-        // An unknown date has an empty key text and so comes before every day.
-        std::vector<qint64> sleutels;
-        sleutels.reserve(rijen.size());
-        for (const ListRow& r : rijen)
-            sleutels.push_back(r.datum.isValid() ? r.datum.toJulianDay()
-                                                 : std::numeric_limits<qint64>::min());
-        return Volgorde(sleutels, oplopend);
-    }
-    default: {
-        std::vector<QString> sleutels;
-        sleutels.reserve(rijen.size());
-        for (const ListRow& r : rijen)
-            sleutels.push_back(r.naam.toLower());
-        return Volgorde(sleutels, oplopend);
-    }
+    case LijstModel::KolomNDatum:
+        return SorteerKolom::Datum;
+    default:
+        return SorteerKolom::Naam;
     }
 }
 
@@ -158,7 +124,7 @@ void LijstModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= columnCount() || m_rijen.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    const std::vector<std::uint32_t> volgorde = VolgordeVan(m_rijen, column, order == Qt::AscendingOrder);
+    const std::vector<std::uint32_t> volgorde = RijenVolgorde(m_rijen, SorteerKolomVan(column), order == Qt::AscendingOrder);
     std::vector<ListRow> rijen;
     std::vector<char> vet;
     std::vector<int> nieuwePlek(m_rijen.size());

@@ -30,12 +30,11 @@ struct NaamSleutel
     }
 };
 
-// Sorts positions by key and then moves the rows once, so the comparisons touch only the
-// compact key array, not the rows.
+// Sorts positions by key, so the comparisons touch only the compact key array, not the rows.
 template <typename Sleutel>
-void VolgensSleutels(std::vector<ListRow>& rijen, const std::vector<Sleutel>& sleutels, bool oplopend)
+std::vector<std::uint32_t> VolgensSleutels(const std::vector<Sleutel>& sleutels, bool oplopend)
 {
-    std::vector<std::uint32_t> volgorde(rijen.size());
+    std::vector<std::uint32_t> volgorde(sleutels.size());
     std::iota(volgorde.begin(), volgorde.end(), 0u);
     if (oplopend)
         std::stable_sort(volgorde.begin(), volgorde.end(),
@@ -43,38 +42,20 @@ void VolgensSleutels(std::vector<ListRow>& rijen, const std::vector<Sleutel>& sl
     else
         std::stable_sort(volgorde.begin(), volgorde.end(),
                          [&](std::uint32_t a, std::uint32_t b) { return sleutels[b] < sleutels[a]; });
-    std::vector<ListRow> gesorteerd;
-    gesorteerd.reserve(rijen.size());
-    for (std::uint32_t i : volgorde)
-        gesorteerd.push_back(std::move(rijen[i]));
-    rijen = std::move(gesorteerd);
+    return volgorde;
 }
 
 } // namespace
 
-void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend)
+std::vector<std::uint32_t> RijenVolgorde(const std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend)
 {
-    if (rijen.size() < 2) return;
     switch (kolom) {
-    case SorteerKolom::Naam: {
-        std::vector<QString> namen;
-        namen.reserve(rijen.size());
-        for (const ListRow& r : rijen)
-            namen.push_back(r.naam.toLower());
-        std::vector<NaamSleutel> sleutels;
-        sleutels.reserve(rijen.size());
-        for (const QString& n : namen)
-            sleutels.push_back(NaamSleutel{Kop(n), &n});
-        VolgensSleutels(rijen, sleutels, oplopend);
-        break;
-    }
     case SorteerKolom::Grootte: {
         std::vector<qint64> sleutels;
         sleutels.reserve(rijen.size());
         for (const ListRow& r : rijen)
             sleutels.push_back(r.grootte < 0 ? 0 : r.grootte);
-        VolgensSleutels(rijen, sleutels, oplopend);
-        break;
+        return VolgensSleutels(sleutels, oplopend);
     }
     case SorteerKolom::Datum: {
         // An invalid date has an empty text key, which sorts before every day.
@@ -82,10 +63,31 @@ void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopen
         sleutels.reserve(rijen.size());
         for (const ListRow& r : rijen)
             sleutels.push_back(r.datum.isValid() ? r.datum.toJulianDay() : INT64_MIN);
-        VolgensSleutels(rijen, sleutels, oplopend);
+        return VolgensSleutels(sleutels, oplopend);
+    }
+    case SorteerKolom::Naam:
         break;
     }
-    }
+    std::vector<QString> namen;
+    namen.reserve(rijen.size());
+    for (const ListRow& r : rijen)
+        namen.push_back(r.naam.toLower());
+    std::vector<NaamSleutel> sleutels;
+    sleutels.reserve(rijen.size());
+    for (const QString& n : namen)
+        sleutels.push_back(NaamSleutel{Kop(n), &n});
+    return VolgensSleutels(sleutels, oplopend);
+}
+
+void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend)
+{
+    if (rijen.size() < 2) return;
+    const std::vector<std::uint32_t> volgorde = RijenVolgorde(rijen, kolom, oplopend);
+    std::vector<ListRow> gesorteerd;
+    gesorteerd.reserve(rijen.size());
+    for (std::uint32_t i : volgorde)
+        gesorteerd.push_back(std::move(rijen[i]));
+    rijen = std::move(gesorteerd);
 }
 
 } // namespace Vamox
