@@ -1,10 +1,12 @@
 #include "mainwindow/FrmFtp.h"
 
+#include "config/ConfiguratieVenster.h"
 #include "dialogs/Twips.h"
 #include "ftp/Verbinding.h"
 #include "mainwindow/AppInfo.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
+#include "mainwindow/Opstarten.h"
 #include "panes/ImageLijst16.h"
 #include "panes/Kolommen.h"
 #include "panes/LokaalPaneel.h"
@@ -12,6 +14,9 @@
 #include "panes/ServerPaneel.h"
 #include "panes/Selectie.h"
 #include "panes/Sorteren.h"
+#include "transfer/Bestandsoverdracht.h"
+#include "transfer/Mapoverdracht.h"
+#include "transfer/Voortgangsweergave.h"
 
 #include <QMenuBar>
 
@@ -43,6 +48,8 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
 
     MenuoptiesAanpassen(*this);
     SubsystemenMaken();
+    // Loading the window starts the program.
+    m_opstarten->Starten();
 }
 
 FrmFtp::~FrmFtp()
@@ -65,8 +72,11 @@ void FrmFtp::SubsystemenMaken()
     m_lokaalPaneel = std::make_unique<LokaalPaneel>(*this);
     m_navigatie = std::make_unique<Navigatie>(*this);
     m_verbinding = std::make_unique<Verbinding>(*this);
-    // Until the start-up sequence exists: the local side shows the root of its volume.
-    m_navigatie->PanelenStarten();
+    m_voortgang = std::make_unique<Voortgangsweergave>(*this);
+    m_bestandsoverdracht = std::make_unique<Bestandsoverdracht>(*this);
+    m_mapoverdracht = std::make_unique<Mapoverdracht>(*this);
+    m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
+    m_opstarten = std::make_unique<Opstarten>(*this);
 }
 
 } // namespace Vamox

@@ -10,12 +10,17 @@
 
 namespace Vamox {
 
+class ConfiguratieVenster;
+class Bestandsoverdracht;
 class ImageLijst16;
 class Indeling;
 class LokaalPaneel;
+class Mapoverdracht;
 class Navigatie;
+class Opstarten;
 class ServerPaneel;
 class Verbinding;
+class Voortgangsweergave;
 class Selectie;
 class Sorteren;
 
@@ -41,6 +46,11 @@ public:
     Verbinding& verbinding() { return *m_verbinding; }
     Sorteren& sorteren() { return *m_sorteren; }
     Selectie& selectie() { return *m_selectie; }
+    Voortgangsweergave& voortgang() { return *m_voortgang; }
+    Bestandsoverdracht& bestandsoverdracht() { return *m_bestandsoverdracht; }
+    Mapoverdracht& mapoverdracht() { return *m_mapoverdracht; }
+    ConfiguratieVenster& configuratie() { return *m_configuratie; }
+    Opstarten& opstarten() { return *m_opstarten; }
 
 private:
     void SubsystemenMaken();
@@ -59,6 +69,11 @@ private:
     std::unique_ptr<Verbinding> m_verbinding;
     std::unique_ptr<Sorteren> m_sorteren;
     std::unique_ptr<Selectie> m_selectie;
+    std::unique_ptr<Voortgangsweergave> m_voortgang;
+    std::unique_ptr<Bestandsoverdracht> m_bestandsoverdracht;
+    std::unique_ptr<Mapoverdracht> m_mapoverdracht;
+    std::unique_ptr<ConfiguratieVenster> m_configuratie;
+    std::unique_ptr<Opstarten> m_opstarten;
 };
 
 } // namespace Vamox

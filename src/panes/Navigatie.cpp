@@ -6,10 +6,8 @@
 #include "panes/LijstWeergave.h"
 #include "panes/LokaalPaneel.h"
 #include "panes/ServerPaneel.h"
-#include "panes/Sorteren.h"
 #include "platform/Shell.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,27 +194,6 @@ void Navigatie::knopMapHoger_MouseUp(Qt::MouseButton knop)
         m_venster.toestand().HuidigeLokalemap = root;
         paneel.LijstVullenLokaal(std::nullopt, QStringLiteral("11"), false);
     }
-}
-
-void Navigatie::PanelenStarten()
-{
-    Toestand& t = m_venster.toestand();
-    VensterUi& ui = m_venster.ui();
-    LokaalPaneel& lokaal = m_venster.lokaalPaneel();
-    t.LaatsteSchijf = ui.SchijfLokaal->currentText();
-    QString root = lokaal.SchijfRoot();
-    QString geenServer;
-    MappenBijwerken(root, geenServer);
-    ui.MapLokaal->setText(root);
-    t.HuidigeLokalemap = root;
-    // The status labels follow at the status timer's first tick.
-    if (!t.VullenToegestaan) {
-        t.VullenToegestaan = true;
-        t.InvoerToegestaan = false;
-        lokaal.LijstVullenLokaal(std::nullopt, QStringLiteral("11"), false);
-        t.InvoerToegestaan = true;
-    }
-    SorteericonsInstellen(m_venster, 0);
 }
 
 } // namespace Vamox

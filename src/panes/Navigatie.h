@@ -44,9 +44,6 @@ public:
     // Left button: MapHoger; right button on the local side: the root of the drive box's volume.
     void knopMapHoger_MouseUp(Qt::MouseButton knop);
 
-    // The first fill of the local side, until the start-up sequence of the window does it.
-    void PanelenStarten();
-
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 

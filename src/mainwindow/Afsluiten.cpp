@@ -1,0 +1,93 @@
+#include "mainwindow/Opstarten.h"
+
+#include "config/ConfiguratieVenster.h"
+#include "dialogs/Msg.h"
+#include "ftp/Verbinding.h"
+#include "mainwindow/AppInfo.h"
+#include "mainwindow/FrmFtp.h"
+#include "platform/Processen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace Vamox {
+
+namespace {
+
+// The work folder is deleted with everything in it: only a folder of that name, given as an
+// absolute path, is ever touched (an empty path would otherwise be the current folder).
+bool WerkmapVeilig(const QString& map)
+{
+    const QFileInfo info(map);
+    return info.isAbsolute() && info.fileName() == QLatin1String("FtpTijdelijk");
+}
+
+} // namespace
+
+bool Opstarten::Afsluiten()
+{
+    if (m_sluitend) return false;
+    Toestand& t = m_venster.toestand();
+    FtpSession& s = t.sessie;
+    // The flow waiting for the server is still on the stack below this event: closing now would
+    // pull the window from under it.
+    if (BezigMelding()) return false;
+
+    m_sluitend = true;
+    const int antwoord = PlatformMelding(AppTitel() + QStringLiteral(" afsluiten?"), AppTitel(), 3, true);
+    if (antwoord != 1) {
+        m_sluitend = false;
+        return false;
+    }
+    m_venster.verbinding().TimerFtpLokaal().stop();
+    s.FtpVerbindingSluiten();
+    s.Verbonden = false;
+
+    if (m_venster.menus().mnuConfiguratieOpslaan->isChecked()) {
+        bool schrijven = true;
+        if (t.ConfiguratieOvergeslagen)
+            schrijven = M({.Tekst = QStringLiteral("Configuratie opslaan?"),
+                           .Pictogram = 2,
+                           .Knoppen = QStringLiteral("&Ja+&Nee"),
+                           .Codes = QStringLiteral("2+1"),
+                           .Knopbreedte = 1280,
+                           .Centreren = true}) == 1;
+        if (schrijven) m_venster.configuratie().ConfiguratieSchrijven();
+    }
+    // Another copy still running uses the work folder; the last one to close removes it.
+    if (ProcessenTellen(m_programmaPad) < 2) WerkmapVerwijderen();
+    m_sluitend = false;
+    return true;
+}
+
+bool Opstarten::BezigMelding()
+{
+    if (!m_venster.toestand().sessie.bezig() && !m_venster.toestand().Bezig) return false;
+    Melding(QStringLiteral("Er loopt nog een opdracht.\r\nAfsluiten kan zodra die klaar is."), 1);
+    return true;
+}
+
+void Opstarten::WerkmapVerwijderen()
+{
+    const QString map = m_venster.toestand().TijdelijkeMap;
+    if (WerkmapVeilig(map)) QDir(map).removeRecursively(); // a file still open may stay: no matter
+}
+
+void Opstarten::mnuAfsluiten_Click()
+{
+    m_venster.close();
+}
+
+void Opstarten::mnuTweedeVersie_Click()
+{
+    // The new copy starts from the settings as they are now.
+    m_venster.configuratie().ConfiguratieSchrijven();
+    QApplication::beep();
+    if (!QProcess::startDetached(m_programmaPad, {}))
+        Melding(AppTitel() + QStringLiteral(" kan niet nog een keer worden gestart."), 4);
+}
+
+} // namespace Vamox

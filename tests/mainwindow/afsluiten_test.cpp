@@ -1,0 +1,148 @@
+#include "OpstartHulp.h"
+
+#include "platform/Processen.h"
+#include "support/ServerHulp.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QTimer>
+
+namespace Vamox::Test {
+namespace {
+
+using AfsluitTest = StartTest;
+
+TEST_F(AfsluitTest, NeeHoudtHetVensterOpenEnSchrijftNiets)
+{
+    for (const bool metBestand : {false, true}) {
+        SCOPED_TRACE(metBestand);
+        QFile::remove(Cfg());
+        if (metBestand) Bestand({"cfgopenen=1", "serveropenen=0"});
+        const QByteArray vooraf = Lezen(Cfg());
+        DialoogOpnemer eigen{2};
+        auto venster = Starten();
+        venster->menus().mnuInstellingenServer->trigger(); // a change that would be written
+
+        EXPECT_FALSE(venster->close());
+        EXPECT_TRUE(venster->isVisible());
+        EXPECT_EQ(QFileInfo::exists(Cfg()), metBestand);
+        EXPECT_EQ(Lezen(Cfg()), vooraf);
+        EXPECT_TRUE(QFileInfo(Werkmap()).isDir());
+        ASSERT_EQ(eigen.Vragen().size(), 1u);
+        const DialoogVraag& vraag = eigen.Vragen()[0];
+        EXPECT_EQ(vraag.soort, DialoogVraag::Soort::Platform);
+        EXPECT_EQ(vraag.opties.Tekst, QStringLiteral("Vamox afsluiten?"));
+        EXPECT_EQ(vraag.opties.Titel, QStringLiteral("Vamox"));
+        EXPECT_EQ(vraag.opties.Pictogram, 3);
+        EXPECT_EQ(vraag.opties.Knoppen, QStringLiteral("&Ja+&Nee"));
+
+        // Ja: written without a further question; the work folder goes with the last copy.
+        eigen.Antwoord(1);
+        EXPECT_TRUE(venster->close());
+        EXPECT_FALSE(venster->isVisible());
+        EXPECT_TRUE(Lezen(Cfg()).contains("\r\nserveropenen=1\r\n"));
+        EXPECT_FALSE(QFileInfo::exists(Werkmap()));
+        EXPECT_EQ(eigen.Vragen().size(), 2u);
+    }
+}
+
+// While the session waits for the server, the flow that waits is below the close event: the
+// window refuses to close, and says why.
+TEST_F(AfsluitTest, SluitenTerwijlDeServerBezigIsWordtGeweigerd)
+{
+    FtpTestServer traag(FtpServerOpties{.traagMs = 200});
+    ASSERT_TRUE(traag.start()) << traag.fout().toStdString();
+    Bestand({"server=Traag", "serveropenen=1", ServerRegel(QStringLiteral("Traag"), traag)});
+    auto venster = Starten({}, false);
+    FtpSession& sessie = venster->toestand().sessie;
+    std::optional<bool> gesloten;
+    QObject::connect(&sessie, &FtpSession::bezigGewijzigd, venster.get(), [&](bool bezig) {
+        if (bezig && !gesloten) QTimer::singleShot(0, venster.get(), [&] { gesloten = venster->close(); });
+    });
+    venster->show();
+    ASSERT_TRUE(WachtTot([&] { return sessie.Verbonden; }, 60000));
+    ASSERT_TRUE(gesloten.has_value());
+    EXPECT_FALSE(*gesloten);
+    EXPECT_TRUE(venster->isVisible());
+    ASSERT_EQ(vragen.Vragen().size(), 1u);
+    EXPECT_EQ(vragen.Vragen()[0].soort, DialoogVraag::Soort::Bericht);
+    EXPECT_EQ(vragen.Vragen()[0].opties.Tekst,
+              QStringLiteral("Er loopt nog een opdracht.\r\nAfsluiten kan zodra die klaar is."));
+    EXPECT_TRUE(Sluiten(*venster, {1}));
+}
+
+// Two copies of the program share the work folder: starting the second does not empty it and
+// closing the first keeps it; the last one to close removes it.
+TEST_F(AfsluitTest, TweeKopieenHoudenDeWerkmapTotDeLaatsteSluit)
+{
+    QString fout;
+    std::unique_ptr<QProcess> eerste = startKind(programma, {"600"}, QString(), true, &fout);
+    std::unique_ptr<QProcess> tweede = startKind(programma, {"600"}, QString(), true, &fout);
+    ASSERT_TRUE(eerste && tweede) << fout.toStdString();
+    ASSERT_TRUE(WachtTot([&] { return ProcessenTellen(programma) == 2; }));
+    const QString open = Werkmap() + QStringLiteral("/geopend.txt");
+    Schrijven(open, "in gebruik");
+
+    auto venster = Starten();
+    EXPECT_TRUE(QFileInfo::exists(open));
+    EXPECT_TRUE(Sluiten(*venster, {1}));
+    EXPECT_TRUE(QFileInfo::exists(open));
+
+    stopKind(*tweede);
+    ASSERT_TRUE(WachtTot([&] { return ProcessenTellen(programma) == 1; }));
+    venster = Starten();
+    EXPECT_FALSE(QFileInfo::exists(open)); // the only copy empties it at start
+    EXPECT_TRUE(QFileInfo(Werkmap()).isDir());
+    EXPECT_TRUE(Sluiten(*venster, {1}));
+    EXPECT_FALSE(QFileInfo::exists(Werkmap()));
+    stopKind(*eerste);
+}
+
+TEST_F(AfsluitTest, TweedeVersieSchrijftEerstEnStartHetProgramma)
+{
+    const QString script = tmp.path() + QStringLiteral("/bin/tweede");
+    const QString gestart = tmp.path() + QStringLiteral("/gestart");
+    Schrijven(script, "#!/bin/sh\necho \"$#\" > '" + gestart.toUtf8() + "'\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Omgeving(script);
+    auto venster = Starten();
+    venster->menus().mnuInstellingenServer->trigger();
+    venster->menus().mnuTweedeVersie->trigger();
+    EXPECT_TRUE(Lezen(Cfg()).contains("\r\nserveropenen=1\r\n"));
+    ASSERT_TRUE(WachtTot([&] { return Lezen(gestart) == "0\n"; })) << Lezen(gestart).toStdString();
+    EXPECT_TRUE(vragen.Vragen().empty());
+}
+
+// Processes are told by their executable file, not by name: a copy of the same program under
+// another path is another program.
+TEST(Processen, TeltDeLopendeKopieenVanHetBestand)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString hier = tmp.path() + QStringLiteral("/a/vamox");
+    const QString daar = tmp.path() + QStringLiteral("/b/vamox");
+    for (const QString& pad : {hier, daar}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(pad).absolutePath()));
+        ASSERT_TRUE(QFile::copy(QStringLiteral("/bin/sleep"), pad));
+    }
+    EXPECT_EQ(ProcessenTellen(hier), 0);
+    EXPECT_EQ(ProcessenTellen(tmp.path() + QStringLiteral("/geen")), 0);
+    QString fout;
+    std::vector<std::unique_ptr<QProcess>> lopend;
+    // Started by another name (a link) it is still the same file.
+    const QString link = tmp.path() + QStringLiteral("/anders");
+    ASSERT_TRUE(QFile::link(hier, link));
+    for (const QString& pad : {hier, link, daar})
+        lopend.push_back(startKind(pad, {"600"}, QString(), true, &fout));
+    ASSERT_TRUE(WachtTot([&] { return ProcessenTellen(hier) == 2 && ProcessenTellen(daar) == 1; }));
+    EXPECT_EQ(ProcessenTellen(link), 2);
+    stopKind(*lopend[0]);
+    EXPECT_TRUE(WachtTot([&] { return ProcessenTellen(hier) == 1; }));
+    // This test process counts itself.
+    EXPECT_GE(ProcessenTellen(QCoreApplication::applicationFilePath()), 1);
+    for (auto& p : lopend)
+        stopKind(*p);
+}
+
+} // namespace
+} // namespace Vamox::Test

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "panes/PaneelHulp.h"
+#include "panes/SelectieHulp.h"
+
+#include "transfer/Bestandsoverdracht.h"
+#include "transfer/Mapoverdracht.h"
+#include "transfer/Voortgangsweergave.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+
+#include <deque>
+#include <functional>
+
+namespace Vamox::Test {
+
+// A shown main window connected to a real server, a local folder of its own shown on the left,
+// a work folder of its own, and questions answered from a queue (then as Enter would), with a
+// hook that runs inside each question while the flow waits for the answer.
+class OverdrachtTest : public PaneelTest
+{
+protected:
+    void SetUp() override
+    {
+        PaneelTest::SetUp();
+        ASSERT_TRUE(lokaal.isValid());
+        ASSERT_TRUE(werk.isValid());
+        t().TijdelijkeMap = werk.path();
+        LokaalTonen(lokaal.path());
+    }
+
+    void Verbinden(FtpServerOpties opties = {})
+    {
+        server = std::make_unique<FtpTestServer>(std::move(opties));
+        ASSERT_TRUE(server->start()) << server->fout().toStdString();
+        ServerOpslaan(QStringLiteral("testserver"), *server);
+    }
+    void Kiezen()
+    {
+        PaneelTest::Kiezen(QStringLiteral("testserver"));
+        ASSERT_TRUE(sessie().Verbonden);
+    }
+
+    void LokaalTonen(const QString& map)
+    {
+        Typen(ui().MapLokaal, map + u'/', true);
+        ASSERT_EQ(t().HuidigeLokalemap, map + u'/');
+    }
+    void ServerTonen(const QString& map)
+    {
+        Typen(ui().MapFtp, map, true);
+        ASSERT_TRUE(WachtTot([&] { return sessie().HuidigeServermap == map && !sessie().bezig(); }));
+    }
+
+    // Clicks on the rows of these names, the later ones with Ctrl held.
+    void Selecteren(LijstWeergave& lijst, const QStringList& namen)
+    {
+        for (qsizetype i = 0; i < namen.size(); ++i) {
+            const int rij = RijVan(lijst, namen[i]);
+            ASSERT_GE(rij, 0) << namen[i].toStdString();
+            const QRect plek = lijst.visualRect(lijst.lijstModel().index(rij, 0));
+            QTest::mouseClick(lijst.viewport(), Qt::LeftButton, i == 0 ? Qt::NoModifier : Qt::ControlModifier,
+                              plek.center());
+        }
+        ASSERT_EQ(GeselecteerdeNamenVan(lijst), namen);
+    }
+
+    static void Klik(QAbstractButton* knop) { QTest::mouseClick(knop, Qt::LeftButton); }
+
+    QString L(const QString& rel) const { return lokaal.filePath(rel); }
+    static QByteArray Lees(const QString& pad)
+    {
+        QFile f(pad);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+    }
+    static void Schrijf(const QString& pad, const QByteArray& inhoud)
+    {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(pad).absolutePath()));
+        QFile f(pad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(inhoud), inhoud.size());
+    }
+    QString Context() const
+    {
+        return venster->ui().MapLokaal->text() + QChar(15) + QStringLiteral("testserver") + QChar(15) +
+               venster->toestand().sessie.HuidigeServermap;
+    }
+
+    QStringList Teksten() const
+    {
+        QStringList uit;
+        for (const DialoogVraag& v : gesteld)
+            uit << v.opties.Tekst;
+        return uit;
+    }
+    bool VoortgangZichtbaar() const { return venster->statusBar()->isVisible(); }
+    QString VoortgangRegel() const { return venster->voortgang().Regel().text(); }
+
+    QTemporaryDir lokaal;
+    QTemporaryDir werk;
+    std::unique_ptr<FtpTestServer> server;
+
+    std::deque<int> antwoorden;                        // then: the Enter button of the question
+    std::vector<DialoogVraag> gesteld;                 // every question, in order
+    std::function<void(const DialoogVraag&)> bijVraag; // runs inside the question
+    DialoogAntwoorderScope antwoorder{[this](const DialoogVraag& v) {
+        gesteld.push_back(v);
+        if (bijVraag) bijVraag(v);
+        if (!antwoorden.empty()) {
+            const int a = antwoorden.front();
+            antwoorden.pop_front();
+            return a;
+        }
+        return v.opties.Codes.section(u'+', 0, 0).toInt();
+    }};
+};
+
+} // namespace Vamox::Test
