@@ -19,6 +19,7 @@
 #include "transfer/Voortgangsweergave.h"
 
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace Vamox {
 
@@ -37,8 +38,12 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
     m_toestand.Vensterhoogte = OntwerpHoogte;
     m_indeling = std::make_unique<Indeling>(*this);
     OntwerpPlaatsen(m_ui, *m_indeling);
+    // The status bar (the progress of transfers) is always there and never changes height, so
+    // showing progress does not change the client area and move the controls.
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(fontMetrics().height() + 10);
     const QSize client = TwipsSchaal::Van(this).NaarPixels(QSize(OntwerpBreedte, OntwerpHoogte));
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height() + statusBar()->height());
 
     LijstKoppenInstellen(*m_ui.LijstLokaal, false);
     LijstKoppenInstellen(*m_ui.LijstFtp, false);

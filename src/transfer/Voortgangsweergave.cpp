@@ -26,11 +26,13 @@ Voortgangsweergave::Voortgangsweergave(FrmFtp& venster)
     m_balk->setTextVisible(false);
     m_balk->setMaximumWidth(240);
 
+    // The window keeps its status bar at one height; only its content comes and goes.
     QStatusBar* balk = venster.statusBar();
-    balk->setSizeGripEnabled(false);
     balk->addWidget(m_regel, 1);
     balk->addPermanentWidget(m_balk);
-    balk->hide();
+    m_balk->setMaximumHeight(balk->height() - 4);
+    m_regel->hide();
+    m_balk->hide();
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
@@ -45,7 +47,8 @@ void Voortgangsweergave::Begin(qint64 bestanden, qint64 bytes)
     m_inBestand = false;
     m_actief = true;
     Verversen();
-    m_venster.statusBar()->show();
+    m_regel->show();
+    m_balk->show();
     m_timer.start();
 }
 
@@ -77,7 +80,8 @@ void Voortgangsweergave::Einde()
     m_timer.stop();
     m_actief = false;
     m_inBestand = false;
-    m_venster.statusBar()->hide();
+    m_regel->hide();
+    m_balk->hide();
 }
 
 void Voortgangsweergave::SessieVoortgang(qint64 gedaan, qint64 totaal)

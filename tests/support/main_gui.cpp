@@ -1,12 +1,22 @@
+#include "mainwindow/Opstarten.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-// Widget tests run offscreen unless the caller asked for a real display.
+// Widget tests run offscreen unless the caller asked for a real display. Every window of the
+// run gets a configuration file and a work folder of its own in a temporary folder, so no test
+// reads a file another one wrote and nothing lands beside the test executable.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir plek;
+    Vamox::ProgrammaOmgevingVoorTest omgeving({QCoreApplication::applicationFilePath(),
+                                              plek.filePath(QStringLiteral("vamox.cfg")),
+                                              plek.filePath(QStringLiteral("FtpTijdelijk"))});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

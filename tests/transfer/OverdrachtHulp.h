@@ -96,7 +96,11 @@ protected:
             uit << v.opties.Tekst;
         return uit;
     }
-    bool VoortgangZichtbaar() const { return venster->statusBar()->isVisible(); }
+    bool VoortgangZichtbaar() const
+    {
+        const QWidget* regel = venster->findChild<QWidget*>(QStringLiteral("VoortgangRegel"));
+        return regel != nullptr && regel->isVisible();
+    }
     QString VoortgangRegel() const { return venster->voortgang().Regel().text(); }
 
     QTemporaryDir lokaal;

@@ -28,9 +28,12 @@ TEST_F(BestandsoverdrachtTest, DownloadVraagtMetNeeAlsStandaardEnMeldtHetTekort)
 
     QString regelTijdensVraag;
     int balkTijdensVraag = -1;
+    // Showing the progress must not move the lists.
+    const QRect lijstVooraf = ui().LijstBFtp->geometry();
     bijVraag = [&](const DialoogVraag& v) {
         if (gesteld.size() != 1) return;
         EXPECT_TRUE(VoortgangZichtbaar());
+        EXPECT_EQ(ui().LijstBFtp->geometry(), lijstVooraf);
         WachtTot([&] { return VoortgangRegel().startsWith(QLatin1String("Bestand 2/3: b.txt")); });
         regelTijdensVraag = VoortgangRegel();
         balkTijdensVraag = venster->voortgang().Balk().value();
