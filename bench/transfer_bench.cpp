@@ -127,8 +127,9 @@ int MapDownload(const QStringList& a)
     const QString lokaleMap = a[3];
     QStringList mappen{serverMap};
     QStringList bestanden;
+    QList<qint64> groottes;
     qint64 totaal = 0;
-    sessie.FtpBoomLezen(mappen, bestanden, serverMap, totaal);
+    sessie.FtpBoomLezen(mappen, bestanden, serverMap, totaal, &groottes);
     TabelSorteren(mappen, false);
     for (const QString& m : std::as_const(mappen))
         QDir().mkpath(NaarLokaalPad(serverMap, m, lokaleMap));
@@ -138,10 +139,11 @@ int MapDownload(const QStringList& a)
     voortgang.begin(bestanden.size(), totaal);
     qint64 mislukt = 0;
     qint64 bytes = 0;
-    for (const QString& b : std::as_const(bestanden)) {
+    for (qsizetype i = 0; i < bestanden.size(); ++i) {
+        const QString& b = bestanden.at(i);
         const QString lokaal = NaarLokaalPad(serverMap, b, lokaleMap);
-        voortgang.bestandBegint(b, -1);
-        if (lokaal.isEmpty() || QFileInfo::exists(lokaal) || !sessie.FtpBestandHalen(lokaal, b))
+        voortgang.bestandBegint(b, groottes.at(i));
+        if (lokaal.isEmpty() || QFileInfo::exists(lokaal) || !sessie.FtpBestandHalen(lokaal, b, groottes.at(i)))
             ++mislukt;
         else
             bytes += QFileInfo(lokaal).size();

@@ -1,5 +1,6 @@
 #include "ftp/FtpSession.h"
 
+#include "ftp/CurlHulp.h"
 #include "ftp/CurlWerker.h"
 
 #include <QDir>
@@ -21,6 +22,7 @@ struct FtpSession::Opdracht
     QByteArray lijstCommando; // "MLSD", or empty for LIST
     QStringList quotes;
     QString lokaalPad;
+    qint64 verwachteGrootte = -1; // a download whose size the caller knows from a listing
 };
 
 struct FtpSession::Uitkomst
@@ -36,130 +38,7 @@ struct FtpSession::Uitkomst
     bool ok() const { return !geweigerd && code == CURLE_OK; }
 };
 
-namespace {
-
-constexpr long kEenJaar = 365L * 24 * 3600;
-
-struct Voortgang
-{
-    FtpSession* sessie = nullptr;
-    std::atomic<bool>* afbreken = nullptr;
-    std::chrono::steady_clock::time_point laatst{};
-};
-
-size_t Weggooien(char*, size_t grootte, size_t n, void*)
-{
-    return grootte * n;
-}
-
-size_t SchrijfNaarBuffer(char* data, size_t grootte, size_t n, void* buffer)
-{
-    static_cast<QByteArray*>(buffer)->append(data, qsizetype(grootte * n));
-    return grootte * n;
-}
-
-// A download is received under a temporary name beside the target, which only a complete file
-// replaces: a broken transfer leaves the old file as it was. Unlike QSaveFile there is no sync
-// to disk before the rename (it guards against a broken connection, not a power cut, and
-// syncing a large file costs seconds), and a target that is a link is replaced, not followed.
-class Ontvangst final
-{
-public:
-    explicit Ontvangst(const QString& doel) : m_doel(doel) {}
-    ~Ontvangst() { weg(); }
-    Q_DISABLE_COPY_MOVE(Ontvangst)
-
-    bool open()
-    {
-        const QString map = QFileInfo(m_doel).absolutePath();
-        for (int poging = 0; poging < 16; ++poging) {
-            m_bestand.setFileName(map + QStringLiteral("/.vamox-") +
-                                  QString::number(QRandomGenerator::global()->generate64(), 36) +
-                                  QStringLiteral(".part"));
-            if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-                return true;
-            if (!m_bestand.exists())
-                break;
-        }
-        m_bestand.setFileName(QString()); // not ours: never removed
-        return false;
-    }
-    bool schrijf(const char* data, qint64 lengte) { return m_bestand.write(data, lengte) == lengte; }
-    bool vastleggen()
-    {
-        m_bestand.close();
-        if (m_bestand.error() != QFileDevice::NoError)
-            return false;
-        const QFileInfo oud(m_doel);
-        if (oud.exists() && !oud.isSymLink())
-            m_bestand.setPermissions(oud.permissions());
-        std::error_code fout;
-        std::filesystem::rename(m_bestand.filesystemFileName(), oud.filesystemAbsoluteFilePath(), fout);
-        m_vastgelegd = !fout;
-        return m_vastgelegd;
-    }
-    void weg()
-    {
-        if (m_vastgelegd || m_bestand.fileName().isEmpty())
-            return;
-        m_bestand.close();
-        m_bestand.remove();
-        m_bestand.setFileName(QString());
-    }
-
-private:
-    QString m_doel;
-    QFile m_bestand;
-    bool m_vastgelegd = false;
-};
-
-size_t SchrijfNaarBestand(char* data, size_t grootte, size_t n, void* bestand)
-{
-    return static_cast<Ontvangst*>(bestand)->schrijf(data, qint64(grootte * n)) ? grootte * n : 0;
-}
-
-size_t LeesUitBestand(char* data, size_t grootte, size_t n, void* bestand)
-{
-    const qint64 gelezen = static_cast<QFile*>(bestand)->read(data, qint64(grootte * n));
-    return gelezen < 0 ? CURL_READFUNC_ABORT : size_t(gelezen);
-}
-
-int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTotaal, curl_off_t ulNu)
-{
-    auto* v = static_cast<Voortgang*>(p);
-    if (v->afbreken->load())
-        return 1;
-    const auto nu = std::chrono::steady_clock::now();
-    if (nu - v->laatst < std::chrono::milliseconds(100))
-        return 0;
-    v->laatst = nu;
-    const qint64 gedaan = ulTotaal > 0 ? ulNu : dlNu;
-    const qint64 totaal = ulTotaal > 0 ? ulTotaal : dlTotaal;
-    FtpSession* sessie = v->sessie;
-    QMetaObject::invokeMethod(
-        sessie, [sessie, gedaan, totaal] { Q_EMIT sessie->voortgang(gedaan, totaal); }, Qt::QueuedConnection);
-    return 0;
-}
-
-// Failures after which the same operation is worth one more try on a fresh connection: the
-// server closed an idle connection, or it broke before anything was moved.
-bool VerbindingVerloren(CURLcode code, long antwoord)
-{
-    switch (code) {
-    case CURLE_OPERATION_TIMEDOUT:
-    case CURLE_WEIRD_SERVER_REPLY:
-        return antwoord == 421;
-    case CURLE_SEND_ERROR:
-    case CURLE_RECV_ERROR:
-    case CURLE_GOT_NOTHING:
-    case CURLE_FTP_ACCEPT_FAILED:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
+using namespace CurlHulp;
 
 FtpSession::FtpSession(QObject* parent) : QObject(parent), m_werker(std::make_unique<CurlWerker>()) {}
 
@@ -248,6 +127,10 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             curl_easy_setopt(e, CURLOPT_WRITEDATA, &u.data);
             break;
         case S::Halen:
+            // With the size known from a listing, the SIZE command before each RETR is one
+            // round trip per file that a folder of small files feels.
+            if (opdracht.verwachteGrootte >= 0)
+                curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
             doel = std::make_unique<Ontvangst>(opdracht.lokaalPad);
             if (!doel->open()) {
                 u.code = CURLE_WRITE_ERROR;
@@ -285,8 +168,24 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_slist_free_all(quotes);
 
         if (doel) {
-            // Only a complete file replaces the old one: a short transfer is thrown away.
-            if (u.code == CURLE_OK && lengte >= 0 && omlaag != lengte)
+            // Only a complete file replaces the old one: a short transfer is thrown away. The
+            // size the server gives when the transfer starts beats the one of an older listing.
+            qint64 verwacht = lengte;
+            if (opdracht.verwachteGrootte >= 0) {
+                verwacht = AangekondigdeGrootte(u.kopregels);
+                if (verwacht < 0) verwacht = opdracht.verwachteGrootte;
+                // The file may have changed since it was listed: then its size now decides.
+                if (u.code == CURLE_OK && omlaag != verwacht) {
+                    curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
+                    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+                    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
+                    curl_off_t nu = -1;
+                    if (m_werker->perform() == CURLE_OK &&
+                        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) == CURLE_OK)
+                        verwacht = nu;
+                }
+            }
+            if (u.code == CURLE_OK && verwacht >= 0 && omlaag != verwacht)
                 u.code = CURLE_PARTIAL_FILE;
             if (u.code == CURLE_OK && !doel->vastleggen())
                 u.code = CURLE_WRITE_ERROR;
@@ -438,7 +337,7 @@ bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& ser
     return voer(o).ok();
 }
 
-bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& serverPad)
+bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
     bool gelukt = false;
@@ -447,6 +346,7 @@ bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& server
         o.soort = Opdracht::Soort::Halen;
         o.urlPad = FtpUrlPad(pad);
         o.lokaalPad = lokaalPad;
+        o.verwachteGrootte = verwachteGrootte;
         gelukt = voer(o).ok();
     }
     if (escapeIngedrukt && escapeIngedrukt())
@@ -526,14 +426,14 @@ qint64 FtpSession::FtpMapPeilen(const QString& pad)
 }
 
 void FtpSession::FtpBoomLezen(QStringList& alleMappen, QStringList& alleBestanden, const QString& start,
-                              qint64& totaal)
+                              qint64& totaal, QList<qint64>* groottes)
 {
     m_mislukteBoomlijsten = 0;
-    boom(alleMappen, alleBestanden, start, totaal, 0);
+    boom(alleMappen, alleBestanden, start, totaal, groottes, 0);
 }
 
 void FtpSession::boom(QStringList& alleMappen, QStringList& alleBestanden, const QString& start,
-                      qint64& totaal, int diepte)
+                      qint64& totaal, QList<qint64>* groottes, int diepte)
 {
     // A server may list a folder as its own child (".", or a link loop): stop somewhere.
     constexpr int kMaxDiepte = 64;
@@ -554,16 +454,19 @@ void FtpSession::boom(QStringList& alleMappen, QStringList& alleBestanden, const
         nieuw.push_back(pad);
     }
     for (const QString& regel : std::as_const(bestanden)) {
-        const QStringList velden = regel.split(Scheidingsteken);
-        totaal += velden.value(2).toLongLong();
-        QString pad = start + u'/' + velden.value(0);
+        // The size is the last field and the date the one before: a name may hold anything.
+        const qint64 grootte = regel.section(Scheidingsteken, -1).toLongLong();
+        totaal += grootte;
+        QString pad = start + u'/' + regel.section(Scheidingsteken, 0, -3);
         pad.replace(QLatin1String("//"), QLatin1String("/"));
         alleBestanden.push_back(pad);
+        if (groottes)
+            groottes->push_back(grootte);
     }
     if (diepte >= kMaxDiepte)
         return;
     for (const QString& map : std::as_const(nieuw))
-        boom(alleMappen, alleBestanden, map, totaal, diepte + 1);
+        boom(alleMappen, alleBestanden, map, totaal, groottes, diepte + 1);
 }
 
 bool FtpSession::ServermapLezen(const QString& pad)

@@ -62,7 +62,9 @@ public:
     bool FtpMapLezen(QStringList& bestanden, QStringList& mappen, const QString& map,
                      QChar scheiding = Scheidingsteken);
     bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad);
-    bool FtpBestandHalen(const QString& lokaalPad, const QString& serverPad);
+    // `verwachteGrootte` (from a listing) spares a SIZE command; the file must then have that
+    // size, or the one the server announces when the transfer starts.
+    bool FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte = -1);
     bool FtpBestandWissen(const QString& serverPad);
     bool FtpMapMaken(const QString& serverPad);
     bool FtpMapWissen(const QString& serverPad);
@@ -70,8 +72,9 @@ public:
     bool ServerpadBestaat(const QString& pad, bool isMap);
     bool FtpVerbindingActief();
     qint64 FtpMapPeilen(const QString& pad);
+    // `groottes`, when given, receives the listed size of each file, beside alleBestanden.
     void FtpBoomLezen(QStringList& alleMappen, QStringList& alleBestanden, const QString& start,
-                      qint64& totaal);
+                      qint64& totaal, QList<qint64>* groottes = nullptr);
     bool ServermapLezen(const QString& pad);
 
     // Whether an internet handle was ever opened (the first listing connects when not).
@@ -99,7 +102,8 @@ private:
     Uitkomst voerEens(const Opdracht& opdracht);
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
-    void boom(QStringList& mappen, QStringList& bestanden, const QString& start, qint64& totaal, int diepte);
+    void boom(QStringList& mappen, QStringList& bestanden, const QString& start, qint64& totaal,
+              QList<qint64>* groottes, int diepte);
 
     std::unique_ptr<CurlWerker> m_werker;
     bool m_internetHandle = false;

@@ -310,8 +310,9 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     wacht.Tonen(QStringLiteral("Even geduld. Subservermappen en -bestanden zoeken..."));
     QStringList mappen{serverMap};
     QStringList bestanden;
+    QList<qint64> groottes;
     qint64 totaal = 0;
-    s.FtpBoomLezen(mappen, bestanden, serverMap, totaal);
+    s.FtpBoomLezen(mappen, bestanden, serverMap, totaal, &groottes);
     // A folder that could not be listed is not an empty folder.
     bool gelukt = s.mislukteBoomlijsten() == 0;
     wacht.Terug();
@@ -357,7 +358,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
             const QString& pad = bestanden.at(i);
             const QString lokaal =
                 KindVan(genomen, pad) ? NaarLokaalPad(serverMap, pad, lokaleMap) : QString();
-            run->BestandBegint(pad.mid(pad.lastIndexOf(u'/') + 1), -1);
+            run->BestandBegint(pad.mid(pad.lastIndexOf(u'/') + 1), groottes.at(i));
             if (!lokaal.isEmpty() && !alles && QFileInfo(lokaal).isFile()) {
                 const Antwoord a = Overschrijfvraag(
                     Vraagtitel("Downloaden: ", i + 1, bestanden.size()),
@@ -374,7 +375,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
                 alles = a == Antwoord::Alle;
             }
             // A name that is no plain name, or a path outside the chosen folder, is never written.
-            if (lokaal.isEmpty() || !s.FtpBestandHalen(lokaal, pad)) gelukt = false;
+            if (lokaal.isEmpty() || !s.FtpBestandHalen(lokaal, pad, groottes.at(i))) gelukt = false;
             geprobeerd = true;
             run->BestandKlaar();
         }

@@ -148,6 +148,19 @@ TEST_F(SessieTest, DownloadOverwritesAnExistingLocalFile)
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.txt"))), "nieuw");
 }
 
+TEST_F(SessieTest, AListedSizeThatNoLongerHoldsIsCheckedAgainstTheServer)
+{
+    // This server announces no size when a transfer starts; a listed size that differs from
+    // what arrived is checked with the server's size now, so a changed file still arrives.
+    server->schrijf(QStringLiteral("f.bin"), QByteArray(3000, 'k'));
+    schrijfBestand(lokaal(QStringLiteral("f.bin")), "oud");
+    EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"), 4000));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.bin"))), QByteArray(3000, 'k'));
+    server->schrijf(QStringLiteral("leeg"), "");
+    EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("leeg")), QStringLiteral("/leeg"), 0));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("leeg"))), "");
+}
+
 TEST_F(SessieTest, PathExistenceIsCaseSensitiveAndKnowsFilesFromFolders)
 {
     server->maakMap(QStringLiteral("a/map"));
@@ -199,6 +212,16 @@ TEST_F(SessieTest, TreeWalkIsPreOrderPerLevelWithTotalSize)
         EXPECT_TRUE(bestanden.contains(QString::fromUtf8(b))) << b;
     EXPECT_EQ(totaal, 15);
     EXPECT_EQ(sessie.mislukteBoomlijsten(), 0);
+
+    // The listed sizes come along in the same order, when asked for.
+    QStringList mappen2{QStringLiteral("/w")};
+    QStringList bestanden2;
+    QList<qint64> groottes;
+    qint64 totaal2 = 0;
+    sessie.FtpBoomLezen(mappen2, bestanden2, QStringLiteral("/w"), totaal2, &groottes);
+    ASSERT_EQ(groottes.size(), bestanden2.size());
+    for (qsizetype i = 0; i < bestanden2.size(); ++i)
+        EXPECT_EQ(groottes.at(i), server->lees(bestanden2.at(i).mid(1)).size()) << bestanden2.at(i).toStdString();
 }
 
 TEST_F(SessieTest, SizesBeyondFourGigabytesAreListedWhole)
@@ -270,6 +293,10 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
     server->schrijf(QStringLiteral("klein.txt"), "ok");
     schrijfBestand(lokaal(QStringLiteral("groot.bin")), "oud");
     EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("groot.bin"))), "oud");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("groot.bin")});
+    // The same with the size known from a listing (no SIZE command before the transfer).
+    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin"), 400000));
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("groot.bin"))), "oud");
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("groot.bin")});
     // The next operation logs in again by itself.

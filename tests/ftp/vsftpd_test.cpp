@@ -2,6 +2,7 @@
 #include "support/FtpTestServer.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include "support/Wachten.h"
 
@@ -55,6 +56,9 @@ TEST_F(VsftpdSessieTest, ListsThroughListAndTransfersBothWays)
     QFile neer(tmp.filePath(QStringLiteral("neer")));
     ASSERT_TRUE(neer.open(QIODevice::ReadOnly));
     EXPECT_EQ(neer.readAll(), QByteArray(70000, 'v'));
+    // The size the server announces when the transfer starts beats an outdated listed one.
+    EXPECT_TRUE(sessie.FtpBestandHalen(tmp.filePath(QStringLiteral("neer2")), werk(QStringLiteral("sub map/op.bin")), 5));
+    EXPECT_EQ(QFileInfo(tmp.filePath(QStringLiteral("neer2"))).size(), 70000);
     EXPECT_TRUE(sessie.ServerpadBestaat(werk(QStringLiteral("sub map/op.bin")), false));
     EXPECT_EQ(sessie.FtpMapPeilen(werk(QStringLiteral("sub map/op.bin"))), 70000);
     EXPECT_TRUE(sessie.FtpNaamWijzigen(werk(QStringLiteral("sub map/op.bin")), werk(QStringLiteral("weg.bin"))));

@@ -1,0 +1,122 @@
+#include "ftp/CurlHulp.h"
+
+#include "ftp/FtpSession.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <filesystem>
+
+namespace Vamox::CurlHulp {
+
+size_t Weggooien(char*, size_t grootte, size_t n, void*)
+{
+    return grootte * n;
+}
+
+size_t SchrijfNaarBuffer(char* data, size_t grootte, size_t n, void* buffer)
+{
+    static_cast<QByteArray*>(buffer)->append(data, qsizetype(grootte * n));
+    return grootte * n;
+}
+
+bool Ontvangst::open()
+{
+    const QString map = QFileInfo(m_doel).absolutePath();
+    for (int poging = 0; poging < 16; ++poging) {
+        m_bestand.setFileName(map + QStringLiteral("/.vamox-") +
+                              QString::number(QRandomGenerator::global()->generate64(), 36) +
+                              QStringLiteral(".part"));
+        if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (!m_bestand.exists())
+            break;
+    }
+    m_bestand.setFileName(QString()); // not ours: never removed
+    return false;
+}
+
+bool Ontvangst::vastleggen()
+{
+    m_bestand.close();
+    if (m_bestand.error() != QFileDevice::NoError)
+        return false;
+    const QFileInfo oud(m_doel);
+    if (oud.exists() && !oud.isSymLink())
+        m_bestand.setPermissions(oud.permissions());
+    std::error_code fout;
+    std::filesystem::rename(m_bestand.filesystemFileName(), oud.filesystemAbsoluteFilePath(), fout);
+    m_vastgelegd = !fout;
+    return m_vastgelegd;
+}
+
+void Ontvangst::weg()
+{
+    if (m_vastgelegd || m_bestand.fileName().isEmpty())
+        return;
+    m_bestand.close();
+    m_bestand.remove();
+    m_bestand.setFileName(QString());
+}
+
+size_t SchrijfNaarBestand(char* data, size_t grootte, size_t n, void* bestand)
+{
+    return static_cast<Ontvangst*>(bestand)->schrijf(data, qint64(grootte * n)) ? grootte * n : 0;
+}
+
+size_t LeesUitBestand(char* data, size_t grootte, size_t n, void* bestand)
+{
+    const qint64 gelezen = static_cast<QFile*>(bestand)->read(data, qint64(grootte * n));
+    return gelezen < 0 ? CURL_READFUNC_ABORT : size_t(gelezen);
+}
+
+int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTotaal, curl_off_t ulNu)
+{
+    auto* v = static_cast<Voortgang*>(p);
+    if (v->afbreken->load())
+        return 1;
+    const auto nu = std::chrono::steady_clock::now();
+    if (nu - v->laatst < std::chrono::milliseconds(100))
+        return 0;
+    v->laatst = nu;
+    const qint64 gedaan = ulTotaal > 0 ? ulNu : dlNu;
+    const qint64 totaal = ulTotaal > 0 ? ulTotaal : dlTotaal;
+    FtpSession* sessie = v->sessie;
+    QMetaObject::invokeMethod(
+        sessie, [sessie, gedaan, totaal] { Q_EMIT sessie->voortgang(gedaan, totaal); }, Qt::QueuedConnection);
+    return 0;
+}
+
+// Failures after which the same operation is worth one more try on a fresh connection: the
+// server closed an idle connection, or it broke before anything was moved.
+bool VerbindingVerloren(CURLcode code, long antwoord)
+{
+    switch (code) {
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_WEIRD_SERVER_REPLY:
+        return antwoord == 421;
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_FTP_ACCEPT_FAILED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+qint64 AangekondigdeGrootte(const QByteArray& antwoordregels)
+{
+    for (const QByteArray& regel : antwoordregels.split('\n')) {
+        if (!regel.startsWith("150")) continue;
+        const qsizetype eind = regel.lastIndexOf(" bytes)");
+        const qsizetype begin = regel.lastIndexOf('(', eind);
+        if (eind < 0 || begin < 0) continue;
+        bool ok = false;
+        const qint64 grootte = regel.mid(begin + 1, eind - begin - 1).trimmed().toLongLong(&ok);
+        if (ok && grootte >= 0) return grootte;
+    }
+    return -1;
+}
+
+} // namespace Vamox::CurlHulp

@@ -1,0 +1,67 @@
+#pragma once
+
+// Pieces the session hands to curl: where a download goes, where an upload comes from, what
+// happens to replies and progress. Internal to the FTP session.
+
+#include <curl/curl.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+
+namespace Vamox {
+
+class FtpSession;
+
+namespace CurlHulp {
+
+inline constexpr long kEenJaar = 365L * 24 * 3600;
+
+struct Voortgang
+{
+    FtpSession* sessie = nullptr;
+    std::atomic<bool>* afbreken = nullptr;
+    std::chrono::steady_clock::time_point laatst{};
+};
+
+// A download is received under a temporary name beside the target, which only a complete file
+// replaces: a broken transfer leaves the old file as it was. Unlike QSaveFile there is no sync
+// to disk before the rename (it guards against a broken connection, not a power cut, and
+// syncing a large file costs seconds), and a target that is a link is replaced, not followed.
+class Ontvangst final
+{
+public:
+    explicit Ontvangst(const QString& doel) : m_doel(doel) {}
+    ~Ontvangst() { weg(); }
+    Q_DISABLE_COPY_MOVE(Ontvangst)
+
+    bool open();
+    bool schrijf(const char* data, qint64 lengte) { return m_bestand.write(data, lengte) == lengte; }
+    bool vastleggen();
+    void weg();
+
+private:
+    QString m_doel;
+    QFile m_bestand;
+    bool m_vastgelegd = false;
+};
+
+size_t Weggooien(char*, size_t grootte, size_t n, void*);
+size_t SchrijfNaarBuffer(char* data, size_t grootte, size_t n, void* buffer);
+size_t SchrijfNaarBestand(char* data, size_t grootte, size_t n, void* ontvangst);
+size_t LeesUitBestand(char* data, size_t grootte, size_t n, void* bestand);
+int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTotaal, curl_off_t ulNu);
+
+// Failures after which the same operation is worth one more try on a fresh connection: the
+// server closed an idle connection, or it broke before anything was moved.
+bool VerbindingVerloren(CURLcode code, long antwoord);
+
+// The size a server announces when it opens the data connection of a RETR ("150 ... (1234
+// bytes)"), or -1.
+qint64 AangekondigdeGrootte(const QByteArray& antwoordregels);
+
+} // namespace CurlHulp
+} // namespace Vamox
