@@ -200,7 +200,7 @@ void Bestandsoverdracht::Downloaden()
                            .Knopbreedte = 1280,
                            .Centreren = true}) == 1;
             }
-            if (halen && s.FtpBestandHalen(lokaal, serverMap + k.naam)) gedownload.push_back(k.naam);
+            if (halen && s.FtpBestandHalen(lokaal, serverMap + k.naam, k.grootte)) gedownload.push_back(k.naam);
             run->BestandKlaar();
         }
     }
