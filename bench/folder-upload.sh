@@ -21,21 +21,27 @@ vsftpd_start "$work/root"
 bench_tree "$work/boom" "$count"
 
 ours='' ref=''
-for r in $(seq "$rounds"); do
-    rm -rf "$work/root/pub/boom" "$work/root/pub/ref"
+run_ours() {
     out=$("$driver" folder-upload 127.0.0.1 "$VSFTPD_PORT" "$work/boom" /pub/)
     [ "$(bench_field failed "$out")" = 0 ] && [ "$(bench_field files "$out")" = "$count" ] ||
         { echo "folder-upload: our run failed: $out" >&2; exit 1; }
-    if [ "$r" = 1 ]; then diff -r -q "$work/boom" "$work/root/pub/boom" >/dev/null ||
-        { echo "folder-upload: our copy differs" >&2; exit 1; }; fi
+    diff -r -q "$work/boom" "$work/root/pub/boom" >/dev/null ||
+        { echo "folder-upload: our copy differs" >&2; exit 1; }
     ours=$(bench_max "$ours" "$(awk -v n="$count" -v s="$(bench_field seconds "$out")" 'BEGIN { printf "%.1f", n / s }')")
-
+}
+run_ref() {
     t0=$(bench_now)
     lftp -u anonymous,bench@example.org -p "$VSFTPD_PORT" \
         -e "set net:max-retries 1; set ftp:ssl-allow no; mirror -R $work/boom /pub/ref; quit" 127.0.0.1 >/dev/null
     t1=$(bench_now)
     [ "$(find "$work/root/pub/ref" -type f | wc -l)" = "$count" ] || { echo "folder-upload: lftp failed" >&2; exit 1; }
     ref=$(bench_max "$ref" "$(awk -v n="$count" -v s="$(bench_secs "$t0" "$t1")" 'BEGIN { printf "%.1f", n / s }')")
+}
+for r in $(seq "$rounds"); do
+    # Whoever runs first pays for the deletions of the round before: the order alternates.
+    rm -rf "$work/root/pub/boom" "$work/root/pub/ref"
+    sync
+    if [ $((r % 2)) = 1 ]; then run_ours; run_ref; else run_ref; run_ours; fi
     echo "round $r: ours=$ours reference=$ref (best so far, files/s)"
 done
 echo "folder-upload ours=$ours reference=$ref unit=files/s ratio=$(bench_ratio "$ours" "$ref")"

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <QTimer>
 
 #include <cstdio>
@@ -169,8 +170,14 @@ int MapUpload(const QStringList& a)
     ZoekBestanden(mappen, bestanden, lokaleMap, QStringLiteral("*"), true, false, {}, &totaal);
     TabelSorteren(mappen, false);
     qint64 mislukt = 0;
-    for (const QString& m : mappen.mid(1))
-        if (!sessie.FtpMapMaken(NaarServerpad(lokaleMap, m, serverMap))) ++mislukt;
+    QSet<QString> nieuweMappen; // made by this run, so empty: no overwrite probe for their files
+    for (const QString& m : mappen.mid(1)) {
+        const QString doel = NaarServerpad(lokaleMap, m, serverMap);
+        if (sessie.FtpMapMaken(doel))
+            nieuweMappen.insert(doel);
+        else
+            ++mislukt;
+    }
     OverdrachtVoortgang voortgang;
     QObject::connect(&sessie, &FtpSession::voortgang,
                      [&](qint64 gedaan, qint64) { voortgang.bestandVoortgang(gedaan); });
@@ -184,7 +191,8 @@ int MapUpload(const QStringList& a)
             ++mislukt;
         } else {
             // The window would ask here; the target starts empty, so a hit is a fault of the run.
-            if (sessie.FtpMapPeilen(server) > 0) ++gevraagd;
+            if (!nieuweMappen.contains(server.left(server.lastIndexOf(u'/'))) && sessie.FtpMapPeilen(server) > 0)
+                ++gevraagd;
             if (sessie.FtpBestandPlaatsen(b, server))
                 bytes += QFileInfo(b).size();
             else

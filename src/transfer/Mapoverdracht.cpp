@@ -228,11 +228,18 @@ void Mapoverdracht::Uploaden(QString map)
     wacht.Tonen(QStringLiteral("Even geduld. Uploaden (") + GrootteTekst(totaal) + QStringLiteral(")..."));
     bool gelukt = true;
     bool mapMislukt = false;
+    // Folders this run made were empty: their files need no overwrite probe.
+    QSet<QString> nieuweMappen;
     // The walk lists every folder after its parent, so parents are made first.
     for (qsizetype i = 1; i < mappen.size(); ++i) {
         const QString doel = NaarServerpad(map, mappen.at(i), serverMap);
-        // A folder that is already there is fine: only one that is not there afterwards counts.
-        if (doel.isEmpty() || (!s.FtpMapMaken(doel) && !s.ServerpadBestaat(doel, true))) {
+        if (doel.isEmpty()) {
+            gelukt = false;
+            mapMislukt = true;
+        } else if (s.FtpMapMaken(doel)) {
+            nieuweMappen.insert(doel);
+        } else if (!s.ServerpadBestaat(doel, true)) {
+            // A folder that is already there is fine: only one that is not there afterwards counts.
             gelukt = false;
             mapMislukt = true;
         }
@@ -246,7 +253,7 @@ void Mapoverdracht::Uploaden(QString map)
             const QString& pad = bestanden.at(i);
             const QString doel = NaarServerpad(map, pad, serverMap);
             run->BestandBegint(EigenNaam(pad), LokaleGrootte(pad));
-            if (!doel.isEmpty() && !alles) {
+            if (!doel.isEmpty() && !alles && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
                 const qint64 grootte = s.FtpMapPeilen(doel);
                 if (grootte > 0) {
                     const Antwoord a = Overschrijfvraag(Vraagtitel("Uploaden: ", i, aantal),

@@ -1,25 +1,16 @@
 #include "config/Configuratie.h"
 #include "config/Tekstcodering.h"
 
+#include "config/ConfigTestHulp.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 using namespace Vamox;
+using Vamox::Test::Velden;
 
-namespace {
 
-const QChar S(15);
-
-QString Regel(std::initializer_list<const char*> velden)
-{
-    QStringList l;
-    for (const char* v : velden)
-        l << QString::fromUtf8(v);
-    return l.join(S);
-}
-
-} // namespace
 
 TEST(configParsen, HandgeschrevenBestand)
 {
@@ -61,7 +52,7 @@ TEST(configParsen, HandgeschrevenBestand)
 
 TEST(configParsen, RegeleindenGevenHetzelfde)
 {
-    const QByteArray lf = "cfgopslaan=0\nhoogte=7000\n" + Regel({"a", "h"}).toUtf8();
+    const QByteArray lf = "cfgopslaan=0\nhoogte=7000\n" + Velden({"a", "h"}).toUtf8();
     QByteArray crlf = lf, cr = lf;
     crlf.replace("\n", "\r\n");
     cr.replace("\n", "\r");
@@ -70,13 +61,13 @@ TEST(configParsen, RegeleindenGevenHetzelfde)
         const ConfiguratieInhoud c = ConfiguratieParsen(bestand);
         EXPECT_EQ(c.instellingen.CfgOpslaan, false);
         EXPECT_EQ(c.instellingen.Hoogte, 7000);
-        EXPECT_EQ(c.serverRegels, QStringList{Regel({"a", "h"})});
+        EXPECT_EQ(c.serverRegels, QStringList{Velden({"a", "h"})});
     }
 }
 
 TEST(configParsen, CfgOpenenNulStoptAlles)
 {
-    const QString server = Regel({"Alpha", "alpha.example", "jan", "geheim", "21", ""});
+    const QString server = Velden({"Alpha", "alpha.example", "jan", "geheim", "21", ""});
     const QByteArray bestand = ("cfgopenen=0\r\ncfgopslaan=1\r\ntop=10\r\n" + server + "\r\n").toUtf8();
     const ConfiguratieInhoud c = ConfiguratieParsen(bestand);
     EXPECT_TRUE(c.gestopt);
@@ -100,10 +91,10 @@ TEST(configParsen, CfgOpenenNulStoptAlles)
 
 TEST(configParsen, ServerregelsInBestandsvolgordeEnGesorteerd)
 {
-    const QString zeta = Regel({"zeta", "z.example"});
-    const QString alpha = Regel({"Alpha", "a.example", "u", "p=w"}); // "=" in a server line
-    const QString beta = Regel({"beta", "b.example"});
-    const QString verrader = Regel({"patroonftp=x", "host", "u", "wachtwoord"});
+    const QString zeta = Velden({"zeta", "z.example"});
+    const QString alpha = Velden({"Alpha", "a.example", "u", "p=w"}); // "=" in a server line
+    const QString beta = Velden({"beta", "b.example"});
+    const QString verrader = Velden({"patroonftp=x", "host", "u", "wachtwoord"});
     const QByteArray bestand = (zeta + "\nlinks=5\n" + alpha + "\n" + verrader + "\n" + beta + "\n").toUtf8();
     const ConfiguratieInhoud c = ConfiguratieParsen(bestand);
     EXPECT_EQ(c.serverRegels, (QStringList{zeta, alpha, verrader, beta}));

@@ -1,6 +1,8 @@
 #include "config/ProgrammaPaden.h"
 #include "config/ServerRecord.h"
 
+#include "config/ConfigTestHulp.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -9,20 +11,9 @@
 #include <QTemporaryDir>
 
 using namespace Vamox;
+using Vamox::Test::Velden;
 
-namespace {
 
-const QChar S(15);
-
-QString Velden(std::initializer_list<const char*> velden)
-{
-    QStringList l;
-    for (const char* v : velden)
-        l << QString::fromUtf8(v);
-    return l.join(S);
-}
-
-} // namespace
 
 TEST(configServerRecord, LezenEnSchrijven)
 {
@@ -44,14 +35,14 @@ TEST(configServerRecord, LezenEnSchrijven)
     }
     const ServerRecord s{"Naam", "h", "u", "p", "", ""};
     EXPECT_EQ(ServerRecordRegel(s), Velden({"Naam", "h", "u", "p", "", ""})); // no separator at the end
-    EXPECT_EQ(ServerRecordRegel(s).count(S), 5);
+    EXPECT_EQ(ServerRecordRegel(s).count(Scheidingsteken), 5);
     EXPECT_EQ(ServerNaam(ServerRecordRegel(s)), QStringLiteral("Naam"));
 }
 
 TEST(configServerRecord, VeldenMetScheidingOfRegeleindeGeweigerd)
 {
     EXPECT_EQ(OngeldigServerVeld({"a", "b", "c", "d", "21", "https://x/?a=b c"}), std::nullopt);
-    const QString slecht[] = {QString(S), QStringLiteral("\r"), QStringLiteral("\n"),
+    const QString slecht[] = {QString(Scheidingsteken), QStringLiteral("\r"), QStringLiteral("\n"),
                               QStringLiteral("a\r\nb")};
     for (int veld = 0; veld < 6; ++veld) {
         for (const QString& tekst : slecht) {
