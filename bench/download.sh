@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# download: one 1 GiB file from vsftpd on 127.0.0.1 through the program's FtpBestandHalen against
-# curl fetching the same file in the same run. MB/s (10^6 bytes), best of the rounds.
+# download: one 1 GiB file from vsftpd on 127.0.0.1 through the toolbar download's flow
+# (BestandenDownloaden, one FtpBestandHalen) against curl fetching the same file in the same run.
+# MB/s (10^6 bytes), best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,12 +22,13 @@ url=ftp://127.0.0.1:$VSFTPD_PORT/pub/groot.bin
 
 ours='' ref=''
 for r in $(seq "$rounds"); do
-    out=$("$driver" download 127.0.0.1 "$VSFTPD_PORT" /pub/groot.bin "$work/ours.bin")
-    [ "$(bench_field failed "$out")" = 0 ] && [ "$(stat -c %s "$work/ours.bin")" = "$bytes" ] ||
+    mkdir -p "$work/ours"
+    out=$("$driver" download 127.0.0.1 "$VSFTPD_PORT" /pub/groot.bin "$work/ours")
+    [ "$(bench_field failed "$out")" = 0 ] && [ "$(stat -c %s "$work/ours/groot.bin")" = "$bytes" ] ||
         { echo "download: our transfer failed: $out" >&2; exit 1; }
-    if [ "$r" = 1 ]; then cmp -s "$work/ours.bin" "$work/root/pub/groot.bin" ||
+    if [ "$r" = 1 ]; then cmp -s "$work/ours/groot.bin" "$work/root/pub/groot.bin" ||
         { echo "download: our copy differs" >&2; exit 1; }; fi
-    rm -f "$work/ours.bin"
+    rm -f "$work/ours/groot.bin"
     s=$(bench_field seconds "$out")
     ours=$(bench_max "$ours" "$(awk -v b="$bytes" -v s="$s" 'BEGIN { printf "%.1f", b / 1e6 / s }')")
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # folder-upload: a local folder of 2,000 files of 4 KiB (in the folder and three subfolders) to
-# vsftpd on 127.0.0.1 through the folder upload's per-file work (one ZoekBestanden, one
-# FtpMapMaken per folder, then per file the overwrite probe FtpMapPeilen and FtpBestandPlaatsen,
-# on one connection) against lftp's mirror -R (one connection) in the same run. Files per
-# second, best of the rounds.
+# vsftpd on 127.0.0.1 through the folder upload's flow (LokaleMapScannen, then MapUploaden: one
+# FtpMapMaken per folder, then per file FtpBestandPlaatsen, with the overwrite probe only for
+# folders that were there already, on one connection) against lftp's mirror -R (one connection)
+# in the same run. Files per second, best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

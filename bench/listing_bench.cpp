@@ -10,10 +10,10 @@
 
 #include "dialogs/DialoogSeam.h"
 #include "mainwindow/FrmFtp.h"
-#include "panes/LijstModel.h"
-#include "panes/LijstWeergave.h"
-#include "panes/LokaalPaneel.h"
-#include "panes/ServerPaneel.h"
+#include "panes/gui/LijstModel.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/ServerPaneel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,31 +72,30 @@ int main(int argc, char** argv)
     const int herhalingen = std::max(1, args.value(server ? 5 : 3).toInt());
 
     DialoogOpnemer vragen; // a notice would mean the fill failed; nothing waits for a click
-    FrmFtp venster;
+    FrmFtp venster;        // not started: no configuration file is read, the lists fill when asked
+    Toestand& t = venster.toestand();
+    t.VullenToegestaan = true;
     venster.show();
     Afwerken();
-    Toestand& t = venster.toestand();
     FtpSession& s = t.sessie;
     double beste = 1e9;
 
     if (server) {
-        s.host = QStringLiteral("127.0.0.1");
-        s.poort = static_cast<quint16>(args.at(2).toUInt());
-        s.gebruiker = QStringLiteral("vamox");
-        s.wachtwoord = QStringLiteral("geheim");
+        const FtpGegevens gegevens{QStringLiteral("127.0.0.1"), QStringLiteral("vamox"),
+                                   QStringLiteral("geheim"), static_cast<quint16>(args.at(2).toUInt())};
         const QString map = args.at(3);
         for (int i = 0; i < herhalingen; ++i) {
             QElapsedTimer klok;
             klok.start();
             s.FtpVerbindingSluiten();
-            s.FtpVerbinden(false);
-            if (!venster.serverPaneel().LijstVullenFtp(map, QStringLiteral("11")))
+            s.FtpVerbindingOpenen(gegevens);
+            if (!venster.serverPaneel().LijstVullenFtp(map, Soort::Beide))
                 return Mislukt("server fill", vragen);
             beste = std::min(beste, double(klok.nsecsElapsed()) / 1e9);
             Afwerken();
         }
         if (args.at(4) != QLatin1String("-"))
-            venster.lokaalPaneel().LijstVullenLokaal(args.at(4), QStringLiteral("11"));
+            venster.lokaalPaneel().LijstVullenLokaal(args.at(4), Soort::Beide);
         Afwerken();
         if (!vragen.Vragen().empty()) return Mislukt("local fill", vragen);
         std::printf("ours=%.6f rows=%d local_rows=%d rss_mb=%.1f\n", beste,
@@ -109,7 +108,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < herhalingen; ++i) {
         QElapsedTimer klok;
         klok.start();
-        venster.lokaalPaneel().LijstVullenLokaal(map, QStringLiteral("11"));
+        venster.lokaalPaneel().LijstVullenLokaal(map, Soort::Beide);
         beste = std::min(beste, double(klok.nsecsElapsed()) / 1e9);
         if (!vragen.Vragen().empty()) return Mislukt("local fill", vragen);
         Afwerken();

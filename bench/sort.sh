@@ -11,7 +11,7 @@ repeats=3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Listing lines "name<15>dd-mm-yyyy hh:nn:ss<15>size": mixed-case names with extensions,
+# MLSD lines "type=file;size=N;modify=YYYYMMDDHHMMSS; name": mixed-case names with extensions,
 # sizes up to 10^12, dates over 30 years; fixed seed so every run sorts the same data.
 awk -v n="$rows" 'BEGIN {
     srand(20240611);
@@ -22,12 +22,13 @@ awk -v n="$rows" 'BEGIN {
         for (j = 0; j < len; j++) name = name substr(letters, 1 + int(rand() * 65), 1);
         name = name "." ext[1 + int(rand() * 12)];
         size = int(rand() * rand() * 1e12);
-        printf "%s\017%02d-%02d-%04d %02d:%02d:%02d\017%.0f\n", name, 1 + int(rand() * 28),
-            1 + int(rand() * 12), 1995 + int(rand() * 30), int(rand() * 24), int(rand() * 60),
-            int(rand() * 60), size;
+        d = 1 + int(rand() * 28); mo = 1 + int(rand() * 12); y = 1995 + int(rand() * 30);
+        h = int(rand() * 24); mi = int(rand() * 60); se = int(rand() * 60);
+        printf "type=file;size=%.0f;modify=%04d%02d%02d%02d%02d%02d; %s\r\n", size, y, mo, d, h, mi, se, name;
     }
 }' > "$work/rows.txt"
-cut -d $'\017' -f1 "$work/rows.txt" > "$work/names.txt"
+# The name is everything after the facts' "; " (names may hold spaces, facts do not).
+sed 's/^[^ ]* //; s/\r$//' "$work/rows.txt" > "$work/names.txt"
 
 out=$("$driver" "$work/rows.txt" "$repeats")
 echo "$out"

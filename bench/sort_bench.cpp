@@ -1,12 +1,12 @@
 // Sorts the file rows of a listing by name, size and day and prints the best time of each.
-// Usage: sort_bench <file of listing lines> [repeats]
+// Usage: sort_bench <file of MLSD lines> [repeats]
 
+#include "ftp/FtpListing.h"
 #include "panes/Rijen.h"
 #include "panes/RijenSorteren.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,16 +39,14 @@ int main(int argc, char** argv)
     }
     const int herhalingen = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     QFile f(QString::fromLocal8Bit(argv[1]));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!f.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 2;
     }
+    // The rows as the server pane gets them from a listing (not timed).
     std::vector<ListRow> rijen;
-    QTextStream in(&f);
-    QString regel;
-    while (in.readLineInto(&regel)) {
-        if (auto r = RijUitRegel(regel)) rijen.push_back(std::move(*r));
-    }
+    for (const FtpEntry& e : MlsdLezen(f.readAll()))
+        rijen.push_back(RijVan(e));
 
     const struct
     {

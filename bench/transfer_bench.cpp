@@ -1,30 +1,25 @@
-// Driver of the transfer benchmarks: runs the program's own transfer code against a server and
+// Driver of the transfer benchmarks: runs the program's own transfer flows against a server and
 // prints what it measured as "key=value" words on one line. bench/*.sh start the server, make
 // the data, run the reference tool and compare.
 //
-//   transfer_bench download        HOST PORT SERVERPATH LOCALPATH
-//   transfer_bench upload          HOST PORT LOCALPATH SERVERPATH
-//   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER
-//   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER
-//   transfer_bench ui-stall        HOST PORT SERVERPATH LOCALPATH
+//   transfer_bench download        HOST PORT SERVERFILE LOCALFOLDER   (BestandenDownloaden)
+//   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER   (BestandenUploaden)
+//   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER (FtpBoomLezen, MapDownloaden)
+//   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER (LokaleMapScannen, MapUploaden)
+//   transfer_bench ui-stall        HOST PORT SERVERFILE LOCALFOLDER   (download with a timer running)
 //   transfer_bench ui-idle         MILLISECONDS
-// Login is anonymous.
+// Login is anonymous. Every overwrite question is answered "Ja" and counted: the targets start
+// empty, so a question is a fault of the run and counts as failed.
 
-#include "ftp/FtpPaden.h"
 #include "ftp/FtpSession.h"
-#include "transfer/OverdrachtPaden.h"
+#include "transfer/Overdracht.h"
 #include "transfer/OverdrachtVoortgang.h"
-#include "transfer/ZoekBestanden.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QSet>
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
 
 using namespace Vamox;
 
@@ -38,15 +33,82 @@ int Fout(const char* tekst)
 
 bool Verbind(FtpSession& sessie, const QString& host, const QString& poort)
 {
-    sessie.poort = quint16(poort.toUInt());
-    return sessie.FtpVerbindingOpenen(host, QStringLiteral("anonymous"), QStringLiteral("bench@example.org"),
-                                      QStringLiteral("bench"));
+    return sessie.FtpVerbindingOpenen(
+        {host, QStringLiteral("anonymous"), QStringLiteral("bench@example.org"), quint16(poort.toUInt())});
 }
 
-void Meld(double seconden, qint64 bytes, qint64 bestanden, qint64 mislukt)
+class Ja final : public Overdrachtsvragen
 {
-    std::printf("seconds=%.6f bytes=%lld files=%lld failed=%lld\n", seconden, static_cast<long long>(bytes),
-                static_cast<long long>(bestanden), static_cast<long long>(mislukt));
+public:
+    Overschrijfantwoord Overschrijven(const Overschrijving&) override
+    {
+        ++gesteld;
+        return Overschrijfantwoord::Ja;
+    }
+    qint64 gesteld = 0;
+};
+
+// Feeds the run and the session's byte counts to the counters of a progress display, as the
+// window's display does; nothing is drawn.
+class Voortgang final : public Voortgangsmelder
+{
+public:
+    explicit Voortgang(FtpSession& sessie)
+    {
+        QObject::connect(&sessie, &FtpSession::voortgang,
+                         [this](qint64 gedaan, qint64 totaal) { Sessie(gedaan, totaal); });
+    }
+    void Begin(qint64 bestanden, qint64 bytes) override
+    {
+        m_voortgang.begin(bestanden, bytes);
+        m_inBestand = false;
+    }
+    void BestandBegint(const QString& naam, qint64 grootte) override
+    {
+        m_naam = naam;
+        m_verschuiving = 0;
+        m_grootteBekend = grootte >= 0;
+        m_inBestand = true;
+        m_voortgang.bestandBegint(naam, grootte);
+    }
+    void TweedeDeel(qint64 gedaan) override
+    {
+        if (!m_inBestand) return;
+        m_verschuiving = gedaan;
+        m_voortgang.bestandVoortgang(gedaan);
+    }
+    void BestandKlaar() override
+    {
+        if (!m_inBestand) return;
+        m_inBestand = false;
+        m_voortgang.bestandKlaar();
+    }
+
+private:
+    void Sessie(qint64 gedaan, qint64 totaal)
+    {
+        if (!m_inBestand) return;
+        if (!m_grootteBekend && totaal > 0) {
+            m_grootteBekend = true;
+            m_voortgang.bestandBegint(m_naam, totaal + m_verschuiving);
+        }
+        m_voortgang.bestandVoortgang(m_verschuiving + gedaan);
+    }
+
+    OverdrachtVoortgang m_voortgang;
+    QString m_naam;
+    bool m_inBestand = false;
+    bool m_grootteBekend = false;
+    qint64 m_verschuiving = 0;
+};
+
+int Meld(const QElapsedTimer& t, const Overdrachtsresultaat& r, qint64 bestanden, const Ja& vragen)
+{
+    const qint64 mislukt = r.mislukt + r.mislukteMappen + vragen.gesteld + (r.gestopt ? 1 : 0);
+    std::printf("seconds=%.6f bytes=%lld files=%lld failed=%lld\n", double(t.nsecsElapsed()) / 1e9,
+                static_cast<long long>(r.bytes), static_cast<long long>(bestanden),
+                static_cast<long long>(mislukt));
+    return mislukt == 0 && r.gedaan == bestanden ? 0 : 1;
 }
 
 // A 10 ms timer that records how late each tick comes; the window's event loop would be late alike.
@@ -82,28 +144,25 @@ private:
     qint64 m_ticks = 0;
 };
 
-// Timed from the login on, like the reference tool's run.
+// Timed from the login on, like the reference tool's run. The size is not passed: the pane's
+// listing is not part of the run.
 int Download(const QStringList& a, Stiptheid* stiptheid)
 {
     QElapsedTimer t;
     t.start();
     FtpSession sessie;
     if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
-    // The window follows the progress signal; so does the benchmark.
-    OverdrachtVoortgang voortgang;
-    QObject::connect(&sessie, &FtpSession::voortgang,
-                     [&](qint64 gedaan, qint64) { voortgang.bestandVoortgang(gedaan); });
-    voortgang.begin(1, -1);
-    voortgang.bestandBegint(a[2], -1);
+    Ja vragen;
+    Voortgang voortgang(sessie);
     if (stiptheid) stiptheid->start();
-    const bool gelukt = sessie.FtpBestandHalen(a[3], a[2]);
+    const Overdrachtsresultaat r =
+        BestandenDownloaden(sessie, {Serverbestand{a[2]}}, a[3], &vragen, voortgang);
     if (stiptheid) stiptheid->stop();
-    const double s = double(t.nsecsElapsed()) / 1e9;
-    Meld(s, QFileInfo(a[3]).size(), 1, gelukt ? 0 : 1);
+    const int uit = Meld(t, r, 1, vragen);
     if (stiptheid)
         std::printf("max_late_ms=%.3f ticks=%lld\n", stiptheid->maxMs(),
                     static_cast<long long>(stiptheid->ticks()));
-    return gelukt ? 0 : 1;
+    return uit;
 }
 
 int Upload(const QStringList& a)
@@ -112,96 +171,36 @@ int Upload(const QStringList& a)
     t.start();
     FtpSession sessie;
     if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
-    const bool gelukt = sessie.FtpBestandPlaatsen(a[2], a[3]);
-    Meld(double(t.nsecsElapsed()) / 1e9, QFileInfo(a[2]).size(), 1, gelukt ? 0 : 1);
-    return gelukt ? 0 : 1;
+    Ja vragen;
+    Voortgang voortgang(sessie);
+    const Overdrachtsresultaat r = BestandenUploaden(sessie, QStringList{a[2]}, a[3], &vragen, voortgang);
+    return Meld(t, r, 1, vragen);
 }
 
-// The per-file work of the folder download: one tree walk, folders made, one fetch per file.
 int MapDownload(const QStringList& a)
 {
     QElapsedTimer t;
     t.start();
     FtpSession sessie;
     if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
-    const QString serverMap = a[2];
-    const QString lokaleMap = a[3];
-    QStringList mappen{serverMap};
-    QStringList bestanden;
-    QList<qint64> groottes;
-    qint64 totaal = 0;
-    sessie.FtpBoomLezen(mappen, bestanden, serverMap, totaal, &groottes);
-    TabelSorteren(mappen, false);
-    for (const QString& m : std::as_const(mappen))
-        QDir().mkpath(NaarLokaalPad(serverMap, m, lokaleMap));
-    OverdrachtVoortgang voortgang;
-    QObject::connect(&sessie, &FtpSession::voortgang,
-                     [&](qint64 gedaan, qint64) { voortgang.bestandVoortgang(gedaan); });
-    voortgang.begin(bestanden.size(), totaal);
-    qint64 mislukt = 0;
-    qint64 bytes = 0;
-    for (qsizetype i = 0; i < bestanden.size(); ++i) {
-        const QString& b = bestanden.at(i);
-        const QString lokaal = NaarLokaalPad(serverMap, b, lokaleMap);
-        voortgang.bestandBegint(b, groottes.at(i));
-        if (lokaal.isEmpty() || QFileInfo::exists(lokaal) || !sessie.FtpBestandHalen(lokaal, b, groottes.at(i)))
-            ++mislukt;
-        else
-            bytes += QFileInfo(lokaal).size();
-        voortgang.bestandKlaar();
-    }
-    Meld(double(t.nsecsElapsed()) / 1e9, bytes, bestanden.size(), mislukt + sessie.mislukteBoomlijsten());
-    return mislukt == 0 ? 0 : 1;
+    Ja vragen;
+    Voortgang voortgang(sessie);
+    const FtpBoom boom = sessie.FtpBoomLezen(a[2]);
+    const Overdrachtsresultaat r = MapDownloaden(sessie, a[2], boom, a[3], vragen, voortgang);
+    return Meld(t, r, qint64(boom.bestanden.size()), vragen);
 }
 
-// The per-file work of the folder upload: one local walk, one MKD per folder, then per file the
-// overwrite probe and the upload.
 int MapUpload(const QStringList& a)
 {
     QElapsedTimer t;
     t.start();
     FtpSession sessie;
     if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
-    const QString lokaleMap = a[2];
-    const QString serverMap = a[3];
-    QStringList mappen;
-    QStringList bestanden;
-    qint64 totaal = 0;
-    ZoekBestanden(mappen, bestanden, lokaleMap, QStringLiteral("*"), true, false, {}, &totaal);
-    TabelSorteren(mappen, false);
-    qint64 mislukt = 0;
-    QSet<QString> nieuweMappen; // made by this run, so empty: no overwrite probe for their files
-    for (const QString& m : mappen.mid(1)) {
-        const QString doel = NaarServerpad(lokaleMap, m, serverMap);
-        if (sessie.FtpMapMaken(doel))
-            nieuweMappen.insert(doel);
-        else
-            ++mislukt;
-    }
-    OverdrachtVoortgang voortgang;
-    QObject::connect(&sessie, &FtpSession::voortgang,
-                     [&](qint64 gedaan, qint64) { voortgang.bestandVoortgang(gedaan); });
-    voortgang.begin(bestanden.size() - 1, totaal);
-    qint64 bytes = 0;
-    qint64 gevraagd = 0;
-    for (const QString& b : bestanden.mid(1)) {
-        const QString server = NaarServerpad(lokaleMap, b, serverMap);
-        voortgang.bestandBegint(b, QFileInfo(b).size());
-        if (server.isEmpty()) {
-            ++mislukt;
-        } else {
-            // The window would ask here; the target starts empty, so a hit is a fault of the run.
-            if (!nieuweMappen.contains(server.left(server.lastIndexOf(u'/'))) && sessie.FtpMapPeilen(server) > 0)
-                ++gevraagd;
-            if (sessie.FtpBestandPlaatsen(b, server))
-                bytes += QFileInfo(b).size();
-            else
-                ++mislukt;
-        }
-        voortgang.bestandKlaar();
-    }
-    Meld(double(t.nsecsElapsed()) / 1e9, bytes, bestanden.size() - 1, mislukt + gevraagd);
-    return mislukt == 0 ? 0 : 1;
+    Ja vragen;
+    Voortgang voortgang(sessie);
+    const LokaleBoom boom = LokaleMapScannen(a[2]);
+    const Overdrachtsresultaat r = MapUploaden(sessie, boom, a[3], vragen, voortgang);
+    return Meld(t, r, boom.bestanden.size(), vragen);
 }
 
 int Stil(qint64 ms)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# upload: one 1 GiB file to vsftpd on 127.0.0.1 through the program's FtpBestandPlaatsen against
-# curl -T of the same file in the same run. MB/s (10^6 bytes), best of the rounds.
+# upload: one 1 GiB file to vsftpd on 127.0.0.1 through the toolbar upload's flow
+# (BestandenUploaden: one listing of /pub, one FtpBestandPlaatsen) against curl -T of the same
+# file in the same run. MB/s (10^6 bytes), best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,12 +21,12 @@ bytes=$(stat -c %s "$work/groot.bin")
 
 ours='' ref=''
 for r in $(seq "$rounds"); do
-    out=$("$driver" upload 127.0.0.1 "$VSFTPD_PORT" "$work/groot.bin" /pub/ours.bin)
-    [ "$(bench_field failed "$out")" = 0 ] && [ "$(stat -c %s "$work/root/pub/ours.bin")" = "$bytes" ] ||
+    out=$("$driver" upload 127.0.0.1 "$VSFTPD_PORT" "$work/groot.bin" /pub/)
+    [ "$(bench_field failed "$out")" = 0 ] && [ "$(stat -c %s "$work/root/pub/groot.bin")" = "$bytes" ] ||
         { echo "upload: our transfer failed: $out" >&2; exit 1; }
-    if [ "$r" = 1 ]; then cmp -s "$work/root/pub/ours.bin" "$work/groot.bin" ||
+    if [ "$r" = 1 ]; then cmp -s "$work/root/pub/groot.bin" "$work/groot.bin" ||
         { echo "upload: our copy differs" >&2; exit 1; }; fi
-    rm -f "$work/root/pub/ours.bin"
+    rm -f "$work/root/pub/groot.bin"
     s=$(bench_field seconds "$out")
     ours=$(bench_max "$ours" "$(awk -v b="$bytes" -v s="$s" 'BEGIN { printf "%.1f", b / 1e6 / s }')")
 

@@ -39,6 +39,17 @@ struct Instellingen
     bool operator==(const Instellingen&) const = default;
 };
 
+// What the previous run left in the configuration file: offered by "Laatstelijke ophalen", and
+// the server the server box connects to at start.
+struct Opgeslagen
+{
+    QString OpgeslagenServer;
+    QString OpgeslagenServermap;
+    QString OpgeslagenLokalemap;
+    QString OpgeslagenSchijf;
+    QString OpgeslagenPatroonFtp;
+};
+
 // What reading a configuration file gave.
 struct ConfiguratieInhoud
 {

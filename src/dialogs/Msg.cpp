@@ -1,8 +1,8 @@
 #include "dialogs/Msg.h"
 
+#include "config/AppInfo.h"
 #include "dialogs/DialoogSeam.h"
 #include "dialogs/MsgVenster.h"
-#include "mainwindow/AppInfo.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "dialogs/MsgVenster.h"
 
+#include "config/AppInfo.h"
 #include "dialogs/Twips.h"
-#include "mainwindow/AppInfo.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -49,10 +49,8 @@ QByteArray FtpUrlPad(const QString& absolutPad)
     bool eerste = true;
     for (qsizetype i = 0; i < delen.size(); ++i) {
         // The leading empty piece is the root, already written as %2F.
-        if (i == 0 && delen.at(0).isEmpty())
-            continue;
-        if (!eerste)
-            uit += '/';
+        if (i == 0 && delen.at(0).isEmpty()) continue;
+        if (!eerste) uit += '/';
         uit += QUrl::toPercentEncoding(delen.at(i));
         eerste = false;
     }
@@ -64,18 +62,9 @@ bool FtpVeiligeTekst(const QString& tekst)
     return !tekst.contains(u'\r') && !tekst.contains(u'\n') && !tekst.contains(QChar(0));
 }
 
-QString ServerBestandRegel(const FtpEntry& e, QChar sep)
-{
-    auto twee = [](int n) { return QString::number(n).rightJustified(2, u'0'); };
-    return e.naam + sep + twee(e.dag) + u'-' + twee(e.maand) + u'-' +
-           QString::number(e.jaar).rightJustified(4, u'0') + u' ' + twee(e.uur) + u':' + twee(e.minuut) +
-           sep + QString::number(e.grootte);
-}
-
 void TabelSorteren(QStringList& tabel, bool hoofdletterOngevoelig)
 {
-    if (tabel.size() < 2)
-        return;
+    if (tabel.size() < 2) return;
     // Neighbour exchange only swaps when strictly greater, so it is a stable sort: a stable
     // O(n log n) sort on the same keys gives the same order.
     if (!hoofdletterOngevoelig) {

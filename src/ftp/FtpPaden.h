@@ -28,9 +28,6 @@ QByteArray FtpUrlPad(const QString& absolutPad);
 // True when the text can travel in an FTP command line (no CR, LF or NUL).
 bool FtpVeiligeTekst(const QString& tekst);
 
-// One file of a listing as "name<sep>dd-mm-yyyy hh:nn<sep>size".
-QString ServerBestandRegel(const FtpEntry& entry, QChar scheiding = Scheidingsteken);
-
 // Sorts in place in the order a repeated exchange of neighbours gives (equal elements keep
 // their order), comparing UTF-16 code units, lower-cased first when asked.
 void TabelSorteren(QStringList& tabel, bool hoofdletterOngevoelig);

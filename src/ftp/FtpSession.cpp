@@ -16,9 +16,17 @@ namespace Vamox {
 // One operation as curl performs it.
 struct FtpSession::Opdracht
 {
-    enum class Soort { Login, Lijst, Halen, Plaatsen, Quote, Grootte };
+    enum class Soort
+    {
+        Login,
+        Lijst,
+        Halen,
+        Plaatsen,
+        Quote,
+        Grootte
+    };
     Soort soort = Soort::Quote;
-    QByteArray urlPad;       // after "ftp://host:port/"
+    QByteArray urlPad;        // after "ftp://host:port/"
     QByteArray lijstCommando; // "MLSD", or empty for LIST
     QStringList quotes;
     QString lokaalPad;
@@ -27,7 +35,7 @@ struct FtpSession::Opdracht
 
 struct FtpSession::Uitkomst
 {
-    bool geweigerd = false;  // another operation was running; nothing was sent
+    bool geweigerd = false; // another operation was running; nothing was sent
     CURLcode code = CURLE_OK;
     long antwoord = 0;       // last reply code of the server
     QList<int> antwoorden;   // every final reply code, in order
@@ -69,10 +77,11 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
 FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
 {
     Uitkomst u;
-    const QByteArray hostDeel = host.contains(u':') ? '[' + host.toUtf8() + ']' : host.toUtf8();
-    const QByteArray url = "ftp://" + hostDeel + ':' + QByteArray::number(poort) + '/' + opdracht.urlPad;
-    const QByteArray gebruikerU = gebruiker.toUtf8();
-    const QByteArray wachtwoordU = wachtwoord.toUtf8();
+    const FtpGegevens& g = m_gegevens;
+    const QByteArray hostDeel = g.host.contains(u':') ? '[' + g.host.toUtf8() + ']' : g.host.toUtf8();
+    const QByteArray url = "ftp://" + hostDeel + ':' + QByteArray::number(g.poort) + '/' + opdracht.urlPad;
+    const QByteArray gebruikerU = g.gebruiker.toUtf8();
+    const QByteArray wachtwoordU = g.wachtwoord.toUtf8();
     std::vector<QByteArray> quoteTeksten;
     for (const QString& q : opdracht.quotes)
         quoteTeksten.push_back(q.toUtf8());
@@ -105,8 +114,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_slist* quotes = nullptr;
         for (const QByteArray& q : quoteTeksten)
             quotes = curl_slist_append(quotes, q.constData());
-        if (quotes)
-            curl_easy_setopt(e, CURLOPT_QUOTE, quotes);
+        if (quotes) curl_easy_setopt(e, CURLOPT_QUOTE, quotes);
 
         std::unique_ptr<Ontvangst> doel;
         std::unique_ptr<QFile> bron;
@@ -129,8 +137,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         case S::Halen:
             // With the size known from a listing, the SIZE command before each RETR is one
             // round trip per file that a folder of small files feels.
-            if (opdracht.verwachteGrootte >= 0)
-                curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+            if (opdracht.verwachteGrootte >= 0) curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
             doel = std::make_unique<Ontvangst>(opdracht.lokaalPad);
             if (!doel->open()) {
                 u.code = CURLE_WRITE_ERROR;
@@ -185,12 +192,9 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
                         verwacht = nu;
                 }
             }
-            if (u.code == CURLE_OK && verwacht >= 0 && omlaag != verwacht)
-                u.code = CURLE_PARTIAL_FILE;
-            if (u.code == CURLE_OK && !doel->vastleggen())
-                u.code = CURLE_WRITE_ERROR;
-            if (u.code != CURLE_OK)
-                doel->weg();
+            if (u.code == CURLE_OK && verwacht >= 0 && omlaag != verwacht) u.code = CURLE_PARTIAL_FILE;
+            if (u.code == CURLE_OK && !doel->vastleggen()) u.code = CURLE_WRITE_ERROR;
+            if (u.code != CURLE_OK) doel->weg();
         }
         if (u.code != CURLE_OK && (u.code == CURLE_COULDNT_CONNECT || u.code == CURLE_LOGIN_DENIED ||
                                    u.code == CURLE_COULDNT_RESOLVE_HOST))
@@ -202,18 +206,15 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         if (regel.size() >= 4 && regel.at(3) == ' ') {
             bool ok = false;
             const int code = regel.left(3).toInt(&ok);
-            if (ok)
-                u.antwoorden.push_back(code);
+            if (ok) u.antwoorden.push_back(code);
         }
     }
     return u;
 }
 
-bool FtpSession::FtpVerbindingOpenen(const QString& h, const QString& g, const QString& w, const QString&)
+bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
 {
-    host = h;
-    gebruiker = g;
-    wachtwoord = w;
+    m_gegevens = gegevens;
     m_internetHandle = true;
     m_werker->afbreken = false;
     Opdracht login;
@@ -221,51 +222,34 @@ bool FtpSession::FtpVerbindingOpenen(const QString& h, const QString& g, const Q
     login.quotes = {QStringLiteral("*FEAT")};
     const Uitkomst u = voer(login);
     m_verbindingsHandle = u.ok();
-    if (!m_verbindingsHandle)
-        return false;
+    if (!m_verbindingsHandle) return false;
     m_mlsd = false;
     bool utf8 = false;
     for (QByteArray regel : u.kopregels.split('\n')) {
         regel = regel.trimmed().toUpper();
-        if (regel.startsWith("MLST"))
-            m_mlsd = true;
-        if (regel == "UTF8")
-            utf8 = true;
+        if (regel.startsWith("MLST")) m_mlsd = true;
+        if (regel == "UTF8") utf8 = true;
     }
-    if (utf8)
-        quote({QStringLiteral("*OPTS UTF8 ON")}, 200, 299);
+    if (utf8) quote({QStringLiteral("*OPTS UTF8 ON")}, 200, 299);
     return true;
 }
 
 void FtpSession::FtpVerbindingSluiten()
 {
     m_verbindingsHandle = false;
-    if (m_bezig)
-        return;
+    if (m_bezig) return;
     m_werker->voerUit([this] { m_werker->sluitVerbindingen(); });
 }
 
-bool FtpSession::FtpVerbinden(bool toonFout)
+bool FtpSession::FtpVerbinden()
 {
-    if (zandloper)
-        zandloper(true);
-    const bool gelukt = FtpVerbindingOpenen(host, gebruiker, wachtwoord, QStringLiteral("Vamox"));
-    if (!gelukt && toonFout) {
-        // The pointer stays busy: the caller restores it.
-        if (bijMislukteVerbinding)
-            bijMislukteVerbinding();
-        return false;
-    }
-    if (zandloper)
-        zandloper(false);
-    return true;
+    return FtpVerbindingOpenen(m_gegevens);
 }
 
 bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
 {
     uit.clear();
-    if (!m_verbindingsHandle)
-        return false;
+    if (!m_verbindingsHandle) return false;
     // mapPad is "/a/b/" or "//" (the root).
     QString kern = mapPad;
     while (kern.endsWith(u'/'))
@@ -273,32 +257,25 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
     Opdracht o;
     o.soort = Opdracht::Soort::Lijst;
     o.urlPad = FtpUrlPad(kern.isEmpty() ? QStringLiteral("/") : kern);
-    if (!o.urlPad.endsWith('/'))
-        o.urlPad += '/';
-    if (m_mlsd)
-        o.lijstCommando = "MLSD";
-    if (!FtpVeiligeTekst(mapPad))
-        return false;
+    if (!o.urlPad.endsWith('/')) o.urlPad += '/';
+    if (m_mlsd) o.lijstCommando = "MLSD";
+    if (!FtpVeiligeTekst(mapPad)) return false;
     const Uitkomst u = voer(o);
-    if (!u.ok())
-        return false;
+    if (!u.ok()) return false;
     uit = m_mlsd ? MlsdLezen(u.data) : ListLezen(u.data);
     return true;
 }
 
 bool FtpSession::quote(const QStringList& commandos, long verwachtMin, long verwachtMax)
 {
-    if (!m_verbindingsHandle)
-        return false;
+    if (!m_verbindingsHandle) return false;
     for (const QString& c : commandos)
-        if (!FtpVeiligeTekst(c))
-            return false;
+        if (!FtpVeiligeTekst(c)) return false;
     Opdracht o;
     o.soort = Opdracht::Soort::Quote;
     o.quotes = commandos;
     const Uitkomst u = voer(o);
-    if (!u.ok() || u.antwoorden.size() < commandos.size())
-        return false;
+    if (!u.ok() || u.antwoorden.size() < commandos.size()) return false;
     // Every command must have succeeded: a failed RNFR must not count as a rename.
     const qsizetype eerste = u.antwoorden.size() - commandos.size();
     for (qsizetype i = eerste; i < u.antwoorden.size(); ++i) {
@@ -309,27 +286,25 @@ bool FtpSession::quote(const QStringList& commandos, long verwachtMin, long verw
     return true;
 }
 
-bool FtpSession::FtpMapLezen(QStringList& bestanden, QStringList& mappen, const QString& map, QChar scheiding)
+std::optional<std::vector<FtpEntry>> FtpSession::FtpMapLezen(const QString& map)
 {
-    bestanden.clear();
-    mappen.clear();
     std::vector<FtpEntry> entries;
-    if (!lijst(FtpMapNormaliseren(map), entries))
-        return false;
-    for (const FtpEntry& e : entries) {
-        if (e.isMap)
-            mappen.push_back(e.naam == QLatin1String("..") ? QStringLiteral(" ..") : e.naam);
-        else
-            bestanden.push_back(ServerBestandRegel(e, scheiding));
-    }
-    return true;
+    if (!lijst(FtpMapNormaliseren(map), entries)) return std::nullopt;
+    return entries;
+}
+
+std::optional<Mapinhoud> FtpSession::ServermapLezen(const QString& pad)
+{
+    std::optional<std::vector<FtpEntry>> entries = FtpMapLezen(pad);
+    if (!entries) return std::nullopt;
+    const bool wortel = SpatiesWeg(QString(pad).remove(u'/')).isEmpty();
+    return MapinhoudMaken(std::move(*entries), !wortel);
 }
 
 bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
-    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad))
-        return false;
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return false;
     Opdracht o;
     o.soort = Opdracht::Soort::Plaatsen;
     o.urlPad = FtpUrlPad(pad);
@@ -349,8 +324,6 @@ bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& server
         o.verwachteGrootte = verwachteGrootte;
         gelukt = voer(o).ok();
     }
-    if (escapeIngedrukt && escapeIngedrukt())
-        StopGevraagd = true;
     return gelukt;
 }
 
@@ -378,8 +351,7 @@ bool FtpSession::FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad)
 
 bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
 {
-    if (!m_verbindingsHandle)
-        return false;
+    if (!m_verbindingsHandle) return false;
     QString p = SpatiesWeg(pad);
     while (p.startsWith(u'/'))
         p.remove(0, 1);
@@ -390,34 +362,28 @@ bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
     const QString ouder = p.left(laatste + 1);
     const QString naam = p.mid(laatste + 1);
     std::vector<FtpEntry> entries;
-    if (!lijst(ouder == QLatin1String("/") ? QStringLiteral("//") : ouder, entries))
-        return false;
-    if (naam.isEmpty())
-        return true;
+    if (!lijst(ouder == QLatin1String("/") ? QStringLiteral("//") : ouder, entries)) return false;
+    if (naam.isEmpty()) return true;
     for (const FtpEntry& e : entries)
-        if (e.isMap == isMap && e.naam == naam)
-            return true;
+        if (e.isMap == isMap && e.naam == naam) return true;
     return false;
 }
 
 bool FtpSession::FtpVerbindingActief()
 {
-    if (!m_verbindingsHandle || m_bezig)
-        return m_verbindingsHandle && m_bezig;
+    if (!m_verbindingsHandle || m_bezig) return m_verbindingsHandle && m_bezig;
     return quote({QStringLiteral("NOOP")}, 200, 299);
 }
 
 qint64 FtpSession::FtpMapPeilen(const QString& pad)
 {
-    if (!m_verbindingsHandle)
-        return 0;
+    if (!m_verbindingsHandle) return 0;
     QString p = SpatiesWeg(pad);
     while (p.endsWith(u'/'))
         p.chop(1);
     while (p.startsWith(u'/'))
         p.remove(0, 1);
-    if (p.isEmpty() || !FtpVeiligeTekst(p))
-        return 0;
+    if (p.isEmpty() || !FtpVeiligeTekst(p)) return 0;
     Opdracht o;
     o.soort = Opdracht::Soort::Grootte;
     o.urlPad = FtpUrlPad(u'/' + p);
@@ -425,68 +391,39 @@ qint64 FtpSession::FtpMapPeilen(const QString& pad)
     return u.ok() && u.lengte > 0 ? u.lengte : 0;
 }
 
-void FtpSession::FtpBoomLezen(QStringList& alleMappen, QStringList& alleBestanden, const QString& start,
-                              qint64& totaal, QList<qint64>* groottes)
+FtpBoom FtpSession::FtpBoomLezen(const QString& start)
 {
-    m_mislukteBoomlijsten = 0;
-    boom(alleMappen, alleBestanden, start, totaal, groottes, 0);
+    FtpBoom uit;
+    boom(uit, start, 0);
+    return uit;
 }
 
-void FtpSession::boom(QStringList& alleMappen, QStringList& alleBestanden, const QString& start,
-                      qint64& totaal, QList<qint64>* groottes, int diepte)
+void FtpSession::boom(FtpBoom& uit, const QString& start, int diepte)
 {
     // A server may list a folder as its own child (".", or a link loop): stop somewhere.
     constexpr int kMaxDiepte = 64;
-    QStringList bestanden;
-    QStringList mappen;
-    if (!FtpMapLezen(bestanden, mappen, start)) {
-        ++m_mislukteBoomlijsten;
+    const std::optional<std::vector<FtpEntry>> entries = FtpMapLezen(start);
+    if (!entries) {
+        ++uit.mislukt;
         return;
     }
     QStringList nieuw;
-    for (const QString& naam : std::as_const(mappen)) {
-        const QString kaal = SpatiesWeg(naam);
-        if (kaal == QLatin1String(".") || kaal == QLatin1String(".."))
-            continue;
-        QString pad = start + u'/' + naam;
+    for (const FtpEntry& e : *entries) {
+        const QString kaal = SpatiesWeg(e.naam);
+        if (e.isMap && (kaal == QLatin1String(".") || kaal == QLatin1String(".."))) continue;
+        QString pad = start + u'/' + e.naam;
         pad.replace(QLatin1String("//"), QLatin1String("/"));
-        alleMappen.push_back(pad);
-        nieuw.push_back(pad);
+        if (e.isMap) {
+            uit.mappen.push_back(pad);
+            nieuw.push_back(pad);
+        } else {
+            uit.totaal += e.grootte;
+            uit.bestanden.push_back({pad, e.grootte});
+        }
     }
-    for (const QString& regel : std::as_const(bestanden)) {
-        // The size is the last field and the date the one before: a name may hold anything.
-        const qint64 grootte = regel.section(Scheidingsteken, -1).toLongLong();
-        totaal += grootte;
-        QString pad = start + u'/' + regel.section(Scheidingsteken, 0, -3);
-        pad.replace(QLatin1String("//"), QLatin1String("/"));
-        alleBestanden.push_back(pad);
-        if (groottes)
-            groottes->push_back(grootte);
-    }
-    if (diepte >= kMaxDiepte)
-        return;
+    if (diepte >= kMaxDiepte) return;
     for (const QString& map : std::as_const(nieuw))
-        boom(alleMappen, alleBestanden, map, totaal, groottes, diepte + 1);
-}
-
-bool FtpSession::ServermapLezen(const QString& pad)
-{
-    const bool gelukt = FtpMapLezen(ServerBestanden, ServerMappen, pad);
-    if (!ServerMappen.isEmpty()) {
-        HuidigeServermap = SpatiesWeg(pad);
-        QString geen;
-        MappenBijwerken(geen, HuidigeServermap);
-    }
-    if (!SpatiesWeg(QString(pad).remove(u'/')).isEmpty()) {
-        bool heeftOuder = false;
-        for (const QString& m : std::as_const(ServerMappen))
-            heeftOuder = heeftOuder || SpatiesWeg(m) == QLatin1String("..");
-        if (!heeftOuder)
-            ServerMappen.push_back(QStringLiteral(" .."));
-    }
-    TabelSorteren(ServerMappen, true);
-    TabelSorteren(ServerBestanden, true);
-    return gelukt;
+        boom(uit, map, diepte + 1);
 }
 
 } // namespace Vamox

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "ftp/FtpPaden.h"
+#include "ftp/Mapinhoud.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace Vamox {
 
@@ -16,15 +18,38 @@ class CurlWerker;
 // Timeouts of the session; tests shorten them.
 struct FtpTijden
 {
-    int verbindenS = 15;     // connect and login
-    int antwoordS = 30;      // one reply of the server
-    int stilstandS = 30;     // a transfer that moves no byte this long is given up
+    int verbindenS = 15; // connect and login
+    int antwoordS = 30;  // one reply of the server
+    int stilstandS = 30; // a transfer that moves no byte this long is given up
 };
 
-// The one FTP connection of the program and every remote operation on it. Operations return
-// false, 0 or empty results on failure and never show anything themselves, except the failure
-// notice of FtpVerbinden (through `bijMislukteVerbinding`). One operation runs at a time: while
-// one runs (the caller's event loop keeps turning), every other one refuses at once.
+// Where and as whom to log in: a saved server's details.
+struct FtpGegevens
+{
+    QString host;
+    QString gebruiker;
+    QString wachtwoord;
+    quint16 poort = 21;
+};
+
+// Every folder and file below a server folder, as FtpBoomLezen collects it.
+struct FtpBoom
+{
+    struct Bestand
+    {
+        QString pad;        // "/a/b/c.txt"
+        qint64 grootte = 0; // as listed
+    };
+    QStringList mappen; // "/a/b", each after its parent; the start folder itself is not in it
+    std::vector<Bestand> bestanden;
+    qint64 totaal = 0; // bytes of all files
+    int mislukt = 0;   // folders whose listing failed: what lies below them is missing
+};
+
+// One FTP connection and every remote operation on it. Operations return false, 0 or nothing
+// on failure and never show anything themselves. One operation runs at a time: while one runs
+// (the caller's event loop keeps turning), every other one refuses at once. What a window shows
+// of the server (its folder, the connected state, the last listing) is kept by the window.
 class FtpSession final : public QObject
 {
     Q_OBJECT
@@ -34,33 +59,20 @@ public:
     explicit FtpSession(QObject* parent = nullptr);
     ~FtpSession() override;
 
-    // Connection details, copied from the chosen saved server.
-    QString host;
-    QString gebruiker;
-    QString wachtwoord;
-    quint16 poort = 21;
-
-    bool Verbonden = false;    // the connected state the windows show; set by the panes
-    QString HuidigeServermap;  // the folder the server pane shows: "/a/b/", the root "/"
-    bool StopGevraagd = false; // Escape was down right after a download
-    QStringList ServerMappen;  // last listing of the server pane: folder names, " .." first
-    QStringList ServerBestanden; // last listing: "name<15>dd-mm-yyyy hh:nn<15>size"
-
     FtpTijden tijden;
 
-    // Hooks the windows fill in: the busy pointer, the failure notice of FtpVerbinden, and
-    // whether Escape is down (sampled after every download).
-    std::function<void(bool)> zandloper;
-    std::function<void()> bijMislukteVerbinding;
-    std::function<bool()> escapeIngedrukt;
-
-    bool FtpVerbindingOpenen(const QString& host, const QString& gebruiker, const QString& wachtwoord,
-                             const QString& agent);
+    // Logs in with these details (kept for FtpVerbinden and the retry after an idle drop).
+    bool FtpVerbindingOpenen(const FtpGegevens& gegevens);
     void FtpVerbindingSluiten();
-    bool FtpVerbinden(bool toonFout);
+    // Logs in again with the details of the last FtpVerbindingOpenen.
+    bool FtpVerbinden();
+    const FtpGegevens& gegevens() const { return m_gegevens; }
 
-    bool FtpMapLezen(QStringList& bestanden, QStringList& mappen, const QString& map,
-                     QChar scheiding = Scheidingsteken);
+    // The entries of a server folder as listed; nothing when the listing failed (no
+    // connection, no such folder, no permission), which is never an empty folder.
+    std::optional<std::vector<FtpEntry>> FtpMapLezen(const QString& map);
+    // The folder as a pane shows it: ordered, with the parent entry outside the root.
+    std::optional<Mapinhoud> ServermapLezen(const QString& pad);
     bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad);
     // `verwachteGrootte` (from a listing) spares a SIZE command; the file must then have that
     // size, or the one the server announces when the transfer starts.
@@ -72,12 +84,10 @@ public:
     bool ServerpadBestaat(const QString& pad, bool isMap);
     bool FtpVerbindingActief();
     qint64 FtpMapPeilen(const QString& pad);
-    // `groottes`, when given, receives the listed size of each file, beside alleBestanden.
-    void FtpBoomLezen(QStringList& alleMappen, QStringList& alleBestanden, const QString& start,
-                      qint64& totaal, QList<qint64>* groottes = nullptr);
-    bool ServermapLezen(const QString& pad);
+    // Every folder and file below `start` ("/a/b", no trailing "/").
+    FtpBoom FtpBoomLezen(const QString& start);
 
-    // Whether an internet handle was ever opened (the first listing connects when not).
+    // Whether a login was ever tried (the first listing connects when not).
     bool internetHandle() const { return m_internetHandle; }
     // Whether a login succeeded since the last close.
     bool verbindingsHandle() const { return m_verbindingsHandle; }
@@ -85,8 +95,6 @@ public:
     bool bezig() const { return m_bezig; }
     // Whether the server offered MLST at the last login (listings use MLSD then).
     bool gebruiktMlsd() const { return m_mlsd; }
-    // Listings of FtpBoomLezen that failed since it was last called from outside.
-    int mislukteBoomlijsten() const { return m_mislukteBoomlijsten; }
     // Stops the running transfer as soon as possible (at shutdown).
     void afbreken();
 
@@ -102,15 +110,14 @@ private:
     Uitkomst voerEens(const Opdracht& opdracht);
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
-    void boom(QStringList& mappen, QStringList& bestanden, const QString& start, qint64& totaal,
-              QList<qint64>* groottes, int diepte);
+    void boom(FtpBoom& uit, const QString& start, int diepte);
 
     std::unique_ptr<CurlWerker> m_werker;
+    FtpGegevens m_gegevens;
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
     bool m_bezig = false;
     bool m_mlsd = false;
-    int m_mislukteBoomlijsten = 0;
 };
 
 } // namespace Vamox

@@ -1,10 +1,11 @@
 #include "mainwindow/Opstarten.h"
 
-#include "config/ConfiguratieVenster.h"
+#include "config/AppInfo.h"
 #include "dialogs/Msg.h"
-#include "ftp/Verbinding.h"
-#include "mainwindow/AppInfo.h"
+#include "ftp/gui/Verbinding.h"
+#include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
+#include "panes/gui/ServerPaneel.h"
 #include "platform/Processen.h"
 
 #include <QAction>
@@ -44,7 +45,7 @@ bool Opstarten::Afsluiten()
     }
     m_venster.verbinding().TimerFtpLokaal().stop();
     s.FtpVerbindingSluiten();
-    s.Verbonden = false;
+    m_venster.serverPaneel().VerbondenZetten(false);
 
     if (m_venster.menus().mnuConfiguratieOpslaan->isChecked()) {
         bool schrijven = true;

@@ -1,25 +1,26 @@
 #include "mainwindow/FrmFtp.h"
 
-#include "config/ConfiguratieVenster.h"
+#include "config/AppInfo.h"
 #include "dialogs/Twips.h"
-#include "ftp/Verbinding.h"
-#include "mainwindow/AppInfo.h"
+#include "ftp/gui/Verbinding.h"
+#include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
 #include "mainwindow/Opstarten.h"
-#include "panes/ImageLijst16.h"
-#include "panes/Kolommen.h"
-#include "panes/LokaalPaneel.h"
-#include "panes/Navigatie.h"
-#include "panes/ServerPaneel.h"
-#include "panes/Selectie.h"
-#include "panes/Sorteren.h"
-#include "transfer/Bestandsoverdracht.h"
-#include "transfer/Mapoverdracht.h"
-#include "transfer/Voortgangsweergave.h"
+#include "panes/gui/ImageLijst16.h"
+#include "panes/gui/Kolommen.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/Navigatie.h"
+#include "panes/gui/Selectie.h"
+#include "panes/gui/ServerPaneel.h"
+#include "panes/gui/Sorteren.h"
+#include "transfer/gui/Bestandsoverdracht.h"
+#include "transfer/gui/Mapoverdracht.h"
+#include "transfer/gui/Voortgangsweergave.h"
 
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolButton>
 
 namespace Vamox {
 
@@ -53,7 +54,10 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
 
     MenuoptiesAanpassen(*this);
     SubsystemenMaken();
-    // Loading the window starts the program.
+}
+
+void FrmFtp::Starten()
+{
     m_opstarten->Starten();
 }
 
@@ -66,22 +70,71 @@ FrmFtp::~FrmFtp()
 
 void FrmFtp::SubsystemenMaken()
 {
-    connect(m_menus.mnuStandaardformaat, &QAction::triggered, m_indeling.get(),
+    VensterUi& u = m_ui;
+    VensterMenus& m = m_menus;
+    connect(m.mnuStandaardformaat, &QAction::triggered, m_indeling.get(),
             &Indeling::mnuStandaardformaat_Click);
-    // Each subsystem takes *this and connects itself to the controls it serves, e.g.
-    //   m_lokaalPaneel = std::make_unique<LokaalPaneel>(*this);
-    // Later ones may rely on earlier ones; declare the member after m_indeling.
-    m_sorteren = std::make_unique<Sorteren>(*this);
-    m_selectie = std::make_unique<Selectie>(*this);
-    m_serverPaneel = std::make_unique<ServerPaneel>(*this);
-    m_lokaalPaneel = std::make_unique<LokaalPaneel>(*this);
-    m_navigatie = std::make_unique<Navigatie>(*this);
-    m_verbinding = std::make_unique<Verbinding>(*this);
-    m_voortgang = std::make_unique<Voortgangsweergave>(*this);
-    m_bestandsoverdracht = std::make_unique<Bestandsoverdracht>(*this);
-    m_mapoverdracht = std::make_unique<Mapoverdracht>(*this);
+
+    const PaneelUi lokaalUi{u.LabelLokaal,      u.MapLokaal,         u.LijstLokaal, u.LijstBLokaal,
+                            u.cboPatroonLokaal, u.knopPatroonLokaal, u.ImageLijst16};
+    const PaneelMenus lokaalMenus{m.mnuMapLokaal,
+                                  m.mnuBestandLokaal,
+                                  m.mnuPlusLokaal,
+                                  m.mnuPlusBijSubmappenLokaal,
+                                  m.mnuMapLokaalSorteren,
+                                  m.mnuBestandLokaalSorteren,
+                                  m.mnuMapLokaalVerversen,
+                                  m.mnuBestandLokaalVerversen,
+                                  m.mnuMapLokaalOpenen,
+                                  m.mnuMapLokaalHoger,
+                                  m.mnuBestandLokaalLijstSelecteren};
+    m_lokaalPaneel = std::make_unique<LokaalPaneel>(m_lokaleBron, lokaalUi, lokaalMenus, *u.SchijfLokaal,
+                                                    *m.mnuVerkennerOpenen, *m.mnuVernieuwenLokaal,
+                                                    m_toestand.VullenToegestaan, m_toestand.InvoerToegestaan);
+
+    const PaneelUi ftpUi{u.LabelFtp,      u.MapFtp,         u.LijstFtp,    u.LijstBFtp,
+                         u.cboPatroonFtp, u.knopPatroonFtp, u.ImageLijst16};
+    const PaneelMenus ftpMenus{m.mnuMapFtp,
+                               m.mnuBestandFtp,
+                               m.mnuPlusFtp,
+                               m.mnuPlusBijSubmappenFtp,
+                               m.mnuMapFtpSorteren,
+                               m.mnuBestandFtpSorteren,
+                               m.mnuMapFtpVerversen,
+                               m.mnuBestandFtpVerversen,
+                               m.mnuMapFtpOpenen,
+                               m.mnuMapFtpHoger,
+                               m.mnuBestandFtpLijstSelecteren};
+    m_serverPaneel = std::make_unique<ServerPaneel>(m_ftpBron, ftpUi, ftpMenus, *u.cboVerbindingenFtp,
+                                                    m_toestand.VullenToegestaan);
+
+    m_sorteren = std::make_unique<Sorteren>(*m_lokaalPaneel, *m_serverPaneel);
+    m_navigatie = std::make_unique<Navigatie>(*m_lokaalPaneel, *m_serverPaneel, *u.centraal, *u.knopMapHoger);
+    m_selectie = std::make_unique<Selectie>(*m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+                                            *m.mnuMapFtpBuitenDownloaden, *m.mnuBestandFtpBuitenDownloaden);
+    m_verbinding = std::make_unique<Verbinding>(
+        *m_serverPaneel, *m_lokaalPaneel, m_toestand.ServerLijst, m_toestand.opgeslagen,
+        Verbinding::Besturing{this, u.cboVerbindingenFtp, u.KnopVerbreken, m.mnuVerbrekenFtp,
+                              u.VakZoekenFtp});
+    m_voortgang = std::make_unique<Voortgangsweergave>(*statusBar(), m_toestand.sessie);
+    Toestand& t = m_toestand;
+    m_bestandsoverdracht = std::make_unique<Bestandsoverdracht>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_voortgang,
+        Bestandsoverdracht::Besturing{this, u.knopBDownloaden, u.knopBUploaden, u.cboVerbindingenFtp,
+                                      m.mnuBestandFtpDownloaden, m.mnuBestandLokaalUploaden, &t.Bezig,
+                                      &t.LaatsteDownloads, &t.LaatsteUploads, &t.TijdelijkeMap});
+    m_mapoverdracht = std::make_unique<Mapoverdracht>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_voortgang,
+        Mapoverdracht::Besturing{this, u.knopUploaden, u.knopDownloaden, m.mnuMapLokaalUploaden,
+                                 m.mnuMapFtpDownloaden, &t.Bezig});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
+
+    // What one subsystem tells the others.
+    connect(m_serverPaneel.get(), &ServerPaneel::verbonden, this,
+            [this] { VerbindingsmenusZetten(m_menus, true); });
+    connect(m_verbinding.get(), &Verbinding::verbroken, this,
+            [this] { VerbindingsmenusZetten(m_menus, false); });
 }
 
 } // namespace Vamox

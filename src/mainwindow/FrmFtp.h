@@ -3,6 +3,7 @@
 #include "mainwindow/Toestand.h"
 #include "mainwindow/VensterMenus.h"
 #include "mainwindow/VensterUi.h"
+#include "panes/Mapbron.h"
 
 #include <QMainWindow>
 
@@ -25,8 +26,10 @@ class Selectie;
 class Sorteren;
 
 // The main window: the local side on the left, the server side on the right, a column of
-// toolbar buttons between them. It owns the long-lived state, the controls and the menus;
-// the behaviour lives in subsystem classes that take the window and connect to its widgets.
+// toolbar buttons between them. It owns the long-lived state, the controls, the menus and the
+// subsystems, and wires them together; the behaviour lives in the subsystems, each of which
+// gets the controls and state it serves. Building the window does not start the program:
+// Starten does (the configuration file, both sides, the work folder).
 class FrmFtp final : public QMainWindow
 {
     Q_OBJECT
@@ -35,6 +38,9 @@ class FrmFtp final : public QMainWindow
 public:
     explicit FrmFtp(QWidget* parent = nullptr);
     ~FrmFtp() override;
+
+    // The program's start-up: what loading the window does.
+    void Starten();
 
     VensterUi& ui() { return m_ui; }
     VensterMenus& menus() { return m_menus; }
@@ -56,6 +62,8 @@ private:
     void SubsystemenMaken();
 
     Toestand m_toestand;
+    LokaleBron m_lokaleBron;
+    FtpBron m_ftpBron{m_toestand.sessie};
     std::unique_ptr<ImageLijst16> m_imageLijst16;
     VensterUi m_ui;
     VensterMenus m_menus;
@@ -63,12 +71,12 @@ private:
     // Subsystems, created after the widgets in SubsystemenMaken and destroyed before them
     // (members go in reverse order), so none of them outlives a control it connected to.
     std::unique_ptr<Indeling> m_indeling;
-    std::unique_ptr<ServerPaneel> m_serverPaneel;
     std::unique_ptr<LokaalPaneel> m_lokaalPaneel;
-    std::unique_ptr<Navigatie> m_navigatie;
-    std::unique_ptr<Verbinding> m_verbinding;
+    std::unique_ptr<ServerPaneel> m_serverPaneel;
     std::unique_ptr<Sorteren> m_sorteren;
+    std::unique_ptr<Navigatie> m_navigatie;
     std::unique_ptr<Selectie> m_selectie;
+    std::unique_ptr<Verbinding> m_verbinding;
     std::unique_ptr<Voortgangsweergave> m_voortgang;
     std::unique_ptr<Bestandsoverdracht> m_bestandsoverdracht;
     std::unique_ptr<Mapoverdracht> m_mapoverdracht;

@@ -3,8 +3,8 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "mainwindow/FrmFtp.h"
-#include "panes/Kolommen.h"
-#include "panes/LijstWeergave.h"
+#include "panes/gui/Kolommen.h"
+#include "panes/gui/LijstWeergave.h"
 
 #include <QComboBox>
 #include <QEvent>

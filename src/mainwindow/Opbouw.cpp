@@ -1,9 +1,9 @@
 #include "mainwindow/Opbouw.h"
 
 #include "mainwindow/Indeling.h"
-#include "panes/ImageLijst16.h"
-#include "panes/LijstModel.h"
-#include "panes/LijstWeergave.h"
+#include "panes/gui/ImageLijst16.h"
+#include "panes/gui/LijstModel.h"
+#include "panes/gui/LijstWeergave.h"
 
 #include <QComboBox>
 #include <QLabel>

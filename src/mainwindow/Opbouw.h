@@ -25,6 +25,9 @@ void OntwerpPlaatsen(const VensterUi& ui, Indeling& indeling);
 // Creates the menu bar with its menus and items.
 VensterMenus MenusMaken(QMainWindow& venster);
 
+// The menu items that only make sense while connected: the server menu and the uploads.
+void VerbindingsmenusZetten(VensterMenus& menus, bool aan);
+
 // Appends the key hints (TAB + key) to the captions of the menu items that have one. Items that
 // already show a hint are left alone, so it may run again after items were added.
 void MenuoptiesAanpassen(QWidget& venster);

@@ -212,4 +212,12 @@ void MenuoptiesAanpassen(QWidget& venster)
     }
 }
 
+void VerbindingsmenusZetten(VensterMenus& menus, bool aan)
+{
+    menus.mnuFtp->menuAction()->setEnabled(aan);
+    menus.mnuMapLokaalUploaden->setEnabled(aan);
+    menus.mnuBestandLokaalUploaden->setEnabled(aan);
+    menus.mnuBestandLokaalOpnieuwUploaden->setEnabled(aan);
+}
+
 } // namespace Vamox

@@ -1,20 +1,21 @@
 #include "mainwindow/Opstarten.h"
 
-#include "config/ConfiguratieVenster.h"
+#include "config/AppInfo.h"
 #include "config/ProgrammaPaden.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "ftp/FtpPaden.h"
-#include "ftp/Verbinding.h"
-#include "mainwindow/AppInfo.h"
+#include "ftp/gui/Verbinding.h"
+#include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
-#include "panes/LijstWeergave.h"
-#include "panes/LokaalPaneel.h"
-#include "panes/Sorteren.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/ServerPaneel.h"
+#include "panes/gui/Sorteren.h"
 #include "platform/Processen.h"
-#include "platform/Toetsenbord.h"
+#include "platform/gui/Toetsenbord.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,7 +109,6 @@ void Opstarten::Starten()
     ConfiguratieVenster& configuratie = m_venster.configuratie();
 
     // The background label and the column headers were made with the window.
-    t.sessie.poort = 21;
     m_venster.setWindowTitle(AppTitel());
 
     const ProgrammaOmgeving omgeving = HuidigeProgrammaOmgeving();
@@ -116,10 +116,6 @@ void Opstarten::Starten()
     t.CfgBestand = omgeving.cfgBestand;
     t.TijdelijkeMap = omgeving.tijdelijkeMap;
 
-    t.sessie.ServerBestanden.clear();
-    t.sessie.ServerMappen.clear();
-    t.LokaleMappen.clear();
-    t.LokaleBestanden.clear();
     t.ServerLijst = QStringList{QString()};
 
     if (const QScreen* scherm = m_venster.screen()) {
@@ -134,10 +130,11 @@ void Opstarten::Starten()
     QString map = QDir::currentPath();
     QString geenServer;
     MappenBijwerken(map, geenServer);
-    SchijfKiezenVoor(m_venster, map);
-    t.LaatsteSchijf = ui.SchijfLokaal->currentText();
+    LokaalPaneel& lokaal = m_venster.lokaalPaneel();
+    ServerPaneel& server = m_venster.serverPaneel();
+    lokaal.SchijfKiezenVoor(map);
     ui.MapLokaal->setText(map);
-    t.HuidigeLokalemap = map;
+    lokaal.HuidigeMapZetten(map);
 
     if (!(ToetsModifiers() & Qt::ShiftModifier)) {
         configuratie.ConfiguratieLezen();
@@ -171,17 +168,18 @@ void Opstarten::Starten()
     if (!t.VullenToegestaan) {
         t.VullenToegestaan = true;
         t.InvoerToegestaan = false;
-        m_venster.lokaalPaneel().LijstVullenLokaal(std::nullopt, QStringLiteral("11"), false);
+        lokaal.LijstVullenLokaal(std::nullopt, Soort::Beide, false);
         // Without a server to open there is no connection: the server side starts empty. With
         // one, the connection waits for the window to show.
         if (!configuratie.StartserverGevraagd()) {
-            t.sessie.HuidigeServermap.clear();
+            server.HuidigeServermapZetten(QString());
             ui.MapFtp->clear();
-            t.sessie.Verbonden = false;
+            server.VerbondenZetten(false);
         }
         t.InvoerToegestaan = true;
     }
-    SorteericonsInstellen(m_venster, 0);
+    lokaal.SorteericonsInstellen();
+    server.SorteericonsInstellen();
 }
 
 void Opstarten::NaTonen()
@@ -191,14 +189,16 @@ void Opstarten::NaTonen()
     if (!configuratie.StartserverGevraagd() || !m_venster.isVisible()) return;
     t.InvoerToegestaan = false;
     configuratie.StartserverOpenen();
-    if (!t.sessie.Verbonden) {
-        t.sessie.HuidigeServermap.clear();
+    ServerPaneel& server = m_venster.serverPaneel();
+    if (!server.Verbonden()) {
+        server.HuidigeServermapZetten(QString());
         m_venster.ui().MapFtp->clear();
     }
     t.InvoerToegestaan = true;
     m_venster.verbinding().TimerFtpLokaal_Timer();
     LaatstelijkeMenusBijwerken();
-    SorteericonsInstellen(m_venster, 0);
+    m_venster.lokaalPaneel().SorteericonsInstellen();
+    server.SorteericonsInstellen();
 }
 
 bool Opstarten::eventFilter(QObject* object, QEvent* event)
@@ -237,7 +237,8 @@ void Opstarten::LaatstelijkeServerOphalen()
     Toestand& t = m_venster.toestand();
     VensterUi& ui = m_venster.ui();
     Verbinding& verbinding = m_venster.verbinding();
-    const QString server = t.OpgeslagenServer;
+    const Opgeslagen& o = t.opgeslagen;
+    const QString server = o.OpgeslagenServer;
     if (server.isEmpty()) {
         Melding(QStringLiteral("Bij afsluiten geen laatstelijke server opgeslagen."), 1);
         return;
@@ -245,9 +246,9 @@ void Opstarten::LaatstelijkeServerOphalen()
     t.VerbindenOnderdrukt = true;
     // The listing is of the current server folder: that must be the saved one, not the folder
     // shown before (or none, after a disconnect).
-    const QString map = t.OpgeslagenServermap.isEmpty() ? QStringLiteral("/") : t.OpgeslagenServermap;
+    const QString map = o.OpgeslagenServermap.isEmpty() ? QStringLiteral("/") : o.OpgeslagenServermap;
     ui.MapFtp->setText(map);
-    PatroonZetten(*ui.cboPatroonFtp, *ui.LijstBFtp, *ui.knopPatroonFtp, t.OpgeslagenPatroonFtp);
+    PatroonZetten(*ui.cboPatroonFtp, *ui.LijstBFtp, *ui.knopPatroonFtp, o.OpgeslagenPatroonFtp);
     QComboBox* vak = ui.cboVerbindingenFtp;
     const int plek = vak->findText(server);
     bool gelukt = false;
@@ -256,9 +257,9 @@ void Opstarten::LaatstelijkeServerOphalen()
             const QSignalBlocker stil(vak);
             vak->setCurrentIndex(plek);
         }
-        t.sessie.HuidigeServermap = map;
+        m_venster.serverPaneel().HuidigeServermapZetten(map);
         verbinding.Verbinden(map);
-        gelukt = t.sessie.Verbonden;
+        gelukt = m_venster.serverPaneel().Verbonden();
     }
     if (!gelukt) {
         verbinding.VerbindingVerbreken(false, true);
@@ -275,38 +276,32 @@ void Opstarten::LaatstelijkeMapOphalen()
     Toestand& t = m_venster.toestand();
     VensterUi& ui = m_venster.ui();
     t.Bezig = true;
-    QComboBox* schijf = ui.SchijfLokaal;
-    const int plek = t.OpgeslagenSchijf.isEmpty() ? -1 : schijf->findText(t.OpgeslagenSchijf);
-    if (plek >= 0) {
-        // The folder box below goes to the folder itself; the drive's root is not read first.
-        const QSignalBlocker stil(schijf);
-        schijf->setCurrentIndex(plek);
-        t.LaatsteSchijf = schijf->currentText();
-    } else {
-        SchijfKiezenVoor(m_venster, t.OpgeslagenLokalemap);
-    }
-    ui.MapLokaal->setText(t.OpgeslagenLokalemap);
+    const Opgeslagen& o = t.opgeslagen;
+    // The folder box below goes to the folder itself; the drive's root is not read first.
+    if (!m_venster.lokaalPaneel().SchijfKiezen(o.OpgeslagenSchijf))
+        m_venster.lokaalPaneel().SchijfKiezenVoor(o.OpgeslagenLokalemap);
+    ui.MapLokaal->setText(o.OpgeslagenLokalemap);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(ui.MapLokaal, &enter);
     t.Bezig = false;
     ui.LabelLokaal->setToolTip(
         QStringLiteral("Rood: lokale map niet gevonden\nRechtsklikken: laatstelijke map "
                        "ophalen\n ") +
-        t.OpgeslagenLokalemap);
+        o.OpgeslagenLokalemap);
 }
 
 void Opstarten::LaatstelijkeMenusBijwerken()
 {
-    const Toestand& t = m_venster.toestand();
+    const Opgeslagen& o = m_venster.toestand().opgeslagen;
     const VensterMenus& m = m_venster.menus();
-    const bool map = !t.OpgeslagenLokalemap.isEmpty();
+    const bool map = !o.OpgeslagenLokalemap.isEmpty();
     m.mnuLaatstelijkeMap->setEnabled(map);
-    m.mnuLaatstelijkeMap->setText(map ? QStringLiteral("Lokale map:  ") + Opschrift(t.OpgeslagenLokalemap)
+    m.mnuLaatstelijkeMap->setText(map ? QStringLiteral("Lokale map:  ") + Opschrift(o.OpgeslagenLokalemap)
                                       : QStringLiteral("Lokale map"));
-    const bool server = !t.OpgeslagenServer.isEmpty();
+    const bool server = !o.OpgeslagenServer.isEmpty();
     m.mnuLaatstelijkeServer->setEnabled(server);
-    m.mnuLaatstelijkeServer->setText(server ? QStringLiteral("Servermap : ") + Opschrift(t.OpgeslagenServer) +
-                                                  QStringLiteral(" / ") + Opschrift(t.OpgeslagenServermap)
+    m.mnuLaatstelijkeServer->setText(server ? QStringLiteral("Servermap : ") + Opschrift(o.OpgeslagenServer) +
+                                                  QStringLiteral(" / ") + Opschrift(o.OpgeslagenServermap)
                                             : QStringLiteral("Servermap"));
 }
 

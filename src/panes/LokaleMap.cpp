@@ -1,8 +1,5 @@
 #include "panes/LokaleMap.h"
 
-#include "ftp/FtpPaden.h"
-#include "panes/Rijen.h"
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -13,26 +10,39 @@ namespace {
 constexpr QDir::Filters Inhoud = QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot;
 }
 
-bool LokaleMapLezen(const QString& pad, QStringList& mappen, QStringList& bestanden)
+FtpEntry LokaalEntry(const QString& naam, const QDateTime& gewijzigd, qint64 grootte)
 {
-    mappen.clear();
-    bestanden.clear();
-    if (pad.isEmpty() || !QFileInfo(pad).isDir()) return false;
+    FtpEntry e;
+    e.naam = naam;
+    e.grootte = grootte;
+    const QDate d = gewijzigd.date();
+    const QTime t = gewijzigd.time();
+    e.jaar = d.year();
+    e.maand = d.month();
+    e.dag = d.day();
+    e.uur = t.hour();
+    e.minuut = t.minute();
+    return e;
+}
 
+std::optional<Mapinhoud> LokaleMapLezen(const QString& pad)
+{
+    if (pad.isEmpty() || !QFileInfo(pad).isDir()) return std::nullopt;
+
+    std::vector<FtpEntry> entries;
     QDirIterator it(pad, Inhoud);
     while (it.hasNext()) {
         const QFileInfo info = it.nextFileInfo();
-        if (info.isDir())
-            mappen.push_back(info.fileName());
-        else
-            bestanden.push_back(LokaalBestandRegel(info));
+        if (info.isDir()) {
+            FtpEntry map;
+            map.naam = info.fileName();
+            map.isMap = true;
+            entries.push_back(std::move(map));
+        } else {
+            entries.push_back(LokaalEntry(info.fileName(), info.lastModified(), info.size()));
+        }
     }
-    TabelSorteren(mappen, true);
-    TabelSorteren(bestanden, true);
-    // Put in front after sorting: a folder name starting with spaces or "!" would otherwise
-    // sort before it, and the lists count on the parent entry being the first row.
-    if (!QDir(pad).isRoot()) mappen.push_front(OuderMap);
-    return true;
+    return MapinhoudMaken(std::move(entries), !QDir(pad).isRoot());
 }
 
 int AantalSubmappen(const QString& pad)

@@ -1,8 +1,8 @@
 #include "mainwindow/OpstartHulp.h"
 
-#include "config/ConfiguratieVenster.h"
 #include "dialogs/Twips.h"
-#include "panes/LijstWeergave.h"
+#include "mainwindow/ConfiguratieVenster.h"
+#include "panes/gui/LijstWeergave.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -58,7 +58,7 @@ TEST_F(ConfiguratieVensterTest, MenuvinkjesServersEnPatroonUitHetBestand)
     EXPECT_TRUE(venster->toestand().ServerLijst.at(0).isEmpty());
 
     // The local pattern filters the saved folder and is shown in italics.
-    EXPECT_EQ(venster->toestand().HuidigeLokalemap, map);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), map);
     EXPECT_EQ(ui.cboPatroonLokaal->currentText(), QStringLiteral("*.txt"));
     ASSERT_EQ(ui.LijstBLokaal->lijstModel().Aantal(), 1);
     EXPECT_EQ(ui.LijstBLokaal->lijstModel().Rij(0).naam, QStringLiteral("a.txt"));
@@ -97,12 +97,12 @@ TEST_P(MapUitBestand, LokaleMap)
     auto venster = Starten({}, false);
     const Toestand& t = venster->toestand();
     const QString verwacht = r.lokaalOpenen && r.bestaat ? map : startmap;
-    EXPECT_EQ(t.HuidigeLokalemap, verwacht);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), verwacht);
     EXPECT_EQ(venster->ui().MapLokaal->text(), verwacht);
     EXPECT_EQ(venster->ui().cboPatroonLokaal->currentText().isEmpty(), !r.lokaalOpenen);
-    EXPECT_EQ(t.OpgeslagenLokalemap, map);
-    EXPECT_EQ(t.OpgeslagenServermap, QStringLiteral("/www/"));
-    EXPECT_TRUE(t.sessie.HuidigeServermap.isEmpty()); // not connected
+    EXPECT_EQ(t.opgeslagen.OpgeslagenLokalemap, map);
+    EXPECT_EQ(t.opgeslagen.OpgeslagenServermap, QStringLiteral("/www/"));
+    EXPECT_TRUE(venster->serverPaneel().HuidigeServermap().isEmpty()); // not connected
     EXPECT_TRUE(vragen.Vragen().empty());
 }
 

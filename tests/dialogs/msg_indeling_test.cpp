@@ -1,6 +1,6 @@
 #include "MsgTestHulp.h"
 
-#include "mainwindow/AppInfo.h"
+#include "config/AppInfo.h"
 
 #include <QFontMetrics>
 #include <QLabel>

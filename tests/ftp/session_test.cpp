@@ -25,9 +25,8 @@ protected:
     {
         server = std::make_unique<FtpTestServer>(std::move(opties));
         ASSERT_TRUE(server->start()) << server->fout().toStdString();
-        sessie.poort = server->poort();
-        ASSERT_TRUE(sessie.FtpVerbindingOpenen(server->host(), server->opties().gebruiker,
-                                               server->opties().wachtwoord, QStringLiteral("test")));
+        ASSERT_TRUE(sessie.FtpVerbindingOpenen(
+            {server->host(), server->opties().gebruiker, server->opties().wachtwoord, server->poort()}));
     }
 
     QString lokaal(const QString& naam) const { return tmp.filePath(naam); }
@@ -43,12 +42,19 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(inhoud);
     }
-    static QStringList namen(const QStringList& regels)
+    static QStringList namen(const std::vector<FtpEntry>& entries)
     {
         QStringList uit;
-        for (const QString& r : regels)
-            uit << r.section(Scheidingsteken, 0, 0);
+        for (const FtpEntry& e : entries)
+            uit << e.naam;
         return uit;
+    }
+    // The folder as a pane shows it; empty when the listing failed.
+    Mapinhoud lees(const QString& map)
+    {
+        std::optional<Mapinhoud> inhoud = sessie.ServermapLezen(map);
+        EXPECT_TRUE(inhoud.has_value()) << map.toStdString();
+        return inhoud.value_or(Mapinhoud{});
     }
 
     std::unique_ptr<FtpTestServer> server;
@@ -62,34 +68,30 @@ TEST_F(SessieTest, ListsFoldersAndFileLinesSorted)
     server->maakMap(QStringLiteral("Alfa"));
     server->schrijf(QStringLiteral("b.txt"), "12345");
     server->schrijf(QStringLiteral("A b.TXT"), "");
-    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
-    EXPECT_EQ(sessie.ServerMappen, (QStringList{QStringLiteral("Alfa"), QStringLiteral("sub")}));
-    EXPECT_EQ(namen(sessie.ServerBestanden), (QStringList{QStringLiteral("A b.TXT"), QStringLiteral("b.txt")}));
-    const QStringList velden = sessie.ServerBestanden.at(1).split(Scheidingsteken);
-    ASSERT_EQ(velden.size(), 3);
-    EXPECT_EQ(velden.at(2), QStringLiteral("5"));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d\d-\d\d-\d{4} \d\d:\d\d$)")).match(velden.at(1)).hasMatch());
-    EXPECT_EQ(sessie.HuidigeServermap, QStringLiteral("/"));
+    const Mapinhoud inhoud = lees(QStringLiteral("/"));
+    EXPECT_EQ(namen(inhoud.mappen), (QStringList{QStringLiteral("Alfa"), QStringLiteral("sub")}));
+    EXPECT_EQ(namen(inhoud.bestanden), (QStringList{QStringLiteral("A b.TXT"), QStringLiteral("b.txt")}));
+    const FtpEntry& b = inhoud.bestanden.at(1);
+    EXPECT_EQ(b.grootte, 5);
+    EXPECT_EQ(b.jaar, QDate::currentDate().year());
 }
 
 TEST_F(SessieTest, ParentRowAddedOnceOutsideTheRoot)
 {
     server->maakMap(QStringLiteral("a/b"));
-    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/a")));
-    EXPECT_EQ(sessie.ServerMappen, (QStringList{QStringLiteral(" .."), QStringLiteral("b")}));
-    EXPECT_EQ(sessie.HuidigeServermap, QStringLiteral("/a/"));
-    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
-    EXPECT_EQ(sessie.ServerMappen, QStringList{QStringLiteral("a")});
+    EXPECT_EQ(namen(lees(QStringLiteral("/a")).mappen),
+              (QStringList{QStringLiteral(" .."), QStringLiteral("b")}));
+    EXPECT_EQ(namen(lees(QStringLiteral("/")).mappen), QStringList{QStringLiteral("a")});
 }
 
 TEST_F(SessieTest, FolderPathsAreNormalisedWhateverTheirSlashes)
 {
     server->maakMap(QStringLiteral("a/x"));
-    for (const QString& pad : {QStringLiteral("a"), QStringLiteral("/a/"), QStringLiteral(" a// "),
-                               QStringLiteral("//a")}) {
-        QStringList bestanden, mappen;
-        EXPECT_TRUE(sessie.FtpMapLezen(bestanden, mappen, pad)) << pad.toStdString();
-        EXPECT_EQ(mappen, QStringList{QStringLiteral("x")}) << pad.toStdString();
+    for (const QString& pad :
+         {QStringLiteral("a"), QStringLiteral("/a/"), QStringLiteral(" a// "), QStringLiteral("//a")}) {
+        const std::optional<std::vector<FtpEntry>> entries = sessie.FtpMapLezen(pad);
+        ASSERT_TRUE(entries) << pad.toStdString();
+        EXPECT_EQ(namen(*entries), QStringList{QStringLiteral("x")}) << pad.toStdString();
     }
     EXPECT_EQ(FtpMapNormaliseren(QStringLiteral("/")), QStringLiteral("//"));
     EXPECT_EQ(FtpMapNormaliseren(QString()), QStringLiteral("//"));
@@ -102,11 +104,12 @@ TEST_F(SessieTest, NamesWithAwkwardCharactersRoundTrip)
     const QString naam = QStringLiteral("Één #2 100% ?.txt");
     schrijfBestand(lokaal(QStringLiteral("bron")), "inhoud");
     ASSERT_TRUE(sessie.FtpMapMaken(QStringLiteral("/map met spatie")));
-    ASSERT_TRUE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron")), QStringLiteral("/map met spatie/") + naam));
+    ASSERT_TRUE(
+        sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron")), QStringLiteral("/map met spatie/") + naam));
     EXPECT_EQ(server->lees(QStringLiteral("map met spatie/") + naam), "inhoud");
-    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/map met spatie/")));
-    EXPECT_EQ(namen(sessie.ServerBestanden), QStringList{naam});
-    ASSERT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("terug")), QStringLiteral("/map met spatie/") + naam));
+    EXPECT_EQ(namen(lees(QStringLiteral("/map met spatie/")).bestanden), QStringList{naam});
+    ASSERT_TRUE(
+        sessie.FtpBestandHalen(lokaal(QStringLiteral("terug")), QStringLiteral("/map met spatie/") + naam));
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("terug"))), "inhoud");
 }
 
@@ -117,11 +120,13 @@ TEST_F(SessieTest, SingleFileOperationsReportTheirOutcome)
     EXPECT_TRUE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron.bin")), QStringLiteral("doel.bin")));
     EXPECT_EQ(server->lees(QStringLiteral("doel.bin")).size(), 100000);
     EXPECT_FALSE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bestaat-niet")), QStringLiteral("/x.bin")));
-    EXPECT_FALSE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron.bin")), QStringLiteral("/geen/map/x.bin")));
+    EXPECT_FALSE(
+        sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("bron.bin")), QStringLiteral("/geen/map/x.bin")));
 
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("terug.bin")), QStringLiteral("/doel.bin")));
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("terug.bin"))), QByteArray(100000, 'x'));
-    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("niets.bin")), QStringLiteral("/bestaat-niet")));
+    EXPECT_FALSE(
+        sessie.FtpBestandHalen(lokaal(QStringLiteral("niets.bin")), QStringLiteral("/bestaat-niet")));
     EXPECT_FALSE(QFile::exists(lokaal(QStringLiteral("niets.bin"))));
 
     EXPECT_TRUE(sessie.FtpNaamWijzigen(QStringLiteral("/doel.bin"), QStringLiteral("/nieuw.bin")));
@@ -165,12 +170,18 @@ TEST_F(SessieTest, PathExistenceIsCaseSensitiveAndKnowsFilesFromFolders)
 {
     server->maakMap(QStringLiteral("a/map"));
     server->schrijf(QStringLiteral("a/bestand"), "x");
-    struct Rij { const char* pad; bool isMap; bool verwacht; };
+    struct Rij
+    {
+        const char* pad;
+        bool isMap;
+        bool verwacht;
+    };
     const Rij rijen[] = {
-        {"/", true, true},          {"", true, true},           {"/a/map/", true, true},
-        {"a/map", true, true},      {"/a/Map", true, false},    {"/a/map", false, false},
-        {"/a/bestand", false, true}, {"/a/bestand", true, false}, {"/a/geen", false, false},
-        {"/geen/map", true, false},
+        {"/", true, true},           {"", true, true},
+        {"/a/map/", true, true},     {"a/map", true, true},
+        {"/a/Map", true, false},     {"/a/map", false, false},
+        {"/a/bestand", false, true}, {"/a/bestand", true, false},
+        {"/a/geen", false, false},   {"/geen/map", true, false},
     };
     for (const Rij& r : rijen)
         EXPECT_EQ(sessie.ServerpadBestaat(QString::fromUtf8(r.pad), r.isMap), r.verwacht) << r.pad;
@@ -194,15 +205,15 @@ TEST_F(SessieTest, TreeWalkIsPreOrderPerLevelWithTotalSize)
     server->schrijf(QStringLiteral("w/b/f4"), "4444");
     server->maakMap(QStringLiteral("w/v1..2"));
     server->schrijf(QStringLiteral("w/v1..2/f5"), "55555");
-    QStringList mappen{QStringLiteral("/w")};
+    const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/w"));
+    const QStringList& mappen = boom.mappen;
     QStringList bestanden;
-    qint64 totaal = 0;
-    sessie.FtpBoomLezen(mappen, bestanden, QStringLiteral("/w"), totaal);
+    for (const FtpBoom::Bestand& b : boom.bestanden)
+        bestanden << b.pad;
     // The server lists in its own order; what is fixed is that a folder's own children come
     // before those of any of its subfolders.
-    ASSERT_EQ(mappen.size(), 5);
-    EXPECT_EQ(mappen.at(0), QStringLiteral("/w"));
-    EXPECT_EQ(mappen.at(4), QStringLiteral("/w/a/x"));
+    ASSERT_EQ(mappen.size(), 4);
+    EXPECT_EQ(mappen.at(3), QStringLiteral("/w/a/x"));
     for (const char* m : {"/w/a", "/w/b", "/w/v1..2"})
         EXPECT_TRUE(mappen.contains(QString::fromUtf8(m))) << m;
     ASSERT_EQ(bestanden.size(), 5);
@@ -210,18 +221,11 @@ TEST_F(SessieTest, TreeWalkIsPreOrderPerLevelWithTotalSize)
     EXPECT_LT(bestanden.indexOf(QStringLiteral("/w/a/f2")), bestanden.indexOf(QStringLiteral("/w/a/x/f3")));
     for (const char* b : {"/w/b/f4", "/w/v1..2/f5"})
         EXPECT_TRUE(bestanden.contains(QString::fromUtf8(b))) << b;
-    EXPECT_EQ(totaal, 15);
-    EXPECT_EQ(sessie.mislukteBoomlijsten(), 0);
-
-    // The listed sizes come along in the same order, when asked for.
-    QStringList mappen2{QStringLiteral("/w")};
-    QStringList bestanden2;
-    QList<qint64> groottes;
-    qint64 totaal2 = 0;
-    sessie.FtpBoomLezen(mappen2, bestanden2, QStringLiteral("/w"), totaal2, &groottes);
-    ASSERT_EQ(groottes.size(), bestanden2.size());
-    for (qsizetype i = 0; i < bestanden2.size(); ++i)
-        EXPECT_EQ(groottes.at(i), server->lees(bestanden2.at(i).mid(1)).size()) << bestanden2.at(i).toStdString();
+    EXPECT_EQ(boom.totaal, 15);
+    EXPECT_EQ(boom.mislukt, 0);
+    // Every file comes with its listed size.
+    for (const FtpBoom::Bestand& b : boom.bestanden)
+        EXPECT_EQ(b.grootte, server->lees(b.pad.mid(1)).size()) << b.pad.toStdString();
 }
 
 TEST_F(SessieTest, SizesBeyondFourGigabytesAreListedWhole)
@@ -230,9 +234,9 @@ TEST_F(SessieTest, SizesBeyondFourGigabytesAreListedWhole)
     ASSERT_TRUE(groot.open(QIODevice::WriteOnly));
     ASSERT_TRUE(groot.resize(5LL * 1024 * 1024 * 1024 + 7)); // sparse: no disk used
     groot.close();
-    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
-    ASSERT_EQ(sessie.ServerBestanden.size(), 1);
-    EXPECT_EQ(sessie.ServerBestanden.at(0).section(Scheidingsteken, 2), QStringLiteral("5368709127"));
+    const Mapinhoud inhoud = lees(QStringLiteral("/"));
+    ASSERT_EQ(inhoud.bestanden.size(), 1u);
+    EXPECT_EQ(inhoud.bestanden.at(0).grootte, 5368709127LL);
     EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/groot.iso")), 5368709127LL);
 }
 
@@ -240,8 +244,7 @@ TEST_F(SessieTest, ClosedSessionRefusesEverything)
 {
     server->schrijf(QStringLiteral("f"), "1");
     sessie.FtpVerbindingSluiten();
-    QStringList b, m;
-    EXPECT_FALSE(sessie.FtpMapLezen(b, m, QStringLiteral("/")));
+    EXPECT_FALSE(sessie.FtpMapLezen(QStringLiteral("/")));
     EXPECT_FALSE(sessie.FtpVerbindingActief());
     EXPECT_FALSE(sessie.ServerpadBestaat(QStringLiteral("/"), true));
     EXPECT_EQ(sessie.FtpMapPeilen(QStringLiteral("/f")), 0);
@@ -253,8 +256,7 @@ TEST_F(SessieTest, LivenessTurnsFalseWhenTheServerStops)
     EXPECT_TRUE(sessie.FtpVerbindingActief());
     server->stop();
     EXPECT_FALSE(sessie.FtpVerbindingActief());
-    QStringList b, m;
-    EXPECT_FALSE(sessie.FtpMapLezen(b, m, QStringLiteral("/")));
+    EXPECT_FALSE(sessie.FtpMapLezen(QStringLiteral("/")));
 }
 
 TEST_F(SessieTest, OneOperationAtATimeWhileTheEventLoopRuns)
@@ -269,8 +271,7 @@ TEST_F(SessieTest, OneOperationAtATimeWhileTheEventLoopRuns)
         ++tikken;
         if (tikken == 1) {
             EXPECT_TRUE(sessie.bezig());
-            QStringList b, m;
-            tweedeGelukt = sessie.FtpMapLezen(b, m, QStringLiteral("/"));
+            tweedeGelukt = sessie.FtpMapLezen(QStringLiteral("/")).has_value();
         }
     });
     timer.start(10);
@@ -294,11 +295,14 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
     schrijfBestand(lokaal(QStringLiteral("groot.bin")), "oud");
     EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("groot.bin"))), "oud");
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("groot.bin")});
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("groot.bin")});
     // The same with the size known from a listing (no SIZE command before the transfer).
-    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin"), 400000));
+    EXPECT_FALSE(
+        sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin"), 400000));
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("groot.bin"))), "oud");
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("groot.bin")});
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("groot.bin")});
     // The next operation logs in again by itself.
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("klein.txt")), QStringLiteral("/klein.txt")));
 }
@@ -307,7 +311,8 @@ TEST_F(StoringTest, BrokenUploadIsAFailure)
 {
     SetUpMet({.dropStorNa = 50000});
     schrijfBestand(lokaal(QStringLiteral("groot.bin")), QByteArray(3000000, 'u'));
-    EXPECT_FALSE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
+    EXPECT_FALSE(
+        sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
 }
 
 TEST_F(StoringTest, RefusedCommandsFailWithoutLosingTheConnection)
@@ -330,30 +335,22 @@ TEST_F(StoringTest, ListingWithoutMlstFallsBackToList)
     EXPECT_FALSE(sessie.gebruiktMlsd());
     server->schrijf(QStringLiteral(" spatie ervoor.txt"), "abc");
     server->maakMap(QStringLiteral("m"));
-    ASSERT_TRUE(sessie.ServermapLezen(QStringLiteral("/")));
-    EXPECT_EQ(sessie.ServerMappen, QStringList{QStringLiteral("m")});
-    EXPECT_EQ(namen(sessie.ServerBestanden), QStringList{QStringLiteral(" spatie ervoor.txt")});
+    const Mapinhoud inhoud = lees(QStringLiteral("/"));
+    EXPECT_EQ(namen(inhoud.mappen), QStringList{QStringLiteral("m")});
+    EXPECT_EQ(namen(inhoud.bestanden), QStringList{QStringLiteral(" spatie ervoor.txt")});
 }
 
-TEST_F(StoringTest, RefusedLoginFailsAndTellsTheWindowWhenAsked)
+TEST_F(StoringTest, RefusedLoginFailsAndStaysRefused)
 {
     FtpServerOpties opties;
     opties.weigerLogin = true;
     server = std::make_unique<FtpTestServer>(opties);
     ASSERT_TRUE(server->start());
-    sessie.host = server->host();
-    sessie.poort = server->poort();
-    sessie.gebruiker = QStringLiteral("vamox");
-    sessie.wachtwoord = QStringLiteral("fout");
-    int meldingen = 0;
-    sessie.bijMislukteVerbinding = [&] { ++meldingen; };
-    EXPECT_FALSE(sessie.FtpVerbinden(true));
-    EXPECT_EQ(meldingen, 1);
-    // Without the flag the caller learns nothing here and judges by the next listing.
-    EXPECT_TRUE(sessie.FtpVerbinden(false));
-    EXPECT_EQ(meldingen, 1);
-    QStringList b, m;
-    EXPECT_FALSE(sessie.FtpMapLezen(b, m, QStringLiteral("/")));
+    EXPECT_FALSE(sessie.FtpVerbindingOpenen(
+        {server->host(), QStringLiteral("vamox"), QStringLiteral("fout"), server->poort()}));
+    EXPECT_FALSE(sessie.FtpVerbinden());
+    EXPECT_EQ(sessie.gegevens().wachtwoord, QStringLiteral("fout"));
+    EXPECT_FALSE(sessie.FtpMapLezen(QStringLiteral("/")));
 }
 
 TEST(TabelSorteren, OrdersAsNeighbourExchangeDoes)
@@ -383,7 +380,10 @@ TEST(TabelSorteren, OrdersAsNeighbourExchangeDoes)
 
 TEST(MappenBijwerken, RestoresBothFolderForms)
 {
-    struct Rij { QString lokaal, server, lokaalNa, serverNa; };
+    struct Rij
+    {
+        QString lokaal, server, lokaalNa, serverNa;
+    };
     const Rij rijen[] = {
         {"/home/x///", "a/b", "/home/x/", "/a/b/"},
         {"/", "", "/", "/"},

@@ -1,10 +1,10 @@
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 
+#include "support/Wachten.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include "support/Wachten.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +20,11 @@ class VsftpdSessieTest : public ::testing::Test
 protected:
     void start(VsftpdOpties opties = {})
     {
-        if (!VsftpdServer::beschikbaar())
-            GTEST_SKIP() << "vsftpd needs root and the package";
+        if (!VsftpdServer::beschikbaar()) GTEST_SKIP() << "vsftpd needs root and the package";
         server = std::make_unique<VsftpdServer>(opties);
         ASSERT_TRUE(server->start()) << server->fout().toStdString();
-        sessie.poort = server->poort();
-        ASSERT_TRUE(sessie.FtpVerbindingOpenen(server->host(), server->gebruiker(), server->wachtwoord(),
-                                               QStringLiteral("test")));
+        ASSERT_TRUE(sessie.FtpVerbindingOpenen(
+            {server->host(), server->gebruiker(), server->wachtwoord(), server->poort()}));
     }
     QString werk(const QString& naam) const { return u'/' + VsftpdServer::werkMap() + u'/' + naam; }
 
@@ -41,27 +39,33 @@ TEST_F(VsftpdSessieTest, ListsThroughListAndTransfersBothWays)
     EXPECT_FALSE(sessie.gebruiktMlsd());
     server->schrijf(VsftpdServer::werkMap() + QStringLiteral("/Data 1.txt"), "een");
     server->maakMap(VsftpdServer::werkMap() + QStringLiteral("/sub map"));
-    ASSERT_TRUE(sessie.ServermapLezen(u'/' + VsftpdServer::werkMap()));
-    EXPECT_EQ(sessie.ServerMappen, (QStringList{QStringLiteral(" .."), QStringLiteral("sub map")}));
-    ASSERT_EQ(sessie.ServerBestanden.size(), 1);
-    EXPECT_EQ(sessie.ServerBestanden.at(0).section(Scheidingsteken, 0, 0), QStringLiteral("Data 1.txt"));
-    EXPECT_EQ(sessie.ServerBestanden.at(0).section(Scheidingsteken, 2), QStringLiteral("3"));
+    const std::optional<Mapinhoud> inhoud = sessie.ServermapLezen(u'/' + VsftpdServer::werkMap());
+    ASSERT_TRUE(inhoud);
+    ASSERT_EQ(inhoud->mappen.size(), 2u);
+    EXPECT_EQ(inhoud->mappen.at(0).naam, QStringLiteral(" .."));
+    EXPECT_EQ(inhoud->mappen.at(1).naam, QStringLiteral("sub map"));
+    ASSERT_EQ(inhoud->bestanden.size(), 1u);
+    EXPECT_EQ(inhoud->bestanden.at(0).naam, QStringLiteral("Data 1.txt"));
+    EXPECT_EQ(inhoud->bestanden.at(0).grootte, 3);
 
     QFile bron(tmp.filePath(QStringLiteral("bron")));
     ASSERT_TRUE(bron.open(QIODevice::WriteOnly));
     bron.write(QByteArray(70000, 'v'));
     bron.close();
     EXPECT_TRUE(sessie.FtpBestandPlaatsen(bron.fileName(), werk(QStringLiteral("sub map/op.bin"))));
-    EXPECT_TRUE(sessie.FtpBestandHalen(tmp.filePath(QStringLiteral("neer")), werk(QStringLiteral("sub map/op.bin"))));
+    EXPECT_TRUE(
+        sessie.FtpBestandHalen(tmp.filePath(QStringLiteral("neer")), werk(QStringLiteral("sub map/op.bin"))));
     QFile neer(tmp.filePath(QStringLiteral("neer")));
     ASSERT_TRUE(neer.open(QIODevice::ReadOnly));
     EXPECT_EQ(neer.readAll(), QByteArray(70000, 'v'));
     // The size the server announces when the transfer starts beats an outdated listed one.
-    EXPECT_TRUE(sessie.FtpBestandHalen(tmp.filePath(QStringLiteral("neer2")), werk(QStringLiteral("sub map/op.bin")), 5));
+    EXPECT_TRUE(sessie.FtpBestandHalen(tmp.filePath(QStringLiteral("neer2")),
+                                       werk(QStringLiteral("sub map/op.bin")), 5));
     EXPECT_EQ(QFileInfo(tmp.filePath(QStringLiteral("neer2"))).size(), 70000);
     EXPECT_TRUE(sessie.ServerpadBestaat(werk(QStringLiteral("sub map/op.bin")), false));
     EXPECT_EQ(sessie.FtpMapPeilen(werk(QStringLiteral("sub map/op.bin"))), 70000);
-    EXPECT_TRUE(sessie.FtpNaamWijzigen(werk(QStringLiteral("sub map/op.bin")), werk(QStringLiteral("weg.bin"))));
+    EXPECT_TRUE(
+        sessie.FtpNaamWijzigen(werk(QStringLiteral("sub map/op.bin")), werk(QStringLiteral("weg.bin"))));
     EXPECT_TRUE(sessie.FtpBestandWissen(werk(QStringLiteral("weg.bin"))));
     EXPECT_TRUE(sessie.FtpMapWissen(werk(QStringLiteral("sub map"))));
     EXPECT_FALSE(sessie.FtpMapWissen(werk(QStringLiteral("sub map"))));
@@ -73,8 +77,7 @@ TEST_F(VsftpdSessieTest, AnIdleDropIsHealedByOneRetry)
     EXPECT_TRUE(sessie.FtpVerbindingActief());
     // Wait until the server has ended the idle session (its session process is gone).
     ASSERT_TRUE(Vamox::Test::WachtTot([&] { return server->sessies() == 0; }));
-    QStringList b, m;
-    EXPECT_TRUE(sessie.FtpMapLezen(b, m, u'/' + VsftpdServer::werkMap()));
+    EXPECT_TRUE(sessie.FtpMapLezen(u'/' + VsftpdServer::werkMap()));
     EXPECT_TRUE(sessie.FtpVerbindingActief());
 }
 

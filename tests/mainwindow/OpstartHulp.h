@@ -5,7 +5,9 @@
 #include "ftp/FtpSession.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Opstarten.h"
-#include "platform/Toetsenbord.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/ServerPaneel.h"
+#include "platform/gui/Toetsenbord.h"
 #include "support/FtpTestServer.h"
 #include "support/Wachten.h"
 
@@ -96,6 +98,7 @@ protected:
         {
             ToetsenbordVoorTest gehouden(toetsen);
             venster = std::make_unique<FrmFtp>();
+            venster->Starten();
         }
         if (tonen) {
             venster->show();

@@ -3,6 +3,8 @@
 #include "dialogs/Twips.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Indeling.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/ServerPaneel.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,10 +16,13 @@
 
 namespace Vamox::Test {
 
-// A shown main window, waited for until the platform has placed it.
+// A shown main window, waited for until the platform has placed it. The program is not started
+// (no configuration file, no work folder, no connection); the lists fill when asked.
 inline std::unique_ptr<FrmFtp> GetoondVenster()
 {
     auto venster = std::make_unique<FrmFtp>();
+    venster->toestand().VullenToegestaan = true;
+    venster->toestand().InvoerToegestaan = true;
     venster->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(venster.get()));
     return venster;

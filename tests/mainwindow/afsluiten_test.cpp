@@ -60,7 +60,7 @@ TEST_F(AfsluitTest, SluitenTerwijlDeServerBezigIsWordtGeweigerd)
         if (bezig && !gesloten) QTimer::singleShot(0, venster.get(), [&] { gesloten = venster->close(); });
     });
     venster->show();
-    ASSERT_TRUE(WachtTot([&] { return sessie.Verbonden; }, 60000));
+    ASSERT_TRUE(WachtTot([&] { return venster->serverPaneel().Verbonden(); }, 60000));
     ASSERT_TRUE(gesloten.has_value());
     EXPECT_FALSE(*gesloten);
     EXPECT_TRUE(venster->isVisible());

@@ -1,7 +1,7 @@
 #include "VensterHulp.h"
 
 #include "dialogs/DialoogSeam.h"
-#include "panes/LijstWeergave.h"
+#include "panes/gui/LijstWeergave.h"
 
 #include <QAction>
 #include <QComboBox>

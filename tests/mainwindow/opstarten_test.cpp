@@ -1,9 +1,9 @@
 #include "OpstartHulp.h"
 
-#include "config/ConfiguratieVenster.h"
+#include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Toestand.h"
-#include "panes/LijstWeergave.h"
-#include "panes/Navigatie.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/Navigatie.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,15 +33,15 @@ TEST_F(OpstartTest, EersteStartZonderBestand)
     const Toestand& t = venster->toestand();
     const VensterUi& ui = venster->ui();
 
-    EXPECT_EQ(t.HuidigeLokalemap, startmap);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), startmap);
     EXPECT_EQ(ui.MapLokaal->text(), startmap);
     EXPECT_EQ(Namen(*ui.LijstLokaal), (QStringList{" ..", "sub"}));
     EXPECT_EQ(Namen(*ui.LijstBLokaal), QStringList{"hier.txt"});
     EXPECT_EQ(ui.LabelLokaal->text(), QStringLiteral("Lokale map: ") + startmap);
 
-    EXPECT_FALSE(t.sessie.Verbonden);
+    EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_FALSE(t.sessie.internetHandle()); // nothing was tried
-    EXPECT_TRUE(t.sessie.HuidigeServermap.isEmpty());
+    EXPECT_TRUE(venster->serverPaneel().HuidigeServermap().isEmpty());
     EXPECT_TRUE(ui.MapFtp->text().isEmpty());
     EXPECT_EQ(ui.LijstFtp->lijstModel().Aantal() + ui.LijstBFtp->lijstModel().Aantal(), 0);
     EXPECT_EQ(ui.LabelFtp->text(), QStringLiteral("Ftp server niet verbonden"));
@@ -110,7 +110,7 @@ TEST_P(StartServerTest, VerbindtMetDeBewaardeServer)
     auto venster = Starten(r.toetsen);
     const Toestand& t = venster->toestand();
     const VensterUi& ui = venster->ui();
-    EXPECT_EQ(t.HuidigeLokalemap, bewaard);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), bewaard);
     EXPECT_EQ(Namen(*ui.LijstBLokaal), QStringList{"b.txt"});
     EXPECT_EQ(ui.cboVerbindingenFtp->count(), 2);
     EXPECT_FALSE(ui.knopMapHoger->isVisible()); // knoppenbalktonen=0
@@ -120,8 +120,8 @@ TEST_P(StartServerTest, VerbindtMetDeBewaardeServer)
         EXPECT_TRUE(ui.MapFtp->text().isEmpty());
         return;
     }
-    ASSERT_TRUE(WachtTot([&] { return t.sessie.Verbonden; }, 30000));
-    EXPECT_EQ(t.sessie.HuidigeServermap, QStringLiteral("/www/"));
+    ASSERT_TRUE(WachtTot([&] { return venster->serverPaneel().Verbonden(); }, 30000));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/www/"));
     EXPECT_EQ(ui.MapFtp->text(), QStringLiteral("/www/"));
     EXPECT_EQ(ui.cboVerbindingenFtp->currentText(), QStringLiteral("Demo"));
     EXPECT_EQ(Namen(*ui.LijstFtp), (QStringList{" ..", "img"}));
@@ -160,7 +160,7 @@ TEST_F(MetBestandTest, ShiftSlaatHetBestandOverEnVraagtBijAfsluiten)
 
             // Nothing of the file: the design state, the start folder, no servers, no connection.
             const Toestand& t = venster->toestand();
-            EXPECT_EQ(t.HuidigeLokalemap, startmap);
+            EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), startmap);
             EXPECT_EQ(venster->ui().cboVerbindingenFtp->count(), 0);
             EXPECT_TRUE(venster->ui().knopMapHoger->isVisible());
             EXPECT_FALSE(venster->menus().mnuInstellingenServer->isChecked());
@@ -212,7 +212,7 @@ TEST_F(StartTest, VensterVerschijntVoordatDeServerAntwoordt)
             const auto* w = qobject_cast<QWidget*>(o);
             if (e->type() == QEvent::Paint && w != nullptr && w->window() == venster &&
                 !verbondenBijEersteVerf)
-                verbondenBijEersteVerf = venster->toestand().sessie.Verbonden;
+                verbondenBijEersteVerf = venster->serverPaneel().Verbonden();
             return false;
         }
     } verf;
@@ -220,7 +220,7 @@ TEST_F(StartTest, VensterVerschijntVoordatDeServerAntwoordt)
     qApp->installEventFilter(&verf);
 
     venster->show();
-    ASSERT_TRUE(WachtTot([&] { return sessie.Verbonden; }, 60000));
+    ASSERT_TRUE(WachtTot([&] { return venster->serverPaneel().Verbonden(); }, 60000));
     qApp->removeEventFilter(&verf);
     ASSERT_TRUE(zichtbaarBijEersteOpdracht.has_value());
     EXPECT_TRUE(*zichtbaarBijEersteOpdracht);
@@ -236,22 +236,21 @@ TEST_F(MetBestandTest, LaatstelijkeMapEnServerOphalen)
                         "mapftpactueel=/www/", "patroonftp=*.txt",
                         ServerRegel(QStringLiteral("Demo"), server)});
     auto venster = Starten();
-    const Toestand& t = venster->toestand();
     const VensterUi& ui = venster->ui();
     const VensterMenus& m = venster->menus();
-    ASSERT_EQ(t.HuidigeLokalemap, startmap);
+    ASSERT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), startmap);
     Q_EMIT m.mnuLaatstelijke->aboutToShow();
     EXPECT_EQ(m.mnuLaatstelijkeMap->text(), QStringLiteral("Lokale map:  ") + bewaard);
     EXPECT_EQ(m.mnuLaatstelijkeServer->text(), QStringLiteral("Servermap : Demo / /www/"));
     EXPECT_TRUE(m.mnuLaatstelijkeMap->isEnabled() && m.mnuLaatstelijkeServer->isEnabled());
 
     QTest::mouseClick(ui.LabelLokaal, Qt::RightButton);
-    EXPECT_EQ(t.HuidigeLokalemap, bewaard);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), bewaard);
     EXPECT_EQ(Namen(*ui.LijstBLokaal), QStringList{"b.txt"});
 
     QTest::mouseClick(ui.knopServergegevens, Qt::RightButton);
-    ASSERT_TRUE(t.sessie.Verbonden);
-    EXPECT_EQ(t.sessie.HuidigeServermap, QStringLiteral("/www/"));
+    ASSERT_TRUE(venster->serverPaneel().Verbonden());
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/www/"));
     EXPECT_EQ(ui.MapFtp->text(), QStringLiteral("/www/"));
     EXPECT_EQ(Namen(*ui.LijstBFtp), QStringList{"lees.txt"});
     EXPECT_TRUE(vragen.Vragen().empty());
@@ -272,7 +271,7 @@ TEST_F(MetBestandTest, LaatstelijkeServerOphalenZonderOfMetFout)
         DialoogOpnemer eigen;
         auto venster = Starten();
         QTest::mouseClick(venster->ui().knopServergegevens, Qt::RightButton);
-        EXPECT_FALSE(venster->toestand().sessie.Verbonden);
+        EXPECT_FALSE(venster->serverPaneel().Verbonden());
         ASSERT_FALSE(eigen.Vragen().empty());
         const MOpties& laatste = eigen.Vragen().back().opties;
         if (bewaardeServer) {

@@ -1,8 +1,8 @@
 #include "VensterHulp.h"
 
 #include "mainwindow/Opbouw.h"
-#include "panes/ImageLijst16.h"
-#include "panes/LijstWeergave.h"
+#include "panes/gui/ImageLijst16.h"
+#include "panes/gui/LijstWeergave.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -30,6 +30,7 @@ const char* const Knoppenbalk[] = {"knopServergegevens",  "KnopVerbreken",
 TEST(Venster, BesturingenHebbenHunNaamEnSoort)
 {
     FrmFtp venster;
+    venster.Starten();
     QWidget* c = venster.ui().centraal;
     auto kind = [&](const char* naam) {
         return c->findChild<QWidget*>(QLatin1String(naam), Qt::FindDirectChildrenOnly);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "panes/ImageLijst16.h"
-#include "panes/LijstModel.h"
-#include "panes/LijstWeergave.h"
+#include "panes/gui/ImageLijst16.h"
+#include "panes/gui/LijstModel.h"
+#include "panes/gui/LijstWeergave.h"
 
 #include <QStringList>
 

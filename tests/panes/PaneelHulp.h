@@ -5,11 +5,11 @@
 
 #include "config/ServerRecord.h"
 #include "dialogs/DialoogSeam.h"
-#include "ftp/Verbinding.h"
+#include "ftp/gui/Verbinding.h"
 #include "mainwindow/VensterHulp.h"
-#include "panes/LokaalPaneel.h"
-#include "panes/Navigatie.h"
-#include "panes/ServerPaneel.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/Navigatie.h"
+#include "panes/gui/ServerPaneel.h"
 #include "support/FtpTestServer.h"
 #include "support/Wachten.h"
 

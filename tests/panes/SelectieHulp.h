@@ -2,9 +2,10 @@
 
 #include "LijstHulp.h"
 
-#include "panes/Kolommen.h"
+#include "panes/LokaleMap.h"
 #include "panes/Rijen.h"
-#include "panes/Sorteren.h"
+#include "panes/gui/Kolommen.h"
+#include "panes/gui/Sorteren.h"
 #include "support/Wachten.h"
 
 #include <QDir>
@@ -40,7 +41,7 @@ inline void BestandenTonen(LijstWeergave& lijst, const QString& pad)
     QFileInfoList infos = QDir(pad).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     std::vector<ListRow> rijen;
     for (const QFileInfo& info : infos)
-        if (auto rij = RijUitRegel(LokaalBestandRegel(info))) rijen.push_back(std::move(*rij));
+        rijen.push_back(RijVan(LokaalEntry(info.fileName(), info.lastModified(), info.size())));
     lijst.lijstModel().RijenVervangen(std::move(rijen));
     KolomKopNaam(lijst);
 }

@@ -2,7 +2,7 @@
 #include "PanesTestHulp.h"
 
 #include "dialogs/Twips.h"
-#include "panes/Kolommen.h"
+#include "panes/gui/Kolommen.h"
 
 #include <QFont>
 #include <QGuiApplication>

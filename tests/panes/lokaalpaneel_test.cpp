@@ -1,7 +1,7 @@
 #include "PaneelHulp.h"
 
-#include "platform/Shell.h"
-#include "platform/Zandloper.h"
+#include "platform/gui/Shell.h"
+#include "platform/gui/Zandloper.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,7 +26,7 @@ protected:
     void Naar(const QString& map)
     {
         Typen(ui().MapLokaal, map, true);
-        ASSERT_EQ(t().HuidigeLokalemap, map);
+        ASSERT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), map);
     }
 
     QTemporaryDir tmp;
@@ -60,11 +60,11 @@ TEST_F(LokaalPaneelTest, VultBeideLijsten)
 TEST_F(LokaalPaneelTest, RootHeeftGeenOuderEnLegeEnterGaatNaarDeRoot)
 {
     Typen(ui().MapLokaal, QString(), true);
-    EXPECT_EQ(t().HuidigeLokalemap, QStringLiteral("/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), QStringLiteral("/"));
     ASSERT_GT(ui().LijstLokaal->lijstModel().Aantal(), 0);
     EXPECT_NE(ui().LijstLokaal->lijstModel().Rij(0).naam, QStringLiteral(" .."));
     QTest::keyClick(ui().LijstLokaal, Qt::Key_Backspace);
-    EXPECT_EQ(t().HuidigeLokalemap, QStringLiteral("/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), QStringLiteral("/"));
 }
 
 TEST_F(LokaalPaneelTest, OmhoogSelecteertDeVerlatenMap)
@@ -72,14 +72,14 @@ TEST_F(LokaalPaneelTest, OmhoogSelecteertDeVerlatenMap)
     for (const bool metBackspace : {true, false}) {
         SCOPED_TRACE(metBackspace ? "Backspace" : "dubbelklik ..");
         Dubbelklik(*ui().LijstLokaal, QStringLiteral("B"));
-        ASSERT_EQ(t().HuidigeLokalemap, root + QStringLiteral("B/"));
+        ASSERT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root + QStringLiteral("B/"));
         EXPECT_EQ(ui().MapLokaal->text(), root + QStringLiteral("B/"));
         EXPECT_EQ(GeselecteerdeRij(*ui().LijstLokaal), 0);
         if (metBackspace)
             QTest::keyClick(ui().LijstLokaal, Qt::Key_Backspace);
         else
             Dubbelklik(*ui().LijstLokaal, QStringLiteral(" .."));
-        EXPECT_EQ(t().HuidigeLokalemap, root);
+        EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root);
         EXPECT_EQ(ui().MapLokaal->text(), root);
         EXPECT_EQ(GeselecteerdeNaam(*ui().LijstLokaal), QStringLiteral("B"));
     }
@@ -89,7 +89,7 @@ TEST_F(LokaalPaneelTest, MapMetDeNaamVanEenVoorouder)
 {
     Naar(root + QStringLiteral("a/b/x/b/"));
     Dubbelklik(*ui().LijstLokaal, QStringLiteral(" .."));
-    EXPECT_EQ(t().HuidigeLokalemap, root + QStringLiteral("a/b/x/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root + QStringLiteral("a/b/x/"));
     EXPECT_EQ(GeselecteerdeNaam(*ui().LijstLokaal), QStringLiteral("b"));
 }
 
@@ -107,13 +107,13 @@ TEST_F(LokaalPaneelTest, GetypteMapKleurtEnEnterMeldtOntbrekende)
               QStringLiteral("Map '") + root + QStringLiteral("leegx/' niet gevonden."));
     EXPECT_EQ(vragen.Vragen()[0].opties.Pictogram, 4);
     EXPECT_EQ(ui().MapLokaal->text(), root);
-    EXPECT_EQ(t().HuidigeLokalemap, root);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root);
     EXPECT_TRUE(WachtTot([&] { return !ui().LijstBLokaal->lijstModel().Grijs(); }));
 
     // A relative path is not looked up in the program's working folder.
     Typen(ui().MapLokaal, QStringLiteral("tmp"), true);
     EXPECT_EQ(vragen.Vragen().size(), 2u);
-    EXPECT_EQ(t().HuidigeLokalemap, root);
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root);
 
     // Leaving the box drops an unconfirmed edit, also a valid one; Escape as well.
     Typen(ui().MapLokaal, root + QStringLiteral("leeg"), false);
@@ -125,7 +125,7 @@ TEST_F(LokaalPaneelTest, GetypteMapKleurtEnEnterMeldtOntbrekende)
 
     // "." and ".." in a typed path are resolved before they become the current folder.
     Typen(ui().MapLokaal, root + QStringLiteral("a/./b/../"), true);
-    EXPECT_EQ(t().HuidigeLokalemap, root + QStringLiteral("a/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root + QStringLiteral("a/"));
 }
 
 TEST_F(LokaalPaneelTest, VerdwenenMapKleurtHetLabelRood)
@@ -179,7 +179,7 @@ TEST_F(LokaalPaneelTest, BestandOpenenMetHetBureaublad)
                                                                QStringLiteral("readme.txt\r\nniet openen."));
             EXPECT_EQ(vragen.Vragen().back().opties.Pictogram, 4);
         }
-        EXPECT_EQ(t().HuidigeLokalemap, root);
+        EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root);
     }
 }
 
@@ -212,7 +212,7 @@ TEST_F(LokaalPaneelTest, NietBeschikbareSchijfGaatTerug)
     EXPECT_EQ(vragen.Vragen()[0].opties.Pictogram, 1);
     EXPECT_EQ(schijf->currentIndex(), vorige);
     // Back on the root of the last drive that was there.
-    EXPECT_EQ(t().HuidigeLokalemap, QStringLiteral("/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), QStringLiteral("/"));
     EXPECT_EQ(ui().MapLokaal->text(), QStringLiteral("/"));
 }
 
@@ -220,7 +220,7 @@ TEST_F(LokaalPaneelTest, RechtsklikOpOmhoogGaatNaarDeRoot)
 {
     ui().LijstLokaal->setFocus();
     QTest::mouseClick(ui().knopMapHoger, Qt::RightButton);
-    EXPECT_EQ(t().HuidigeLokalemap, QStringLiteral("/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), QStringLiteral("/"));
     EXPECT_EQ(venster->focusWidget(), ui().LijstLokaal);
 }
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace Vamox;
 
@@ -27,11 +28,11 @@ void schrijf(const QString& pad, const QByteArray& inhoud, const QDateTime& tijd
     }
 }
 
-QStringList namenVan(const QStringList& regels)
+QStringList namenVan(const std::vector<FtpEntry>& entries)
 {
     QStringList uit;
-    for (const QString& r : regels)
-        uit << NaamUitRegel(r);
+    for (const FtpEntry& e : entries)
+        uit << e.naam;
     return uit;
 }
 
@@ -59,45 +60,43 @@ protected:
     QString pad(const QString& rel) const { return tmp.filePath(rel); }
 
     QTemporaryDir tmp;
-    QStringList mappen{QStringLiteral("oud")};
-    QStringList bestanden{QStringLiteral("oud")};
 };
 
 } // namespace
 
 TEST_F(panesLokaleMap, LeestMappenEnBestanden)
 {
-    ASSERT_TRUE(LokaleMapLezen(tmp.path(), mappen, bestanden));
-    EXPECT_EQ(mappen, QStringList({" ..", ".git", "leeg", "link-naar-sub", "Sub"}));
+    const std::optional<Mapinhoud> inhoud = LokaleMapLezen(tmp.path());
+    ASSERT_TRUE(inhoud);
+    EXPECT_EQ(namenVan(inhoud->mappen), QStringList({" ..", ".git", "leeg", "link-naar-sub", "Sub"}));
     // The broken link is left out; the link to a file is a file.
-    EXPECT_EQ(namenVan(bestanden), QStringList({".verborgen", "a.txt", "B.txt", "link-naar-a"}));
-    EXPECT_EQ(bestanden.at(1), QStringList({"a.txt", "12-03-2019 14:05:09", "5"}).join(Scheidingsteken));
+    EXPECT_EQ(namenVan(inhoud->bestanden), QStringList({".verborgen", "a.txt", "B.txt", "link-naar-a"}));
+    const FtpEntry& a = inhoud->bestanden.at(1);
+    EXPECT_EQ(std::tuple(a.grootte, a.jaar, a.maand, a.dag, a.uur, a.minuut),
+              std::tuple(5, 2019, 3, 12, 14, 5));
 }
 
 TEST_F(panesLokaleMap, PadMetOfZonderScheidingsteken)
 {
-    QStringList m2, b2;
-    ASSERT_TRUE(LokaleMapLezen(tmp.path() + u'/', mappen, bestanden));
-    ASSERT_TRUE(LokaleMapLezen(tmp.path(), m2, b2));
-    EXPECT_EQ(mappen, m2);
-    EXPECT_EQ(bestanden, b2);
+    const std::optional<Mapinhoud> met = LokaleMapLezen(tmp.path() + u'/');
+    const std::optional<Mapinhoud> zonder = LokaleMapLezen(tmp.path());
+    ASSERT_TRUE(met && zonder);
+    EXPECT_EQ(namenVan(met->mappen), namenVan(zonder->mappen));
+    EXPECT_EQ(namenVan(met->bestanden), namenVan(zonder->bestanden));
 }
 
 TEST_F(panesLokaleMap, LegeMapHeeftAlleenOuder)
 {
-    ASSERT_TRUE(LokaleMapLezen(pad("leeg"), mappen, bestanden));
-    EXPECT_EQ(mappen, QStringList({" .."}));
-    EXPECT_TRUE(bestanden.isEmpty());
+    const std::optional<Mapinhoud> inhoud = LokaleMapLezen(pad("leeg"));
+    ASSERT_TRUE(inhoud);
+    EXPECT_EQ(namenVan(inhoud->mappen), QStringList({" .."}));
+    EXPECT_TRUE(inhoud->bestanden.empty());
 }
 
-TEST_F(panesLokaleMap, OntbrekendeMapGeeftFalseEnLegeLijsten)
+TEST_F(panesLokaleMap, OntbrekendeMapGeeftNiets)
 {
-    for (const QString& p : {pad("bestaat-niet"), pad("a.txt"), pad("kapot"), QString()}) {
-        mappen = bestanden = QStringList{QStringLiteral("oud")};
-        EXPECT_FALSE(LokaleMapLezen(p, mappen, bestanden)) << p.toStdString();
-        EXPECT_TRUE(mappen.isEmpty());
-        EXPECT_TRUE(bestanden.isEmpty());
-    }
+    for (const QString& p : {pad("bestaat-niet"), pad("a.txt"), pad("kapot"), QString()})
+        EXPECT_FALSE(LokaleMapLezen(p).has_value()) << p.toStdString();
 }
 
 TEST_F(panesLokaleMap, GrootBestandHoudtZijnGrootte)
@@ -107,18 +106,20 @@ TEST_F(panesLokaleMap, GrootBestandHoudtZijnGrootte)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     if (!f.resize(5'000'000'000)) GTEST_SKIP() << "file system refuses a 5 GB file";
     f.close();
-    ASSERT_TRUE(LokaleMapLezen(tmp.path(), mappen, bestanden));
-    const auto it = std::find_if(bestanden.cbegin(), bestanden.cend(),
-                                 [](const QString& r) { return NaamUitRegel(r) == u"groot.iso"; });
-    ASSERT_NE(it, bestanden.cend());
-    EXPECT_EQ(RijUitRegel(*it)->grootte, 5'000'000'000);
+    const std::optional<Mapinhoud> inhoud = LokaleMapLezen(tmp.path());
+    ASSERT_TRUE(inhoud);
+    const auto it = std::find_if(inhoud->bestanden.cbegin(), inhoud->bestanden.cend(),
+                                 [](const FtpEntry& e) { return e.naam == u"groot.iso"; });
+    ASSERT_NE(it, inhoud->bestanden.cend());
+    EXPECT_EQ(RijVan(*it).grootte, 5'000'000'000);
 }
 
 TEST_F(panesLokaleMap, RootHeeftGeenOuder)
 {
-    ASSERT_TRUE(LokaleMapLezen(QDir::rootPath(), mappen, bestanden));
-    EXPECT_FALSE(mappen.contains(OuderMap));
-    EXPECT_FALSE(mappen.isEmpty());
+    const std::optional<Mapinhoud> inhoud = LokaleMapLezen(QDir::rootPath());
+    ASSERT_TRUE(inhoud);
+    EXPECT_FALSE(namenVan(inhoud->mappen).contains(OuderMap));
+    EXPECT_FALSE(inhoud->mappen.empty());
 }
 
 TEST_F(panesLokaleMap, AantalSubmappen)

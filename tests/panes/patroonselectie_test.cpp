@@ -1,7 +1,7 @@
 #include "PaneelHulp.h"
 #include "SelectieHulp.h"
 
-#include "panes/Selectie.h"
+#include "panes/gui/Selectie.h"
 
 #include <QAbstractItemView>
 #include <QPushButton>
@@ -21,7 +21,7 @@ protected:
         PaneelTest::SetUp();
         ASSERT_TRUE(map.isValid());
         Maken(map.path(), Bestanden + QStringList{"sub/", "tweede/"});
-        venster->lokaalPaneel().LijstVullenLokaal(map.path(), QStringLiteral("11"), false);
+        venster->lokaalPaneel().LijstVullenLokaal(map.path(), Soort::Beide, false);
         ASSERT_EQ(Namen(bestanden().lijstModel()), Alles);
     }
 
@@ -120,7 +120,7 @@ TEST_F(PatroonTest, AlleenDeTriggersPassenToe)
 
     // A refill from elsewhere filters by the text but leaves the italics alone.
     combo().setEditText("*");
-    venster->lokaalPaneel().LijstVullenLokaal(std::nullopt, QStringLiteral("11"), false);
+    venster->lokaalPaneel().LijstVullenLokaal(std::nullopt, Soort::Beide, false);
     EXPECT_EQ(Namen(bestanden().lijstModel()), Alles);
     EXPECT_TRUE(Cursief());
 }
@@ -134,12 +134,12 @@ TEST_F(PatroonTest, KeuzeUitDeLijst)
         QTest::keyClick(combo().lineEdit(), Qt::Key_Down);
     ASSERT_FALSE(PatroonIsLeeg(combo().currentText()));
     EXPECT_EQ(Namen(bestanden().lijstModel()), Alles);
-    EXPECT_FALSE(t().PatroonLijstOpenLokaal);
+    EXPECT_FALSE(venster->selectie().PatroonLijstOpenLokaal());
 
     combo().showPopup();
     QAbstractItemView* lijst = combo().view();
     ASSERT_TRUE(WachtTot([&] { return lijst->isVisible(); }));
-    EXPECT_TRUE(t().PatroonLijstOpenLokaal);
+    EXPECT_TRUE(venster->selectie().PatroonLijstOpenLokaal());
     const int rij = combo().findText("*.log");
     ASSERT_GE(rij, 0);
     const QModelIndex plek = lijst->model()->index(rij, 0);
@@ -147,7 +147,7 @@ TEST_F(PatroonTest, KeuzeUitDeLijst)
     QTest::mouseClick(lijst->viewport(), Qt::LeftButton, {}, lijst->visualRect(plek).center());
     ASSERT_TRUE(WachtTot([&] { return Namen(bestanden().lijstModel()) == QStringList{"c.log"}; }));
     EXPECT_TRUE(Cursief());
-    EXPECT_FALSE(t().PatroonLijstOpenLokaal);
+    EXPECT_FALSE(venster->selectie().PatroonLijstOpenLokaal());
 
     // Chosen with Enter in the opened list; a later Enter in the text still applies.
     combo().showPopup();
@@ -197,7 +197,7 @@ TEST_F(PatroonTest, LijstEnLijstBVanDeActieveKant)
     ui().LijstFtp->setFocus();
     ASSERT_TRUE(s.Lijst(pad, lijst));
     EXPECT_EQ(lijst, ui().LijstLokaal);
-    EXPECT_EQ(pad, t().HuidigeLokalemap + "tweede");
+    EXPECT_EQ(pad, venster->lokaalPaneel().HuidigeLokalemap() + "tweede");
 
     int positie = -1;
     EXPECT_EQ(s.LijstB(positie), QStringList{QString()});
@@ -226,7 +226,7 @@ TEST_F(PatroonTest, LijstEnLijstBVanDeActieveKant)
 TEST_F(PatroonTest, LegeMapTeltNul)
 {
     QTemporaryDir leeg;
-    venster->lokaalPaneel().LijstVullenLokaal(leeg.path(), QStringLiteral("11"), false);
+    venster->lokaalPaneel().LijstVullenLokaal(leeg.path(), Soort::Beide, false);
     EXPECT_EQ(Namen(ui().LijstLokaal->lijstModel()), QStringList{" .."});
     EXPECT_EQ(ui().LijstLokaal->lijstModel().KopTekst(0), "Lokale mapnaam (0)");
     EXPECT_EQ(bestanden().lijstModel().KopTekst(0), "Lokale bestandsnaam (0)");
@@ -246,7 +246,7 @@ protected:
         server.maakMap(QStringLiteral("map"));
         ServerOpslaan(QStringLiteral("testserver"), server);
         Kiezen(QStringLiteral("testserver"));
-        ASSERT_TRUE(sessie().Verbonden);
+        ASSERT_TRUE(venster->serverPaneel().Verbonden());
     }
 
     LijstWeergave& bestanden() { return *ui().LijstBFtp; }

@@ -13,14 +13,6 @@ using namespace Vamox;
 
 namespace {
 
-QString regel(std::initializer_list<const char*> velden)
-{
-    QStringList delen;
-    for (const char* v : velden)
-        delen << QString::fromUtf8(v);
-    return delen.join(Scheidingsteken);
-}
-
 QStringList namen(const std::vector<ListRow>& rijen)
 {
     QStringList uit;
@@ -36,57 +28,40 @@ ListRow rij(const char* naam, qint64 grootte, QDate datum)
 
 } // namespace
 
-TEST(panesRijen, UitRegelsVanBeideKanten)
+TEST(panesRijen, UitEntries)
 {
+    const auto entry = [](const char* naam, qint64 grootte, int jaar, int maand, int dag) {
+        FtpEntry e;
+        e.naam = QString::fromUtf8(naam);
+        e.grootte = grootte;
+        e.jaar = jaar;
+        e.maand = maand;
+        e.dag = dag;
+        e.uur = 14;
+        return e;
+    };
     struct Rij
     {
-        QString regel;
-        const char* naam;
+        FtpEntry entry;
         qint64 grootte;
         QDate datum;
         const char* icoon;
     };
     const std::vector<Rij> rijen = {
-        {regel({"verslag.txt", "12-03-2019 14:05:00", "15320"}), "verslag.txt", 15320, QDate(2019, 3, 12),
-         "txt"},
-        {regel({"groot.ISO", "01-12-2026 02:14", "5000000000"}), "groot.ISO", 5000000000, QDate(2026, 12, 1),
-         "iso"},
-        {regel({" met spatie ", "29-02-2024 00:00", "0"}), " met spatie ", 0, QDate(2024, 2, 29), "bestand"},
-        {regel({"kort", "1-2-2020", "7"}), "kort", 7, QDate(2020, 2, 1), "bestand"},
-        {regel({"febr.c", "31-02-2020 10:00", "1"}), "febr.c", 1, QDate(), "c"}, // no such day
-        {regel({"rommel.c", "gisteren", "12x"}), "rommel.c", 0, QDate(), "c"},   // unreadable fields
-        {regel({"min.c", "01-01-2020 10:00", "-5"}), "min.c", 0, QDate(2020, 1, 1), "c"},
+        {entry("verslag.txt", 15320, 2019, 3, 12), 15320, QDate(2019, 3, 12), "txt"},
+        {entry("groot.ISO", 5000000000, 2026, 12, 1), 5000000000, QDate(2026, 12, 1), "iso"},
+        {entry(" met spatie ", 0, 2024, 2, 29), 0, QDate(2024, 2, 29), "bestand"},
+        {entry("febr.c", 1, 2020, 2, 31), 1, QDate(), "c"}, // no such day
+        {entry("min.c", -5, 2020, 1, 1), 0, QDate(2020, 1, 1), "c"},
     };
     for (const Rij& r : rijen) {
-        SCOPED_TRACE(r.naam);
-        const std::optional<ListRow> uit = RijUitRegel(r.regel);
-        ASSERT_TRUE(uit.has_value());
-        EXPECT_EQ(uit->naam, QString::fromUtf8(r.naam));
-        EXPECT_EQ(uit->grootte, r.grootte);
-        EXPECT_EQ(uit->datum, r.datum);
-        EXPECT_EQ(uit->icoonSleutel, QString::fromUtf8(r.icoon));
+        SCOPED_TRACE(r.entry.naam.toStdString());
+        const ListRow uit = RijVan(r.entry);
+        EXPECT_EQ(uit.naam, r.entry.naam);
+        EXPECT_EQ(uit.grootte, r.grootte);
+        EXPECT_EQ(uit.datum, r.datum);
+        EXPECT_EQ(uit.icoonSleutel, QString::fromUtf8(r.icoon));
     }
-}
-
-TEST(panesRijen, GeenRijZonderDrieVelden)
-{
-    for (const QString& r : {QString(), QStringLiteral("naam"), regel({"a.txt", "12-03-2019 14:05"}),
-                             regel({"a", "b", "c", "d"}), regel({"a", "12-03-2019", "1", ""})}) {
-        EXPECT_FALSE(RijUitRegel(r).has_value()) << r.toStdString();
-    }
-    EXPECT_TRUE(RijUitRegel(regel({"", "", ""})).has_value());
-}
-
-TEST(panesRijen, LokaleRegelHeenEnTerug)
-{
-    const QDateTime tijd(QDate(2019, 3, 12), QTime(14, 5, 9));
-    const QString r = LokaalBestandRegel(QStringLiteral("verslag.txt"), tijd, 4294967296 + 5);
-    EXPECT_EQ(r, regel({"verslag.txt", "12-03-2019 14:05:09", "4294967301"}));
-    EXPECT_EQ(NaamUitRegel(r), QStringLiteral("verslag.txt"));
-    const std::optional<ListRow> terug = RijUitRegel(r);
-    ASSERT_TRUE(terug.has_value());
-    EXPECT_EQ(terug->grootte, 4294967301);
-    EXPECT_EQ(terug->datum, QDate(2019, 3, 12));
 }
 
 TEST(panesRijenSorteren, OpNaamZonderHoofdletters)

@@ -4,7 +4,7 @@
 
 #include "dialogs/DialoogSeam.h"
 #include "mainwindow/VensterHulp.h"
-#include "panes/Selectie.h"
+#include "panes/gui/Selectie.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -189,7 +189,7 @@ TEST_F(Venster, ServerlijstenGroenVoorSlepen)
     venster->selectie().TimerGeselecteerdTik();
     EXPECT_EQ(bFtp().Achtergrondkleur(), wit); // not connected
 
-    venster->toestand().sessie.Verbonden = true;
+    venster->serverPaneel().VerbondenZetten(true);
     venster->selectie().TimerGeselecteerdTik();
     EXPECT_EQ(bFtp().Achtergrondkleur(), groen);
     EXPECT_EQ(ftp.Achtergrondkleur(), wit);
@@ -198,7 +198,7 @@ TEST_F(Venster, ServerlijstenGroenVoorSlepen)
     venster->selectie().TimerGeselecteerdTik();
     EXPECT_EQ(bFtp().Achtergrondkleur(), wit);
     EXPECT_EQ(ftp.Achtergrondkleur(), groen);
-    venster->toestand().sessie.Verbonden = false;
+    venster->serverPaneel().VerbondenZetten(false);
     venster->selectie().TimerGeselecteerdTik();
     EXPECT_EQ(ftp.Achtergrondkleur(), wit);
 }

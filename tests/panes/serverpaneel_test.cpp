@@ -1,6 +1,6 @@
 #include "PaneelHulp.h"
 
-#include "platform/Zandloper.h"
+#include "platform/gui/Zandloper.h"
 
 #include <QAction>
 #include <QMenu>
@@ -29,7 +29,7 @@ protected:
     void Verbinden()
     {
         Kiezen(QStringLiteral("testserver"));
-        ASSERT_TRUE(sessie().Verbonden);
+        ASSERT_TRUE(venster->serverPaneel().Verbonden());
     }
 
     FtpTestServer server;
@@ -44,7 +44,7 @@ TEST_F(ServerPaneelTest, KiezenVerbindtEnVultBeideLijsten)
     EXPECT_EQ(Iconen(*ui().LijstBFtp), (QStringList{"jpg", "txt", "bestand", "txt"}));
     EXPECT_EQ(ui().LijstBFtp->lijstModel().KopTekst(0), QStringLiteral("Server bestandsnaam (4)"));
     EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/"));
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/"));
     // Every extension of the folder, lower case, once; a name without "." adds none.
     EXPECT_EQ(Lijst(*ui().cboPatroonFtp), (QStringList{"*", "*.jpg", "*.txt"}));
     EXPECT_TRUE(venster->menus().mnuFtp->menuAction()->isEnabled());
@@ -64,14 +64,17 @@ TEST_F(ServerPaneelTest, VulcodeKiestDeLijsten)
     server.schrijf(QStringLiteral("nieuw.txt"), "n");
     const struct
     {
-        const char* soort;
+        const char* naam;
+        Soort soort;
         bool mappen, bestanden;
-    } rijen[] = {{"10", true, false}, {"01", false, true}, {"11", true, true}};
+    } rijen[] = {{"10", Soort::Mappen, true, false},
+                 {"01", Soort::Bestanden, false, true},
+                 {"11", Soort::Beide, true, true}};
     for (const auto& r : rijen) {
-        SCOPED_TRACE(r.soort);
+        SCOPED_TRACE(r.naam);
         ui().LijstFtp->lijstModel().Leegmaken();
         ui().LijstBFtp->lijstModel().Leegmaken();
-        ASSERT_TRUE(venster->serverPaneel().LijstVullenFtp(std::nullopt, QString::fromLatin1(r.soort)));
+        ASSERT_TRUE(venster->serverPaneel().LijstVullenFtp(std::nullopt, r.soort));
         EXPECT_EQ(RijVan(*ui().LijstFtp, QStringLiteral("nieuwemap")) >= 0, r.mappen);
         EXPECT_EQ(RijVan(*ui().LijstBFtp, QStringLiteral("nieuw.txt")) >= 0, r.bestanden);
     }
@@ -94,7 +97,7 @@ TEST_F(ServerPaneelTest, OmhoogSelecteertDeVerlatenMap)
     for (const bool metBackspace : {true, false}) {
         SCOPED_TRACE(metBackspace ? "Backspace" : "dubbelklik ..");
         Dubbelklik(*ui().LijstFtp, QStringLiteral("a"));
-        ASSERT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/"));
+        ASSERT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/"));
         EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/a/"));
         EXPECT_EQ(Namen(ui().LijstFtp->lijstModel()), (QStringList{" ..", "b"}));
         EXPECT_EQ(Iconen(*ui().LijstFtp), (QStringList{"mapomhoog", "map"}));
@@ -105,14 +108,14 @@ TEST_F(ServerPaneelTest, OmhoogSelecteertDeVerlatenMap)
             QTest::keyClick(ui().LijstFtp, Qt::Key_Backspace);
         else
             Dubbelklik(*ui().LijstFtp, QStringLiteral(" .."));
-        EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/"));
+        EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/"));
         EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/"));
         EXPECT_EQ(GeselecteerdeNaam(*ui().LijstFtp), QStringLiteral("a"));
         EXPECT_EQ(venster->focusWidget(), ui().LijstFtp);
     }
     // At the root there is nothing above.
     QTest::keyClick(ui().LijstFtp, Qt::Key_Backspace);
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/"));
     EXPECT_TRUE(vragen.Vragen().empty());
 }
 
@@ -121,9 +124,9 @@ TEST_F(ServerPaneelTest, MapMetDeNaamVanEenVoorouder)
 {
     Verbinden();
     Typen(ui().MapFtp, QStringLiteral("/a/b/x/b"), true);
-    ASSERT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/b/x/b/"));
+    ASSERT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/b/x/b/"));
     Dubbelklik(*ui().LijstFtp, QStringLiteral(" .."));
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/b/x/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/b/x/"));
     EXPECT_EQ(GeselecteerdeNaam(*ui().LijstFtp), QStringLiteral("b"));
 }
 
@@ -136,7 +139,7 @@ TEST_F(ServerPaneelTest, GetypteMapKleurtEnEnterGaatErheen)
     // Typed but not confirmed: the lists still show "/", in grey.
     EXPECT_TRUE(WachtTot([&] { return ui().LijstBFtp->lijstModel().Grijs(); }));
     QTest::keyClick(ui().MapFtp, Qt::Key_Return);
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/b/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/b/"));
     EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/a/b/"));
     EXPECT_TRUE(WachtTot([&] { return !ui().LijstFtp->lijstModel().Grijs(); }));
 
@@ -147,7 +150,7 @@ TEST_F(ServerPaneelTest, GetypteMapKleurtEnEnterGaatErheen)
     EXPECT_EQ(vragen.Vragen()[0].opties.Tekst, QStringLiteral("Servermap '/a/bestaatniet/' niet gevonden."));
     EXPECT_EQ(vragen.Vragen()[0].opties.Pictogram, 4);
     EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/a/b/"));
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/b/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/b/"));
 
     // Leaving the box with a red folder in it puts the current one back without a word; Escape
     // does the same with any text.
@@ -181,17 +184,17 @@ TEST_F(ServerPaneelTest, VerbrekenVraagtEerst)
     EXPECT_EQ(vraag.Pictogram, 4);
     EXPECT_EQ(vraag.Knoppen, QStringLiteral("&Ja+&Nee"));
     EXPECT_EQ(vraag.Codes, QStringLiteral("1+2"));
-    EXPECT_TRUE(sessie().Verbonden);
+    EXPECT_TRUE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(ui().LijstBFtp->lijstModel().Aantal(), 4);
     EXPECT_EQ(ui().cboVerbindingenFtp->currentText(), QStringLiteral("testserver"));
 
     vragen.Antwoord(1);
     venster->menus().mnuVerbrekenFtp->trigger();
-    EXPECT_FALSE(sessie().Verbonden);
+    EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(ui().LijstFtp->lijstModel().Aantal(), 0);
     EXPECT_EQ(ui().LijstBFtp->lijstModel().Aantal(), 0);
     EXPECT_TRUE(ui().MapFtp->text().isEmpty());
-    EXPECT_TRUE(sessie().HuidigeServermap.isEmpty());
+    EXPECT_TRUE(venster->serverPaneel().HuidigeServermap().isEmpty());
     EXPECT_EQ(ui().cboVerbindingenFtp->currentIndex(), -1);
     EXPECT_EQ(ui().cboVerbindingenFtp->count(), 1);
     EXPECT_EQ(ui().cboPatroonFtp->count(), 0);
@@ -218,24 +221,24 @@ TEST_F(ServerPaneelTest, AndereKeuzeTijdensVerbindingDoetNiets)
     ServerOpslaan(QStringLiteral("zweede"), tweede);
     Verbinden();
     Kiezen(QStringLiteral("zweede"));
-    EXPECT_EQ(sessie().poort, server.poort());
+    EXPECT_EQ(sessie().gegevens().poort, server.poort());
     EXPECT_EQ(RijVan(*ui().LijstBFtp, QStringLiteral("ander.txt")), -1);
 }
 
 // The server last used shows its last folder once; after a disconnect the root.
 TEST_F(ServerPaneelTest, LaatsteServerToontLaatsteMap)
 {
-    t().OpgeslagenServer = QStringLiteral("testserver");
-    t().OpgeslagenServermap = QStringLiteral("/a/b/");
+    t().opgeslagen.OpgeslagenServer = QStringLiteral("testserver");
+    t().opgeslagen.OpgeslagenServermap = QStringLiteral("/a/b/");
     Verbinden();
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/b/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/b/"));
     EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/a/b/"));
-    EXPECT_TRUE(t().OpgeslagenServer.isEmpty());
+    EXPECT_TRUE(t().opgeslagen.OpgeslagenServer.isEmpty());
 
     vragen.Antwoord(1);
     QTest::mouseClick(ui().KnopVerbreken, Qt::LeftButton);
     Verbinden();
-    EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/"));
+    EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/"));
 }
 
 TEST_F(ServerPaneelTest, ServerDieStoptKleurtDeLabelsRood)
@@ -244,7 +247,8 @@ TEST_F(ServerPaneelTest, ServerDieStoptKleurtDeLabelsRood)
     ASSERT_TRUE(WachtTot([&] { return Tekstkleur(*ui().LabelFtp) == Zwart; }));
     server.stop();
     EXPECT_TRUE(WachtTot([&] {
-        return !sessie().Verbonden && ui().LabelFtp->text() == QLatin1String("Ftp server niet verbonden") &&
+        return !venster->serverPaneel().Verbonden() &&
+               ui().LabelFtp->text() == QLatin1String("Ftp server niet verbonden") &&
                Tekstkleur(*ui().LabelFtp) == Rood && Tekstkleur(*ui().MapFtp) == Rood;
     }));
     // The lists keep what they showed until the next action; nothing was asked.
@@ -286,7 +290,7 @@ TEST_F(ServerPaneelTest, F5LeestOpnieuw)
     QTest::keyClick(ui().LijstBFtp, Qt::Key_F5);
     EXPECT_GE(RijVan(*ui().LijstBFtp, QStringLiteral("later.txt")), 0);
     EXPECT_EQ(venster->windowTitle(), QStringLiteral("Vamox"));
-    EXPECT_TRUE(sessie().Verbonden);
+    EXPECT_TRUE(venster->serverPaneel().Verbonden());
 }
 
 TEST_F(ServerPaneelTest, RechtsklikToontMenuAlleenVerbonden)

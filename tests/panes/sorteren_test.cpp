@@ -3,8 +3,8 @@
 #include "SelectieHulp.h"
 
 #include "mainwindow/VensterHulp.h"
-#include "panes/Selectie.h"
-#include "panes/Sorteren.h"
+#include "panes/gui/Selectie.h"
+#include "panes/gui/Sorteren.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -169,7 +169,7 @@ TEST_F(Sorteren, AutomatischWeerAanNaEenWijziging)
     EXPECT_EQ(Kopiconen(bLokaal()), (QStringList{"", "sort_af", "", "", ""}));
     EXPECT_EQ(GeselecteerdeNamenVan(bLokaal()), QStringList{"c.txt"});
 
-    QString& staat = venster->toestand().SorteringMapLokaal;
+    QString& staat = venster->lokaalPaneel().SorteringMap();
     ZetMappen(lokaal(), {" ..", "b", "d"});
     KopKlik(lokaal(), Naam);
     lokaal().lijstModel().RijToevoegen(ListRow{"C", 0, {}, "map"});
@@ -188,20 +188,20 @@ TEST_F(Sorteren, VullingZetMapstaatTerug)
 {
     ZetMappen(lokaal(), {" ..", "a", "b"});
     KopKlik(lokaal(), Naam);
-    ASSERT_EQ(venster->toestand().SorteringMapLokaal, "sort_af");
+    ASSERT_EQ(venster->lokaalPaneel().SorteringMap(), "sort_af");
     ZetMappen(lokaal(), {" ..", "x", "y"});
-    EXPECT_EQ(venster->toestand().SorteringMapLokaal, "");
+    EXPECT_EQ(venster->lokaalPaneel().SorteringMap(), "");
     EXPECT_EQ(lokaal().lijstModel().KopIcoon(Naam), "");
     KopKlik(lokaal(), Naam);
     EXPECT_EQ(Namen(lokaal().lijstModel()), (QStringList{" ..", "y", "x"}));
-    EXPECT_EQ(venster->toestand().SorteringMapLokaal, "sort_af");
+    EXPECT_EQ(venster->lokaalPaneel().SorteringMap(), "sort_af");
 }
 
 // The fill's icons: "sort_op" on the first headers of the side asked for, but a reversed folder
 // list or a sorted file list keeps the icon of its order.
 TEST_F(Sorteren, SorteericonsPerKantEnVolgensDeOrde)
 {
-    SorteericonsInstellen(*venster, 1);
+    venster->lokaalPaneel().SorteericonsInstellen();
     EXPECT_EQ(lokaal().lijstModel().KopIcoon(Naam), "sort_op");
     EXPECT_EQ(bLokaal().lijstModel().KopIcoon(Naam), "sort_op");
     EXPECT_EQ(venster->ui().LijstFtp->lijstModel().KopIcoon(Naam), "");
@@ -213,7 +213,8 @@ TEST_F(Sorteren, SorteericonsPerKantEnVolgensDeOrde)
     Schrijf(map, "y.txt", 2);
     BestandenTonen(bLokaal(), map.path());
     KopKlik(bLokaal(), Grootte);
-    SorteericonsInstellen(*venster, 0);
+    venster->lokaalPaneel().SorteericonsInstellen();
+    venster->serverPaneel().SorteericonsInstellen();
     EXPECT_EQ(lokaal().lijstModel().KopIcoon(Naam), "sort_af");
     EXPECT_EQ(Kopiconen(bLokaal()), (QStringList{"", "sort_op", "", "", ""}));
     EXPECT_EQ(venster->ui().LijstFtp->lijstModel().KopIcoon(Naam), "sort_op");
@@ -247,17 +248,17 @@ TEST_P(Mapomkeren, OuderBlijftBovenaan)
     EXPECT_EQ(Namen(lokaal().lijstModel()), m.naEen);
     EXPECT_EQ(lokaal().lijstModel().KopTekst(Naam), m.kop);
     if (m.rijen.size() < 2) {
-        EXPECT_EQ(venster->toestand().SorteringMapLokaal, "");
+        EXPECT_EQ(venster->lokaalPaneel().SorteringMap(), "");
         EXPECT_EQ(RijIconen(lokaal()), iconenVoor);
         return;
     }
-    EXPECT_EQ(venster->toestand().SorteringMapLokaal, "sort_af");
+    EXPECT_EQ(venster->lokaalPaneel().SorteringMap(), "sort_af");
     EXPECT_EQ(lokaal().lijstModel().KopIcoon(Naam), "sort_af");
     EXPECT_EQ(RijIconen(lokaal()), QStringList(m.rijen.size(), QStringLiteral("map")));
 
     venster->menus().mnuMapLokaalSorteren->trigger();
     EXPECT_EQ(Namen(lokaal().lijstModel()), m.rijen);
-    EXPECT_EQ(venster->toestand().SorteringMapLokaal, "sort_op");
+    EXPECT_EQ(venster->lokaalPaneel().SorteringMap(), "sort_op");
     EXPECT_EQ(lokaal().lijstModel().KopIcoon(Naam), "sort_op");
 }
 
@@ -286,8 +287,8 @@ TEST_F(Sorteren, ServerkoppenAlleenMetServermap)
     EXPECT_EQ(Namen(bFtp().lijstModel()), (QStringList{"b.txt", "a.txt"}));
     KopKlik(ftp, Naam);
     EXPECT_EQ(Namen(ftp.lijstModel()), (QStringList{" ..", "y", "x"}));
-    EXPECT_EQ(venster->toestand().SorteringMapFtp, "sort_af");
-    EXPECT_EQ(venster->toestand().SorteringMapLokaal, "");
+    EXPECT_EQ(venster->serverPaneel().SorteringMap(), "sort_af");
+    EXPECT_EQ(venster->lokaalPaneel().SorteringMap(), "");
 }
 
 // "Sorteren" of a file list's menu sorts by name and gives the list the focus with its first

@@ -1,7 +1,7 @@
 #include "PaneelHulp.h"
 
-#include "platform/Toetsenbord.h"
-#include "platform/Zandloper.h"
+#include "platform/gui/Toetsenbord.h"
+#include "platform/gui/Zandloper.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,7 +42,7 @@ TEST_F(VerbindingTest, MislukteVerbindingMeldtEnWistDeKeuze)
         EXPECT_EQ(v.opties.SluitenNa, 0);
         EXPECT_EQ(ui().cboVerbindingenFtp->currentIndex(), -1);
         EXPECT_EQ(Lijst(*ui().cboVerbindingenFtp), (QStringList{"a-weigert", "b-fout wachtwoord", "c-weg"}));
-        EXPECT_FALSE(sessie().Verbonden);
+        EXPECT_FALSE(venster->serverPaneel().Verbonden());
         EXPECT_TRUE(ui().MapFtp->text().isEmpty());
         EXPECT_EQ(ui().LijstFtp->lijstModel().Aantal(), 0);
         EXPECT_FALSE(venster->menus().mnuFtp->menuAction()->isEnabled());
@@ -53,17 +53,15 @@ TEST_F(VerbindingTest, MislukteVerbindingMeldtEnWistDeKeuze)
         WachtTot([&] { return ui().LabelFtp->text() == QLatin1String("Ftp server niet verbonden"); }));
 }
 
-// The very first listing opens the connection itself and reports a failure with the platform's
-// message box.
-TEST_F(VerbindingTest, EersteLijstZonderVerbindingGeeftPlatformmelding)
+// A login that fails is reported with the platform's message box.
+TEST_F(VerbindingTest, MisluktInloggenGeeftPlatformmelding)
 {
     FtpTestServer weg;
     ASSERT_TRUE(weg.start());
     weg.stop();
-    sessie().host = weg.host();
-    sessie().poort = weg.poort();
+    EXPECT_FALSE(sessie().FtpVerbindingOpenen({weg.host(), QString(), QString(), weg.poort()}));
     ui().MapFtp->setText(QStringLiteral("/"));
-    EXPECT_FALSE(venster->serverPaneel().LijstVullenFtp(QStringLiteral("/")));
+    EXPECT_FALSE(venster->serverPaneel().FtpVerbinden(true));
     ASSERT_EQ(vragen.Vragen().size(), 1u);
     const DialoogVraag& v = vragen.Vragen()[0];
     EXPECT_EQ(v.soort, DialoogVraag::Soort::Platform);
@@ -78,7 +76,7 @@ TEST_F(VerbindingTest, ZonderOpgeslagenServersDoetKiezenNiets)
 {
     ui().cboVerbindingenFtp->addItem(QStringLiteral("los"));
     Kiezen(QStringLiteral("los"));
-    EXPECT_FALSE(sessie().Verbonden);
+    EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_TRUE(vragen.Vragen().empty());
     EXPECT_FALSE(ZandloperAan());
     EXPECT_EQ(ui().cboVerbindingenFtp->currentText(), QStringLiteral("los"));
@@ -91,7 +89,7 @@ TEST_F(VerbindingTest, InvoerTijdensBezigWordtTegengehouden)
     QTemporaryDir tmp;
     Maken(tmp.path(), {"sub/"});
     Typen(ui().MapLokaal, tmp.path() + u'/', true);
-    ASSERT_EQ(t().HuidigeLokalemap, tmp.path() + u'/');
+    ASSERT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), tmp.path() + u'/');
     EscapeIngedrukt(); // nothing left from before
 
     FtpTestServer traag(FtpServerOpties{.traagMs = 100});
@@ -113,14 +111,14 @@ TEST_F(VerbindingTest, InvoerTijdensBezigWordtTegengehouden)
     tijdens.stop();
 
     ASSERT_TRUE(bezigGezien);
-    EXPECT_TRUE(sessie().Verbonden);
-    EXPECT_EQ(t().HuidigeLokalemap, tmp.path() + u'/');
+    EXPECT_TRUE(venster->serverPaneel().Verbonden());
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), tmp.path() + u'/');
     EXPECT_TRUE(EscapeIngedrukt());
     EXPECT_FALSE(EscapeIngedrukt());
     EXPECT_TRUE(ui().cboPatroonLokaal->currentText().endsWith(u'x'));
     // Afterwards the window listens again.
     Dubbelklik(*ui().LijstLokaal, QStringLiteral("sub"));
-    EXPECT_EQ(t().HuidigeLokalemap, tmp.path() + QStringLiteral("/sub/"));
+    EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), tmp.path() + QStringLiteral("/sub/"));
 }
 
 // Enter pressed while the typed folder is being looked up on the server is not lost.
@@ -131,7 +129,7 @@ TEST_F(VerbindingTest, EnterTijdensDeMapcontroleGaatNietVerloren)
     traag.maakMap(QStringLiteral("docs"));
     ServerOpslaan(QStringLiteral("traag"), traag);
     Kiezen(QStringLiteral("traag"));
-    ASSERT_TRUE(sessie().Verbonden);
+    ASSERT_TRUE(venster->serverPaneel().Verbonden());
 
     bool gedrukt = false;
     QTimer tijdens;
@@ -143,7 +141,8 @@ TEST_F(VerbindingTest, EnterTijdensDeMapcontroleGaatNietVerloren)
     });
     Typen(ui().MapFtp, QStringLiteral("/docs"), false);
     tijdens.start();
-    EXPECT_TRUE(WachtTot([&] { return sessie().HuidigeServermap == QLatin1String("/docs/"); }));
+    EXPECT_TRUE(
+        WachtTot([&] { return venster->serverPaneel().HuidigeServermap() == QLatin1String("/docs/"); }));
     EXPECT_TRUE(gedrukt);
     EXPECT_TRUE(vragen.Vragen().empty());
 }

@@ -1,7 +1,7 @@
-#include "platform/Shell.h"
-#include "platform/Toetsenbord.h"
 #include "platform/Volumes.h"
-#include "platform/Zandloper.h"
+#include "platform/gui/Shell.h"
+#include "platform/gui/Toetsenbord.h"
+#include "platform/gui/Zandloper.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "platform/Invoerblokkade.h"
-#include "platform/Toetsenbord.h"
+#include "platform/gui/Invoerblokkade.h"
+#include "platform/gui/Toetsenbord.h"
 #include "support/Wachten.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 #include "panes/PaneelHulp.h"
 #include "panes/SelectieHulp.h"
 
-#include "transfer/Bestandsoverdracht.h"
-#include "transfer/Mapoverdracht.h"
-#include "transfer/Voortgangsweergave.h"
+#include "transfer/gui/Bestandsoverdracht.h"
+#include "transfer/gui/Mapoverdracht.h"
+#include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -41,18 +41,19 @@ protected:
     void Kiezen()
     {
         PaneelTest::Kiezen(QStringLiteral("testserver"));
-        ASSERT_TRUE(sessie().Verbonden);
+        ASSERT_TRUE(venster->serverPaneel().Verbonden());
     }
 
     void LokaalTonen(const QString& map)
     {
         Typen(ui().MapLokaal, map + u'/', true);
-        ASSERT_EQ(t().HuidigeLokalemap, map + u'/');
+        ASSERT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), map + u'/');
     }
     void ServerTonen(const QString& map)
     {
         Typen(ui().MapFtp, map, true);
-        ASSERT_TRUE(WachtTot([&] { return sessie().HuidigeServermap == map && !sessie().bezig(); }));
+        ASSERT_TRUE(
+            WachtTot([&] { return venster->serverPaneel().HuidigeServermap() == map && !sessie().bezig(); }));
     }
 
     // Clicks on the rows of these names, the later ones with Ctrl held.
@@ -86,7 +87,7 @@ protected:
     QString Context() const
     {
         return venster->ui().MapLokaal->text() + QChar(15) + QStringLiteral("testserver") + QChar(15) +
-               venster->toestand().sessie.HuidigeServermap;
+               venster->serverPaneel().HuidigeServermap();
     }
 
     QStringList Teksten() const

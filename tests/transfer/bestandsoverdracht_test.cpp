@@ -1,8 +1,8 @@
 #include "OverdrachtHulp.h"
 
 #include "panes/Opmaak.h"
-#include "panes/Selectie.h"
-#include "platform/Zandloper.h"
+#include "panes/gui/Selectie.h"
+#include "platform/gui/Zandloper.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -268,7 +268,7 @@ TEST_P(Drop, InSubmapZonderVraag)
         b.FtpBestandenDownloaden({"/a/b/x.txt", "/a/b/z.txt"}, QStringLiteral("sub"));
         EXPECT_EQ(Lees(L("sub/x.txt")), "x van de server");
         EXPECT_EQ(Lees(L("sub/z.txt")), "z van de server");
-        EXPECT_EQ(t().HuidigeLokalemap, L("sub/"));
+        EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), L("sub/"));
         EXPECT_EQ(ui().MapLokaal->text(), L("sub/"));
         EXPECT_EQ(GeselecteerdeNamenVan(*ui().LijstBLokaal), (QStringList{"x.txt", "z.txt"}));
         EXPECT_EQ(venster->focusWidget(), ui().LijstBLokaal);
@@ -288,7 +288,7 @@ TEST_P(Drop, InSubmapZonderVraag)
         break;
     }
     if (g.soort != DropGeval::Downloaden) {
-        EXPECT_EQ(sessie().HuidigeServermap, QStringLiteral("/a/b/sub/"));
+        EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), QStringLiteral("/a/b/sub/"));
         EXPECT_EQ(ui().MapFtp->text(), QStringLiteral("/a/b/sub/"));
         EXPECT_EQ(GeselecteerdeNamenVan(*ui().LijstBFtp), (QStringList{"x.txt", "z.txt"}));
         EXPECT_EQ(venster->focusWidget(), ui().LijstBFtp);

@@ -1,0 +1,212 @@
+#include "ftp/gui/Verbinding.h"
+
+#include "config/AppInfo.h"
+#include "config/Configuratie.h"
+#include "config/ServerRecord.h"
+#include "dialogs/Msg.h"
+#include "ftp/FtpSession.h"
+#include "panes/Mapbron.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/Navigatie.h"
+#include "panes/gui/ServerPaneel.h"
+#include "platform/gui/Invoerblokkade.h"
+#include "platform/gui/Zandloper.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace Vamox {
+
+Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QStringList& serverLijst,
+                       Opgeslagen& opgeslagen, const Besturing& besturing)
+    : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_serverLijst(serverLijst),
+      m_opgeslagen(opgeslagen), m_b(besturing),
+      m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
+{
+    connect(&m_sessie, &FtpSession::bezigGewijzigd, m_blokkade.get(), &Invoerblokkade::ZetBezig);
+    connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
+    connect(m_b.KnopVerbreken, &QAbstractButton::clicked, this, &Verbinding::KnopVerbreken_Click);
+    connect(m_b.mnuVerbrekenFtp, &QAction::triggered, this, &Verbinding::KnopVerbreken_Click);
+
+    m_timer.setInterval(250);
+    connect(&m_timer, &QTimer::timeout, this, &Verbinding::TimerFtpLokaal_Timer);
+    m_timer.start();
+}
+
+Verbinding::~Verbinding()
+{
+    Zandloper(false);
+}
+
+void Verbinding::cboVerbindingenFtp_Click()
+{
+    QComboBox* vak = m_b.cboVerbindingenFtp;
+    QLineEdit* mapFtp = m_server.ui().map;
+
+    const bool laatste =
+        !m_opgeslagen.OpgeslagenServer.isEmpty() && vak->currentText() == m_opgeslagen.OpgeslagenServer;
+    if (laatste) {
+        m_server.HuidigeServermapZetten(m_opgeslagen.OpgeslagenServermap);
+        mapFtp->setText(m_opgeslagen.OpgeslagenServermap);
+        m_opgeslagen.OpgeslagenServer.clear();
+    }
+    vak->repaint();
+    // A new choice while connected does not reconnect: the user disconnects first.
+    if (m_server.Verbonden()) return;
+    if (!laatste) {
+        m_server.HuidigeServermapZetten(QString());
+        mapFtp->clear();
+    }
+    Zandloper(true);
+    Verbinden(QStringLiteral("/"));
+    if (m_server.Verbonden()) {
+        if (!laatste) m_server.HuidigeServermapZetten(QStringLiteral("/"));
+        mapFtp->setText(m_server.HuidigeServermap());
+    }
+    Zandloper(false);
+}
+
+void Verbinding::ServerkantLeegmaken()
+{
+    m_sessie.FtpVerbindingSluiten();
+    m_server.VerbondenZetten(false);
+    Q_EMIT verbroken();
+    m_server.ui().mappen->lijstModel().Leegmaken();
+    m_server.ui().bestanden->lijstModel().Leegmaken();
+    m_server.ui().label->setText(QStringLiteral("Ftp server"));
+    TekstkleurZetten(*m_server.ui().map, Zwart);
+}
+
+void Verbinding::Verbinden(const QString& map)
+{
+    if (m_serverLijst.size() <= 1) return;
+
+    Zandloper(true);
+    ServerkantLeegmaken();
+    m_server.ui().mappen->repaint();
+    m_server.ui().bestanden->repaint();
+
+    const QString keuze = m_b.cboVerbindingenFtp->currentText();
+    for (qsizetype i = 1; i < m_serverLijst.size(); ++i) {
+        const ServerRecord server = ServerRecordLezen(m_serverLijst.at(i));
+        if (server.Naam != keuze) continue;
+        Zandloper(true);
+        FtpGegevens gegevens{server.FtpHost, server.Gebruikersnaam, server.Wachtwoord, 21};
+        bool poortOk = false;
+        const uint poort = server.FtpPoort.trimmed().toUInt(&poortOk);
+        if (poortOk && poort > 0 && poort <= 65535) gegevens.poort = static_cast<quint16>(poort);
+        m_b.venster->setWindowTitle(QStringLiteral("Even geduld. Ftp server ") + keuze +
+                                    QStringLiteral(" zoeken..."));
+        m_sessie.FtpVerbindingOpenen(gegevens);
+        m_b.venster->setWindowTitle(AppTitel());
+        if (!m_server.LijstVullenFtp(std::nullopt, Soort::Beide, false)) {
+            m_server.ui().map->clear();
+            break;
+        }
+        m_server.ui().map->setText(map);
+    }
+    // No saved server of that name leaves nothing that would restore the pointer.
+    Zandloper(false);
+    m_server.ui().mappen->setFocus();
+}
+
+bool Verbinding::VerbindingVerbreken(bool vragen, bool ookNietVerbonden)
+{
+    if (ookNietVerbonden || m_server.Verbonden()) {
+        if (vragen) {
+            const int knop =
+                M({.Tekst = QStringLiteral("Verbinding met server '") +
+                            m_b.cboVerbindingenFtp->currentText() + QStringLiteral("' verbreken?"),
+                   .Pictogram = 4,
+                   .Knoppen = QStringLiteral("&Ja+&Nee"),
+                   .Codes = QStringLiteral("1+2"),
+                   .Knopbreedte = 1280,
+                   .Centreren = true});
+            if (knop != 1) return false;
+        }
+        ServerkantLeegmaken();
+        m_server.ui().map->clear();
+        m_server.HuidigeServermapZetten(QString());
+    }
+    m_server.ServerkeuzeWissen();
+    return true;
+}
+
+void Verbinding::KnopVerbrekenClick(bool vragen)
+{
+    if (!VerbindingVerbreken(vragen, false)) return;
+    m_server.HuidigeServermapZetten(QString());
+    TimerFtpLokaal_Timer();
+    m_server.ui().map->clear();
+    m_server.ui().mappen->lijstModel().Leegmaken();
+    m_server.ui().bestanden->lijstModel().Leegmaken();
+    m_server.ui().patroon->clear();
+    m_b.VakZoekenFtp->clear();
+}
+
+void Verbinding::KnopVerbreken_Click()
+{
+    KnopVerbrekenClick(true);
+}
+
+// Listing the server four times a second, as a liveness test, would be a load on it: a NOOP
+// every few seconds while connected tells as much. A listing that succeeded counts as an answer.
+bool Verbinding::ServerActief()
+{
+    if (!m_server.Verbonden()) {
+        m_laatsteProbe = false;
+        return false;
+    }
+    if (!m_laatsteProbe) {
+        m_laatsteProbe = true;
+        m_sindsProbe.start();
+    }
+    if (m_sessie.bezig() || m_sindsProbe.elapsed() < ProbeIntervalMs) return true;
+    const FtpTijden tijden = m_sessie.tijden;
+    m_sessie.tijden.verbindenS = std::min(tijden.verbindenS, ProbeTimeoutS);
+    m_sessie.tijden.antwoordS = std::min(tijden.antwoordS, ProbeTimeoutS);
+    const bool actief = m_sessie.FtpVerbindingActief();
+    m_sessie.tijden = tijden;
+    m_sindsProbe.start();
+    m_laatsteProbe = actief;
+    return actief;
+}
+
+void Verbinding::TimerFtpLokaal_Timer()
+{
+    const PaneelUi& lokaal = m_lokaal.ui();
+    const PaneelUi& server = m_server.ui();
+    if (LokaleMapBestaat(m_lokaal.HuidigeLokalemap())) {
+        TekstkleurZetten(*lokaal.label, Zwart);
+        lokaal.label->setText(QStringLiteral("Lokale map: ") + m_lokaal.HuidigeLokalemap());
+    } else {
+        TekstkleurZetten(*lokaal.label, Rood);
+        lokaal.label->setText(QStringLiteral("Lokaal"));
+    }
+
+    if (ServerActief()) {
+        TekstkleurZetten(*server.label, Zwart);
+        server.label->setText(QStringLiteral("Servermap: ") + m_server.HuidigeServermap());
+    } else {
+        m_server.VerbondenZetten(false);
+        TekstkleurZetten(*server.label, Rood);
+        TekstkleurZetten(*server.map, Rood);
+        server.label->setText(QStringLiteral("Ftp server niet verbonden"));
+    }
+
+    // A typed folder that is not applied yet greys the lists that still show the old one.
+    const bool lokaalGrijs = lokaal.map->text() != m_lokaal.HuidigeLokalemap();
+    lokaal.mappen->lijstModel().ZetGrijs(lokaalGrijs);
+    lokaal.bestanden->lijstModel().ZetGrijs(lokaalGrijs);
+    const bool serverGrijs = server.map->text() != m_server.HuidigeServermap();
+    server.mappen->lijstModel().ZetGrijs(serverGrijs);
+    server.bestanden->lijstModel().ZetGrijs(serverGrijs);
+}
+
+} // namespace Vamox

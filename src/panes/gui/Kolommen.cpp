@@ -1,0 +1,74 @@
+#include "panes/gui/Kolommen.h"
+
+#include "dialogs/Twips.h"
+#include "panes/Opmaak.h"
+#include "panes/gui/LijstWeergave.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+namespace Vamox {
+
+namespace {
+
+int BreedteTwips(const LijstWeergave& lijst)
+{
+    return TwipsSchaal::Van(&lijst).NaarTwipsX(lijst.width());
+}
+
+void ZetBreedte(LijstWeergave& lijst, int kolom, int twips)
+{
+    lijst.setColumnWidth(kolom, std::max(0, TwipsSchaal::Van(&lijst).NaarPixelsX(twips)));
+}
+
+} // namespace
+
+QString LijstTitel(const LijstWeergave& lijst)
+{
+    const QString naam = lijst.objectName();
+    const bool server = naam == QLatin1String("LijstFtp") || naam == QLatin1String("LijstBFtp");
+    if (lijst.lijstModel().Soort() == LijstSoort::Bestanden)
+        return server ? QStringLiteral("Server bestandsnaam") : QStringLiteral("Lokale bestandsnaam");
+    return server ? QStringLiteral("Server mapnaam") : QStringLiteral("Lokale mapnaam");
+}
+
+void LijstKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
+{
+    if (!alleenBreedtes) lijst.lijstModel().ZetKopTekst(LijstModel::KolomNaam, LijstTitel(lijst));
+    ZetBreedte(lijst, LijstModel::KolomNaam, BreedteTwips(lijst) - SchuifbalkRuimte);
+}
+
+void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
+{
+    if (!alleenBreedtes) {
+        LijstModel& model = lijst.lijstModel();
+        model.ZetKopTekst(LijstModel::KolomNaam, LijstTitel(lijst));
+        model.ZetKopTekst(LijstModel::KolomGrootte, QStringLiteral("Grootte"));
+        model.ZetKopTekst(LijstModel::KolomDatum, QStringLiteral("Datum"));
+        model.ZetKopTekst(LijstModel::KolomNGrootte, QStringLiteral("nGrootte"));
+        model.ZetKopTekst(LijstModel::KolomNDatum, QStringLiteral("nDatum"));
+        lijst.setColumnHidden(LijstModel::KolomNGrootte, true);
+        lijst.setColumnHidden(LijstModel::KolomNDatum, true);
+    }
+    ZetBreedte(lijst, LijstModel::KolomNaam,
+               BreedteTwips(lijst) - KolomGrootteBreedte - KolomDatumBreedte - SchuifbalkRuimte);
+    ZetBreedte(lijst, LijstModel::KolomGrootte, KolomGrootteBreedte);
+    ZetBreedte(lijst, LijstModel::KolomDatum, KolomDatumBreedte);
+}
+
+void KolomKopNaam(LijstWeergave& lijst)
+{
+    LijstModel& model = lijst.lijstModel();
+    qint64 aantal = model.Aantal();
+    for (const ListRow& rij : model.Rijen()) {
+        if (QStringView(rij.naam).trimmed() == u"..") {
+            --aantal;
+            break;
+        }
+    }
+    model.ZetKopTekst(LijstModel::KolomNaam,
+                      LijstTitel(lijst) + QStringLiteral(" (") + GetalTekst(aantal) + u')');
+}
+
+} // namespace Vamox

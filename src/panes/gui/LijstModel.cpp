@@ -1,0 +1,223 @@
+#include "panes/gui/LijstModel.h"
+
+#include "panes/Opmaak.h"
+#include "panes/RijenSorteren.h"
+#include "panes/gui/ImageLijst16.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+
+#include <cstdint>
+
+namespace Vamox {
+
+namespace {
+
+SorteerKolom SorteerKolomVan(int kolom)
+{
+    switch (kolom) {
+    case LijstModel::KolomGrootte:
+    case LijstModel::KolomNGrootte:
+        return SorteerKolom::Grootte;
+    case LijstModel::KolomDatum:
+    case LijstModel::KolomNDatum:
+        return SorteerKolom::Datum;
+    default:
+        return SorteerKolom::Naam;
+    }
+}
+
+QStringList KolomNamen(LijstSoort soort)
+{
+    if (soort == LijstSoort::Mappen) return {QString()};
+    return {QString(), QStringLiteral("Grootte"), QStringLiteral("Datum"), QStringLiteral("nGrootte"),
+            QStringLiteral("nDatum")};
+}
+
+bool Rechts(LijstSoort soort, int kolom)
+{
+    return soort == LijstSoort::Bestanden &&
+           (kolom == LijstModel::KolomGrootte || kolom == LijstModel::KolomDatum);
+}
+
+} // namespace
+
+LijstModel::LijstModel(LijstSoort soort, const ImageLijst16* beelden, QObject* parent)
+    : QAbstractTableModel(parent), m_soort(soort), m_beelden(beelden), m_kopTeksten(KolomNamen(soort))
+{
+    for (qsizetype i = 0; i < m_kopTeksten.size(); ++i)
+        m_kopIconen.append(QString());
+}
+
+void LijstModel::RijenVervangen(std::vector<ListRow> rijen)
+{
+    beginResetModel();
+    m_rijen = std::move(rijen);
+    m_vet.assign(m_rijen.size(), 0);
+    endResetModel();
+}
+
+void LijstModel::RijToevoegen(ListRow rij)
+{
+    const int plek = Aantal();
+    beginInsertRows({}, plek, plek);
+    m_rijen.push_back(std::move(rij));
+    m_vet.push_back(0);
+    endInsertRows();
+}
+
+void LijstModel::Leegmaken()
+{
+    RijenVervangen({});
+}
+
+void LijstModel::ZetKopTekst(int kolom, const QString& tekst)
+{
+    if (kolom < 0 || kolom >= m_kopTeksten.size() || m_kopTeksten[kolom] == tekst) return;
+    m_kopTeksten[kolom] = tekst;
+    emit headerDataChanged(Qt::Horizontal, kolom, kolom);
+}
+
+void LijstModel::ZetKopIcoon(int kolom, const QString& sleutel)
+{
+    if (kolom < 0 || kolom >= m_kopIconen.size() || m_kopIconen[kolom] == sleutel) return;
+    m_kopIconen[kolom] = sleutel;
+    emit headerDataChanged(Qt::Horizontal, kolom, kolom);
+}
+
+void LijstModel::KopIconenWissen()
+{
+    for (int k = 0; k < m_kopIconen.size(); ++k)
+        ZetKopIcoon(k, QString());
+}
+
+void LijstModel::ZetCursief(bool aan)
+{
+    if (m_cursief == aan) return;
+    m_cursief = aan;
+    AllesVeranderd({Qt::FontRole});
+}
+
+void LijstModel::ZetGrijs(bool aan)
+{
+    if (m_grijs == aan) return;
+    m_grijs = aan;
+    AllesVeranderd({Qt::ForegroundRole});
+}
+
+void LijstModel::ZetVet(int rij, bool aan)
+{
+    if (rij < 0 || rij >= Aantal() || Vet(rij) == aan) return;
+    m_vet[static_cast<size_t>(rij)] = aan ? 1 : 0;
+    emit dataChanged(index(rij, 0), index(rij, columnCount() - 1), {Qt::FontRole});
+}
+
+void LijstModel::AllesVeranderd(const QList<int>& rollen)
+{
+    if (m_rijen.empty()) return;
+    emit dataChanged(index(0, 0), index(Aantal() - 1, columnCount() - 1), rollen);
+}
+
+void LijstModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount() || m_rijen.size() < 2) return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+
+    const std::vector<std::uint32_t> volgorde =
+        RijenVolgorde(m_rijen, SorteerKolomVan(column), order == Qt::AscendingOrder);
+    std::vector<ListRow> rijen;
+    std::vector<char> vet;
+    std::vector<int> nieuwePlek(m_rijen.size());
+    rijen.reserve(m_rijen.size());
+    vet.reserve(m_rijen.size());
+    for (std::uint32_t oud : volgorde) {
+        nieuwePlek[oud] = static_cast<int>(rijen.size());
+        rijen.push_back(std::move(m_rijen[oud]));
+        vet.push_back(m_vet[oud]);
+    }
+    m_rijen = std::move(rijen);
+    m_vet = std::move(vet);
+
+    const QModelIndexList oud = persistentIndexList();
+    QModelIndexList nieuw;
+    nieuw.reserve(oud.size());
+    for (const QModelIndex& i : oud)
+        nieuw.append(index(nieuwePlek[static_cast<size_t>(i.row())], i.column()));
+    changePersistentIndexList(oud, nieuw);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int LijstModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : Aantal();
+}
+
+int LijstModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_kopTeksten.size());
+}
+
+QVariant LijstModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= Aantal()) return {};
+    const ListRow& rij = Rij(index.row());
+    const int kolom = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        switch (kolom) {
+        case KolomNaam:
+            return rij.naam;
+        case KolomGrootte:
+            return GetalTekst(rij.grootte);
+        case KolomDatum:
+            return DatumTekst(rij.datum);
+        case KolomNGrootte:
+            return GrootteSleutel(rij.grootte);
+        case KolomNDatum:
+            return DatumSleutel(rij.datum);
+        default:
+            return {};
+        }
+    case Qt::DecorationRole:
+        if (kolom == KolomNaam && m_beelden != nullptr && !rij.icoonSleutel.isEmpty())
+            return m_beelden->Icoon(rij.icoonSleutel);
+        return {};
+    case Qt::TextAlignmentRole:
+        if (Rechts(m_soort, kolom)) return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    case Qt::FontRole: {
+        const bool vet = Vet(index.row());
+        if (!m_cursief && !vet) return {};
+        QFont letter; // only the set attributes are merged into the view's font
+        if (m_cursief) letter.setItalic(true);
+        if (vet) letter.setBold(true);
+        return letter;
+    }
+    case Qt::ForegroundRole:
+        if (m_grijs) return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant LijstModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_kopTeksten[section];
+    case Qt::DecorationRole:
+        if (m_beelden == nullptr || m_kopIconen[section].isEmpty()) return {};
+        return m_beelden->Icoon(m_kopIconen[section]);
+    case Qt::TextAlignmentRole:
+        if (Rechts(m_soort, section)) return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
+        return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+} // namespace Vamox

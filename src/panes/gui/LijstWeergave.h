@@ -1,0 +1,52 @@
+#pragma once
+
+#include "panes/gui/LijstModel.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QTreeView>
+
+namespace Vamox {
+
+// One of the four lists of the main window: rows with a picture, whole-row selection (several
+// rows in a file list, one in a folder list), no tree decoration. The panes react to its
+// signals; the view itself does nothing on these events.
+class LijstWeergave final : public QTreeView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LijstWeergave)
+
+public:
+    // Takes ownership of the model.
+    explicit LijstWeergave(LijstModel* model, QWidget* parent = nullptr);
+
+    LijstModel& lijstModel() const { return *m_model; }
+
+    // Selected rows, from the selection ranges (no walk over all rows).
+    int AantalGeselecteerd() const;
+
+    // Background of the whole list, also below the last row; an invalid colour restores the
+    // normal background.
+    void ZetAchtergrondkleur(const QColor& kleur);
+    QColor Achtergrondkleur() const;
+
+signals:
+    // A key let go while the list has the focus (not sent for auto-repeat).
+    void toetsLos(int toets, Qt::KeyboardModifiers modifiers);
+    // A double click anywhere in the list, also below the last row.
+    void dubbelklik();
+    // A mouse button let go over the list; the position is in screen coordinates (for pop-ups).
+    void muisLos(Qt::MouseButton knop, QPoint globaal);
+    // A click on a column header.
+    void kopGeklikt(int kolom);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    LijstModel* m_model;
+};
+
+} // namespace Vamox

@@ -1,0 +1,272 @@
+#include "panes/gui/Paneel.h"
+
+#include "dialogs/Msg.h"
+#include "ftp/FtpPaden.h"
+#include "panes/Mapbron.h"
+#include "panes/Rijen.h"
+#include "panes/gui/Kolommen.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/Navigatie.h"
+#include "panes/gui/PaneelVulling.h"
+#include "panes/gui/Selectie.h"
+#include "panes/gui/Sorteren.h"
+#include "platform/gui/Shell.h"
+#include "platform/gui/Zandloper.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace Vamox {
+
+namespace {
+
+// The busy pointer for the length of a fill, however it ends.
+struct Bezigwijzer
+{
+    Bezigwijzer() { Zandloper(true); }
+    ~Bezigwijzer() { Zandloper(false); }
+    Q_DISABLE_COPY_MOVE(Bezigwijzer)
+};
+
+} // namespace
+
+Paneel::Paneel(Mapbron& bron, const PaneelUi& ui, const PaneelMenus& menus, const bool& vullenToegestaan)
+    : m_bron(bron), m_ui(ui), m_menus(menus), m_vullenToegestaan(vullenToegestaan)
+{
+    connect(ui.mappen, &LijstWeergave::dubbelklik, this, &Paneel::LijstMap_DblClick);
+    connect(ui.mappen, &LijstWeergave::toetsLos, this, &Paneel::LijstMap_KeyUp);
+    connect(ui.mappen, &LijstWeergave::muisLos, this, &Paneel::LijstMap_MouseUp);
+    connect(ui.bestanden, &LijstWeergave::dubbelklik, this, &Paneel::LijstB_DblClick);
+    connect(ui.bestanden, &LijstWeergave::toetsLos, this, &Paneel::LijstB_KeyUp);
+    connect(ui.bestanden, &LijstWeergave::muisLos, this, &Paneel::LijstB_MouseUp);
+
+    connect(menus.plus, &QAction::triggered, this, &Paneel::mnuPlus_Click);
+    connect(menus.plusBijSubmappen, &QAction::triggered, this, &Paneel::mnuPlusBijSubmappen_Click);
+    connect(menus.mapVerversen, &QAction::triggered, this, &Paneel::Verversen);
+    connect(menus.bestandVerversen, &QAction::triggered, this, &Paneel::Verversen);
+    connect(menus.lijstSelecteren, &QAction::triggered, this,
+            [this] { LijstSelecteren(*m_ui.bestanden, true); });
+    // The menu bar leaves the focus where it was; these items act on this side.
+    connect(menus.mapOpenen, &QAction::triggered, this, [this] {
+        m_ui.mappen->setFocus();
+        MapOpenen(*m_ui.mappen);
+    });
+    connect(menus.mapHoger, &QAction::triggered, this, [this] {
+        m_ui.mappen->setFocus();
+        MapHoger();
+    });
+}
+
+Paneel::~Paneel() = default;
+
+QChar Paneel::Scheiding() const
+{
+    return m_bron.Scheiding();
+}
+
+void Paneel::HuidigeMapZetten(const QString& map)
+{
+    m_huidigeMap = map;
+}
+
+bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool deselecteren)
+{
+    if (!m_vullenToegestaan) return false;
+    const QString doel = MapVorm(map.value_or(m_huidigeMap));
+
+    const Bezigwijzer wijzer;
+    std::optional<Mapinhoud> inhoud = Lezen(doel);
+    if (!inhoud) return false;
+    m_huidigeMap = doel;
+    m_inhoud = std::move(*inhoud);
+    Gelezen();
+
+    const QString patroon = PatroonTekst(*m_ui.patroon);
+    if (soort == Soort::Beide && (patroon.isEmpty() || patroon == QLatin1String("*")))
+        PatroonlijstOpnieuw(*m_ui.patroon);
+
+    if (soort != Soort::Bestanden) {
+        std::function<bool(const QString&)> heeftSubmappen;
+        if (m_menus.plus->isChecked()) {
+            const QString basis = m_huidigeMap;
+            heeftSubmappen = [this, basis](const QString& naam) {
+                return m_bron.AantalSubmappen(basis + naam) >= 1;
+            };
+        }
+        m_ui.mappen->lijstModel().RijenVervangen(Mapregels(m_inhoud.mappen, heeftSubmappen));
+        KolomKopNaam(*m_ui.mappen);
+    }
+    if (soort != Soort::Mappen) {
+        SorterenOpheffenBestand(*m_ui.bestanden);
+        Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden);
+        for (const FtpEntry& entry : m_inhoud.bestanden)
+            ToevoegenLijstB(entry, vulling);
+        vulling.Afronden(*m_ui.bestanden);
+        KolomKopNaam(*m_ui.bestanden);
+        if (deselecteren && m_ui.bestanden->lijstModel().Aantal() > 0) LijstDeselecteren(*m_ui.bestanden);
+    }
+    SorteericonsInstellen();
+    return true;
+}
+
+void Paneel::ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling)
+{
+    vulling.Toevoegen(RijVan(entry));
+}
+
+int Paneel::AantalSubmappen(const std::optional<QString>& map)
+{
+    const LijstWeergave& lijst = *m_ui.mappen;
+    if (!Beschikbaar() || lijst.lijstModel().Aantal() == 0) return 0;
+    if (map) return m_bron.AantalSubmappen(*map);
+    const int rij = GeselecteerdeRij(lijst);
+    if (rij < 0) return 0;
+    const QString naam = lijst.lijstModel().Rij(rij).naam;
+    if (SpatiesWeg(naam) == QLatin1String("..")) return 0;
+    return m_bron.AantalSubmappen(m_huidigeMap + naam);
+}
+
+void Paneel::MapOpenen(LijstWeergave& lijst)
+{
+    const LijstModel& model = lijst.lijstModel();
+    if (model.Aantal() == 0) return;
+    const int rij = GeselecteerdeRij(lijst);
+    if (rij < 0) return;
+
+    const QChar sep = Scheiding();
+    QString basis = m_huidigeMap;
+    if (!basis.endsWith(sep)) basis += sep;
+    const ListRow& gekozen = model.Rij(rij);
+    QString doel = basis + gekozen.naam;
+
+    if (!gekozen.icoonSleutel.contains(QLatin1String("map"))) {
+        if (!ShellOpenen(doel))
+            Melding(QStringLiteral("Kan bestand\r\n ") + doel + QStringLiteral("\r\nniet openen."), 4);
+        return;
+    }
+    // Only the parent entry goes up: a folder whose own name ends in ".." is opened like any other.
+    if (SpatiesWeg(gekozen.naam) == QLatin1String("..")) {
+        QString kern = basis;
+        while (kern.endsWith(sep))
+            kern.chop(1);
+        doel = kern.left(kern.lastIndexOf(sep) + 1);
+        if (doel.isEmpty()) doel = sep;
+    } else {
+        doel += sep;
+    }
+
+    m_ui.map->setText(doel);
+    LijstVullen(doel, Soort::Beide, false);
+    // Instead of a space keystroke to the focused folder list: its first row is selected.
+    if (m_ui.mappen->window()->focusWidget() == m_ui.mappen && m_ui.mappen->lijstModel().Aantal() > 0)
+        RijSelecteren(*m_ui.mappen, 0);
+}
+
+void Paneel::MapHoger()
+{
+    const QChar sep = Scheiding();
+    QString basis = m_huidigeMap;
+    while (basis.endsWith(sep))
+        basis.chop(1);
+    basis += sep;
+
+    const QStringList delen = basis.split(sep);
+    const QString verlaten = delen.size() >= 2 ? delen.at(delen.size() - 2) : QString();
+    QString ouder;
+    for (qsizetype i = 0; i + 2 < delen.size(); ++i)
+        ouder += delen.at(i) + sep;
+    if (ouder.isEmpty()) return;
+
+    LijstWeergave& mappen = *m_ui.mappen;
+    LijstVullen(ouder, Soort::Beide, false);
+    m_ui.map->setText(ouder);
+    const std::vector<ListRow>& rijen = mappen.lijstModel().Rijen();
+    for (std::size_t i = 0; i < rijen.size(); ++i) {
+        if (rijen[i].naam == verlaten) {
+            RijSelecteren(mappen, static_cast<int>(i));
+            break;
+        }
+    }
+    mappen.setFocus();
+}
+
+void Paneel::PlusBijwerken()
+{
+    if (!Beschikbaar()) return;
+    LijstWeergave& lijst = *m_ui.mappen;
+    const int rij = GeselecteerdeRij(lijst);
+    LijstVullen(std::nullopt, Soort::Beide, false);
+    if (rij >= 0) RijSelecteren(lijst, rij);
+}
+
+void Paneel::SorteericonsInstellen()
+{
+    Vamox::SorteericonsInstellen(*m_ui.mappen, m_sorteringMap, *m_ui.bestanden);
+}
+
+void Paneel::LijstMap_DblClick()
+{
+    LijstWeergave& lijst = *m_ui.mappen;
+    lijst.setFocus();
+    if (lijst.lijstModel().Aantal() == 0) return;
+    const int rij = GeselecteerdeRij(lijst);
+    if (rij < 0) return;
+    if (SpatiesWeg(lijst.lijstModel().Rij(rij).naam) == QLatin1String(".."))
+        MapHoger();
+    else
+        MapOpenen(lijst);
+}
+
+void Paneel::LijstMap_KeyUp(int toets, Qt::KeyboardModifiers)
+{
+    // Delete and F2 belong to deleting and renaming.
+    if (toets == Qt::Key_Backspace) MapHoger();
+    if (toets == Qt::Key_F5) Verversen();
+}
+
+void Paneel::LijstMap_MouseUp(Qt::MouseButton knop, QPoint plek)
+{
+    if (knop == Qt::RightButton && Beschikbaar()) m_menus.map->popup(plek);
+}
+
+void Paneel::LijstB_DblClick()
+{
+    // Opening a file with its program is its own feature; the list takes the focus.
+    m_ui.bestanden->setFocus();
+}
+
+void Paneel::LijstB_KeyUp(int toets, Qt::KeyboardModifiers modifiers)
+{
+    if (toets == Qt::Key_A && modifiers == Qt::ControlModifier) LijstSelecteren(*m_ui.bestanden, true);
+    if (toets == Qt::Key_F5) Verversen();
+}
+
+void Paneel::LijstB_MouseUp(Qt::MouseButton knop, QPoint plek)
+{
+    if (knop == Qt::RightButton && Beschikbaar()) m_menus.bestand->popup(plek);
+}
+
+// The check items toggle themselves before the handler runs; a refused question sets them back.
+void Paneel::mnuPlus_Click(bool aan)
+{
+    if (aan && !PlustekenVragen()) {
+        m_menus.plus->setChecked(false);
+        return;
+    }
+    PlusBijwerken();
+}
+
+void Paneel::mnuPlusBijSubmappen_Click(bool aan)
+{
+    if (aan && !PlustekenVragen()) {
+        m_menus.plusBijSubmappen->setChecked(false);
+        return;
+    }
+    m_menus.plus->setChecked(aan);
+    PlusBijwerken();
+}
+
+} // namespace Vamox

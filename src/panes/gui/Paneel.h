@@ -1,0 +1,142 @@
+#pragma once
+
+#include "ftp/Mapinhoud.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace Vamox {
+
+class Bestandsvulling;
+class ImageLijst16;
+class LijstWeergave;
+class Mapbron;
+
+// The controls of one side of the main window.
+struct PaneelUi
+{
+    QLabel* label = nullptr;            // LabelLokaal, LabelFtp
+    QLineEdit* map = nullptr;           // MapLokaal, MapFtp: the folder box
+    LijstWeergave* mappen = nullptr;    // LijstLokaal, LijstFtp
+    LijstWeergave* bestanden = nullptr; // LijstBLokaal, LijstBFtp
+    QComboBox* patroon = nullptr;       // cboPatroonLokaal, cboPatroonFtp
+    QPushButton* knopPatroon = nullptr;
+    ImageLijst16* beelden = nullptr;
+};
+
+// The menu items of one side: its folder and file menus (also the lists' pop-ups) and their items.
+struct PaneelMenus
+{
+    QMenu* map = nullptr;
+    QMenu* bestand = nullptr;
+    QAction* plus = nullptr;
+    QAction* plusBijSubmappen = nullptr;
+    QAction* mapSorteren = nullptr;
+    QAction* bestandSorteren = nullptr;
+    QAction* mapVerversen = nullptr;
+    QAction* bestandVerversen = nullptr;
+    QAction* mapOpenen = nullptr;
+    QAction* mapHoger = nullptr;
+    QAction* lijstSelecteren = nullptr;
+};
+
+// Which lists a fill refills: the first character of the old code "11" fills the folder list,
+// the last one the file list.
+enum class Soort
+{
+    Beide,    // "11"
+    Mappen,   // "10"
+    Bestanden // "01"
+};
+
+// One side of the main window over a folder source: the current folder and what was last read
+// of it, the fill of its folder and file lists, going into and out of folders, and the events
+// of its two lists. LokaalPaneel and ServerPaneel add what only their side has.
+class Paneel : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Paneel)
+
+public:
+    // `vullenToegestaan` is off until start-up allows the first fill.
+    Paneel(Mapbron& bron, const PaneelUi& ui, const PaneelMenus& menus, const bool& vullenToegestaan);
+    ~Paneel() override;
+
+    const PaneelUi& ui() const { return m_ui; }
+    const PaneelMenus& menus() const { return m_menus; }
+    Mapbron& bron() { return m_bron; }
+
+    // The folder the lists show, in the side's form ("/a/b/" on the server, ending in one
+    // separator locally); "" when none.
+    const QString& HuidigeMap() const { return m_huidigeMap; }
+    // Sets the folder the next fill reads, in the side's form.
+    void HuidigeMapZetten(const QString& map);
+    // What the last fill read.
+    const Mapinhoud& Inhoud() const { return m_inhoud; }
+    // The folder list's order: "", "sort_op" or "sort_af".
+    QString& SorteringMap() { return m_sorteringMap; }
+
+    // Reads `map` (absent: the current folder) and refills the lists `soort` names. A folder
+    // that cannot be read changes nothing and is told; false then.
+    bool LijstVullen(const std::optional<QString>& map, Soort soort, bool deselecteren);
+    // Reads the current folder again.
+    virtual void Verversen() = 0;
+    // Sub-folders of a folder (absent: the selected row of the folder list); 0 when the folder
+    // list is empty, for the parent entry and on any failure.
+    int AantalSubmappen(const std::optional<QString>& map);
+    // Opens the selected row of one of this side's lists: a folder is shown, a file is handed to
+    // its program.
+    void MapOpenen(LijstWeergave& lijst);
+    // Shows the parent folder, with the folder just left selected.
+    void MapHoger();
+    // Refills the lists (after the plus setting changed) and selects the same folder row again.
+    void PlusBijwerken();
+    // "sort_op" on the first headers after a fill, unless a list is sorted otherwise.
+    void SorteericonsInstellen();
+    // Whether this side can act (the server side: while connected).
+    virtual bool Beschikbaar() const { return true; }
+
+    void LijstMap_DblClick();
+    void LijstMap_KeyUp(int toets, Qt::KeyboardModifiers modifiers);
+    void LijstMap_MouseUp(Qt::MouseButton knop, QPoint plek);
+    void LijstB_DblClick();
+    void LijstB_KeyUp(int toets, Qt::KeyboardModifiers modifiers);
+    void LijstB_MouseUp(Qt::MouseButton knop, QPoint plek);
+    void mnuPlus_Click(bool aan);
+    void mnuPlusBijSubmappen_Click(bool aan);
+
+protected:
+    // The side's form of a folder to read.
+    virtual QString MapVorm(const QString& map) const = 0;
+    // Reads a folder for a fill; tells the user itself when that fails.
+    virtual std::optional<Mapinhoud> Lezen(const QString& map) = 0;
+    // After a fill read its folder, before the lists are refilled.
+    virtual void Gelezen() {}
+    // The question before the plus sign is switched on; true to go on.
+    virtual bool PlustekenVragen() = 0;
+    // The separator of this side's paths.
+    QChar Scheiding() const;
+    // A row of the file list for an entry, when the pattern lets it.
+    void ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling);
+
+private:
+    Mapbron& m_bron;
+    PaneelUi m_ui;
+    PaneelMenus m_menus;
+    const bool& m_vullenToegestaan;
+    QString m_huidigeMap;
+    Mapinhoud m_inhoud;
+    QString m_sorteringMap;
+};
+
+} // namespace Vamox

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ftp/FtpListing.h"
+#include "panes/ListRow.h"
+#include "panes/Patroon.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class QComboBox;
+
+namespace Vamox {
+
+class ImageLijst16;
+class LijstWeergave;
+
+// The rows of one fill of a file list, built apart and handed to the list in one step. Every
+// file offers its extension to the pattern box ("*." + extension, no duplicates without regard
+// to case), whether or not the pattern lets it through; the new entries reach the box at the end,
+// in the order met. Files the pattern refuses get no row.
+class Bestandsvulling final
+{
+public:
+    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden);
+    Q_DISABLE_COPY_MOVE(Bestandsvulling)
+
+    void Toevoegen(ListRow rij);
+
+    // Hands the rows to the list and the new extensions to the pattern box.
+    void Afronden(LijstWeergave& lijst);
+
+    std::size_t Aantal() const { return m_rijen.size(); }
+
+private:
+    QComboBox& m_patroonVak;
+    ImageLijst16& m_beelden;
+    bool m_alles;
+    Patroon m_patroon;
+    std::vector<ListRow> m_rijen;
+    QSet<QString> m_extensies; // lower case, already in the box or new
+    QStringList m_nieuw;
+    QSet<QString> m_sleutels; // picture keys met: one shared text per key
+};
+
+// The pattern box text as the fills read it: trimmed of spaces.
+QString PatroonTekst(const QComboBox& patroonVak);
+
+// A fill of both lists without a pattern starts the box's list anew with "*" as its only entry;
+// the typed text stays.
+void PatroonlijstOpnieuw(QComboBox& patroonVak);
+
+// Rows of a folder list: "mapomhoog" for the parent entry, "mapplus" where `heeftSubmappen`
+// (when given) says so, otherwise "map".
+std::vector<ListRow> Mapregels(const std::vector<FtpEntry>& mappen,
+                               const std::function<bool(const QString&)>& heeftSubmappen);
+
+} // namespace Vamox

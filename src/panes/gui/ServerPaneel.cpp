@@ -1,0 +1,271 @@
+#include "panes/gui/ServerPaneel.h"
+
+#include "config/AppInfo.h"
+#include "dialogs/Msg.h"
+#include "ftp/FtpSession.h"
+#include "panes/Mapbron.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/Navigatie.h"
+#include "platform/gui/Zandloper.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace Vamox {
+
+namespace {
+// Pause after the last keystroke in MapFtp before the folder is looked up on the server.
+constexpr int MapFtpControleMs = 150;
+} // namespace
+
+ServerPaneel::ServerPaneel(FtpBron& bron, const PaneelUi& ui, const PaneelMenus& menus, QComboBox& servers,
+                           const bool& vullenToegestaan)
+    : Paneel(bron, ui, menus, vullenToegestaan), m_sessie(bron.sessie()), m_servers(servers)
+{
+    // A right click on the box must not open the text box menu (the window's own right-click
+    // handling replaces it).
+    ui.map->setContextMenuPolicy(Qt::NoContextMenu);
+    ui.map->installEventFilter(this);
+    connect(ui.map, &QLineEdit::textEdited, this, &ServerPaneel::MapFtp_Change);
+    m_mapFtpControle.setSingleShot(true);
+    m_mapFtpControle.setInterval(MapFtpControleMs);
+    connect(&m_mapFtpControle, &QTimer::timeout, this, &ServerPaneel::MapFtpKleurBijwerken);
+}
+
+void ServerPaneel::HuidigeServermapZetten(const QString& map)
+{
+    HuidigeMapZetten(map);
+}
+
+QString ServerPaneel::MapVorm(const QString& map) const
+{
+    QString folder = map;
+    while (folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder + u'/';
+}
+
+bool ServerPaneel::LijstVullenFtp(const std::optional<QString>& map, Soort soort, bool deselecteren)
+{
+    return LijstVullen(map, soort, deselecteren);
+}
+
+std::optional<Mapinhoud> ServerPaneel::Lezen(const QString& map)
+{
+    if (!m_sessie.internetHandle() && !FtpVerbinden(true)) return std::nullopt;
+    // A listing that fails is a failure (no connection, no such folder, no permission): it is
+    // not shown as an empty folder.
+    std::optional<Mapinhoud> inhoud = m_sessie.ServermapLezen(map);
+    if (!inhoud) {
+        Zandloper(false);
+        VerbindingMisluktMelding();
+    }
+    return inhoud;
+}
+
+void ServerPaneel::Gelezen()
+{
+    m_verbonden = true;
+    Q_EMIT verbonden();
+    QString geenLokaal;
+    QString map = HuidigeServermap();
+    MappenBijwerken(geenLokaal, map);
+    HuidigeMapZetten(map);
+    ui().label->setText(QStringLiteral("Servermap: ") + map);
+    TekstkleurZetten(*ui().label, Zwart);
+}
+
+void ServerPaneel::ToevoegenLijstBFtp(const FtpEntry& entry, Bestandsvulling& vulling)
+{
+    ToevoegenLijstB(entry, vulling);
+}
+
+bool ServerPaneel::FtpVerbinden(bool toonFout)
+{
+    Zandloper(true);
+    const bool gelukt = m_sessie.FtpVerbinden();
+    Zandloper(false);
+    if (gelukt) return true;
+    if (toonFout) {
+        PlatformMelding(QStringLiteral("Kan geen verbinding met de server maken."), AppTitel(), 4, false);
+        ui().map->clear();
+    }
+    return false;
+}
+
+void ServerPaneel::FtpVerversen()
+{
+    QWidget* venster = ui().mappen->window();
+    venster->setWindowTitle(QStringLiteral("Even geduld. Ftp server zoeken..."));
+    venster->repaint();
+    ui().mappen->lijstModel().Leegmaken();
+    ui().bestanden->lijstModel().Leegmaken();
+    ui().label->setText(QStringLiteral("Ftp server"));
+    m_mapFtpControle.stop();
+    TekstkleurZetten(*ui().map, Zwart);
+    ui().map->clear();
+    venster->repaint();
+    ui().map->setText(HuidigeServermap());
+    // A fresh login: a refresh is also how a user revives a connection that went stale.
+    m_sessie.FtpVerbindingSluiten();
+    FtpVerbinden(false);
+    LijstVullenFtp(HuidigeServermap(), Soort::Beide, false);
+    venster->setWindowTitle(AppTitel());
+}
+
+int ServerPaneel::AantalFtpSubmappen(const std::optional<QString>& map)
+{
+    return AantalSubmappen(map);
+}
+
+void ServerPaneel::VerbindingMisluktMelding()
+{
+    const QString server = m_servers.currentText();
+    const QString tekst = server.isEmpty()
+                              ? QStringLiteral("Kan geen verbinding met de server maken.")
+                              : QStringLiteral("Kan geen verbinding met server '") + server +
+                                    QStringLiteral("' maken.\r\nOf map op de server niet gevonden.");
+    Melding(tekst, 4);
+    ServerkeuzeWissen();
+}
+
+void ServerPaneel::ServerkeuzeWissen()
+{
+    const QSignalBlocker stil(m_servers);
+    m_servers.setCurrentIndex(-1);
+}
+
+bool ServerPaneel::PlustekenVragen()
+{
+    QApplication::beep();
+    return M({.Tekst =
+                  QStringLiteral("Een plusteken in het symbool van de servermappen als deze submappen bevat "
+                                 "betekent\r\ndat het zoeken naar de servermappen veel langer duurt.\r\n"
+                                 "Doorgaan?"),
+              .Pictogram = 2,
+              .Knoppen = QStringLiteral("&Ja+&Nee"),
+              .Codes = QStringLiteral("1+2"),
+              .Knopbreedte = 1280,
+              .Centreren = true}) == 1;
+}
+
+bool ServerPaneel::eventFilter(QObject* object, QEvent* event)
+{
+    QLineEdit* vak = ui().map;
+    if (object != vak) return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int toets = static_cast<QKeyEvent*>(event)->key();
+        if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
+            MapFtp_Enter();
+            return true;
+        }
+        if (toets == Qt::Key_Escape) {
+            MapFtp_Escape();
+            return true;
+        }
+        return false;
+    }
+    case QEvent::FocusIn:
+        // After the click that gave the focus has placed the caret.
+        QTimer::singleShot(0, vak, &QLineEdit::selectAll);
+        return false;
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reden = static_cast<QFocusEvent*>(event)->reason();
+        if (reden == Qt::ActiveWindowFocusReason || reden == Qt::PopupFocusReason) return false;
+        MapFtpControleNu();
+        if (Tekstkleur(*vak) == Rood) {
+            vak->setText(HuidigeServermap());
+            TekstkleurZetten(*vak, Zwart);
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void ServerPaneel::MapFtp_Change()
+{
+    QLineEdit* vak = ui().map;
+    if (HuidigeServermap() == QLatin1String("/") && vak->text().isEmpty()) {
+        vak->setText(QStringLiteral("/"));
+        vak->setCursorPosition(1);
+    }
+    m_mapFtpControle.start();
+}
+
+// Red while the typed folder does not exist on the server. The look-up waits for an idle
+// session and is repeated when the text changed while it ran.
+void ServerPaneel::MapFtpKleurBijwerken()
+{
+    if (m_sessie.bezig()) {
+        m_mapFtpControle.start();
+        return;
+    }
+    QLineEdit* vak = ui().map;
+    const QString tekst = SpatiesWeg(vak->text());
+    const bool bestaat = m_sessie.ServerpadBestaat(tekst, true);
+    if (SpatiesWeg(vak->text()) != tekst) {
+        m_mapFtpControle.start();
+        return;
+    }
+    TekstkleurZetten(*vak, bestaat ? Zwart : Rood);
+}
+
+void ServerPaneel::MapFtpControleNu()
+{
+    if (!m_mapFtpControle.isActive()) return;
+    m_mapFtpControle.stop();
+    MapFtpKleurBijwerken();
+}
+
+void ServerPaneel::MapFtp_Enter()
+{
+    QLineEdit* vak = ui().map;
+    MapFtpControleNu();
+    QString tekst = vak->text();
+    if (!tekst.endsWith(u'/')) {
+        tekst += u'/';
+        vak->setText(tekst);
+    }
+    const auto nietGevonden = [&] {
+        Melding(QStringLiteral("Servermap '") + tekst + QStringLiteral("' niet gevonden."), 4);
+        vak->setText(HuidigeServermap());
+        TekstkleurZetten(*vak, Zwart);
+    };
+    if (Tekstkleur(*vak) == Rood) {
+        nietGevonden();
+    } else if (m_verbonden) {
+        if (m_sessie.ServerpadBestaat(QStringLiteral("/"), true)) {
+            QString map = SpatiesWeg(tekst);
+            QString geenLokaal;
+            MappenBijwerken(geenLokaal, map);
+            HuidigeMapZetten(map);
+            if (LijstVullenFtp(map, Soort::Beide, false))
+                vak->setText(HuidigeServermap()); // "a/b/" as typed shows as "/a/b/"
+            vak->selectAll();
+        } else {
+            nietGevonden();
+        }
+    } else {
+        VerbindingMisluktMelding();
+    }
+}
+
+void ServerPaneel::MapFtp_Escape()
+{
+    if (!m_verbonden) return;
+    QLineEdit* vak = ui().map;
+    m_mapFtpControle.stop();
+    vak->setText(HuidigeServermap());
+    TekstkleurZetten(*vak, Zwart);
+    vak->selectAll();
+}
+
+} // namespace Vamox

@@ -1,0 +1,379 @@
+#include "transfer/Overdracht.h"
+
+#include "transfer/OverdrachtPaden.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace Vamox {
+
+namespace {
+
+// Begin on construction, Einde however the run ends.
+class Run final
+{
+public:
+    Run(Voortgangsmelder& melder, qint64 bestanden, qint64 bytes) : m_melder(melder)
+    {
+        m_melder.Begin(bestanden, bytes);
+    }
+    ~Run() { m_melder.Einde(); }
+    Q_DISABLE_COPY_MOVE(Run)
+
+    Voortgangsmelder* operator->() const { return &m_melder; }
+
+private:
+    Voortgangsmelder& m_melder;
+};
+
+// The name of a local path: the text after its last separator.
+QString LokaleNaam(const QString& pad)
+{
+    const qsizetype plek = std::max(pad.lastIndexOf(u'/'), pad.lastIndexOf(LokaalScheiding));
+    return pad.mid(plek + 1);
+}
+
+QString ServerNaam(const QString& pad)
+{
+    return pad.mid(pad.lastIndexOf(u'/') + 1);
+}
+
+// A listed name says more than its path: "a/b" listed in /m is refused, not taken for b in /m/a.
+QString NaamVan(const Serverbestand& bestand)
+{
+    return bestand.naam.isNull() ? ServerNaam(bestand.pad) : bestand.naam;
+}
+
+QString InServermap(const QString& map, const QString& naam)
+{
+    return map.endsWith(u'/') ? map + naam : map + u'/' + naam;
+}
+
+qint64 LokaleGrootte(const QString& pad)
+{
+    const QFileInfo info(pad);
+    return info.isFile() ? info.size() : -1;
+}
+
+QString ZonderEindscheiding(QString pad)
+{
+    while (pad.size() > 1 && EindigtMetScheiding(pad))
+        pad.chop(1);
+    return pad;
+}
+
+QString EigenNaam(const QString& pad)
+{
+    const QString kern = ZonderEindscheiding(pad);
+    return kern.mid(std::max(kern.lastIndexOf(u'/'), kern.lastIndexOf(LokaalScheiding)) + 1);
+}
+
+// The server walk joins listed names into paths, so a listed name holding "/" would pass for a
+// deeper path. A path is used only when its parent was itself taken and its own last part is a
+// plain name.
+bool KindVan(const QSet<QString>& mappen, const QString& pad)
+{
+    const qsizetype plek = pad.lastIndexOf(u'/');
+    return plek >= 0 && mappen.contains(pad.left(plek)) && VeiligeNaam(pad.mid(plek + 1));
+}
+
+qint64 Som(qint64 a, qint64 grootte)
+{
+    return a + std::max<qint64>(grootte, 0);
+}
+
+void Verplaatst(Overdrachtsresultaat& r, const QString& naam, qint64 bytes)
+{
+    ++r.gedaan;
+    r.bytes += std::max<qint64>(bytes, 0);
+    r.namen.push_back(naam);
+}
+
+} // namespace
+
+Overdrachtsresultaat BestandenDownloaden(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
+                                         const QString& lokaleMap, Overdrachtsvragen* vragen,
+                                         Voortgangsmelder& voortgang)
+{
+    Overdrachtsresultaat r;
+    qint64 bytes = 0;
+    for (const Serverbestand& b : bestanden)
+        bytes = Som(bytes, b.grootte);
+    const qint64 aantal = qint64(bestanden.size());
+    Run run(voortgang, aantal, bytes);
+    bool alles = false;
+    for (qint64 i = 0; i < aantal; ++i) {
+        const Serverbestand& b = bestanden[size_t(i)];
+        const QString naam = NaamVan(b);
+        run->BestandBegint(naam, b.grootte);
+        // A listed name that is no plain file name would be written elsewhere: never fetched.
+        const QString lokaal = LokaalDoelPad(lokaleMap, naam);
+        if (lokaal.isEmpty()) {
+            ++r.mislukt;
+            run->BestandKlaar();
+            continue;
+        }
+        if (vragen && !alles && QFileInfo(lokaal).isFile()) {
+            const Overschrijfantwoord a =
+                vragen->Overschrijven({.soort = Overschrijving::Soort::BestandDownloaden,
+                                       .pad = lokaal,
+                                       .grootte = LokaleGrootte(lokaal),
+                                       .nummer = i + 1,
+                                       .aantal = aantal});
+            if (a == Overschrijfantwoord::Stoppen) {
+                r.gestopt = true;
+                break;
+            }
+            if (a == Overschrijfantwoord::Nee) {
+                ++r.overgeslagen;
+                run->BestandKlaar();
+                continue;
+            }
+            alles = a == Overschrijfantwoord::Alle;
+        }
+        if (sessie.FtpBestandHalen(lokaal, b.pad, b.grootte))
+            Verplaatst(r, naam, LokaleGrootte(lokaal));
+        else
+            ++r.mislukt;
+        run->BestandKlaar();
+    }
+    return r;
+}
+
+Overdrachtsresultaat BestandenUploaden(FtpSession& sessie, const QStringList& lokalePaden,
+                                       const QString& serverMap, Overdrachtsvragen* vragen,
+                                       Voortgangsmelder& voortgang)
+{
+    Overdrachtsresultaat r;
+    // One listing tells which names exist (capitals counting), instead of one probe per file.
+    // A listing that fails asks nothing: the uploads then meet the same trouble.
+    QHash<QString, qint64> opServer;
+    if (vragen) {
+        if (const auto entries = sessie.FtpMapLezen(serverMap)) {
+            for (const FtpEntry& e : *entries)
+                if (!e.isMap) opServer.insert(e.naam, e.grootte);
+        }
+    }
+
+    std::vector<qint64> groottes;
+    groottes.reserve(size_t(lokalePaden.size()));
+    qint64 bytes = 0;
+    for (const QString& pad : lokalePaden) {
+        groottes.push_back(LokaleGrootte(pad));
+        bytes = Som(bytes, groottes.back());
+    }
+    const qint64 aantal = lokalePaden.size();
+    Run run(voortgang, aantal, bytes);
+    bool alles = false;
+    for (qint64 i = 0; i < aantal; ++i) {
+        const QString& pad = lokalePaden.at(i);
+        const QString naam = LokaleNaam(pad);
+        const QString doel = InServermap(serverMap, naam);
+        run->BestandBegint(naam, groottes[size_t(i)]);
+        if (vragen && !alles && opServer.contains(naam)) {
+            const Overschrijfantwoord a =
+                vragen->Overschrijven({.soort = Overschrijving::Soort::BestandUploaden,
+                                       .pad = doel,
+                                       .grootte = opServer.value(naam),
+                                       .nummer = i + 1,
+                                       .aantal = aantal});
+            if (a == Overschrijfantwoord::Stoppen) {
+                r.gestopt = true;
+                break;
+            }
+            if (a == Overschrijfantwoord::Nee) {
+                ++r.overgeslagen;
+                run->BestandKlaar();
+                continue;
+            }
+            alles = a == Overschrijfantwoord::Alle;
+        }
+        if (sessie.FtpBestandPlaatsen(pad, doel))
+            Verplaatst(r, naam, groottes[size_t(i)]);
+        else
+            ++r.mislukt;
+        run->BestandKlaar();
+    }
+    return r;
+}
+
+Overdrachtsresultaat ServerBestandenKopieren(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
+                                             const QString& werkmap, const QString& serverMap,
+                                             Voortgangsmelder& voortgang)
+{
+    Overdrachtsresultaat r;
+    // The work folder is made at start-up; it may have been removed since.
+    const bool werk = !werkmap.isEmpty() && QDir().mkpath(werkmap);
+    qint64 bytes = 0;
+    for (const Serverbestand& b : bestanden)
+        bytes = Som(bytes, 2 * std::max<qint64>(b.grootte, 0));
+    Run run(voortgang, qint64(bestanden.size()), bytes);
+    for (const Serverbestand& b : bestanden) {
+        const QString naam = NaamVan(b);
+        run->BestandBegint(naam, b.grootte < 0 ? -1 : 2 * b.grootte);
+        const QString tijdelijk = werk ? LokaalDoelPad(werkmap, naam) : QString();
+        // Only a copy fetched just now goes up: an older one of the same name may lie there.
+        bool gelukt = !tijdelijk.isEmpty() && sessie.FtpBestandHalen(tijdelijk, b.pad, b.grootte);
+        if (gelukt) {
+            run->TweedeDeel(LokaleGrootte(tijdelijk));
+            gelukt = sessie.FtpBestandPlaatsen(tijdelijk, InServermap(serverMap, naam));
+        }
+        if (gelukt)
+            Verplaatst(r, naam, LokaleGrootte(tijdelijk));
+        else
+            ++r.mislukt;
+        run->BestandKlaar();
+    }
+    return r;
+}
+
+LokaleBoom LokaleMapScannen(const QString& map, const StopVraag& stop)
+{
+    LokaleBoom boom;
+    boom.map = ZonderEindscheiding(map);
+    QStringList mappen;
+    QStringList bestanden;
+    boom.volledig =
+        ZoekBestanden(mappen, bestanden, boom.map, QStringLiteral("*"), true, false, stop, &boom.totaal);
+    // A scan stopped at once has not taken the start folder yet.
+    if (mappen.size() < 2)
+        mappen.push_back(EindigtMetScheiding(boom.map) ? boom.map : boom.map + LokaalScheiding);
+    // Element 0 of both lists carries no path.
+    boom.mappen = mappen.mid(1);
+    boom.bestanden = bestanden.mid(1);
+    return boom;
+}
+
+Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
+                                 Overdrachtsvragen& vragen, Voortgangsmelder& voortgang)
+{
+    Overdrachtsresultaat r;
+    // Folders this run made were empty: their files need no overwrite probe.
+    QSet<QString> nieuweMappen;
+    // The walk lists every folder after its parent, so parents are made first.
+    for (const QString& map : boom.mappen) {
+        const QString doel = NaarServerpad(boom.map, map, serverMap);
+        if (doel.isEmpty())
+            ++r.mislukteMappen;
+        else if (sessie.FtpMapMaken(doel))
+            nieuweMappen.insert(doel);
+        else if (!sessie.ServerpadBestaat(doel, true))
+            ++r.mislukteMappen; // one that is already there is fine
+    }
+
+    const qint64 aantal = boom.bestanden.size();
+    Run run(voortgang, aantal, boom.totaal);
+    bool alles = false;
+    for (qint64 i = 0; i < aantal; ++i) {
+        const QString& pad = boom.bestanden.at(i);
+        const QString naam = EigenNaam(pad);
+        const QString doel = NaarServerpad(boom.map, pad, serverMap);
+        const qint64 grootte = LokaleGrootte(pad);
+        run->BestandBegint(naam, grootte);
+        if (doel.isEmpty()) {
+            ++r.mislukt;
+            run->BestandKlaar();
+            continue;
+        }
+        if (!alles && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
+            const qint64 bestaand = sessie.FtpMapPeilen(doel);
+            if (bestaand > 0) {
+                const Overschrijfantwoord a =
+                    vragen.Overschrijven({.soort = Overschrijving::Soort::MapUploaden,
+                                          .pad = doel,
+                                          .grootte = bestaand,
+                                          .nummer = i + 1,
+                                          .aantal = aantal});
+                if (a == Overschrijfantwoord::Stoppen) {
+                    r.gestopt = true;
+                    break;
+                }
+                if (a == Overschrijfantwoord::Nee) {
+                    ++r.overgeslagen;
+                    run->BestandKlaar();
+                    continue;
+                }
+                alles = a == Overschrijfantwoord::Alle;
+            }
+        }
+        if (sessie.FtpBestandPlaatsen(pad, doel))
+            Verplaatst(r, naam, grootte);
+        else
+            ++r.mislukt;
+        run->BestandKlaar();
+    }
+    return r;
+}
+
+Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap, const FtpBoom& boom,
+                                   const QString& lokaleMap, Overdrachtsvragen& vragen,
+                                   Voortgangsmelder& voortgang, const StopVraag& stop)
+{
+    Overdrachtsresultaat r;
+    // A folder that could not be listed is not an empty folder.
+    r.mislukteMappen = boom.mislukt;
+    QString start = serverMap;
+    while (start.size() > 1 && start.endsWith(u'/'))
+        start.chop(1);
+
+    // The chosen folder itself first, then the walk's folders, each after its parent.
+    QSet<QString> genomen{start};
+    const QStringList mappen = QStringList{start} + boom.mappen;
+    for (qsizetype i = 0; i < mappen.size(); ++i) {
+        if (i > 0 && !KindVan(genomen, mappen.at(i))) continue;
+        const QString lokaal = NaarLokaalPad(start, mappen.at(i), lokaleMap);
+        if (lokaal.isEmpty()) continue;
+        genomen.insert(mappen.at(i));
+        QDir().mkdir(lokaal); // an existing folder is fine; a failure shows in its files
+    }
+
+    const qint64 aantal = qint64(boom.bestanden.size());
+    Run run(voortgang, aantal, boom.totaal);
+    bool alles = false;
+    for (qint64 i = 0; i < aantal; ++i) {
+        // Asked between files only: the file that was running is complete or gone.
+        if (i > 0 && stop && stop()) {
+            r.gestopt = true;
+            break;
+        }
+        const FtpBoom::Bestand& b = boom.bestanden[size_t(i)];
+        const QString naam = ServerNaam(b.pad);
+        // A name that is no plain name, or a path outside the chosen folder, is never written.
+        const QString lokaal = KindVan(genomen, b.pad) ? NaarLokaalPad(start, b.pad, lokaleMap) : QString();
+        run->BestandBegint(naam, b.grootte);
+        if (lokaal.isEmpty()) {
+            ++r.mislukt;
+            run->BestandKlaar();
+            continue;
+        }
+        if (!alles && QFileInfo(lokaal).isFile()) {
+            const Overschrijfantwoord a = vragen.Overschrijven({.soort = Overschrijving::Soort::MapDownloaden,
+                                                                .pad = lokaal,
+                                                                .grootte = LokaleGrootte(lokaal),
+                                                                .nummer = i + 1,
+                                                                .aantal = aantal});
+            if (a == Overschrijfantwoord::Stoppen) {
+                r.gestopt = true;
+                break;
+            }
+            if (a == Overschrijfantwoord::Nee) {
+                ++r.overgeslagen;
+                run->BestandKlaar();
+                continue;
+            }
+            alles = a == Overschrijfantwoord::Alle;
+        }
+        if (sessie.FtpBestandHalen(lokaal, b.pad, b.grootte))
+            Verplaatst(r, naam, LokaleGrootte(lokaal));
+        else
+            ++r.mislukt;
+        run->BestandKlaar();
+    }
+    return r;
+}
+
+} // namespace Vamox

@@ -1,0 +1,257 @@
+#include "transfer/gui/Mapoverdracht.h"
+
+#include "dialogs/Msg.h"
+#include "ftp/FtpPaden.h"
+#include "panes/Opmaak.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/Navigatie.h"
+#include "panes/gui/Selectie.h"
+#include "panes/gui/ServerPaneel.h"
+#include "platform/gui/Toetsenbord.h"
+#include "transfer/Overdracht.h"
+#include "transfer/OverdrachtPaden.h"
+#include "transfer/gui/Overdrachtsrun.h"
+#include "transfer/gui/Overschrijfvragen.h"
+#include "transfer/gui/Voortgangsweergave.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QSet>
+#include <QToolButton>
+
+namespace Vamox {
+
+namespace {
+
+// While a local tree is scanned the window keeps painting. A press of the left mouse button
+// ends the scan (what was found so far is offered); other input is ignored until it is over,
+// so nothing else starts meanwhile.
+class Scanwacht final : public QObject
+{
+public:
+    static constexpr qint64 PompMs = 40;
+
+    Scanwacht()
+    {
+        qApp->installEventFilter(this);
+        m_klok.start();
+    }
+    ~Scanwacht() override { qApp->removeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(Scanwacht)
+
+    bool Gestopt()
+    {
+        if (m_klok.elapsed() >= PompMs) {
+            QCoreApplication::processEvents();
+            m_klok.restart();
+        }
+        return m_gestopt;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_gestopt = true;
+            [[fallthrough]];
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::Wheel:
+            return object->isWidgetType();
+        default:
+            return false;
+        }
+    }
+
+private:
+    QElapsedTimer m_klok;
+    bool m_gestopt = false;
+};
+
+QString ZonderEindscheiding(QString pad)
+{
+    while (pad.size() > 1 && EindigtMetScheiding(pad))
+        pad.chop(1);
+    return pad;
+}
+
+QString EigenNaam(const QString& pad)
+{
+    const QString kern = ZonderEindscheiding(pad);
+    return kern.mid(std::max(kern.lastIndexOf(u'/'), kern.lastIndexOf(LokaalScheiding)) + 1);
+}
+
+} // namespace
+
+Mapoverdracht::Mapoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Voortgangsweergave& voortgang,
+                             const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_voortgang(voortgang), m_b(besturing)
+{
+    connect(m_b.knopUploaden, &QAbstractButton::clicked, this, &Mapoverdracht::knopUploaden_Click);
+    connect(m_b.knopDownloaden, &QAbstractButton::clicked, this, &Mapoverdracht::knopDownloaden_Click);
+    connect(m_b.mnuMapLokaalUploaden, &QAction::triggered, this, &Mapoverdracht::knopUploaden_Click);
+    connect(m_b.mnuMapFtpDownloaden, &QAction::triggered, this, &Mapoverdracht::knopDownloaden_Click);
+}
+
+Mapoverdracht::~Mapoverdracht() = default;
+
+void Mapoverdracht::knopUploaden_Click()
+{
+    UploadenLokalemap(QString());
+}
+
+void Mapoverdracht::knopDownloaden_Click()
+{
+    DownloadenServermap(QString(), QString());
+}
+
+void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap)
+{
+    BezigSlot slot(*m_b.bezig);
+    if (!slot) return;
+    Uploaden(lokaleMap);
+}
+
+void Mapoverdracht::DownloadenServermap(const QString& serverMap, const QString& lokaleMap)
+{
+    BezigSlot slot(*m_b.bezig);
+    if (!slot) return;
+    Downloaden(serverMap, lokaleMap);
+}
+
+void Mapoverdracht::Uploaden(QString map)
+{
+    LijstWeergave& lijst = *m_lokaal.ui().mappen;
+    const LijstModel& model = lijst.lijstModel();
+    const int rij = GeselecteerdeRij(lijst);
+    if (map.isEmpty() && rij >= 0) map = LokaalDoelPad(m_lokaal.HuidigeLokalemap(), model.Rij(rij).naam);
+    if (model.Aantal() == 0 || (rij >= 0 && SpatiesWeg(model.Rij(rij).naam) == QLatin1String("..")) ||
+        map.isEmpty()) {
+        Melding(QStringLiteral("Geen lokale map geselecteerd.\r\nKan derhalve geen lokale map uploaden."), 1);
+        return;
+    }
+    // Without a server every folder and file would fail, after a scan and a question.
+    if (!m_server.Verbonden()) {
+        m_server.VerbindingMisluktMelding();
+        return;
+    }
+    map = ZonderEindscheiding(map);
+
+    Wachtstand wacht(*m_b.venster);
+    wacht.Tonen(QStringLiteral("Even geduld. Mappen en bestanden zoeken..."));
+    LokaleBoom boom;
+    {
+        Scanwacht scan;
+        boom = LokaleMapScannen(map, [&scan] { return scan.Gestopt(); });
+    }
+    wacht.Terug();
+    const QString serverMap = m_server.HuidigeServermap();
+    if (M({.Tekst = QStringLiteral("Lokale map ") + map + QStringLiteral("\r\n met al zijn submappen (") +
+                    AantalTekst(boom.mappen.size() - 1) + QStringLiteral(") en bestanden (") +
+                    AantalTekst(boom.bestanden.size()) + QStringLiteral("; ") + GrootteTekst(boom.totaal) +
+                    QStringLiteral(")\r\nuploaden naar servermap ") + serverMap + u'?',
+           .Pictogram = 4,
+           .Knoppen = QStringLiteral("&Ja+&Nee"),
+           .Codes = QStringLiteral("1+2"),
+           .Knopbreedte = 1280,
+           .Centreren = true}) != 1)
+        return;
+
+    wacht.Tonen(QStringLiteral("Even geduld. Uploaden (") + GrootteTekst(boom.totaal) +
+                QStringLiteral(")..."));
+    Overschrijfvragen vragen;
+    const Overdrachtsresultaat r = MapUploaden(m_sessie, boom, serverMap, vragen, m_voortgang);
+    // Nothing attempted (an empty tree, or Stoppen at once): nothing to tell or show, unless a
+    // folder could not be made.
+    if (!r.Geprobeerd() && r.mislukteMappen == 0) return;
+    wacht.Terug();
+    if (!r.Gelukt())
+        Melding(QStringLiteral("Bij uploaden van lokale map '") + map +
+                    QStringLiteral("' is iets fout gegegaan."),
+                4);
+    if (!r.Geprobeerd()) return;
+    m_server.LijstVullenFtp(serverMap, Soort::Beide, false);
+    SelecterenInLijst(*m_server.ui().mappen, EigenNaam(map), true, true);
+}
+
+void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
+{
+    LijstWeergave& lijst = *m_server.ui().mappen;
+    const LijstModel& model = lijst.lijstModel();
+    if (model.Aantal() == 0) {
+        Melding(QStringLiteral("Geen server gevonden.\r\nKan derhalve geen servermap downloaden."), 1);
+        return;
+    }
+    if (serverMap.isEmpty()) {
+        const int rij = GeselecteerdeRij(lijst);
+        if (rij >= 0) {
+            serverMap = m_server.HuidigeServermap() + u'/' + model.Rij(rij).naam;
+            serverMap.replace(QLatin1String("//"), QLatin1String("/"));
+        }
+    }
+    const bool expliciet = !lokaleMap.isEmpty();
+    if (!expliciet) lokaleMap = m_lokaal.HuidigeLokalemap();
+    while (serverMap.endsWith(u'/'))
+        serverMap.chop(1);
+    // The root has no name of its own to download into.
+    if (serverMap.contains(QLatin1String("..")) || EigenNaam(serverMap).isEmpty()) {
+        Melding(QStringLiteral("Geen servermap geselecteerd.\r\nKan derhalve geen servermap downloaden."), 1);
+        return;
+    }
+
+    Wachtstand wacht(*m_b.venster);
+    wacht.Tonen(QStringLiteral("Even geduld. Subservermappen en -bestanden zoeken..."));
+    const FtpBoom boom = m_sessie.FtpBoomLezen(serverMap);
+    wacht.Terug();
+    if (!expliciet &&
+        M({.Tekst = QStringLiteral("Servermap ") + serverMap +
+                    QStringLiteral("\r\n met al zijn submappen (") + AantalTekst(boom.mappen.size()) +
+                    QStringLiteral(") en bestanden (") + AantalTekst(qint64(boom.bestanden.size())) +
+                    QStringLiteral("; ") + GrootteTekst(boom.totaal) +
+                    QStringLiteral(")\r\ndownloaden naar lokale map ") + lokaleMap + u'?',
+           .Pictogram = 4,
+           .Knoppen = QStringLiteral("&Ja+&Nee"),
+           .Codes = QStringLiteral("1+2"),
+           .Knopbreedte = 1280,
+           .Centreren = true}) != 1)
+        return;
+
+    wacht.Tonen(QStringLiteral("Even geduld. ") +
+                (ServermapSlepen ? QStringLiteral("Downloaden") : QStringLiteral("Kopiëren")) +
+                QStringLiteral(" (") + GrootteTekst(boom.totaal) +
+                QStringLiteral("). Escape=Downloaden stoppen..."));
+    EscapeIngedrukt(); // an Escape from before the run (the scan) does not end it
+    Overschrijfvragen vragen;
+    // Escape during a file ends the run once that file is done.
+    const Overdrachtsresultaat r = MapDownloaden(m_sessie, serverMap, boom, lokaleMap, vragen, m_voortgang,
+                                                 [] { return EscapeIngedrukt(); });
+    // "Stoppen" before any file was fetched: as if nothing had been asked.
+    if (r.gestopt && !r.Geprobeerd()) return;
+    if (expliciet) {
+        wacht.Houden();
+    } else {
+        wacht.Terug();
+    }
+    if (!r.Gelukt())
+        Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
+                    QStringLiteral("' is iets fout gegegaan."),
+                4);
+    if (expliciet) return;
+
+    m_lokaal.ui().mappen->setFocus();
+    m_lokaal.LijstVullenLokaal(lokaleMap, Soort::Beide, false);
+    SelecterenInLijst(*m_lokaal.ui().mappen, EigenNaam(serverMap), true, true);
+}
+
+} // namespace Vamox
