@@ -2,7 +2,7 @@
 
 #include "config/AppInfo.h"
 #include "dialogs/Msg.h"
-#include "ftp/gui/Verbinding.h"
+#include "mainwindow/Verbinding.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
 #include "panes/gui/ServerPaneel.h"

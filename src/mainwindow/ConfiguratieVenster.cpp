@@ -5,7 +5,7 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "ftp/FtpPaden.h"
-#include "ftp/gui/Verbinding.h"
+#include "mainwindow/Verbinding.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opstarten.h"

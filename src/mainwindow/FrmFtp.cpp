@@ -2,7 +2,7 @@
 
 #include "config/AppInfo.h"
 #include "dialogs/Twips.h"
-#include "ftp/gui/Verbinding.h"
+#include "mainwindow/Verbinding.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"

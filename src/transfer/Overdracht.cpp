@@ -59,19 +59,6 @@ qint64 LokaleGrootte(const QString& pad)
     return info.isFile() ? info.size() : -1;
 }
 
-QString ZonderEindscheiding(QString pad)
-{
-    while (pad.size() > 1 && EindigtMetScheiding(pad))
-        pad.chop(1);
-    return pad;
-}
-
-QString EigenNaam(const QString& pad)
-{
-    const QString kern = ZonderEindscheiding(pad);
-    return kern.mid(std::max(kern.lastIndexOf(u'/'), kern.lastIndexOf(LokaalScheiding)) + 1);
-}
-
 // The server walk joins listed names into paths, so a listed name holding "/" would pass for a
 // deeper path. A path is used only when its parent was itself taken and its own last part is a
 // plain name.
@@ -93,6 +80,89 @@ void Verplaatst(Overdrachtsresultaat& r, const QString& naam, qint64 bytes)
     r.namen.push_back(naam);
 }
 
+// The overwrite questions of one run: asked until "Alle", each answer counted in the result.
+class Vraagronde final
+{
+public:
+    enum class Stap
+    {
+        Doorgaan,
+        Overslaan,
+        Stoppen
+    };
+
+    Vraagronde(Overdrachtsvragen* vragen, Overschrijving::Soort soort, qint64 aantal, Overdrachtsresultaat& r)
+        : m_vragen(vragen), m_soort(soort), m_aantal(aantal), m_r(r)
+    {
+    }
+
+    // Whether a file that exists still needs a question.
+    bool Open() const { return m_vragen != nullptr && !m_alles; }
+
+    Stap Vraag(const QString& pad, qint64 grootte, qint64 nummer)
+    {
+        switch (m_vragen->Overschrijven(
+            {.soort = m_soort, .pad = pad, .grootte = grootte, .nummer = nummer, .aantal = m_aantal})) {
+        case Overschrijfantwoord::Stoppen:
+            m_r.gestopt = true;
+            return Stap::Stoppen;
+        case Overschrijfantwoord::Nee:
+            ++m_r.overgeslagen;
+            return Stap::Overslaan;
+        case Overschrijfantwoord::Alle:
+            m_alles = true;
+            return Stap::Doorgaan;
+        case Overschrijfantwoord::Ja:
+            break;
+        }
+        return Stap::Doorgaan;
+    }
+
+private:
+    Overdrachtsvragen* m_vragen;
+    Overschrijving::Soort m_soort;
+    qint64 m_aantal;
+    Overdrachtsresultaat& m_r;
+    bool m_alles = false;
+};
+
+using Stap = Vraagronde::Stap;
+
+// The end of one file: moved or failed. (Work out `gelukt` before the call: the order in which
+// arguments are evaluated is not fixed, and `bytes` may need the file it brings.)
+void Klaar(Overdrachtsresultaat& r, const Run& run, bool gelukt, const QString& naam, qint64 bytes)
+{
+    if (gelukt)
+        Verplaatst(r, naam, bytes);
+    else
+        ++r.mislukt;
+    run->BestandKlaar();
+}
+
+// One file of a download: fetched into `lokaal` ("" when refused: a failure), after the question
+// when a file of that name is there. False when the answer ends the run.
+bool Halen(FtpSession& sessie, const Serverbestand& b, const QString& naam, const QString& lokaal,
+           qint64 nummer, Vraagronde& ronde, const Run& run, Overdrachtsresultaat& r)
+{
+    run->BestandBegint(naam, b.grootte);
+    if (lokaal.isEmpty()) {
+        ++r.mislukt;
+        run->BestandKlaar();
+        return true;
+    }
+    if (ronde.Open() && QFileInfo(lokaal).isFile()) {
+        const Stap stap = ronde.Vraag(lokaal, LokaleGrootte(lokaal), nummer);
+        if (stap == Stap::Stoppen) return false;
+        if (stap == Stap::Overslaan) {
+            run->BestandKlaar();
+            return true;
+        }
+    }
+    const bool gehaald = sessie.FtpBestandHalen(lokaal, b.pad, b.grootte);
+    Klaar(r, run, gehaald, naam, LokaleGrootte(lokaal));
+    return true;
+}
+
 } // namespace
 
 Overdrachtsresultaat BestandenDownloaden(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
@@ -105,41 +175,12 @@ Overdrachtsresultaat BestandenDownloaden(FtpSession& sessie, const std::vector<S
         bytes = Som(bytes, b.grootte);
     const qint64 aantal = qint64(bestanden.size());
     Run run(voortgang, aantal, bytes);
-    bool alles = false;
+    Vraagronde ronde(vragen, Overschrijving::Soort::BestandDownloaden, aantal, r);
     for (qint64 i = 0; i < aantal; ++i) {
         const Serverbestand& b = bestanden[size_t(i)];
         const QString naam = NaamVan(b);
-        run->BestandBegint(naam, b.grootte);
         // A listed name that is no plain file name would be written elsewhere: never fetched.
-        const QString lokaal = LokaalDoelPad(lokaleMap, naam);
-        if (lokaal.isEmpty()) {
-            ++r.mislukt;
-            run->BestandKlaar();
-            continue;
-        }
-        if (vragen && !alles && QFileInfo(lokaal).isFile()) {
-            const Overschrijfantwoord a =
-                vragen->Overschrijven({.soort = Overschrijving::Soort::BestandDownloaden,
-                                       .pad = lokaal,
-                                       .grootte = LokaleGrootte(lokaal),
-                                       .nummer = i + 1,
-                                       .aantal = aantal});
-            if (a == Overschrijfantwoord::Stoppen) {
-                r.gestopt = true;
-                break;
-            }
-            if (a == Overschrijfantwoord::Nee) {
-                ++r.overgeslagen;
-                run->BestandKlaar();
-                continue;
-            }
-            alles = a == Overschrijfantwoord::Alle;
-        }
-        if (sessie.FtpBestandHalen(lokaal, b.pad, b.grootte))
-            Verplaatst(r, naam, LokaleGrootte(lokaal));
-        else
-            ++r.mislukt;
-        run->BestandKlaar();
+        if (!Halen(sessie, b, naam, LokaalDoelPad(lokaleMap, naam), i + 1, ronde, run, r)) break;
     }
     return r;
 }
@@ -168,35 +209,23 @@ Overdrachtsresultaat BestandenUploaden(FtpSession& sessie, const QStringList& lo
     }
     const qint64 aantal = lokalePaden.size();
     Run run(voortgang, aantal, bytes);
-    bool alles = false;
+    Vraagronde ronde(vragen, Overschrijving::Soort::BestandUploaden, aantal, r);
     for (qint64 i = 0; i < aantal; ++i) {
         const QString& pad = lokalePaden.at(i);
         const QString naam = LokaleNaam(pad);
         const QString doel = InServermap(serverMap, naam);
         run->BestandBegint(naam, groottes[size_t(i)]);
-        if (vragen && !alles && opServer.contains(naam)) {
-            const Overschrijfantwoord a =
-                vragen->Overschrijven({.soort = Overschrijving::Soort::BestandUploaden,
-                                       .pad = doel,
-                                       .grootte = opServer.value(naam),
-                                       .nummer = i + 1,
-                                       .aantal = aantal});
-            if (a == Overschrijfantwoord::Stoppen) {
-                r.gestopt = true;
+        if (ronde.Open() && opServer.contains(naam)) {
+            const Stap stap = ronde.Vraag(doel, opServer.value(naam), i + 1);
+            if (stap == Stap::Stoppen) {
                 break;
             }
-            if (a == Overschrijfantwoord::Nee) {
-                ++r.overgeslagen;
+            if (stap == Stap::Overslaan) {
                 run->BestandKlaar();
                 continue;
             }
-            alles = a == Overschrijfantwoord::Alle;
         }
-        if (sessie.FtpBestandPlaatsen(pad, doel))
-            Verplaatst(r, naam, groottes[size_t(i)]);
-        else
-            ++r.mislukt;
-        run->BestandKlaar();
+        Klaar(r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, groottes[size_t(i)]);
     }
     return r;
 }
@@ -222,11 +251,7 @@ Overdrachtsresultaat ServerBestandenKopieren(FtpSession& sessie, const std::vect
             run->TweedeDeel(LokaleGrootte(tijdelijk));
             gelukt = sessie.FtpBestandPlaatsen(tijdelijk, InServermap(serverMap, naam));
         }
-        if (gelukt)
-            Verplaatst(r, naam, LokaleGrootte(tijdelijk));
-        else
-            ++r.mislukt;
-        run->BestandKlaar();
+        Klaar(r, run, gelukt, naam, LokaleGrootte(tijdelijk));
     }
     return r;
 }
@@ -267,7 +292,7 @@ Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, con
 
     const qint64 aantal = boom.bestanden.size();
     Run run(voortgang, aantal, boom.totaal);
-    bool alles = false;
+    Vraagronde ronde(&vragen, Overschrijving::Soort::MapUploaden, aantal, r);
     for (qint64 i = 0; i < aantal; ++i) {
         const QString& pad = boom.bestanden.at(i);
         const QString naam = EigenNaam(pad);
@@ -279,32 +304,20 @@ Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, con
             run->BestandKlaar();
             continue;
         }
-        if (!alles && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
+        if (ronde.Open() && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
             const qint64 bestaand = sessie.FtpMapPeilen(doel);
             if (bestaand > 0) {
-                const Overschrijfantwoord a =
-                    vragen.Overschrijven({.soort = Overschrijving::Soort::MapUploaden,
-                                          .pad = doel,
-                                          .grootte = bestaand,
-                                          .nummer = i + 1,
-                                          .aantal = aantal});
-                if (a == Overschrijfantwoord::Stoppen) {
-                    r.gestopt = true;
+                const Stap stap = ronde.Vraag(doel, bestaand, i + 1);
+                if (stap == Stap::Stoppen) {
                     break;
                 }
-                if (a == Overschrijfantwoord::Nee) {
-                    ++r.overgeslagen;
+                if (stap == Stap::Overslaan) {
                     run->BestandKlaar();
                     continue;
                 }
-                alles = a == Overschrijfantwoord::Alle;
             }
         }
-        if (sessie.FtpBestandPlaatsen(pad, doel))
-            Verplaatst(r, naam, grootte);
-        else
-            ++r.mislukt;
-        run->BestandKlaar();
+        Klaar(r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, grootte);
     }
     return r;
 }
@@ -333,7 +346,7 @@ Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap,
 
     const qint64 aantal = qint64(boom.bestanden.size());
     Run run(voortgang, aantal, boom.totaal);
-    bool alles = false;
+    Vraagronde ronde(&vragen, Overschrijving::Soort::MapDownloaden, aantal, r);
     for (qint64 i = 0; i < aantal; ++i) {
         // Asked between files only: the file that was running is complete or gone.
         if (i > 0 && stop && stop()) {
@@ -341,37 +354,10 @@ Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap,
             break;
         }
         const FtpBoom::Bestand& b = boom.bestanden[size_t(i)];
-        const QString naam = ServerNaam(b.pad);
         // A name that is no plain name, or a path outside the chosen folder, is never written.
         const QString lokaal = KindVan(genomen, b.pad) ? NaarLokaalPad(start, b.pad, lokaleMap) : QString();
-        run->BestandBegint(naam, b.grootte);
-        if (lokaal.isEmpty()) {
-            ++r.mislukt;
-            run->BestandKlaar();
-            continue;
-        }
-        if (!alles && QFileInfo(lokaal).isFile()) {
-            const Overschrijfantwoord a = vragen.Overschrijven({.soort = Overschrijving::Soort::MapDownloaden,
-                                                                .pad = lokaal,
-                                                                .grootte = LokaleGrootte(lokaal),
-                                                                .nummer = i + 1,
-                                                                .aantal = aantal});
-            if (a == Overschrijfantwoord::Stoppen) {
-                r.gestopt = true;
-                break;
-            }
-            if (a == Overschrijfantwoord::Nee) {
-                ++r.overgeslagen;
-                run->BestandKlaar();
-                continue;
-            }
-            alles = a == Overschrijfantwoord::Alle;
-        }
-        if (sessie.FtpBestandHalen(lokaal, b.pad, b.grootte))
-            Verplaatst(r, naam, LokaleGrootte(lokaal));
-        else
-            ++r.mislukt;
-        run->BestandKlaar();
+        const QString naam = ServerNaam(b.pad);
+        if (!Halen(sessie, {b.pad, b.grootte, naam}, naam, lokaal, i + 1, ronde, run, r)) break;
     }
     return r;
 }

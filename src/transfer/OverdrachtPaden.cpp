@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace Vamox {
 
 namespace {
@@ -9,14 +11,6 @@ namespace {
 bool IsScheiding(QChar c)
 {
     return c == u'/' || c == LokaalScheiding;
-}
-
-// A local path without its trailing separators; a root keeps one.
-QString ZonderEindscheiding(QString pad)
-{
-    while (pad.size() > 1 && IsScheiding(pad.back()))
-        pad.chop(1);
-    return pad;
 }
 
 QStringList LokaleDelen(const QString& pad)
@@ -50,6 +44,19 @@ constexpr Qt::CaseSensitivity LokaleLetters =
 #endif
 
 } // namespace
+
+QString ZonderEindscheiding(QString pad)
+{
+    while (pad.size() > 1 && IsScheiding(pad.back()))
+        pad.chop(1);
+    return pad;
+}
+
+QString EigenNaam(const QString& pad)
+{
+    const QString kern = ZonderEindscheiding(pad);
+    return kern.mid(std::max(kern.lastIndexOf(u'/'), kern.lastIndexOf(LokaalScheiding)) + 1);
+}
 
 bool EindigtMetScheiding(const QString& pad)
 {

@@ -15,6 +15,12 @@ inline constexpr QChar LokaalScheiding = u'/';
 // True when the path ends in "/" or the local separator.
 bool EindigtMetScheiding(const QString& pad);
 
+// A path without its trailing separators ("/" or the local one); a root keeps one.
+QString ZonderEindscheiding(QString pad);
+
+// The last part of a local or server path, trailing separators ignored.
+QString EigenNaam(const QString& pad);
+
 // True when a name that came from the server (or from a mapped relative path) may be used as
 // one local file or folder name: not empty, not "." or "..", and no "/", "\" or NUL. On
 // Windows also no ":" and no trailing dot or space, which the system would strip.

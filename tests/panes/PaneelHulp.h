@@ -5,7 +5,7 @@
 
 #include "config/ServerRecord.h"
 #include "dialogs/DialoogSeam.h"
-#include "ftp/gui/Verbinding.h"
+#include "mainwindow/Verbinding.h"
 #include "mainwindow/VensterHulp.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"

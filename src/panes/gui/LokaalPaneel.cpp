@@ -48,9 +48,6 @@ LokaalPaneel::LokaalPaneel(LokaleBron& bron, const PaneelUi& ui, const PaneelMen
     connect(&m_schijf, &QComboBox::currentIndexChanged, this, &LokaalPaneel::SchijfLokaal_Change);
     m_schijf.installEventFilter(this);
 
-    // A right click opens the folder in the file browser instead of the text box menu.
-    ui.map->setContextMenuPolicy(Qt::NoContextMenu);
-    ui.map->installEventFilter(this);
     connect(ui.map, &QLineEdit::textChanged, this, &LokaalPaneel::MapLokaal_Change);
 }
 
@@ -203,50 +200,28 @@ void LokaalPaneel::MapLokaal_Enter()
 
 bool LokaalPaneel::eventFilter(QObject* object, QEvent* event)
 {
-    if (object == ui().map) return MapLokaalFilter(event);
     // The volumes are read again when the box is opened (a stick may have come or gone).
     if (object == &m_schijf && event->type() == QEvent::MouseButtonPress) SchijvenVullen();
-    return false;
+    return Paneel::eventFilter(object, event);
 }
 
-bool LokaalPaneel::MapLokaalFilter(QEvent* event)
+void LokaalPaneel::MapVak_Escape()
 {
-    QLineEdit* vak = ui().map;
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const int toets = static_cast<QKeyEvent*>(event)->key();
-        if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
-            MapLokaal_Enter();
-            return true;
-        }
-        if (toets == Qt::Key_Escape) {
-            vak->setText(HuidigeLokalemap());
-            vak->selectAll();
-            return true;
-        }
-        return false;
-    }
-    case QEvent::FocusIn:
-        QTimer::singleShot(0, vak, &QLineEdit::selectAll);
-        return false;
-    case QEvent::FocusOut: {
-        // An unconfirmed edit is dropped when the focus moves to another control.
-        const Qt::FocusReason reden = static_cast<QFocusEvent*>(event)->reason();
-        if (reden != Qt::ActiveWindowFocusReason && reden != Qt::PopupFocusReason)
-            vak->setText(HuidigeLokalemap());
-        return false;
-    }
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            const QString tekst = vak->text();
-            if (!ShellOpenen(tekst))
-                Melding(QStringLiteral("Map '") + tekst + QStringLiteral("' niet gevonden."), 3);
-            return true;
-        }
-        return false;
-    default:
-        return false;
-    }
+    ui().map->setText(HuidigeLokalemap());
+    ui().map->selectAll();
+}
+
+void LokaalPaneel::MapVak_Verlaten()
+{
+    ui().map->setText(HuidigeLokalemap());
+}
+
+bool LokaalPaneel::MapVak_MuisLos(Qt::MouseButton knop)
+{
+    if (knop != Qt::RightButton) return false;
+    const QString tekst = ui().map->text();
+    if (!ShellOpenen(tekst)) Melding(QStringLiteral("Map '") + tekst + QStringLiteral("' niet gevonden."), 3);
+    return true;
 }
 
 bool LokaalPaneel::PlustekenVragen()

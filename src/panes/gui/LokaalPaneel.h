@@ -58,11 +58,16 @@ protected:
     std::optional<Mapinhoud> Lezen(const QString& map) override { return LokaleMapLezen(map); }
     bool PlustekenVragen() override;
     bool eventFilter(QObject* object, QEvent* event) override;
+    void MapVak_Enter() override { MapLokaal_Enter(); }
+    void MapVak_Escape() override;
+    // An unconfirmed edit is dropped.
+    void MapVak_Verlaten() override;
+    // A right click opens the folder in the file browser.
+    bool MapVak_MuisLos(Qt::MouseButton knop) override;
 
 private:
     void MapLokaal_Change();
     void MapLokaal_Enter();
-    bool MapLokaalFilter(QEvent* event);
 
     QComboBox& m_schijf;
     const bool& m_invoerToegestaan;

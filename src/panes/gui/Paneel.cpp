@@ -16,8 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
 
 namespace Vamox {
 
@@ -58,6 +62,44 @@ Paneel::Paneel(Mapbron& bron, const PaneelUi& ui, const PaneelMenus& menus, cons
         m_ui.mappen->setFocus();
         MapHoger();
     });
+
+    // The window's own right-click handling replaces the text box menu.
+    ui.map->setContextMenuPolicy(Qt::NoContextMenu);
+    ui.map->installEventFilter(this);
+}
+
+bool Paneel::eventFilter(QObject* object, QEvent* event)
+{
+    QLineEdit* vak = m_ui.map;
+    if (object != vak) return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int toets = static_cast<QKeyEvent*>(event)->key();
+        if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
+            MapVak_Enter();
+            return true;
+        }
+        if (toets == Qt::Key_Escape) {
+            MapVak_Escape();
+            return true;
+        }
+        return false;
+    }
+    case QEvent::FocusIn:
+        // After the click that gave the focus has placed the caret.
+        QTimer::singleShot(0, vak, &QLineEdit::selectAll);
+        return false;
+    case QEvent::FocusOut: {
+        // Another window or a pop-up menu taking the focus is no leaving of the box.
+        const Qt::FocusReason reden = static_cast<QFocusEvent*>(event)->reason();
+        if (reden != Qt::ActiveWindowFocusReason && reden != Qt::PopupFocusReason) MapVak_Verlaten();
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        return MapVak_MuisLos(static_cast<QMouseEvent*>(event)->button());
+    default:
+        return false;
+    }
 }
 
 Paneel::~Paneel() = default;

@@ -129,6 +129,15 @@ protected:
     // A row of the file list for an entry, when the pattern lets it.
     void ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling);
 
+    // The folder box: Enter goes to the typed folder, Escape puts the current one back, leaving
+    // the box for another control drops or checks what was typed; a mouse button released on it
+    // may have a meaning of its own (true: handled). Its text is selected when it gets the focus.
+    bool eventFilter(QObject* object, QEvent* event) override;
+    virtual void MapVak_Enter() = 0;
+    virtual void MapVak_Escape() = 0;
+    virtual void MapVak_Verlaten() = 0;
+    virtual bool MapVak_MuisLos(Qt::MouseButton /*knop*/) { return false; }
+
 private:
     Mapbron& m_bron;
     PaneelUi m_ui;

@@ -27,10 +27,6 @@ ServerPaneel::ServerPaneel(FtpBron& bron, const PaneelUi& ui, const PaneelMenus&
                            const bool& vullenToegestaan)
     : Paneel(bron, ui, menus, vullenToegestaan), m_sessie(bron.sessie()), m_servers(servers)
 {
-    // A right click on the box must not open the text box menu (the window's own right-click
-    // handling replaces it).
-    ui.map->setContextMenuPolicy(Qt::NoContextMenu);
-    ui.map->installEventFilter(this);
     connect(ui.map, &QLineEdit::textEdited, this, &ServerPaneel::MapFtp_Change);
     m_mapFtpControle.setSingleShot(true);
     m_mapFtpControle.setInterval(MapFtpControleMs);
@@ -154,39 +150,12 @@ bool ServerPaneel::PlustekenVragen()
               .Centreren = true}) == 1;
 }
 
-bool ServerPaneel::eventFilter(QObject* object, QEvent* event)
+void ServerPaneel::MapVak_Verlaten()
 {
-    QLineEdit* vak = ui().map;
-    if (object != vak) return false;
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const int toets = static_cast<QKeyEvent*>(event)->key();
-        if (toets == Qt::Key_Return || toets == Qt::Key_Enter) {
-            MapFtp_Enter();
-            return true;
-        }
-        if (toets == Qt::Key_Escape) {
-            MapFtp_Escape();
-            return true;
-        }
-        return false;
-    }
-    case QEvent::FocusIn:
-        // After the click that gave the focus has placed the caret.
-        QTimer::singleShot(0, vak, &QLineEdit::selectAll);
-        return false;
-    case QEvent::FocusOut: {
-        const Qt::FocusReason reden = static_cast<QFocusEvent*>(event)->reason();
-        if (reden == Qt::ActiveWindowFocusReason || reden == Qt::PopupFocusReason) return false;
-        MapFtpControleNu();
-        if (Tekstkleur(*vak) == Rood) {
-            vak->setText(HuidigeServermap());
-            TekstkleurZetten(*vak, Zwart);
-        }
-        return false;
-    }
-    default:
-        return false;
+    MapFtpControleNu();
+    if (Tekstkleur(*ui().map) == Rood) {
+        ui().map->setText(HuidigeServermap());
+        TekstkleurZetten(*ui().map, Zwart);
     }
 }
 

@@ -63,7 +63,10 @@ protected:
     std::optional<Mapinhoud> Lezen(const QString& map) override;
     void Gelezen() override;
     bool PlustekenVragen() override;
-    bool eventFilter(QObject* object, QEvent* event) override;
+    void MapVak_Enter() override { MapFtp_Enter(); }
+    void MapVak_Escape() override { MapFtp_Escape(); }
+    // A typed folder that does not exist is dropped.
+    void MapVak_Verlaten() override;
 
 private:
     void MapFtp_Change();

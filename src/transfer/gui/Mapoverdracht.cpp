@@ -79,19 +79,6 @@ private:
     bool m_gestopt = false;
 };
 
-QString ZonderEindscheiding(QString pad)
-{
-    while (pad.size() > 1 && EindigtMetScheiding(pad))
-        pad.chop(1);
-    return pad;
-}
-
-QString EigenNaam(const QString& pad)
-{
-    const QString kern = ZonderEindscheiding(pad);
-    return kern.mid(std::max(kern.lastIndexOf(u'/'), kern.lastIndexOf(LokaalScheiding)) + 1);
-}
-
 } // namespace
 
 Mapoverdracht::Mapoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Voortgangsweergave& voortgang,

@@ -1,4 +1,4 @@
-#include "ftp/gui/Verbinding.h"
+#include "mainwindow/Verbinding.h"
 
 #include "config/AppInfo.h"
 #include "config/Configuratie.h"
