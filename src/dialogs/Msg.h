@@ -18,7 +18,7 @@ struct MOpties
     int Pictogram = 0;            // 0 none, 1 information, 2 question, 3 exclamation, 4 critical
     QString Knoppen;              // captions joined by "+", at most four; "" = no buttons
     QString Codes;                // "default+escape" button numbers, e.g. "1+2"; 0 or missing = none
-    int Knopbreedte = 1280;       // twips, when AutoBreedte is false
+    int Knopbreedte = 1280;       // twips, when AutoBreedte is false; a longer caption widens it
     bool Centreren = true;        // true: over the active window; false: on the screen
     std::optional<int> Links;     // explicit left edge (twips), overrides centring
     std::optional<int> Boven;     // explicit top edge (twips)

@@ -157,11 +157,10 @@ void MsgVenster::Indelen(const MOpties& opties)
     maten.metIcoon = !m_icoon->isHidden();
     maten.aantalKnoppen = m_aantalKnoppen;
     for (size_t k = 0; k < m_knoppen.size(); ++k) {
-        maten.knopBreedte[k] =
-            opties.AutoBreedte
-                ? schaal.NaarTwipsX(fm.horizontalAdvance(MsgZichtbareTekst(m_knoppen[k]->text()))) +
-                      AutoKnopMarge
-                : opties.Knopbreedte;
+        // A fixed width is the least a button gets: its caption must fit in the current font.
+        const int nodig =
+            schaal.NaarTwipsX(fm.horizontalAdvance(MsgZichtbareTekst(m_knoppen[k]->text()))) + AutoKnopMarge;
+        maten.knopBreedte[k] = opties.AutoBreedte ? nodig : std::max(opties.Knopbreedte, nodig);
     }
     // The rules size the outer window. Our frame is known once the native window exists on some
     // platforms, only after mapping on others: then the active window's frame is the best guess.

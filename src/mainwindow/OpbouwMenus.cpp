@@ -176,6 +176,12 @@ VensterMenus MenusMaken(QMainWindow& venster)
     BestandMenu(balk, menus);
     LokaalMenu(balk, menus);
     ServerMenu(balk, menus);
+    // Repeating the last transfers and dragging files out of the window are not built yet: their
+    // items show, but do nothing until then, so they are off.
+    for (QAction* item : {menus.mnuBestandLokaalOpnieuwUploaden, menus.mnuBestandFtpOpnieuwDownloaden,
+                          menus.mnuInstellingenDownloaden, menus.mnuMapFtpBuitenDownloaden,
+                          menus.mnuBestandFtpBuitenDownloaden})
+        item->setEnabled(false);
     return menus;
 }
 
@@ -217,7 +223,6 @@ void VerbindingsmenusZetten(VensterMenus& menus, bool aan)
     menus.mnuFtp->menuAction()->setEnabled(aan);
     menus.mnuMapLokaalUploaden->setEnabled(aan);
     menus.mnuBestandLokaalUploaden->setEnabled(aan);
-    menus.mnuBestandLokaalOpnieuwUploaden->setEnabled(aan);
 }
 
 } // namespace Vamox

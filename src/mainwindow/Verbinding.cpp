@@ -5,6 +5,7 @@
 #include "config/ServerRecord.h"
 #include "dialogs/Msg.h"
 #include "ftp/FtpSession.h"
+#include "mainwindow/ConfiguratieVenster.h"
 #include "panes/Mapbron.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -77,8 +78,7 @@ void Verbinding::ServerkantLeegmaken()
     m_sessie.FtpVerbindingSluiten();
     m_server.VerbondenZetten(false);
     Q_EMIT verbroken();
-    m_server.ui().mappen->lijstModel().Leegmaken();
-    m_server.ui().bestanden->lijstModel().Leegmaken();
+    m_server.LijstenLeegmaken();
     m_server.ui().label->setText(QStringLiteral("Ftp server"));
     TekstkleurZetten(*m_server.ui().map, Zwart);
 }
@@ -144,9 +144,11 @@ void Verbinding::KnopVerbrekenClick(bool vragen)
     m_server.HuidigeServermapZetten(QString());
     TimerFtpLokaal_Timer();
     m_server.ui().map->clear();
-    m_server.ui().mappen->lijstModel().Leegmaken();
-    m_server.ui().bestanden->lijstModel().Leegmaken();
-    m_server.ui().patroon->clear();
+    m_server.LijstenLeegmaken();
+    // No pattern is left in force: the italics that tell of one go too.
+    const PaneelUi& ui = m_server.ui();
+    PatroonZetten(*ui.patroon, *ui.bestanden, *ui.knopPatroon, QString());
+    ui.patroon->clear();
     m_b.VakZoekenFtp->clear();
 }
 

@@ -113,24 +113,32 @@ TEST(DialogMsgIndeling, VierKnoppenVerbredenVensterEnTekstveld)
     EXPECT_NEAR(vier.band.width(), vier.venster.width(), PixelInTwips());
 }
 
-TEST(DialogMsgIndeling, AutoBreedtePastElkeKnopAanZijnTekst)
+// Every caption fits its button in the current font: sized to it, or with a fixed width that is
+// only the least a button gets ("Alle overschrijven" does not fit 1280 twips in every font).
+TEST(DialogMsgIndeling, ElkeKnopPastZijnTekst)
 {
-    std::map<QString, std::pair<int, int>> maten; // caption -> (button px, text px)
-    Neem({.Tekst = QStringLiteral("Wat nu?"),
-          .Knoppen = QStringLiteral("&OK+&Alle bestanden overschrijven"),
-          .Codes = QStringLiteral("1+2"),
-          .AutoBreedte = true},
-         [&](QDialog& v) {
-             for (const char* naam : {"knopOK", "knopCancel"}) {
-                 auto* knop = Kind<QPushButton>(v, naam);
-                 const QString zichtbaar = QString(knop->text()).remove(QLatin1Char('&'));
-                 maten[zichtbaar] = {knop->width(), QFontMetrics(knop->font()).horizontalAdvance(zichtbaar)};
-             }
-         });
-    ASSERT_EQ(maten.size(), 2U);
-    for (const auto& [tekst, maat] : maten)
-        EXPECT_GT(maat.first, maat.second) << tekst.toStdString();
-    EXPECT_GT(maten[QStringLiteral("Alle bestanden overschrijven")].first, maten[QStringLiteral("OK")].first);
+    for (const bool auto_ : {true, false}) {
+        SCOPED_TRACE(auto_ ? "AutoBreedte" : "Knopbreedte 1280");
+        std::map<QString, std::pair<int, int>> maten; // caption -> (button px, text px)
+        Neem({.Tekst = QStringLiteral("Wat nu?"),
+              .Knoppen = QStringLiteral("&Ja+&Alle bestanden overschrijven+&Alle overschrijven+&Stoppen"),
+              .Codes = QStringLiteral("1+2"),
+              .Knopbreedte = 1280,
+              .AutoBreedte = auto_},
+             [&](QDialog& v) {
+                 for (QPushButton* knop : v.findChildren<QPushButton*>()) {
+                     if (!knop->isVisible()) continue;
+                     const QString zichtbaar = QString(knop->text()).remove(QLatin1Char('&'));
+                     maten[zichtbaar] = {knop->width(),
+                                         QFontMetrics(knop->font()).horizontalAdvance(zichtbaar)};
+                 }
+             });
+        ASSERT_EQ(maten.size(), 4U);
+        for (const auto& [tekst, maat] : maten)
+            EXPECT_GT(maat.first, maat.second) << tekst.toStdString();
+        EXPECT_GT(maten[QStringLiteral("Alle bestanden overschrijven")].first,
+                  maten[QStringLiteral("Ja")].first);
+    }
 }
 
 TEST(DialogMsgIndeling, TekstPastZonderScrollenOfAfbreken)

@@ -67,16 +67,33 @@ TEST_F(LokaalPaneelTest, RootHeeftGeenOuderEnLegeEnterGaatNaarDeRoot)
     EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), QStringLiteral("/"));
 }
 
+// In and out of a folder by mouse or keyboard: Enter on a row opens it as a double click does,
+// and going up selects the folder just left.
 TEST_F(LokaalPaneelTest, OmhoogSelecteertDeVerlatenMap)
 {
-    for (const bool metBackspace : {true, false}) {
-        SCOPED_TRACE(metBackspace ? "Backspace" : "dubbelklik ..");
-        Dubbelklik(*ui().LijstLokaal, QStringLiteral("B"));
+    enum Wijze
+    {
+        Backspace,
+        Dubbelklikken,
+        Enter
+    };
+    for (const Wijze wijze : {Backspace, Dubbelklikken, Enter}) {
+        SCOPED_TRACE(int(wijze));
+        if (wijze == Enter) {
+            RijSelecteren(*ui().LijstLokaal, RijVan(*ui().LijstLokaal, QStringLiteral("B")));
+            ui().LijstLokaal->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            Dubbelklik(*ui().LijstLokaal, QStringLiteral("B"));
+        }
         ASSERT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root + QStringLiteral("B/"));
         EXPECT_EQ(ui().MapLokaal->text(), root + QStringLiteral("B/"));
         EXPECT_EQ(GeselecteerdeRij(*ui().LijstLokaal), 0);
-        if (metBackspace)
-            QTest::keyClick(ui().LijstLokaal, Qt::Key_Backspace);
+        if (wijze == Backspace)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        else if (wijze == Enter)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter,
+                            Qt::KeypadModifier); // " .." is selected
         else
             Dubbelklik(*ui().LijstLokaal, QStringLiteral(" .."));
         EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), root);

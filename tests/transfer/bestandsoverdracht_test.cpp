@@ -55,7 +55,7 @@ TEST_F(BestandsoverdrachtTest, DownloadVraagtMetNeeAlsStandaardEnMeldtHetTekort)
     EXPECT_EQ(vraag.Knopbreedte, 1280);
     EXPECT_TRUE(vraag.Centreren);
     EXPECT_EQ(gesteld[1].opties.Tekst,
-              QStringLiteral("Bij downloaden is iets fout gegegaan. Geüpload: 2/3.\r\n"
+              QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: 2/3.\r\n"
                              "Kies uit het snelmenu [Verversen] of [Buiten venster "
                              "downloaden]."));
     EXPECT_EQ(gesteld[1].opties.Pictogram, 4);
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         UploadGeval{"EnterIsJa", {}, false, false, "lokale x", 2, {}},
         UploadGeval{"NeeSlaatOver", {2}, false, true, "x van de server", 1, {}},
         UploadGeval{
-            "GeweigerdMeldt", {}, true, false, "x van de server", 0, "Bij uploaden is iets fout gegegaan."}),
+            "GeweigerdMeldt", {}, true, false, "x van de server", 0, "Bij uploaden is iets fout gegaan."}),
     [](const auto& info) { return std::string(info.param.naam); });
 
 // The connection drops in the middle of the first file: the old local copy is left whole and
@@ -160,7 +160,7 @@ TEST_F(BestandsoverdrachtTest, AfgebrokenDownloadLaatOudBestandStaan)
 
     ASSERT_EQ(gesteld.size(), 2u) << Teksten().join(u'|').toStdString();
     EXPECT_TRUE(gesteld[1].opties.Tekst.startsWith(
-        QStringLiteral("Bij downloaden is iets fout gegegaan. Geüpload: 1/2.")))
+        QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: 1/2.")))
         << gesteld[1].opties.Tekst.toStdString();
     EXPECT_EQ(Lees(L("groot.bin")), "oud");
     EXPECT_EQ(Lees(L("klein.txt")), "klein");
@@ -195,7 +195,7 @@ TEST_F(BestandsoverdrachtTest, VreemdeNamenUitDeListingBlijvenBinnen)
 
     ASSERT_EQ(gesteld.size(), 1u) << Teksten().join(u'|').toStdString();
     EXPECT_TRUE(gesteld[0].opties.Tekst.startsWith(
-        QStringLiteral("Bij downloaden is iets fout gegegaan. Geüpload: 1/") + QString::number(rijen.size()) +
+        QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: 1/") + QString::number(rijen.size()) +
         u'.'));
     EXPECT_EQ(QDir(boven.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"doel"});
@@ -209,7 +209,7 @@ TEST_F(BestandsoverdrachtTest, VreemdeNamenUitDeListingBlijvenBinnen)
     venster->mapoverdracht().DownloadenServermap(QStringLiteral("/map"), QString());
     ASSERT_EQ(gesteld.size(), 2u) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(gesteld[1].opties.Tekst,
-              QStringLiteral("Bij downloaden van servermap '/map' is iets fout gegegaan."));
+              QStringLiteral("Bij downloaden van servermap '/map' is iets fout gegaan."));
     EXPECT_EQ(QDir(boven.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"doel"});
     EXPECT_EQ(QDir(doel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

@@ -111,7 +111,7 @@ TEST_P(LegeMap, WordtGemaaktZonderMelding)
                          GrootteTekst(0) + QStringLiteral(")\r\nuploaden naar servermap /?")};
     if (mkdFaalt)
         verwacht << QStringLiteral("Bij uploaden van lokale map '") + L("leeg") +
-                        QStringLiteral("' is iets fout gegegaan.");
+                        QStringLiteral("' is iets fout gegaan.");
     EXPECT_EQ(Teksten(), verwacht);
     EXPECT_EQ(QFileInfo(server->pad(QStringLiteral("leeg"))).isDir(), !mkdFaalt);
 }
@@ -272,10 +272,10 @@ TEST_P(Niets, MeldtWatOntbreekt)
 INSTANTIATE_TEST_SUITE_P(
     Gevallen, Niets,
     ::testing::Values(MeldingGeval{"DownloadZonderServer", false, "", MeldingGeval::BDownloaden,
-                                   "Geen server gevonden.\r\nKan derhalve geen serverbestand uploaden."},
+                                   "Geen server gevonden.\r\nKan derhalve geen serverbestand downloaden."},
                       MeldingGeval{
                           "DownloadZonderBestanden", true, "", MeldingGeval::BDownloaden,
-                          "Geen serverbestand geselecteerd.\r\nKan derhalve geen serbestand uploaden."},
+                          "Geen serverbestand geselecteerd.\r\nKan derhalve geen serverbestand downloaden."},
                       MeldingGeval{"MapdownloadZonderServer", false, "", MeldingGeval::Downloaden,
                                    "Geen server gevonden.\r\nKan derhalve geen servermap downloaden."},
                       MeldingGeval{"MapdownloadVanOuder", true, " ..", MeldingGeval::Downloaden,

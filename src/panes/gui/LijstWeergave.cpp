@@ -54,6 +54,17 @@ QColor LijstWeergave::Achtergrondkleur() const
     return palette().color(QPalette::Base);
 }
 
+void LijstWeergave::keyPressEvent(QKeyEvent* event)
+{
+    const bool isEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isEnter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        emit enter();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
 void LijstWeergave::keyReleaseEvent(QKeyEvent* event)
 {
     QTreeView::keyReleaseEvent(event);

@@ -35,12 +35,16 @@ signals:
     void toetsLos(int toets, Qt::KeyboardModifiers modifiers);
     // A double click anywhere in the list, also below the last row.
     void dubbelklik();
+    // Enter (either key) pressed while the list has the focus. Taken on the press: the release
+    // may belong to a press that closed a notice.
+    void enter();
     // A mouse button let go over the list; the position is in screen coordinates (for pop-ups).
     void muisLos(Qt::MouseButton knop, QPoint globaal);
     // A click on a column header.
     void kopGeklikt(int kolom);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

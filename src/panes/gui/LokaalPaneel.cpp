@@ -82,8 +82,7 @@ void LokaalPaneel::ToevoegenLijstBLokaal(const FtpEntry& entry, Bestandsvulling&
 
 void LokaalPaneel::LokaalVerversen()
 {
-    ui().mappen->lijstModel().Leegmaken();
-    ui().bestanden->lijstModel().Leegmaken();
+    LijstenLeegmaken();
     ui().mappen->window()->repaint();
     ui().map->setText(HuidigeLokalemap());
     LijstVullenLokaal(ui().map->text(), Soort::Beide, false);

@@ -41,6 +41,8 @@ Paneel::Paneel(Mapbron& bron, const PaneelUi& ui, const PaneelMenus& menus, cons
     : m_bron(bron), m_ui(ui), m_menus(menus), m_vullenToegestaan(vullenToegestaan)
 {
     connect(ui.mappen, &LijstWeergave::dubbelklik, this, &Paneel::LijstMap_DblClick);
+    // Enter on a folder row opens it, as in a file manager.
+    connect(ui.mappen, &LijstWeergave::enter, this, &Paneel::LijstMap_DblClick);
     connect(ui.mappen, &LijstWeergave::toetsLos, this, &Paneel::LijstMap_KeyUp);
     connect(ui.mappen, &LijstWeergave::muisLos, this, &Paneel::LijstMap_MouseUp);
     connect(ui.bestanden, &LijstWeergave::dubbelklik, this, &Paneel::LijstB_DblClick);
@@ -152,6 +154,15 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
     }
     SorteericonsInstellen();
     return true;
+}
+
+void Paneel::LijstenLeegmaken()
+{
+    // The header shows the bare title again, as before the first fill, not a count of rows gone.
+    for (LijstWeergave* lijst : {m_ui.mappen, m_ui.bestanden}) {
+        lijst->lijstModel().Leegmaken();
+        lijst->lijstModel().ZetKopTekst(LijstModel::KolomNaam, LijstTitel(*lijst));
+    }
 }
 
 void Paneel::ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling)

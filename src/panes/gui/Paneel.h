@@ -91,6 +91,8 @@ public:
     bool LijstVullen(const std::optional<QString>& map, Soort soort, bool deselecteren);
     // Reads the current folder again.
     virtual void Verversen() = 0;
+    // Empties both lists and puts their bare titles back in the headers.
+    void LijstenLeegmaken();
     // Sub-folders of a folder (absent: the selected row of the folder list); 0 when the folder
     // list is empty, for the parent entry and on any failure.
     int AantalSubmappen(const std::optional<QString>& map);

@@ -191,6 +191,9 @@ Selectie::Selectie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& naviga
     for (Kant* kant : {m_lokaal.get(), m_ftp.get()}) {
         // A right click opens no edit menu here, as in the window's other text boxes.
         kant->combo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+        // Typed keys reach the combo, which holds the focus and hands them to its editor without
+        // passing the editor's filters: Enter is watched on both.
+        kant->combo->installEventFilter(this);
         kant->combo->lineEdit()->installEventFilter(this);
         kant->combo->view()->installEventFilter(this);
         kant->lijstVenster->installEventFilter(this);
@@ -269,7 +272,8 @@ bool Selectie::eventFilter(QObject* object, QEvent* event)
         const bool toets = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
         const auto* sleutel = toets ? static_cast<QKeyEvent*>(event) : nullptr;
         const bool enter = toets && (sleutel->key() == Qt::Key_Return || sleutel->key() == Qt::Key_Enter);
-        if (object == kant->combo->lineEdit() && enter && !sleutel->isAutoRepeat()) {
+        const bool invoer = object == kant->combo || object == kant->combo->lineEdit();
+        if (invoer && enter && !sleutel->isAutoRepeat()) {
             if (event->type() == QEvent::KeyPress) {
                 kant->enterOmlaag = true;
                 kant->enterUitLijst = false; // a release lost elsewhere must not swallow this one

@@ -99,8 +99,7 @@ void ServerPaneel::FtpVerversen()
     QWidget* venster = ui().mappen->window();
     venster->setWindowTitle(QStringLiteral("Even geduld. Ftp server zoeken..."));
     venster->repaint();
-    ui().mappen->lijstModel().Leegmaken();
-    ui().bestanden->lijstModel().Leegmaken();
+    LijstenLeegmaken();
     ui().label->setText(QStringLiteral("Ftp server"));
     m_mapFtpControle.stop();
     TekstkleurZetten(*ui().map, Zwart);

@@ -3,6 +3,7 @@
 #include "platform/gui/Toetsenbord.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -35,10 +36,18 @@ bool IsInvoer(QEvent::Type soort)
     }
 }
 
+// A text box, or an editable combo box: it holds the focus and hands typed keys to its editor.
+bool Tekstvak(const QObject* object)
+{
+    if (qobject_cast<const QLineEdit*>(object) != nullptr) return true;
+    const auto* combo = qobject_cast<const QComboBox*>(object);
+    return combo != nullptr && combo->isEditable();
+}
+
 // Editing keys of a text box: they change its text and start nothing.
 bool Tikken(const QObject* object, const QKeyEvent& toets)
 {
-    if (qobject_cast<const QLineEdit*>(object) == nullptr) return false;
+    if (!Tekstvak(object)) return false;
     switch (toets.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -109,7 +118,7 @@ bool Invoerblokkade::eventFilter(QObject* object, QEvent* event)
         if (event->type() == QEvent::KeyPress && k->key() == Qt::Key_Escape && !k->isAutoRepeat())
             EscapeOpgenomen();
         if (event->type() == QEvent::KeyPress && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
-            qobject_cast<QLineEdit*>(object) != nullptr)
+            Tekstvak(object))
             m_enterVoor = static_cast<QWidget*>(object);
         // An accepted override keeps menu shortcuts from firing on this key.
         if (event->type() == QEvent::ShortcutOverride) event->accept();

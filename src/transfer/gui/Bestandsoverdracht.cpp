@@ -152,12 +152,13 @@ void Bestandsoverdracht::Downloaden()
     LijstWeergave& lijst = *m_server.ui().bestanden;
     lijst.setFocus();
     if (!m_server.Verbonden()) {
-        Melding(QStringLiteral("Geen server gevonden.\r\nKan derhalve geen serverbestand uploaden."), 1);
+        Melding(QStringLiteral("Geen server gevonden.\r\nKan derhalve geen serverbestand downloaden."), 1);
         return;
     }
     if (lijst.lijstModel().Aantal() == 0) {
-        Melding(QStringLiteral("Geen serverbestand geselecteerd.\r\nKan derhalve geen serbestand uploaden."),
-                1);
+        Melding(
+            QStringLiteral("Geen serverbestand geselecteerd.\r\nKan derhalve geen serverbestand downloaden."),
+            1);
         return;
     }
 
@@ -170,7 +171,7 @@ void Bestandsoverdracht::Downloaden()
     *m_b.laatsteDownloads = QStringList{Context()} + r.namen;
     m_selectie.SelecterenInLijstBLokaal(*m_b.laatsteDownloads);
     if (r.gedaan != qint64(bestanden.size())) {
-        Melding(QStringLiteral("Bij downloaden is iets fout gegegaan. Geüpload: ") +
+        Melding(QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: ") +
                     QString::number(r.gedaan) + u'/' + QString::number(bestanden.size()) +
                     QStringLiteral(".\r\nKies uit het snelmenu [Verversen] of [Buiten venster downloaden]."),
                 4);
@@ -220,7 +221,7 @@ void Bestandsoverdracht::UploadenUitvoeren(const QStringList& paden)
         BestandenUploaden(m_sessie, paden.mid(1), m_server.HuidigeServermap(), &vragen, m_voortgang);
     Zandloper(false);
     m_selectie.SelecterenInLijstBFtp(QStringList{QString()} + r.namen);
-    if (r.mislukt > 0) Melding(QStringLiteral("Bij uploaden is iets fout gegegaan."), 4);
+    if (r.mislukt > 0) Melding(QStringLiteral("Bij uploaden is iets fout gegaan."), 4);
 }
 
 void Bestandsoverdracht::FtpBestandenDownloaden(const QStringList& serverpaden, const QString& rij)

@@ -165,7 +165,7 @@ void Mapoverdracht::Uploaden(QString map)
     wacht.Terug();
     if (!r.Gelukt())
         Melding(QStringLiteral("Bij uploaden van lokale map '") + map +
-                    QStringLiteral("' is iets fout gegegaan."),
+                    QStringLiteral("' is iets fout gegaan."),
                 4);
     if (!r.Geprobeerd()) return;
     m_server.LijstVullenFtp(serverMap, Soort::Beide, false);
@@ -232,7 +232,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     }
     if (!r.Gelukt())
         Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
-                    QStringLiteral("' is iets fout gegegaan."),
+                    QStringLiteral("' is iets fout gegaan."),
                 4);
     if (expliciet) return;
 
