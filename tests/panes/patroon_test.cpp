@@ -46,6 +46,11 @@ TEST(panesPatroon, SterrenEnVraagtekens)
         {"?.txt", "ab.txt", false},
         {"?.txt", ".txt", false},
         {"a?c", "abc", true},
+        {"a?", "a", false}, // a "?" at the end still takes one character
+        {"a?", "ab", true},
+        {"*.??", "x.c", false},
+        {"*.??", "x.cc", true},
+        {"?", "", false},
         {"verslag.doc", "Verslag.DOC", true},
         {"verslag.doc", "verslag.docx", false},
         {"", "", true},

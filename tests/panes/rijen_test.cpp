@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+#include <cstdint>
+#include <random>
+#include <utility>
 #include <vector>
 
 using namespace Vamox;
@@ -103,4 +106,43 @@ TEST(panesRijenSorteren, OpDagStabiel)
     EXPECT_EQ(namen(rijen), QStringList({"d", "b", "a", "c", "e"}));
     RijenSorteren(rijen, SorteerKolom::Datum, false);
     EXPECT_EQ(namen(rijen), QStringList({"e", "a", "c", "b", "d"}));
+}
+
+TEST(panesRijenSorteren, GelijkeSleutelsHoudenHunVolgorde)
+{
+    // Hundreds of rows on a few keys, mixed: past 16 equal keys an unstable sort reorders them.
+    // The positions RijenVolgorde returns are the rows' prior places, so equal keys must ascend.
+    std::mt19937 toeval(7);
+    const char* basis[] = {"alfa.txt", "beta.txt", "gamma.txt"};
+    const QDate dagen[] = {QDate(), QDate(2024, 1, 1), QDate(2024, 1, 2)};
+    std::vector<ListRow> rijen;
+    for (int i = 0; i < 400; ++i) {
+        QString naam = QString::fromUtf8(basis[toeval() % 3]);
+        for (qsizetype k = 0; k < naam.size(); ++k) {
+            if (i & (1 << k)) naam[k] = naam[k].toUpper();
+        }
+        rijen.push_back(
+            ListRow{naam, qint64(toeval() % 3) * 1000, dagen[toeval() % 3], QStringLiteral("txt")});
+    }
+    using Sleutel = std::pair<qint64, QString>;
+    const auto sleutel = [](const ListRow& r, SorteerKolom kolom) {
+        if (kolom == SorteerKolom::Naam) return Sleutel{0, r.naam.toLower()};
+        if (kolom == SorteerKolom::Grootte) return Sleutel{r.grootte, {}};
+        return Sleutel{r.datum.isValid() ? r.datum.toJulianDay() : INT64_MIN, {}};
+    };
+    for (SorteerKolom kolom : {SorteerKolom::Naam, SorteerKolom::Grootte, SorteerKolom::Datum}) {
+        for (bool oplopend : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << "kolom " << int(kolom) << (oplopend ? " oplopend" : " aflopend"));
+            const std::vector<std::uint32_t> volgorde = RijenVolgorde(rijen, kolom, oplopend);
+            ASSERT_EQ(volgorde.size(), rijen.size());
+            std::size_t fout = 0; // first place out of order, 0 for none
+            for (std::size_t i = 1; i < volgorde.size() && fout == 0; ++i) {
+                const Sleutel a = sleutel(rijen[volgorde[i - 1]], kolom),
+                              b = sleutel(rijen[volgorde[i]], kolom);
+                if ((oplopend ? b < a : a < b) || (a == b && volgorde[i - 1] > volgorde[i])) fout = i;
+            }
+            EXPECT_EQ(fout, 0U);
+        }
+    }
 }
