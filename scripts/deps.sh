@@ -3,9 +3,11 @@
 set -euo pipefail
 pkgs=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev qt6-base-dev-tools libgl-dev
       libcurl4-openssl-dev python3-pyftpdlib vsftpd lftp curl xvfb xauth imagemagick fonts-dejavu-core)
+# One query for all: a process per package made the check take a second with nothing to do.
+installed=$'\n'$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${pkgs[@]}" 2>/dev/null || true)$'\n'
 missing=()
 for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  [[ $installed == *$'\n'"$p installed"$'\n'* ]] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
