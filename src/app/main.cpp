@@ -1,3 +1,4 @@
+#include "dialogs/QtVertaling.h"
 #include "mainwindow/FrmFtp.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    Vamox::QtVertalingLaden();
     Vamox::FrmFtp venster;
     venster.Starten();
     venster.show();

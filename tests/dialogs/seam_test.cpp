@@ -113,5 +113,20 @@ INSTANTIATE_TEST_SUITE_P(
                                   1},
                       PlatformRij{"JaNeeSluiten", true, [](QDialog& b) { b.close(); }, 2}));
 
+TEST(DialogPlatformTekst, JaEnNeeInHetNederlands)
+{
+    // The standard buttons take Qt's own texts, in Dutch once the program loaded them.
+    QStringList teksten;
+    MetModaal(
+        "PlatformMelding",
+        [] { return PlatformMelding(QStringLiteral("Afsluiten?"), QStringLiteral("Vamox"), 3, true); },
+        [&](QDialog& box) {
+            for (QMessageBox::StandardButton knop : {QMessageBox::Yes, QMessageBox::No})
+                teksten << static_cast<QMessageBox&>(box).button(knop)->text().remove(u'&');
+            box.close();
+        });
+    EXPECT_EQ(teksten.join(u'/').toStdString(), "Ja/Nee");
+}
+
 } // namespace
 } // namespace Vamox::Test

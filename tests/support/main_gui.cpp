@@ -1,3 +1,4 @@
+#include "dialogs/QtVertaling.h"
 #include "mainwindow/Opstarten.h"
 
 #include <QApplication>
@@ -5,14 +6,16 @@
 
 #include <gtest/gtest.h>
 
-// Widget tests run offscreen unless the caller asked for a real display. Every window of the
-// run gets a configuration file and a work folder of its own in a temporary folder, so no test
-// reads a file another one wrote and nothing lands beside the test executable.
+// Widget tests run offscreen unless the caller asked for a real display, with Qt's Dutch texts
+// loaded as the program loads them. Every window of the run gets a configuration file and a work
+// folder of its own in a temporary folder, so no test reads a file another one wrote and nothing
+// lands beside the test executable.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Vamox::QtVertalingLaden();
     QTemporaryDir plek;
     Vamox::ProgrammaOmgevingVoorTest omgeving({QCoreApplication::applicationFilePath(),
                                               plek.filePath(QStringLiteral("vamox.cfg")),
