@@ -93,6 +93,17 @@ bool leesGetal(Stuk s, qint64& uit)
     return true;
 }
 
+// A listed size. Servers that print it as a signed 32-bit number show large files as negative:
+// such a size is unknown, 0, as MLSD gives it (its size fact is then no number).
+bool leesGrootte(Stuk s, qint64& uit)
+{
+    if (s.lengte() > 1 && s.b[0] == '-' && std::all_of(s.b + 1, s.e, isCijfer)) {
+        uit = 0;
+        return true;
+    }
+    return leesGetal(s, uit);
+}
+
 // Small fixed-width field (1 to 4 digits); -1 when it is not one.
 int kleinGetal(const char* b, const char* e)
 {
@@ -280,7 +291,7 @@ bool unixRegel(Stuk regel, const Vandaag& vandaag, FtpEntry& e)
         const int dag = kleinGetal(tok[i + 1].b, tok[i + 1].e);
         if (maand == 0 || dag < 1 || dag > 31) continue;
         qint64 grootte = 0;
-        if (apparaat ? !isApparaatNummer(tok[i - 1]) : !leesGetal(tok[i - 1], grootte)) continue;
+        if (apparaat ? !isApparaatNummer(tok[i - 1]) : !leesGrootte(tok[i - 1], grootte)) continue;
 
         const Stuk t = tok[i + 2];
         const char* dubbelepunt = static_cast<const char*>(std::memchr(t.b, ':', size_t(t.lengte())));
@@ -375,14 +386,15 @@ bool dosRegel(Stuk regel, FtpEntry& e)
     } else {
         qint64 w = 0;
         bool cijfers = false;
-        for (const char* q = t.b; q < t.e; ++q) {
+        const bool negatief = t.lengte() > 1 && *t.b == '-';
+        for (const char* q = t.b + (negatief ? 1 : 0); q < t.e; ++q) {
             if (*q == ',') continue;
             if (!isCijfer(*q) || w > (std::numeric_limits<qint64>::max() - (*q - '0')) / 10) return false;
             w = w * 10 + (*q - '0');
             cijfers = true;
         }
         if (!cijfers || t.e >= regel.e) return false;
-        grootte = w;
+        grootte = negatief ? 0 : w;
         naamBegin = t.e + 1; // sizes are right-aligned: one space, then the name
         e.isMap = false;
     }

@@ -267,3 +267,27 @@ TEST(listingList, JaarBijTijd)
         EXPECT_EQ(l[0].dag, r.dag);
     }
 }
+
+// Servers that print sizes as signed 32-bit numbers list large files as negative: the entry
+// stays, with size 0, in both listing forms.
+TEST(listingBeide, NegatieveGrootte)
+{
+    struct Rij
+    {
+        const char* mlsd;
+        const char* list;
+    } rijen[] = {
+        {"type=file;size=-1; f", "-rw-r--r-- 1 u g -1 Dec 08 02:14 f"},
+        {"type=file;size=-2147483648; f", "-rw-r--r-- 1 u g -2147483648 Jan 01  2020 f"},
+        {"type=file;size=-5; f", "01-02-21  07:05PM               -5 f"},
+    };
+    for (const Rij& r : rijen) {
+        SCOPED_TRACE(r.list);
+        for (const auto& lijst : {MlsdLezen(r.mlsd), ListLezen(r.list, kVandaag)}) {
+            ASSERT_EQ(lijst.size(), 1u);
+            EXPECT_EQ(lijst[0].naam, QStringLiteral("f"));
+            EXPECT_FALSE(lijst[0].isMap);
+            EXPECT_EQ(lijst[0].grootte, 0);
+        }
+    }
+}
