@@ -59,7 +59,9 @@ QByteArray FtpUrlPad(const QString& absolutPad)
 
 bool FtpVeiligeTekst(const QString& tekst)
 {
-    return !tekst.contains(u'\r') && !tekst.contains(u'\n') && !tekst.contains(QChar(0));
+    for (const QChar c : tekst)
+        if (c == u'\r' || c == u'\n' || c == QChar(0) || c == QChar::ReplacementCharacter) return false;
+    return true;
 }
 
 void TabelSorteren(QStringList& tabel, bool hoofdletterOngevoelig)

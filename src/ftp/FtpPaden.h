@@ -25,7 +25,9 @@ QString FtpPadVoorvoegsel(const QString& pad);
 // (so curl sends it as absolute), every name percent-encoded, the "/" between names kept.
 QByteArray FtpUrlPad(const QString& absolutPad);
 
-// True when the text can travel in an FTP command line (no CR, LF or NUL).
+// True when the text can travel in an FTP command line and means there what it says: no CR, LF
+// or NUL, and no U+FFFD, which stands in for listed bytes that were no UTF-8 (the server knows
+// that name by other bytes, and a file really named with U+FFFD would be another file).
 bool FtpVeiligeTekst(const QString& tekst);
 
 // Sorts in place in the order a repeated exchange of neighbours gives (equal elements keep

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace Vamox;
 using Vamox::Test::FtpServerOpties;
 using Vamox::Test::FtpTestServer;
@@ -142,6 +144,51 @@ TEST_F(SessieTest, SingleFileOperationsReportTheirOutcome)
     EXPECT_TRUE(sessie.FtpMapWissen(QStringLiteral("/m/")));
     EXPECT_FALSE(QDir(server->pad(QStringLiteral("m"))).exists());
     // After all these failures the connection still serves.
+    EXPECT_TRUE(sessie.FtpVerbindingActief());
+}
+
+// A path travels inside a command line: one holding a line break or a NUL would end the command
+// early and smuggle in another. Every operation that takes a path refuses it, nothing is sent.
+TEST_F(SessieTest, PathsWithLineBreaksOrNulAreRefusedByEveryOperation)
+{
+    server->schrijf(QStringLiteral("bewaar.txt"), "bewaar");
+    server->schrijf(QStringLiteral("bron.txt"), "bron");
+    schrijfBestand(lokaal(QStringLiteral("op.txt")), "op");
+    const auto opServer = [&] {
+        return QDir(server->root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    const QStringList voor = opServer();
+    const std::pair<const char*, std::function<bool(const QString&)>> operaties[] = {
+        {"listing", [&](const QString& p) { return sessie.FtpMapLezen(p).has_value(); }},
+        {"get", [&](const QString& p) { return sessie.FtpBestandHalen(lokaal(QStringLiteral("neer")), p); }},
+        {"put",
+         [&](const QString& p) { return sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("op.txt")), p); }},
+        {"delete", [&](const QString& p) { return sessie.FtpBestandWissen(p); }},
+        {"mkdir", [&](const QString& p) { return sessie.FtpMapMaken(p); }},
+        {"rmdir", [&](const QString& p) { return sessie.FtpMapWissen(p); }},
+        {"rename from",
+         [&](const QString& p) { return sessie.FtpNaamWijzigen(p, QStringLiteral("/ander.txt")); }},
+        {"rename to",
+         [&](const QString& p) { return sessie.FtpNaamWijzigen(QStringLiteral("/bron.txt"), p); }},
+        {"exists", [&](const QString& p) { return sessie.ServerpadBestaat(p, false); }},
+        {"size probe", [&](const QString& p) { return sessie.FtpMapPeilen(p) != 0; }},
+        {"tree walk", [&](const QString& p) { return sessie.FtpBoomLezen(p).mislukt == 0; }},
+    };
+    const std::pair<const char*, QString> lokazen[] = {
+        {"CR LF", QStringLiteral("/nieuw\r\nDELE /bewaar.txt")},
+        {"LF", QStringLiteral("/nieuw\nDELE /bewaar.txt")},
+        {"NUL", QStringLiteral("/bron.txt") + QChar(0) + QStringLiteral("x")},
+    };
+    for (const auto& [soort, lokaas] : lokazen) {
+        for (const auto& [naam, operatie] : operaties) {
+            SCOPED_TRACE(std::string(naam) + ", " + soort);
+            EXPECT_FALSE(operatie(lokaas));
+            EXPECT_EQ(opServer(), voor);
+            EXPECT_EQ(server->lees(QStringLiteral("bewaar.txt")), "bewaar");
+            EXPECT_EQ(server->lees(QStringLiteral("bron.txt")), "bron");
+        }
+    }
+    EXPECT_FALSE(QFile::exists(lokaal(QStringLiteral("neer"))));
     EXPECT_TRUE(sessie.FtpVerbindingActief());
 }
 

@@ -260,36 +260,41 @@ TEST_F(transferOverdracht, ADroppedDownloadInATreeFailsThatFileAndKeepsTheLocalC
 TEST_F(transferOverdracht, ListedNamesThatAreNoPlainNamesAreNeverWritten)
 {
     // Every LIST gives these lines; RETR serves what is on disk, so a file the client should not
-    // fetch is there to be fetched.
+    // fetch is there to be fetched. A name that is no UTF-8 is known to the client only with
+    // U+FFFD in place of its bytes, and a file of that decoded name is there too.
     const QByteArray listing = "-rw-r--r-- 1 ftp ftp 5 Jan 01  2020 goed.txt\r\n"
                                "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 ../x\r\n"
                                "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 a/b\r\n"
                                "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 ..\r\n"
-                               "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 .\r\n";
+                               "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 .\r\n"
+                               "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 fout\xff.bin\r\n";
     start({.mlst = false, .vasteListing = listing});
+    const QString foutNaam = QString::fromUtf8("fout\xff.bin");
     server->schrijf(QStringLiteral("boom/goed.txt"), "goede");
     server->schrijf(QStringLiteral("x"), "buiten");
     server->schrijf(QStringLiteral("boom/a/b"), "binnen");
+    server->schrijf(QStringLiteral("boom/") + foutNaam, "anders");
     // "a/b" would land in a folder that is there: only the name check keeps it out.
     ASSERT_TRUE(QDir().mkpath(L(QStringLiteral("doel/boom/a"))));
     const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/boom"));
-    ASSERT_EQ(boom.bestanden.size(), 5u);
+    ASSERT_EQ(boom.bestanden.size(), 6u);
     Script script;
     Teller teller;
 
     const Overdrachtsresultaat map =
         MapDownloaden(sessie, QStringLiteral("/boom"), boom, L(QStringLiteral("doel")), script, teller);
     EXPECT_EQ(map.gedaan, 1);
-    EXPECT_EQ(map.mislukt, 4);
+    EXPECT_EQ(map.mislukt, 5);
 
     // The same names picked in the pane.
     std::vector<Serverbestand> gekozen;
-    for (const char* naam : {"../x", "a/b", "..", "."})
-        gekozen.push_back({QStringLiteral("/boom/") + QLatin1String(naam), 6, QLatin1String(naam)});
+    for (const QString& naam : {QStringLiteral("../x"), QStringLiteral("a/b"), QStringLiteral(".."),
+                               QStringLiteral("."), foutNaam})
+        gekozen.push_back({QStringLiteral("/boom/") + naam, 6, naam});
     const Overdrachtsresultaat knop =
         BestandenDownloaden(sessie, gekozen, L(QStringLiteral("doel/boom")), &script, teller);
     EXPECT_EQ(knop.gedaan, 0);
-    EXPECT_EQ(knop.mislukt, 4);
+    EXPECT_EQ(knop.mislukt, 5);
 
     EXPECT_EQ(inhoud(tmp.path()), QStringList{QStringLiteral("doel")});
     EXPECT_EQ(inhoud(L(QStringLiteral("doel"))), QStringList{QStringLiteral("boom")});
