@@ -181,14 +181,16 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             if (opdracht.verwachteGrootte >= 0) {
                 verwacht = AangekondigdeGrootte(u.kopregels);
                 if (verwacht < 0) verwacht = opdracht.verwachteGrootte;
-                // The file may have changed since it was listed: then its size now decides.
+                // The file may have changed since it was listed: then its size now decides. A
+                // server without SIZE leaves the listed size standing: a transfer it cut short
+                // is never taken for a file that shrank.
                 if (u.code == CURLE_OK && omlaag != verwacht) {
                     curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
                     curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
                     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
                     curl_off_t nu = -1;
                     if (m_werker->perform() == CURLE_OK &&
-                        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) == CURLE_OK)
+                        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) == CURLE_OK && nu >= 0)
                         verwacht = nu;
                 }
             }

@@ -354,6 +354,23 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("klein.txt")), QStringLiteral("/klein.txt")));
 }
 
+TEST_F(StoringTest, ADownloadCutShortWithASuccessReplyFailsAndKeepsTheOldFile)
+{
+    // The server sends part of the file and says 226; whether it answers SIZE or not, the listed
+    // size is all the client has to tell a short file from a file that shrank.
+    for (const bool metSize : {true, false}) {
+        SCOPED_TRACE(metSize ? "SIZE" : "no SIZE");
+        server.reset();
+        SetUpMet({.kortRetr = 1000, .onbekend = metSize ? QStringList() : QStringList{"SIZE"}});
+        server->schrijf(QStringLiteral("f.bin"), QByteArray(3000, 'n'));
+        schrijfBestand(lokaal(QStringLiteral("f.bin")), "oud");
+        EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"), 3000));
+        EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.bin"))), "oud");
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("f.bin")});
+    }
+}
+
 TEST_F(StoringTest, BrokenUploadIsAFailure)
 {
     SetUpMet({.dropStorNa = 50000});

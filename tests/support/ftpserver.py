@@ -15,7 +15,8 @@ import sys
 import time
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler, proto_cmds
+from pyftpdlib.filesystems import FilesystemError
+from pyftpdlib.handlers import DTPHandler, FTPHandler, _strerror, proto_cmds
 from pyftpdlib.ioloop import RetryError
 from pyftpdlib.log import logger
 from pyftpdlib.servers import FTPServer
@@ -39,8 +40,12 @@ def parse_args(argv):
                    help="RETR sends N bytes, then both connections close")
     p.add_argument("--drop-stor-after", type=int, default=-1, metavar="N",
                    help="STOR keeps N bytes, then both connections close")
+    p.add_argument("--short-retr", type=int, default=-1, metavar="N",
+                   help="RETR sends only the first N bytes, then reports 226")
     p.add_argument("--fail", default="", metavar="CMD[,CMD...]",
                    help="answer 550 to these commands")
+    p.add_argument("--unknown", default="", metavar="CMD[,CMD...]",
+                   help="answer 500 to these commands, as a server without them")
     p.add_argument("--listing", metavar="FILE",
                    help="every LIST sends the raw bytes of FILE")
     p.add_argument("--idle-timeout", type=float, default=0, metavar="S",
@@ -124,6 +129,7 @@ class FaultFTPHandler(FTPHandler):
     fail_cmds = frozenset()
     listing_file = None
     idle_timeout = 0.0
+    short_retr = -1
 
     def __init__(self, conn, server, ioloop=None):
         self._reply_started = False
@@ -154,6 +160,19 @@ class FaultFTPHandler(FTPHandler):
             self.respond("550 Forced failure.")
             return
         FTPHandler.process_command(self, cmd, *args, **kwargs)
+
+    def ftp_RETR(self, file):
+        if self.short_retr < 0:
+            return FTPHandler.ftp_RETR(self, file)
+        try:
+            with self.run_as_current_user(self.fs.open, file, "rb") as f:
+                data = f.read(self.short_retr)
+        except (EnvironmentError, FilesystemError) as err:
+            self.respond("550 %s." % _strerror(err))
+            return None
+        # Sent as a plain buffer: the transfer ends normally, with 226.
+        self.push_dtp_data(data, cmd="RETR")
+        return file
 
     def ftp_LIST(self, path):
         if self.listing_file is None:
@@ -222,9 +241,13 @@ def configure(args):
     h.fail_cmds = frozenset(c.strip().upper()
                             for c in args.fail.split(",") if c.strip())
     h.listing_file = args.listing
+    h.short_retr = args.short_retr
+    unknown = set(c.strip().upper() for c in args.unknown.split(",") if c.strip())
     if args.no_mlst:
+        unknown |= {"MLST", "MLSD"}
+    if unknown:
         h.proto_cmds = {k: v for k, v in proto_cmds.items()
-                        if k not in ("MLST", "MLSD")}
+                        if k not in unknown}
     FaultDTPHandler.drop_retr_after = args.drop_retr_after
     FaultDTPHandler.drop_stor_after = args.drop_stor_after
     if args.drop_retr_after >= 0:
