@@ -265,6 +265,12 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
     const Uitkomst u = voer(o);
     if (!u.ok()) return false;
     uit = m_mlsd ? MlsdLezen(u.data) : ListLezen(u.data);
+    // Some servers list the folder itself and its parent too: no children, and a walk that
+    // took "." for one would list the same folder again and again.
+    std::erase_if(uit, [](const FtpEntry& e) {
+        const QString kaal = SpatiesWeg(e.naam);
+        return e.isMap && (kaal == QLatin1String(".") || kaal == QLatin1String(".."));
+    });
     return true;
 }
 
@@ -396,36 +402,44 @@ qint64 FtpSession::FtpMapPeilen(const QString& pad)
 FtpBoom FtpSession::FtpBoomLezen(const QString& start)
 {
     FtpBoom uit;
-    boom(uit, start, 0);
+    QString basis = start;
+    while (basis.endsWith(u'/'))
+        basis.chop(1);
+    boom(uit, basis, 0);
     return uit;
 }
 
-void FtpSession::boom(FtpBoom& uit, const QString& start, int diepte)
+void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
 {
-    // A server may list a folder as its own child (".", or a link loop): stop somewhere.
-    constexpr int kMaxDiepte = 64;
-    const std::optional<std::vector<FtpEntry>> entries = FtpMapLezen(start);
+    const std::optional<std::vector<FtpEntry>> entries =
+        FtpMapLezen(map.isEmpty() ? QStringLiteral("/") : map);
     if (!entries) {
         ++uit.mislukt;
         return;
     }
     QStringList nieuw;
     for (const FtpEntry& e : *entries) {
-        const QString kaal = SpatiesWeg(e.naam);
-        if (e.isMap && (kaal == QLatin1String(".") || kaal == QLatin1String(".."))) continue;
-        QString pad = start + u'/' + e.naam;
-        pad.replace(QLatin1String("//"), QLatin1String("/"));
-        if (e.isMap) {
-            uit.mappen.push_back(pad);
-            nieuw.push_back(pad);
-        } else {
+        // Names are joined as listed: "/x" in /a is /a//x, which is no path of a file, where
+        // collapsing "//" would make it /a/x, another file.
+        const QString pad = map + u'/' + e.naam;
+        if (!e.isMap) {
             uit.totaal += e.grootte;
             uit.bestanden.push_back({pad, e.grootte});
+            continue;
         }
+        uit.mappen.push_back(pad);
+        // A folder name with "/" names no folder the server can list.
+        if (e.naam.contains(u'/'))
+            ++uit.mislukt;
+        else
+            nieuw.push_back(pad);
     }
-    if (diepte >= kMaxDiepte) return;
-    for (const QString& map : std::as_const(nieuw))
-        boom(uit, map, diepte + 1);
+    if (diepte >= FtpBoom::maxDiepte) {
+        uit.mislukt += int(nieuw.size());
+        return;
+    }
+    for (const QString& sub : std::as_const(nieuw))
+        boom(uit, sub, diepte + 1);
 }
 
 } // namespace Vamox

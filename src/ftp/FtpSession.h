@@ -40,10 +40,14 @@ struct FtpBoom
         QString pad;        // "/a/b/c.txt"
         qint64 grootte = 0; // as listed
     };
+    // Levels below the start that a walk lists: a server may list a folder as its own child
+    // (a link loop, a broken server), so a walk stops somewhere, and says so.
+    static constexpr int maxDiepte = 64;
+
     QStringList mappen; // "/a/b", each after its parent; the start folder itself is not in it
     std::vector<Bestand> bestanden;
     qint64 totaal = 0; // bytes of all files
-    int mislukt = 0;   // folders whose listing failed: what lies below them is missing
+    int mislukt = 0;   // folders not listed (failed, unnamable, too deep): what lies below is missing
 };
 
 // One FTP connection and every remote operation on it. Operations return false, 0 or nothing
@@ -68,8 +72,8 @@ public:
     bool FtpVerbinden();
     const FtpGegevens& gegevens() const { return m_gegevens; }
 
-    // The entries of a server folder as listed; nothing when the listing failed (no
-    // connection, no such folder, no permission), which is never an empty folder.
+    // The entries of a server folder as listed, without "." and ".."; nothing when the listing
+    // failed (no connection, no such folder, no permission), which is never an empty folder.
     std::optional<std::vector<FtpEntry>> FtpMapLezen(const QString& map);
     // The folder as a pane shows it: ordered, with the parent entry outside the root.
     std::optional<Mapinhoud> ServermapLezen(const QString& pad);
@@ -110,7 +114,7 @@ private:
     Uitkomst voerEens(const Opdracht& opdracht);
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
-    void boom(FtpBoom& uit, const QString& start, int diepte);
+    void boom(FtpBoom& uit, const QString& map, int diepte);
 
     std::unique_ptr<CurlWerker> m_werker;
     FtpGegevens m_gegevens;

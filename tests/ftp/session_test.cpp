@@ -275,6 +275,39 @@ TEST_F(SessieTest, TreeWalkIsPreOrderPerLevelWithTotalSize)
         EXPECT_EQ(b.grootte, server->lees(b.pad.mid(1)).size()) << b.pad.toStdString();
 }
 
+TEST_F(SessieTest, TreeWalkEndsOnFoldersThatListThemselves)
+{
+    // Every folder lists the same lines. "." and ".." are no children; "sub" always is, so the
+    // walk stops at its depth limit, and the folder it left unlisted counts as failed.
+    const struct
+    {
+        const char* naam;
+        QByteArray listing;
+        int mislukt;
+    } gevallen[] = {
+        {"dots",
+         "drwxr-xr-x 2 u g 0 Jan 01  2020 .\r\n"
+         "drwxr-xr-x 2 u g 0 Jan 01  2020 ..\r\n"
+         "-rw-r--r-- 1 u g 1 Jan 01  2020 f\r\n",
+         0},
+        {"endless",
+         "drwxr-xr-x 2 u g 0 Jan 01  2020 sub\r\n"
+         "-rw-r--r-- 1 u g 1 Jan 01  2020 f\r\n",
+         1},
+    };
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(g.naam);
+        server.reset();
+        SetUpMet({.mlst = false, .vasteListing = g.listing});
+        ASSERT_FALSE(HasFatalFailure());
+        const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/w"));
+        EXPECT_EQ(boom.mislukt, g.mislukt);
+        EXPECT_EQ(boom.mappen.size(), g.mislukt ? FtpBoom::maxDiepte + 1 : 0);
+        // One file in each folder that was listed: the start folder, and all but the last found.
+        EXPECT_EQ(qsizetype(boom.bestanden.size()), boom.mappen.size() + 1 - g.mislukt);
+    }
+}
+
 TEST_F(SessieTest, SizesBeyondFourGigabytesAreListedWhole)
 {
     QFile groot(server->pad(QStringLiteral("groot.iso")));

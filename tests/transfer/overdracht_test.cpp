@@ -267,34 +267,38 @@ TEST_F(transferOverdracht, ListedNamesThatAreNoPlainNamesAreNeverWritten)
                                "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 a/b\r\n"
                                "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 ..\r\n"
                                "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 .\r\n"
-                               "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 fout\xff.bin\r\n";
+                               "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 fout\xff.bin\r\n"
+                               "-rw-r--r-- 1 ftp ftp 6 Jan 01  2020 /c\r\n"
+                               "drwxr-xr-x 2 ftp ftp 0 Jan 01  2020 /d\r\n";
     start({.mlst = false, .vasteListing = listing});
     const QString foutNaam = QString::fromUtf8("fout\xff.bin");
     server->schrijf(QStringLiteral("boom/goed.txt"), "goede");
     server->schrijf(QStringLiteral("x"), "buiten");
     server->schrijf(QStringLiteral("boom/a/b"), "binnen");
     server->schrijf(QStringLiteral("boom/") + foutNaam, "anders");
+    server->schrijf(QStringLiteral("boom/c"), "anders"); // what "/c" would become with "//" collapsed
     // "a/b" would land in a folder that is there: only the name check keeps it out.
     ASSERT_TRUE(QDir().mkpath(L(QStringLiteral("doel/boom/a"))));
     const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/boom"));
-    ASSERT_EQ(boom.bestanden.size(), 6u);
+    ASSERT_EQ(boom.bestanden.size(), 7u);
     Script script;
     Teller teller;
 
     const Overdrachtsresultaat map =
         MapDownloaden(sessie, QStringLiteral("/boom"), boom, L(QStringLiteral("doel")), script, teller);
     EXPECT_EQ(map.gedaan, 1);
-    EXPECT_EQ(map.mislukt, 5);
+    EXPECT_EQ(map.mislukt, 6);
+    EXPECT_EQ(map.mislukteMappen, 1); // "/d": a folder the server cannot be asked for
 
     // The same names picked in the pane.
     std::vector<Serverbestand> gekozen;
     for (const QString& naam : {QStringLiteral("../x"), QStringLiteral("a/b"), QStringLiteral(".."),
-                               QStringLiteral("."), foutNaam})
+                                QStringLiteral("."), foutNaam, QStringLiteral("/c")})
         gekozen.push_back({QStringLiteral("/boom/") + naam, 6, naam});
     const Overdrachtsresultaat knop =
         BestandenDownloaden(sessie, gekozen, L(QStringLiteral("doel/boom")), &script, teller);
     EXPECT_EQ(knop.gedaan, 0);
-    EXPECT_EQ(knop.mislukt, 5);
+    EXPECT_EQ(knop.mislukt, 6);
 
     EXPECT_EQ(inhoud(tmp.path()), QStringList{QStringLiteral("doel")});
     EXPECT_EQ(inhoud(L(QStringLiteral("doel"))), QStringList{QStringLiteral("boom")});
