@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -226,6 +228,7 @@ bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
     m_verbindingsHandle = u.ok();
     if (!m_verbindingsHandle) return false;
     m_mlsd = false;
+    m_lijstA = LijstA::Onbekend;
     bool utf8 = false;
     for (QByteArray regel : u.kopregels.split('\n')) {
         regel = regel.trimmed().toUpper();
@@ -248,10 +251,21 @@ bool FtpSession::FtpVerbinden()
     return FtpVerbindingOpenen(m_gegevens);
 }
 
+namespace {
+// Whether every name of `kaal` is among those of `metA`.
+bool OmvatNamen(const std::vector<FtpEntry>& metA, const std::vector<FtpEntry>& kaal)
+{
+    QSet<QString> namen;
+    for (const FtpEntry& e : metA)
+        namen.insert(e.naam);
+    return std::all_of(kaal.begin(), kaal.end(), [&](const FtpEntry& e) { return namen.contains(e.naam); });
+}
+} // namespace
+
 bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
 {
     uit.clear();
-    if (!m_verbindingsHandle) return false;
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(mapPad)) return false;
     // mapPad is "/a/b/" or "//" (the root).
     QString kern = mapPad;
     while (kern.endsWith(u'/'))
@@ -260,11 +274,42 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
     o.soort = Opdracht::Soort::Lijst;
     o.urlPad = FtpUrlPad(kern.isEmpty() ? QStringLiteral("/") : kern);
     if (!o.urlPad.endsWith('/')) o.urlPad += '/';
-    if (m_mlsd) o.lijstCommando = "MLSD";
-    if (!FtpVeiligeTekst(mapPad)) return false;
-    const Uitkomst u = voer(o);
-    if (!u.ok()) return false;
-    uit = m_mlsd ? MlsdLezen(u.data) : ListLezen(u.data);
+
+    if (m_mlsd) {
+        o.lijstCommando = "MLSD";
+        const Uitkomst u = voer(o);
+        if (!u.ok()) return false;
+        uit = MlsdLezen(u.data);
+    } else {
+        // A plain LIST hides dot files on many servers (vsftpd); "LIST -a" shows them. Servers
+        // that do not know "-a" refuse it or take "-a /map" for a path, which may even exist: until
+        // "-a" gave a listing that holds everything a plain one does, both are asked.
+        std::optional<std::vector<FtpEntry>> metA;
+        if (m_lijstA != LijstA::Nee) {
+            o.lijstCommando = "LIST -a";
+            const Uitkomst u = voer(o);
+            if (u.geweigerd) return false;
+            if (u.ok()) metA = ListLezen(u.data);
+        }
+        if (m_lijstA == LijstA::Ja) {
+            if (!metA) return false;
+            uit = std::move(*metA);
+        } else {
+            o.lijstCommando.clear();
+            const Uitkomst u = voer(o);
+            if (!u.ok()) return false;
+            uit = ListLezen(u.data);
+            if (m_lijstA == LijstA::Onbekend) {
+                // Two empty answers tell nothing.
+                if (!metA || !OmvatNamen(*metA, uit))
+                    m_lijstA = LijstA::Nee;
+                else if (!metA->empty()) {
+                    m_lijstA = LijstA::Ja;
+                    uit = std::move(*metA);
+                }
+            }
+        }
+    }
     // Some servers list the folder itself and its parent too: no children, and a walk that
     // took "." for one would list the same folder again and again.
     std::erase_if(uit, [](const FtpEntry& e) {

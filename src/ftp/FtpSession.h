@@ -122,6 +122,14 @@ private:
     bool m_verbindingsHandle = false;
     bool m_bezig = false;
     bool m_mlsd = false;
+    // Whether this login's server takes "LIST -a"; asked anew at every login.
+    enum class LijstA
+    {
+        Onbekend,
+        Ja,
+        Nee
+    };
+    LijstA m_lijstA = LijstA::Onbekend;
 };
 
 } // namespace Vamox

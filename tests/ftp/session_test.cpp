@@ -428,13 +428,22 @@ TEST_F(StoringTest, RefusedCommandsFailWithoutLosingTheConnection)
 
 TEST_F(StoringTest, ListingWithoutMlstFallsBackToList)
 {
+    // A server that takes "LIST -a" (every LIST gives this line) is listed with it...
+    SetUpMet({.mlst = false, .vasteListing = "-rw-r--r-- 1 u g 3 Jan 01  2020 .verborgen\r\n"});
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(namen(lees(QStringLiteral("/")).bestanden), QStringList{QStringLiteral(".verborgen")});
+    // ...which the next login on the same session must not assume: pyftpdlib reads "LIST -a /m"
+    // as the path "-a /m", missing here, but "LIST -a /" lists the folder "-a ".
+    server.reset();
     SetUpMet({.mlst = false});
     EXPECT_FALSE(sessie.gebruiktMlsd());
     server->schrijf(QStringLiteral(" spatie ervoor.txt"), "abc");
-    server->maakMap(QStringLiteral("m"));
+    server->schrijf(QStringLiteral("-a /lokaas"), "x");
+    server->schrijf(QStringLiteral("m/echt"), "y");
     const Mapinhoud inhoud = lees(QStringLiteral("/"));
-    EXPECT_EQ(namen(inhoud.mappen), QStringList{QStringLiteral("m")});
+    EXPECT_EQ(namen(inhoud.mappen), (QStringList{QStringLiteral("-a "), QStringLiteral("m")}));
     EXPECT_EQ(namen(inhoud.bestanden), QStringList{QStringLiteral(" spatie ervoor.txt")});
+    EXPECT_EQ(namen(lees(QStringLiteral("/m")).bestanden), QStringList{QStringLiteral("echt")});
 }
 
 TEST_F(StoringTest, RefusedLoginFailsAndStaysRefused)

@@ -71,6 +71,40 @@ TEST_F(VsftpdSessieTest, ListsThroughListAndTransfersBothWays)
     EXPECT_FALSE(sessie.FtpMapWissen(werk(QStringLiteral("sub map"))));
 }
 
+// vsftpd shows dot files only to "LIST -a"; "." and ".." come with them.
+TEST_F(VsftpdSessieTest, HiddenEntriesAreListedAndWalked)
+{
+    start();
+    const QString w = VsftpdServer::werkMap();
+    server->schrijf(w + QStringLiteral("/.htaccess"), "deny");
+    server->schrijf(w + QStringLiteral("/.verborgen/x"), "x");
+    server->schrijf(w + QStringLiteral("/zichtbaar"), "z");
+    const auto namen = [](const std::vector<FtpEntry>& entries) {
+        QStringList uit;
+        for (const FtpEntry& e : entries)
+            uit << e.naam;
+        return uit;
+    };
+    const std::optional<Mapinhoud> map = sessie.ServermapLezen(u'/' + w);
+    ASSERT_TRUE(map);
+    EXPECT_EQ(namen(map->mappen), (QStringList{QStringLiteral(" .."), QStringLiteral(".verborgen")}));
+    EXPECT_EQ(namen(map->bestanden), (QStringList{QStringLiteral(".htaccess"), QStringLiteral("zichtbaar")}));
+    const std::optional<Mapinhoud> wortel = sessie.ServermapLezen(QStringLiteral("/"));
+    ASSERT_TRUE(wortel);
+    EXPECT_EQ(namen(wortel->mappen), QStringList{w}); // no parent row from a listed ".."
+
+    const FtpBoom boom = sessie.FtpBoomLezen(u'/' + w);
+    EXPECT_EQ(boom.mappen, QStringList{u'/' + w + QStringLiteral("/.verborgen")});
+    QStringList bestanden;
+    for (const FtpBoom::Bestand& b : boom.bestanden)
+        bestanden << b.pad;
+    bestanden.sort();
+    EXPECT_EQ(bestanden, (QStringList{u'/' + w + QStringLiteral("/.htaccess"),
+                                      u'/' + w + QStringLiteral("/.verborgen/x"),
+                                      u'/' + w + QStringLiteral("/zichtbaar")}));
+    EXPECT_EQ(boom.mislukt, 0);
+}
+
 TEST_F(VsftpdSessieTest, AnIdleDropIsHealedByOneRetry)
 {
     start({.idleTimeoutS = 1});
