@@ -87,6 +87,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
     std::vector<QByteArray> quoteTeksten;
     for (const QString& q : opdracht.quotes)
         quoteTeksten.push_back(q.toUtf8());
+    // The worker reads them while this thread's event loop turns, which may change `tijden`.
+    const FtpTijden t = tijden;
 
     m_werker->voerUit([&] {
         CURL* e = m_werker->easy();
@@ -99,10 +101,10 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
         curl_easy_setopt(e, CURLOPT_TRANSFERTEXT, 0L);
-        curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, long(tijden.verbindenS));
-        curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(tijden.antwoordS));
+        curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, long(t.verbindenS));
+        curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(t.antwoordS));
         curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(tijden.stilstandS));
+        curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(t.stilstandS));
         curl_easy_setopt(e, CURLOPT_MAXAGE_CONN, kEenJaar);
         curl_easy_setopt(e, CURLOPT_TCP_NODELAY, 1L);
         curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &SchrijfNaarBuffer);
@@ -426,6 +428,20 @@ bool FtpSession::FtpVerbindingActief()
 {
     if (!m_verbindingsHandle || m_bezig) return m_verbindingsHandle && m_bezig;
     return quote({QStringLiteral("NOOP")}, 200, 299);
+}
+
+bool FtpSession::FtpVerbindingPeilen(int maxS)
+{
+    // Put back on every way out of the probe.
+    struct Terugzetten
+    {
+        FtpTijden& tijden;
+        const FtpTijden eerder;
+        ~Terugzetten() { tijden = eerder; }
+    } terug{tijden, tijden};
+    tijden.verbindenS = std::min(tijden.verbindenS, maxS);
+    tijden.antwoordS = std::min(tijden.antwoordS, maxS);
+    return FtpVerbindingActief();
 }
 
 qint64 FtpSession::FtpMapPeilen(const QString& pad)

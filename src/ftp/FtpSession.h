@@ -21,6 +21,7 @@ struct FtpTijden
     int verbindenS = 15; // connect and login
     int antwoordS = 30;  // one reply of the server
     int stilstandS = 30; // a transfer that moves no byte this long is given up
+    bool operator==(const FtpTijden&) const = default;
 };
 
 // Where and as whom to log in: a saved server's details.
@@ -87,6 +88,9 @@ public:
     bool FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad);
     bool ServerpadBestaat(const QString& pad, bool isMap);
     bool FtpVerbindingActief();
+    // FtpVerbindingActief that waits at most `maxS` seconds to connect and for a reply (a
+    // window's probe must not hold it long); `tijden` are as before afterwards.
+    bool FtpVerbindingPeilen(int maxS);
     qint64 FtpMapPeilen(const QString& pad);
     // Every folder and file below `start` ("/a/b", no trailing "/").
     FtpBoom FtpBoomLezen(const QString& start);

@@ -20,8 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
-
 namespace Vamox {
 
 Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QStringList& serverLijst,
@@ -170,11 +168,7 @@ bool Verbinding::ServerActief()
         m_sindsProbe.start();
     }
     if (m_sessie.bezig() || m_sindsProbe.elapsed() < ProbeIntervalMs) return true;
-    const FtpTijden tijden = m_sessie.tijden;
-    m_sessie.tijden.verbindenS = std::min(tijden.verbindenS, ProbeTimeoutS);
-    m_sessie.tijden.antwoordS = std::min(tijden.antwoordS, ProbeTimeoutS);
-    const bool actief = m_sessie.FtpVerbindingActief();
-    m_sessie.tijden = tijden;
+    const bool actief = m_sessie.FtpVerbindingPeilen(ProbeTimeoutS);
     m_sindsProbe.start();
     m_laatsteProbe = actief;
     return actief;

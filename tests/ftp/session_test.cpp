@@ -361,6 +361,29 @@ TEST_F(SessieTest, OneOperationAtATimeWhileTheEventLoopRuns)
     EXPECT_FALSE(sessie.bezig());
 }
 
+TEST_F(SessieTest, TheLivenessProbeShortensTheTimeoutsForItselfOnly)
+{
+    // Slow replies keep the probe running while a timer looks at the session's timeouts.
+    server.reset();
+    SetUpMet({.traagMs = 100});
+    const FtpTijden eigen{.verbindenS = 7, .antwoordS = 8, .stilstandS = 9};
+    sessie.tijden = eigen;
+    std::optional<FtpTijden> tijdens;
+    QTimer kijker;
+    QObject::connect(&kijker, &QTimer::timeout, [&] {
+        if (sessie.bezig() && !tijdens) tijdens = sessie.tijden;
+    });
+    kijker.start(5);
+    EXPECT_TRUE(sessie.FtpVerbindingPeilen(2));
+    ASSERT_TRUE(tijdens);
+    EXPECT_EQ(*tijdens, (FtpTijden{.verbindenS = 2, .antwoordS = 2, .stilstandS = 9}));
+    EXPECT_EQ(sessie.tijden, eigen);
+    // A probe that fails puts them back as well.
+    server->stop();
+    EXPECT_FALSE(sessie.FtpVerbindingPeilen(2));
+    EXPECT_EQ(sessie.tijden, eigen);
+}
+
 class StoringTest : public SessieTest
 {
 protected:
