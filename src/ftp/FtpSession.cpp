@@ -472,14 +472,14 @@ FtpBoom FtpSession::FtpBoomLezen(const QString& start)
 
 void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
 {
-    const std::optional<std::vector<FtpEntry>> entries =
-        FtpMapLezen(map.isEmpty() ? QStringLiteral("/") : map);
-    if (!entries) {
+    // Listed as named: FtpMapLezen would trim the spaces a listed name may end in.
+    std::vector<FtpEntry> entries;
+    if (!lijst(map + u'/', entries)) {
         ++uit.mislukt;
         return;
     }
     QStringList nieuw;
-    for (const FtpEntry& e : *entries) {
+    for (const FtpEntry& e : entries) {
         // Names are joined as listed: "/x" in /a is /a//x, which is no path of a file, where
         // collapsing "//" would make it /a/x, another file.
         const QString pad = map + u'/' + e.naam;
