@@ -67,10 +67,13 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
         return u;
     }
     m_bezig = true;
+    // A cancel is meant for a running operation, not for the next one.
+    m_werker->afbreken = false;
     Q_EMIT bezigGewijzigd(true);
     Uitkomst u = voerEens(opdracht);
     if (!u.ok() && u.overgedragen == 0 && VerbindingVerloren(u.code, u.antwoord) && !m_werker->afbreken)
         u = voerEens(opdracht);
+    m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
     return u;

@@ -103,8 +103,11 @@ public:
     bool bezig() const { return m_bezig; }
     // Whether the server offered MLST at the last login (listings use MLSD then).
     bool gebruiktMlsd() const { return m_mlsd; }
-    // Stops the running transfer as soon as possible (at shutdown).
+    // Cancels the running operation as soon as possible (Escape, shutdown); the next one runs
+    // normally. A cancelled download leaves the local file as it was.
     void afbreken();
+    // Whether the last operation ended because it was cancelled.
+    bool afgebroken() const { return m_afgebroken; }
 
 Q_SIGNALS:
     // Bytes done and total of the running transfer, at most ten times a second.
@@ -126,6 +129,7 @@ private:
     bool m_verbindingsHandle = false;
     bool m_bezig = false;
     bool m_mlsd = false;
+    bool m_afgebroken = false;
     // Whether this login's server takes "LIST -a"; asked anew at every login.
     enum class LijstA
     {

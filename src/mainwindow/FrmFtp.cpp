@@ -2,11 +2,11 @@
 
 #include "config/AppInfo.h"
 #include "dialogs/Twips.h"
-#include "mainwindow/Verbinding.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
 #include "mainwindow/Opstarten.h"
+#include "mainwindow/Verbinding.h"
 #include "panes/gui/ImageLijst16.h"
 #include "panes/gui/Kolommen.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -135,6 +135,11 @@ void FrmFtp::SubsystemenMaken()
             [this] { VerbindingsmenusZetten(m_menus, true); });
     connect(m_verbinding.get(), &Verbinding::verbroken, this,
             [this] { VerbindingsmenusZetten(m_menus, false); });
+    // Escape cancels the running connect or transfer, but for the first one in a folder download,
+    // which ends the run after the current file.
+    connect(m_verbinding.get(), &Verbinding::escapeTijdensBezig, this, [this] {
+        if (!m_mapoverdracht->EscapeInRun()) m_toestand.sessie.afbreken();
+    });
 }
 
 } // namespace Vamox

@@ -29,6 +29,7 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QString
       m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
 {
     connect(&m_sessie, &FtpSession::bezigGewijzigd, m_blokkade.get(), &Invoerblokkade::ZetBezig);
+    connect(m_blokkade.get(), &Invoerblokkade::escapeTijdensBezig, this, &Verbinding::escapeTijdensBezig);
     connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
     connect(m_b.KnopVerbreken, &QAbstractButton::clicked, this, &Verbinding::KnopVerbreken_Click);
     connect(m_b.mnuVerbrekenFtp, &QAction::triggered, this, &Verbinding::KnopVerbreken_Click);

@@ -65,6 +65,8 @@ public:
 Q_SIGNALS:
     // The connection closed: the server menus no longer apply.
     void verbroken();
+    // Escape while an FTP operation runs.
+    void escapeTijdensBezig();
 
 private:
     bool ServerActief();

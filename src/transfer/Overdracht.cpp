@@ -128,19 +128,24 @@ private:
 
 using Stap = Vraagronde::Stap;
 
-// The end of one file: moved or failed. (Work out `gelukt` before the call: the order in which
-// arguments are evaluated is not fixed, and `bytes` may need the file it brings.)
-void Klaar(Overdrachtsresultaat& r, const Run& run, bool gelukt, const QString& naam, qint64 bytes)
+// The end of one file: moved or failed. False when the transfer was cancelled: the run ends
+// there. (Work out `gelukt` before the call: the order in which arguments are evaluated is not
+// fixed, and `bytes` may need the file the transfer brought.)
+bool Klaar(const FtpSession& sessie, Overdrachtsresultaat& r, const Run& run, bool gelukt,
+           const QString& naam, qint64 bytes)
 {
     if (gelukt)
         Verplaatst(r, naam, bytes);
     else
         ++r.mislukt;
     run->BestandKlaar();
+    if (gelukt || !sessie.afgebroken()) return true;
+    r.geannuleerd = r.gestopt = true;
+    return false;
 }
 
 // One file of a download: fetched into `lokaal` ("" when refused: a failure), after the question
-// when a file of that name is there. False when the answer ends the run.
+// when a file of that name is there. False when the answer or a cancel ends the run.
 bool Halen(FtpSession& sessie, const Serverbestand& b, const QString& naam, const QString& lokaal,
            qint64 nummer, Vraagronde& ronde, const Run& run, Overdrachtsresultaat& r)
 {
@@ -159,8 +164,7 @@ bool Halen(FtpSession& sessie, const Serverbestand& b, const QString& naam, cons
         }
     }
     const bool gehaald = sessie.FtpBestandHalen(lokaal, b.pad, b.grootte);
-    Klaar(r, run, gehaald, naam, LokaleGrootte(lokaal));
-    return true;
+    return Klaar(sessie, r, run, gehaald, naam, LokaleGrootte(lokaal));
 }
 
 } // namespace
@@ -225,7 +229,7 @@ Overdrachtsresultaat BestandenUploaden(FtpSession& sessie, const QStringList& lo
                 continue;
             }
         }
-        Klaar(r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, groottes[size_t(i)]);
+        if (!Klaar(sessie, r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, groottes[size_t(i)])) break;
     }
     return r;
 }
@@ -251,7 +255,7 @@ Overdrachtsresultaat ServerBestandenKopieren(FtpSession& sessie, const std::vect
             run->TweedeDeel(LokaleGrootte(tijdelijk));
             gelukt = sessie.FtpBestandPlaatsen(tijdelijk, InServermap(serverMap, naam));
         }
-        Klaar(r, run, gelukt, naam, LokaleGrootte(tijdelijk));
+        if (!Klaar(sessie, r, run, gelukt, naam, LokaleGrootte(tijdelijk))) break;
     }
     return r;
 }
@@ -317,7 +321,7 @@ Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, con
                 }
             }
         }
-        Klaar(r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, grootte);
+        if (!Klaar(sessie, r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, grootte)) break;
     }
     return r;
 }

@@ -71,7 +71,8 @@ struct Overdrachtsresultaat
     qint64 overgeslagen = 0;   // files the answer "Nee" left alone
     qint64 mislukteMappen = 0; // folders that could not be made, or listed in a tree walk
     qint64 bytes = 0;          // payload of the moved files
-    bool gestopt = false;      // "Stoppen" or the stop question ended the run early
+    bool gestopt = false;      // "Stoppen", the stop question or a cancel ended the run early
+    bool geannuleerd = false;  // the running transfer was cancelled (FtpSession::afbreken)
     QStringList namen;         // names of the moved files, in run order
 
     bool Gelukt() const { return mislukt == 0 && mislukteMappen == 0; }

@@ -410,6 +410,37 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("klein.txt")), QStringLiteral("/klein.txt")));
 }
 
+// Escape: a login or a transfer is cancelled while the server is slow to answer. The old local
+// file stays whole, the session tells it was a cancel, and the next operation runs normally.
+TEST_F(StoringTest, ACancelEndsTheRunningOperationOnly)
+{
+    server = std::make_unique<FtpTestServer>(FtpServerOpties{.traagMs = 400});
+    ASSERT_TRUE(server->start()) << server->fout().toStdString();
+    server->schrijf(QStringLiteral("f.bin"), QByteArray(5000, 'n'));
+    schrijfBestand(lokaal(QStringLiteral("f.bin")), "oud");
+    const FtpGegevens gegevens{server->host(), server->opties().gebruiker, server->opties().wachtwoord,
+                               server->poort()};
+    const auto straks = [&] { QTimer::singleShot(150, [&] { sessie.afbreken(); }); };
+
+    straks();
+    EXPECT_FALSE(sessie.FtpVerbindingOpenen(gegevens));
+    EXPECT_TRUE(sessie.afgebroken());
+
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(gegevens));
+    EXPECT_FALSE(sessie.afgebroken());
+    straks();
+    EXPECT_FALSE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"), 5000));
+    EXPECT_TRUE(sessie.afgebroken());
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.bin"))), "oud");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("f.bin")});
+
+    // A cancel asked for between operations does not hit the next one.
+    sessie.afbreken();
+    EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"), 5000));
+    EXPECT_FALSE(sessie.afgebroken());
+    EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.bin"))).size(), 5000);
+}
+
 TEST_F(StoringTest, ADownloadCutShortWithASuccessReplyFailsAndKeepsTheOldFile)
 {
     // The server sends part of the file and says 226; whether it answers SIZE or not, the listed

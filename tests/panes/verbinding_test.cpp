@@ -83,7 +83,8 @@ TEST_F(VerbindingTest, ZonderOpgeslagenServersDoetKiezenNiets)
 }
 
 // While the server is busy answering, clicks and keys do not reach the window (they would start
-// a second operation); Escape is kept for the running flow.
+// a second operation); Escape is kept for the running flow and cancels the connect, which is
+// then told as a cancel, not as a server that cannot be reached.
 TEST_F(VerbindingTest, InvoerTijdensBezigWordtTegengehouden)
 {
     QTemporaryDir tmp;
@@ -111,7 +112,9 @@ TEST_F(VerbindingTest, InvoerTijdensBezigWordtTegengehouden)
     tijdens.stop();
 
     ASSERT_TRUE(bezigGezien);
-    EXPECT_TRUE(venster->serverPaneel().Verbonden());
+    EXPECT_FALSE(venster->serverPaneel().Verbonden());
+    ASSERT_EQ(vragen.Vragen().size(), 1u);
+    EXPECT_EQ(vragen.Vragen()[0].opties.Tekst, QStringLiteral("Verbinden met de server is geannuleerd."));
     EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), tmp.path() + u'/');
     EXPECT_TRUE(EscapeIngedrukt());
     EXPECT_FALSE(EscapeIngedrukt());

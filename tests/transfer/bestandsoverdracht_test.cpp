@@ -169,6 +169,38 @@ TEST_F(BestandsoverdrachtTest, AfgebrokenDownloadLaatOudBestandStaan)
     EXPECT_EQ(t().LaatsteDownloads, (QStringList{Context(), "klein.txt"}));
 }
 
+// Escape while a file comes in cancels it: the old local file stays whole, the files after it
+// are not fetched, and the notice says it was cancelled, not that something went wrong.
+TEST_F(BestandsoverdrachtTest, EscapeAnnuleertDeLopendeDownload)
+{
+    Verbinden({.traagMs = 300});
+    server->schrijf(QStringLiteral("a.bin"), QByteArray(5000, 'n'));
+    server->schrijf(QStringLiteral("b.bin"), "b");
+    Kiezen();
+    Schrijf(L("a.bin"), "oud");
+    Selecteren(*ui().LijstBFtp, {"a.bin", "b.bin"});
+    antwoorden = {1}; // Ja: a.bin may be replaced
+    bool gewapend = false;
+    bool gedrukt = false;
+    bijVraag = [&](const DialoogVraag&) { gewapend = true; };
+    QObject::connect(&sessie(), &FtpSession::bezigGewijzigd, venster.get(), [&](bool bezig) {
+        if (!bezig || !gewapend) return;
+        gewapend = false;
+        QTimer::singleShot(100, venster.get(), [&] {
+            gedrukt = true;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+    });
+
+    Klik(ui().knopBDownloaden);
+
+    ASSERT_TRUE(gedrukt);
+    ASSERT_EQ(gesteld.size(), 2u) << Teksten().join(u'|').toStdString();
+    EXPECT_EQ(gesteld[1].opties.Tekst, QStringLiteral("Het downloaden is geannuleerd."));
+    EXPECT_EQ(Lees(L("a.bin")), "oud");
+    EXPECT_EQ(QDir(lokaal.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.bin"});
+}
+
 // A server that lists names holding separators or dots: nothing is written outside the local
 // folder, by the toolbar download nor by a folder download, and each such name is a failure.
 TEST_F(BestandsoverdrachtTest, VreemdeNamenUitDeListingBlijvenBinnen)

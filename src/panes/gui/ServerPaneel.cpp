@@ -59,7 +59,13 @@ std::optional<Mapinhoud> ServerPaneel::Lezen(const QString& map)
     std::optional<Mapinhoud> inhoud = m_sessie.ServermapLezen(map);
     if (!inhoud) {
         Zandloper(false);
-        VerbindingMisluktMelding();
+        if (m_sessie.afgebroken()) {
+            // Escape while connecting or listing: no fault of the server's.
+            Melding(QStringLiteral("Verbinden met de server is geannuleerd."), 1);
+            ServerkeuzeWissen();
+        } else {
+            VerbindingMisluktMelding();
+        }
     }
     return inhoud;
 }

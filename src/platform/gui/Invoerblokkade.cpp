@@ -115,8 +115,10 @@ bool Invoerblokkade::eventFilter(QObject* object, QEvent* event)
     if (toets) {
         const auto* k = static_cast<QKeyEvent*>(event);
         if (Tikken(object, *k)) return false;
-        if (event->type() == QEvent::KeyPress && k->key() == Qt::Key_Escape && !k->isAutoRepeat())
+        if (event->type() == QEvent::KeyPress && k->key() == Qt::Key_Escape && !k->isAutoRepeat()) {
             EscapeOpgenomen();
+            Q_EMIT escapeTijdensBezig();
+        }
         if (event->type() == QEvent::KeyPress && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
             Tekstvak(object))
             m_enterVoor = static_cast<QWidget*>(object);

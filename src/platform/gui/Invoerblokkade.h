@@ -26,6 +26,10 @@ public:
     void ZetBezig(bool bezig);
     bool Bezig() const { return m_bezig; }
 
+Q_SIGNALS:
+    // Escape was pressed while an operation ran (it is also recorded for EscapeIngedrukt).
+    void escapeTijdensBezig();
+
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 

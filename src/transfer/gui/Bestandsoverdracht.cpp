@@ -170,7 +170,9 @@ void Bestandsoverdracht::Downloaden()
         BestandenDownloaden(m_sessie, bestanden, m_lokaal.HuidigeLokalemap(), &vragen, m_voortgang);
     *m_b.laatsteDownloads = QStringList{Context()} + r.namen;
     m_selectie.SelecterenInLijstBLokaal(*m_b.laatsteDownloads);
-    if (r.gedaan != qint64(bestanden.size())) {
+    if (r.geannuleerd) {
+        Melding(QStringLiteral("Het downloaden is geannuleerd."), 1);
+    } else if (r.gedaan != qint64(bestanden.size())) {
         Melding(QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: ") +
                     QString::number(r.gedaan) + u'/' + QString::number(bestanden.size()) +
                     QStringLiteral(".\r\nKies uit het snelmenu [Verversen] of [Buiten venster downloaden]."),
@@ -221,7 +223,10 @@ void Bestandsoverdracht::UploadenUitvoeren(const QStringList& paden)
         BestandenUploaden(m_sessie, paden.mid(1), m_server.HuidigeServermap(), &vragen, m_voortgang);
     Zandloper(false);
     m_selectie.SelecterenInLijstBFtp(QStringList{QString()} + r.namen);
-    if (r.mislukt > 0) Melding(QStringLiteral("Bij uploaden is iets fout gegaan."), 4);
+    if (r.geannuleerd)
+        Melding(QStringLiteral("Het uploaden is geannuleerd."), 1);
+    else if (r.mislukt > 0)
+        Melding(QStringLiteral("Bij uploaden is iets fout gegaan."), 4);
 }
 
 void Bestandsoverdracht::FtpBestandenDownloaden(const QStringList& serverpaden, const QString& rij)

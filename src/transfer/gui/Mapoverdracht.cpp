@@ -103,6 +103,13 @@ void Mapoverdracht::knopDownloaden_Click()
     DownloadenServermap(QString(), QString());
 }
 
+bool Mapoverdracht::EscapeInRun()
+{
+    if (!m_downloadLoopt || m_escapeInRun) return false;
+    m_escapeInRun = true;
+    return true;
+}
+
 void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap)
 {
     BezigSlot slot(*m_b.bezig);
@@ -163,7 +170,10 @@ void Mapoverdracht::Uploaden(QString map)
     // folder could not be made.
     if (!r.Geprobeerd() && r.mislukteMappen == 0) return;
     wacht.Terug();
-    if (!r.Gelukt())
+    if (r.geannuleerd)
+        Melding(QStringLiteral("Het uploaden van lokale map '") + map + QStringLiteral("' is geannuleerd."),
+                1);
+    else if (!r.Gelukt())
         Melding(QStringLiteral("Bij uploaden van lokale map '") + map +
                     QStringLiteral("' is iets fout gegaan."),
                 4);
@@ -220,9 +230,12 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
                 QStringLiteral("). Escape=Downloaden stoppen..."));
     EscapeIngedrukt(); // an Escape from before the run (the scan) does not end it
     Overschrijfvragen vragen;
-    // Escape during a file ends the run once that file is done.
+    // Escape during a file ends the run once that file is done; a second one cancels the file.
+    m_downloadLoopt = true;
+    m_escapeInRun = false;
     const Overdrachtsresultaat r = MapDownloaden(m_sessie, serverMap, boom, lokaleMap, vragen, m_voortgang,
                                                  [] { return EscapeIngedrukt(); });
+    m_downloadLoopt = false;
     // "Stoppen" before any file was fetched: as if nothing had been asked.
     if (r.gestopt && !r.Geprobeerd()) return;
     if (expliciet) {
@@ -230,7 +243,11 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     } else {
         wacht.Terug();
     }
-    if (!r.Gelukt())
+    if (r.geannuleerd)
+        Melding(QStringLiteral("Het downloaden van servermap '") + serverMap +
+                    QStringLiteral("' is geannuleerd."),
+                1);
+    else if (!r.Gelukt())
         Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
                     QStringLiteral("' is iets fout gegaan."),
                 4);

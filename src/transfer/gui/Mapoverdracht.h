@@ -52,6 +52,10 @@ public:
     void knopUploaden_Click();
     void knopDownloaden_Click();
 
+    // Escape while the session is busy: inside a folder download the first one ends the run
+    // after the file being fetched (true: taken here); any other cancels the running transfer.
+    bool EscapeInRun();
+
     // On while a server folder is dragged out of the window: the caption of the download then
     // says "Downloaden" instead of "Kopiëren".
     bool ServermapSlepen = false;
@@ -65,6 +69,8 @@ private:
     FtpSession& m_sessie;
     Voortgangsweergave& m_voortgang;
     Besturing m_b;
+    bool m_downloadLoopt = false;
+    bool m_escapeInRun = false;
 };
 
 } // namespace Vamox
