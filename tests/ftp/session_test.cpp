@@ -27,8 +27,7 @@ protected:
     {
         server = std::make_unique<FtpTestServer>(std::move(opties));
         ASSERT_TRUE(server->start()) << server->fout().toStdString();
-        ASSERT_TRUE(sessie.FtpVerbindingOpenen(
-            {server->host(), server->opties().gebruiker, server->opties().wachtwoord, server->poort()}));
+        ASSERT_TRUE(sessie.FtpVerbindingOpenen(server->gegevens()));
     }
 
     QString lokaal(const QString& naam) const { return tmp.filePath(naam); }
@@ -418,8 +417,7 @@ TEST_F(StoringTest, ACancelEndsTheRunningOperationOnly)
     ASSERT_TRUE(server->start()) << server->fout().toStdString();
     server->schrijf(QStringLiteral("f.bin"), QByteArray(5000, 'n'));
     schrijfBestand(lokaal(QStringLiteral("f.bin")), "oud");
-    const FtpGegevens gegevens{server->host(), server->opties().gebruiker, server->opties().wachtwoord,
-                               server->poort()};
+    const FtpGegevens gegevens = server->gegevens();
     const auto straks = [&] { QTimer::singleShot(150, [&] { sessie.afbreken(); }); };
 
     straks();

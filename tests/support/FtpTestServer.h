@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ftp/FtpSession.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -48,6 +50,8 @@ public:
     QString root() const;                  // the server root on disk, no trailing "/"
     QString pad(const QString& rel) const; // root() + "/" + rel
     const FtpServerOpties& opties() const { return m_opties; }
+    // The login of the test user, as a saved server would give it.
+    FtpGegevens gegevens() const { return {host(), m_opties.gebruiker, m_opties.wachtwoord, m_poort}; }
     QString fout() const { return m_fout; }
 
     // Helpers for arranging server content directly on disk (parent folders are made as needed).

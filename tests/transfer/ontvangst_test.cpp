@@ -23,8 +23,7 @@ protected:
     {
         server = std::make_unique<FtpTestServer>(std::move(opties));
         ASSERT_TRUE(server->start()) << server->fout().toStdString();
-        ASSERT_TRUE(sessie.FtpVerbindingOpenen(
-            {server->host(), server->opties().gebruiker, server->opties().wachtwoord, server->poort()}));
+        ASSERT_TRUE(sessie.FtpVerbindingOpenen(server->gegevens()));
         ASSERT_TRUE(QDir().mkpath(doel()));
     }
     QString doel() const { return tmp.filePath(QStringLiteral("doel")); }

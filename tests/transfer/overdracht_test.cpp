@@ -64,8 +64,7 @@ protected:
     {
         server = std::make_unique<FtpTestServer>(std::move(opties));
         ASSERT_TRUE(server->start()) << server->fout().toStdString();
-        ASSERT_TRUE(sessie.FtpVerbindingOpenen(
-            {server->host(), server->opties().gebruiker, server->opties().wachtwoord, server->poort()}));
+        ASSERT_TRUE(sessie.FtpVerbindingOpenen(server->gegevens()));
     }
     QString L(const QString& rel) const { return tmp.filePath(rel); }
     static QByteArray lees(const QString& pad)
