@@ -293,7 +293,8 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
         if (m_lijstA != LijstA::Nee) {
             o.lijstCommando = "LIST -a";
             const Uitkomst u = voer(o);
-            if (u.geweigerd) return false;
+            // A cancelled "-a" says nothing of the server, and the cancel holds for the plain one too.
+            if (u.geweigerd || m_afgebroken) return false;
             if (u.ok()) metA = ListLezen(u.data);
         }
         if (m_lijstA == LijstA::Ja) {
@@ -478,7 +479,11 @@ void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
     // Listed as named: FtpMapLezen would trim the spaces a listed name may end in.
     std::vector<FtpEntry> entries;
     if (!lijst(map + u'/', entries)) {
-        ++uit.mislukt;
+        // A cancel ends the whole walk, not only the listing it hit.
+        if (m_afgebroken)
+            uit.afgebroken = true;
+        else
+            ++uit.mislukt;
         return;
     }
     QStringList nieuw;
@@ -502,8 +507,10 @@ void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
         uit.mislukt += int(nieuw.size());
         return;
     }
-    for (const QString& sub : std::as_const(nieuw))
+    for (const QString& sub : std::as_const(nieuw)) {
+        if (uit.afgebroken) return;
         boom(uit, sub, diepte + 1);
+    }
 }
 
 } // namespace Vamox

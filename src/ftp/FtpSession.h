@@ -47,8 +47,9 @@ struct FtpBoom
 
     QStringList mappen; // "/a/b", each after its parent; the start folder itself is not in it
     std::vector<Bestand> bestanden;
-    qint64 totaal = 0; // bytes of all files
-    int mislukt = 0;   // folders not listed (failed, unnamable, too deep): what lies below is missing
+    qint64 totaal = 0;       // bytes of all files
+    int mislukt = 0;         // folders not listed (failed, unnamable, too deep): what lies below is missing
+    bool afgebroken = false; // cancelled (FtpSession::afbreken): the walk stopped where it was
 };
 
 // One FTP connection and every remote operation on it. Operations return false, 0 or nothing

@@ -2,9 +2,9 @@
 
 #include "config/AppInfo.h"
 #include "dialogs/Msg.h"
-#include "mainwindow/Verbinding.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
+#include "mainwindow/Verbinding.h"
 #include "panes/gui/ServerPaneel.h"
 #include "platform/Processen.h"
 
@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 
 namespace Vamox {
 
@@ -34,15 +35,20 @@ bool Opstarten::Afsluiten()
     Toestand& t = m_venster.toestand();
     FtpSession& s = t.sessie;
     // The flow waiting for the server is still on the stack below this event: closing now would
-    // pull the window from under it.
-    if (BezigMelding()) return false;
-
-    m_sluitend = true;
-    const int antwoord = PlatformMelding(AppTitel() + QStringLiteral(" afsluiten?"), AppTitel(), 3, true);
-    if (antwoord != 1) {
+    // pull the window from under it. It is cancelled, and the window closes once it has returned.
+    if (m_sluitenNaBezig) {
+        if (Bezig()) return false;
+    } else {
+        m_sluitend = true;
+        const int antwoord = PlatformMelding(AppTitel() + QStringLiteral(" afsluiten?"), AppTitel(), 3, true);
         m_sluitend = false;
-        return false;
+        if (antwoord != 1) return false;
+        if (Bezig()) {
+            SluitenNaBezig();
+            return false;
+        }
     }
+    m_sluitend = true;
     m_venster.verbinding().TimerFtpLokaal().stop();
     s.FtpVerbindingSluiten();
     m_venster.serverPaneel().VerbondenZetten(false);
@@ -64,11 +70,30 @@ bool Opstarten::Afsluiten()
     return true;
 }
 
-bool Opstarten::BezigMelding()
+bool Opstarten::Bezig() const
 {
-    if (!m_venster.toestand().sessie.bezig() && !m_venster.toestand().Bezig) return false;
-    Melding(QStringLiteral("Er loopt nog een opdracht.\r\nAfsluiten kan zodra die klaar is."), 1);
-    return true;
+    // A notice or question of the flow still has the flow below it.
+    return m_venster.toestand().sessie.bezig() || m_venster.toestand().Bezig ||
+           QApplication::activeModalWidget();
+}
+
+void Opstarten::SluitenNaBezig()
+{
+    m_sluitenNaBezig = true;
+    m_venster.verbinding().TimerFtpLokaal().stop();
+    FtpSession& sessie = m_venster.toestand().sessie;
+    sessie.afbreken();
+    // What the flow still sends after the cancel is cancelled as it starts.
+    connect(&sessie, &FtpSession::bezigGewijzigd, this, [&sessie](bool bezig) {
+        if (bezig) sessie.afbreken();
+    });
+    auto* wacht = new QTimer(this);
+    connect(wacht, &QTimer::timeout, this, [this, wacht] {
+        if (Bezig()) return;
+        wacht->deleteLater();
+        m_venster.close();
+    });
+    wacht->start(50);
 }
 
 void Opstarten::WerkmapVerwijderen()

@@ -51,7 +51,9 @@ public:
     // the window has been shown, so that it appears at once.
     void Starten();
 
-    // The shutdown sequence; false when it was cancelled (the window stays open).
+    // The shutdown sequence; false when it was cancelled (the window stays open). With an
+    // operation running, the question is asked first; a yes cancels the operation, and the window
+    // closes once the flow that ran it has returned (its notice answered).
     bool Afsluiten();
 
     void LaatstelijkeServerOphalen();
@@ -67,13 +69,15 @@ protected:
 
 private:
     void NaTonen();
-    bool BezigMelding();
+    bool Bezig() const;
+    void SluitenNaBezig();
     void WerkmapVerwijderen();
 
     FrmFtp& m_venster;
     QString m_programmaPad;
     bool m_getoond = false;
     bool m_sluitend = false;
+    bool m_sluitenNaBezig = false; // closing was answered yes while an operation ran
 };
 
 } // namespace Vamox

@@ -437,6 +437,19 @@ TEST_F(StoringTest, ACancelEndsTheRunningOperationOnly)
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"), 5000));
     EXPECT_FALSE(sessie.afgebroken());
     EXPECT_EQ(leesBestand(lokaal(QStringLiteral("f.bin"))).size(), 5000);
+
+    // A tree walk is one operation: a cancel during its second listing ends the walk there.
+    for (const char* map : {"w/a", "w/b", "w/c"})
+        server->maakMap(QString::fromUtf8(map));
+    int lijsten = 0;
+    const auto tellen = QObject::connect(&sessie, &FtpSession::bezigGewijzigd, [&](bool bezig) {
+        if (bezig && ++lijsten == 2) sessie.afbreken();
+    });
+    const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/w"));
+    QObject::disconnect(tellen);
+    EXPECT_TRUE(boom.afgebroken);
+    EXPECT_EQ(boom.mislukt, 0);
+    EXPECT_EQ(lijsten, 2);
 }
 
 TEST_F(StoringTest, ADownloadCutShortWithASuccessReplyFailsAndKeepsTheOldFile)

@@ -28,6 +28,13 @@ namespace Vamox {
 
 namespace {
 
+void DownloadGeannuleerd(const QString& serverMap)
+{
+    Melding(QStringLiteral("Het downloaden van servermap '") + serverMap +
+                QStringLiteral("' is geannuleerd."),
+            1);
+}
+
 // While a local tree is scanned the window keeps painting. A press of the left mouse button
 // ends the scan (what was found so far is offered); other input is ignored until it is over,
 // so nothing else starts meanwhile.
@@ -211,6 +218,10 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     wacht.Tonen(QStringLiteral("Even geduld. Subservermappen en -bestanden zoeken..."));
     const FtpBoom boom = m_sessie.FtpBoomLezen(serverMap);
     wacht.Terug();
+    if (boom.afgebroken) {
+        DownloadGeannuleerd(serverMap);
+        return;
+    }
     if (!expliciet &&
         M({.Tekst = QStringLiteral("Servermap ") + serverMap +
                     QStringLiteral("\r\n met al zijn submappen (") + AantalTekst(boom.mappen.size()) +
@@ -244,9 +255,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
         wacht.Terug();
     }
     if (r.geannuleerd)
-        Melding(QStringLiteral("Het downloaden van servermap '") + serverMap +
-                    QStringLiteral("' is geannuleerd."),
-                1);
+        DownloadGeannuleerd(serverMap);
     else if (!r.Gelukt())
         Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
                     QStringLiteral("' is iets fout gegaan."),
