@@ -175,21 +175,25 @@ QStringList OnopslaanbareSleutels(const Instellingen& instellingen)
     return sleutels;
 }
 
-bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
-                           const QStringList& serverLijst)
+namespace {
+
+// The server lines of ServerLijst from element 1, each ended by CR LF; entries that are empty or
+// hold a line break are left out.
+QString ServerregelsTekst(const QStringList& serverLijst)
 {
     QString tekst;
-    for (const Sleutel& s : kSleutels) {
-        if (const auto waarde = WaardeTekst(instellingen, s.veld))
-            tekst += QLatin1String(s.naam) + *waarde + QLatin1String("\r\n");
-    }
     for (qsizetype i = 1; i < serverLijst.size(); ++i) {
         const QString& regel = serverLijst.at(i);
         if (!regel.isEmpty() && !regel.contains(u'\r') && !regel.contains(u'\n'))
             tekst += regel + QLatin1String("\r\n");
     }
-    const QByteArray bytes = tekst.toUtf8();
+    return tekst;
+}
 
+// Replaces the file at `pad` by `bytes` only once all of them are on disk; the new file is
+// readable by its owner only (it holds passwords).
+bool AtomischSchrijven(const QString& pad, const QByteArray& bytes)
+{
     // The old file is read-only; the save file refuses to replace a file it could not write, so
     // it gets owner write access for the replacement and its old mode back when that fails.
     // Only the mode bits: the "User" flags describe our access, not the file.
@@ -209,7 +213,7 @@ bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
     // disk would still replace the old file with a cut-off one).
     QSaveFile nieuw(pad);
     if (!nieuw.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return mislukt();
-    // Passwords: nobody else may read the file, not even while it is being written.
+    // Nobody else may read the file, not even while it is being written.
     if (!nieuw.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         nieuw.cancelWriting();
         return mislukt();
@@ -222,6 +226,33 @@ bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
     nieuw.setPermissions(QFileDevice::ReadOwner);
     if (!nieuw.commit()) return mislukt();
     return true;
+}
+
+} // namespace
+
+bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
+                           const QStringList& serverLijst)
+{
+    QString tekst;
+    for (const Sleutel& s : kSleutels) {
+        if (const auto waarde = WaardeTekst(instellingen, s.veld))
+            tekst += QLatin1String(s.naam) + *waarde + QLatin1String("\r\n");
+    }
+    return AtomischSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8());
+}
+
+bool ServerregelsSchrijven(const QString& pad, const QStringList& serverLijst)
+{
+    QString tekst;
+    if (QFileInfo(pad).exists()) {
+        QFile bestand(pad);
+        // A file that is there but cannot be read would lose its settings: nothing is written.
+        if (!bestand.open(QIODevice::ReadOnly)) return false;
+        for (const QString& regel : RegelsSplitsen(TekstDecoderen(bestand.readAll()))) {
+            if (!regel.contains(Scheidingsteken)) tekst += regel + QLatin1String("\r\n");
+        }
+    }
+    return AtomischSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8());
 }
 
 QString ConfiguratieTekst(const QString& pad)

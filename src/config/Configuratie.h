@@ -83,6 +83,11 @@ QStringList OnopslaanbareSleutels(const Instellingen& instellingen);
 bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
                            const QStringList& serverLijst);
 
+// Rewrites the server lines only: the file's other lines stay as they are, in order, each ended by
+// CR LF, followed by ServerLijst from element 1 as ConfiguratieSchrijven writes it. Replaced as
+// ConfiguratieSchrijven replaces it; false when nothing was written.
+bool ServerregelsSchrijven(const QString& pad, const QStringList& serverLijst);
+
 // The file's lines, each followed by CR LF; empty when there is no file.
 QString ConfiguratieTekst(const QString& pad);
 

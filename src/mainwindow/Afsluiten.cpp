@@ -37,7 +37,7 @@ bool Opstarten::Afsluiten()
     // The flow waiting for the server is still on the stack below this event: closing now would
     // pull the window from under it. It is cancelled, and the window closes once it has returned.
     if (m_sluitenNaBezig) {
-        if (Bezig()) return false;
+        if (Bezig() || QApplication::activeModalWidget()) return false;
     } else {
         m_sluitend = true;
         const int antwoord = PlatformMelding(AppTitel() + QStringLiteral(" afsluiten?"), AppTitel(), 3, true);
@@ -72,9 +72,7 @@ bool Opstarten::Afsluiten()
 
 bool Opstarten::Bezig() const
 {
-    // A notice or question of the flow still has the flow below it.
-    return m_venster.toestand().sessie.bezig() || m_venster.toestand().Bezig ||
-           QApplication::activeModalWidget();
+    return m_venster.toestand().sessie.bezig() || m_venster.toestand().Bezig;
 }
 
 void Opstarten::SluitenNaBezig()
@@ -89,7 +87,8 @@ void Opstarten::SluitenNaBezig()
     });
     auto* wacht = new QTimer(this);
     connect(wacht, &QTimer::timeout, this, [this, wacht] {
-        if (Bezig()) return;
+        // A notice or question of the flow still has the flow below it.
+        if (Bezig() || QApplication::activeModalWidget()) return;
         wacht->deleteLater();
         m_venster.close();
     });

@@ -5,10 +5,10 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "ftp/FtpPaden.h"
-#include "mainwindow/Verbinding.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opstarten.h"
+#include "mainwindow/Verbinding.h"
 #include "panes/Patroon.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -90,8 +91,19 @@ void ConfiguratieVenster::ConfiguratieLezen()
     const VensterMenus& m = m_venster.menus();
     VensterUi& ui = m_venster.ui();
 
+    m_zonderBestand = !QFileInfo::exists(t.CfgBestand);
     const std::optional<ConfiguratieInhoud> gelezen = ConfiguratieBestandLezen(t.CfgBestand);
-    if (!gelezen) return;
+    if (!gelezen) {
+        if (m_zonderBestand) return;
+        // A file that is there but cannot be read is not replaced by one without its servers
+        // unless the user says so when closing.
+        t.ConfiguratieOvergeslagen = true;
+        m_serversNietGelezen = true;
+        Melding(QStringLiteral("Configuratiebestand kan niet worden gelezen:\r\n") +
+                    QDir::toNativeSeparators(t.CfgBestand),
+                4);
+        return;
+    }
     t.ServerLijst = QStringList{QString()};
     const Instellingen& in = gelezen->instellingen;
     Zetten(m.mnuConfiguratieOpenen, in.CfgOpenen);
@@ -302,6 +314,16 @@ bool ConfiguratieVenster::ConfiguratieSchrijven()
         Melding(tekst, 3);
     }
     return true;
+}
+
+bool ConfiguratieVenster::ServerregelsOpslaan()
+{
+    const QString pad = m_venster.toestand().CfgBestand;
+    if (Vamox::ServerregelsSchrijven(pad, TeSchrijvenServers())) return true;
+    Melding(QStringLiteral("Configuratiebestand kan niet worden opgeslagen:\r\n") +
+                QDir::toNativeSeparators(pad),
+            4);
+    return false;
 }
 
 void ConfiguratieVenster::ConfiguratieOpenen()

@@ -47,6 +47,10 @@ public:
     // Writes the file. A failure, or a value that cannot be stored, is told and the program goes
     // on. True when the file was written.
     bool ConfiguratieSchrijven();
+    // Rewrites only the server lines of the file (the settings lines stay); a failure is told.
+    bool ServerregelsOpslaan();
+    // There was no configuration file at start-up.
+    bool ZonderBestand() const { return m_zonderBestand; }
     void ConfiguratieOpenen();
 
     void mnuConfuguratieConfiguratieOpslaan_Click();
@@ -66,6 +70,7 @@ private:
     FrmFtp& m_venster;
     bool m_serversNietGelezen = false;
     bool m_startserver = false;
+    bool m_zonderBestand = false;
 };
 
 } // namespace Vamox

@@ -1,6 +1,7 @@
 #include "mainwindow/FrmFtp.h"
 
 #include "config/AppInfo.h"
+#include "config/gui/FrmServergegevens.h"
 #include "dialogs/Twips.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Indeling.h"
@@ -18,6 +19,7 @@
 #include "transfer/gui/Mapoverdracht.h"
 #include "transfer/gui/Voortgangsweergave.h"
 
+#include <QAction>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolButton>
@@ -140,6 +142,25 @@ void FrmFtp::SubsystemenMaken()
     connect(m_verbinding.get(), &Verbinding::escapeTijdensBezig, this, [this] {
         if (!m_mapoverdracht->EscapeInRun()) m_toestand.sessie.afbreken();
     });
+    connect(m.mnuServergegevens, &QAction::triggered, this, [this] { ServergegevensOpenen(); });
+}
+
+void FrmFtp::ServergegevensOpenen(bool nieuw)
+{
+    auto* venster = new FrmServergegevens(m_toestand.ServerLijst, *m_ui.cboVerbindingenFtp,
+                                          m_toestand.VerbindenOnderdrukt, this);
+    venster->setAttribute(Qt::WA_DeleteOnClose);
+    connect(venster, &FrmServergegevens::serverregelsOpslaan, m_configuratie.get(),
+            &ConfiguratieVenster::ServerregelsOpslaan);
+    connect(venster, &FrmServergegevens::verbreken, m_verbinding.get(), &Verbinding::KnopVerbreken_Click);
+    connect(venster, &FrmServergegevens::verbindingSluiten, m_verbinding.get(),
+            [this] { m_verbinding->VerbindingVerbreken(false, false); });
+    connect(venster, &FrmServergegevens::verbinden, m_verbinding.get(),
+            &Verbinding::cboVerbindingenFtp_Click);
+    if (nieuw)
+        venster->NieuwOpenen(*this, *m_ui.knopServergegevens);
+    else
+        venster->Openen(*this, *m_ui.knopServergegevens);
 }
 
 } // namespace Vamox

@@ -58,6 +58,9 @@ public:
     ConfiguratieVenster& configuratie() { return *m_configuratie; }
     Opstarten& opstarten() { return *m_opstarten; }
 
+    // The server details window, modal over this one; with `nieuw` it starts on a new record.
+    void ServergegevensOpenen(bool nieuw = false);
+
 private:
     void SubsystemenMaken();
 

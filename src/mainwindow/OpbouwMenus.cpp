@@ -42,6 +42,7 @@ QAction* Vinkje(QMenu* menu, const char* naam, const QString& tekst, bool aan)
 void BestandMenu(QMenuBar* balk, VensterMenus& m)
 {
     m.mnuBestand = Menu(balk, "mnuBestand", QStringLiteral("&Bestand"));
+    m.mnuServergegevens = Item(m.mnuBestand, "mnuServergegevens", QStringLiteral("Servergegevens..."));
     m.mnuTweedeVersie = Item(m.mnuBestand, "mnuTweedeVersie", QStringLiteral("Tweede versie openen..."));
     m.mnuStandaardformaat =
         Item(m.mnuBestand, "mnuStandaardformaat", QStringLiteral("Standaardformaat instellen"));

@@ -5,11 +5,11 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "ftp/FtpPaden.h"
-#include "mainwindow/Verbinding.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
+#include "mainwindow/Verbinding.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/ServerPaneel.h"
@@ -96,7 +96,6 @@ Opstarten::Opstarten(FrmFtp& venster) : m_venster(venster)
     connect(m.mnuLaatstelijke, &QMenu::aboutToShow, this, &Opstarten::LaatstelijkeMenusBijwerken);
 
     venster.installEventFilter(this);
-    // The server details window does not exist yet; its button already serves its right click.
     ui.knopServergegevens->setEnabled(true);
     for (QWidget* w : std::initializer_list<QWidget*>{ui.knopServergegevens, ui.LabelLokaal, ui.LabelFtp})
         w->installEventFilter(this);
@@ -186,7 +185,13 @@ void Opstarten::NaTonen()
 {
     Toestand& t = m_venster.toestand();
     ConfiguratieVenster& configuratie = m_venster.configuratie();
-    if (!configuratie.StartserverGevraagd() || !m_venster.isVisible()) return;
+    if (!m_venster.isVisible()) return;
+    // A first start has no server to choose: the way to add one is offered at once.
+    if (configuratie.ZonderBestand() && !t.ConfiguratieOvergeslagen && t.ServerLijst.size() <= 1) {
+        m_venster.ServergegevensOpenen(true);
+        return;
+    }
+    if (!configuratie.StartserverGevraagd()) return;
     t.InvoerToegestaan = false;
     configuratie.StartserverOpenen();
     ServerPaneel& server = m_venster.serverPaneel();
@@ -222,6 +227,8 @@ bool Opstarten::eventFilter(QObject* object, QEvent* event)
     const bool rechts = muis->button() == Qt::RightButton;
     if (object == ui.knopServergegevens && rechts) {
         LaatstelijkeServerOphalen();
+    } else if (object == ui.knopServergegevens && muis->button() == Qt::LeftButton) {
+        m_venster.ServergegevensOpenen();
     } else if ((object == ui.LabelLokaal || object == ui.LabelFtp) && rechts) {
         LaatstelijkeMapOphalen();
     } else if (object == ui.LabelFtp && muis->button() == Qt::LeftButton) {

@@ -14,6 +14,7 @@ struct VensterMenus
 {
     // "&Bestand"
     QMenu* mnuBestand = nullptr;
+    QAction* mnuServergegevens = nullptr;
     QAction* mnuTweedeVersie = nullptr;
     QAction* mnuStandaardformaat = nullptr;
     QMenu* mnuLaatstelijke = nullptr;

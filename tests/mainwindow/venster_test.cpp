@@ -161,8 +161,9 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
         QStringList opschriften;
     } menus[] = {
         {m.mnuBestand,
-         {"Tweede versie openen...", "Standaardformaat instellen", "Laatstelijke ophalen", "-",
-          "Configuratiebestand", "Instellingen bij starten", "Standaardinstellingen", "-", "Afsluiten"}},
+         {"Servergegevens...", "Tweede versie openen...", "Standaardformaat instellen",
+          "Laatstelijke ophalen", "-", "Configuratiebestand", "Instellingen bij starten",
+          "Standaardinstellingen", "-", "Afsluiten"}},
         {m.mnuLaatstelijke, {"Lokale map", "Servermap"}},
         {m.mnuConfiguratie,
          {".Bij starten openen", ".Bij afsluiten opslaan", "Openen", "Opslaan", "-", "Standaard"}},

@@ -1,0 +1,179 @@
+#include "mainwindow/OpstartHulp.h"
+
+#include "config/gui/FrmServergegevens.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace Vamox::Test {
+namespace {
+
+const QChar S(15);
+
+QString Velden(const char* naam, const char* host)
+{
+    return QString::fromUtf8(naam) + S + QString::fromUtf8(host) + S + u'u' + S + u'w';
+}
+
+// The server details window opened as a person opens it, from the toolbar button; every key
+// goes where the focus is.
+class ServergegevensTest : public StartTest
+{
+protected:
+    FrmServergegevens& Openen(FrmFtp& venster)
+    {
+        QTest::mouseClick(venster.ui().knopServergegevens, Qt::LeftButton);
+        auto* frm = venster.findChild<FrmServergegevens*>();
+        EXPECT_TRUE(frm && frm->isVisible());
+        EXPECT_TRUE(WachtTot([&] { return QApplication::activeWindow() == frm; }, 3000));
+        return *frm;
+    }
+    static void Toets(int toets) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(toets)); }
+    static void Typen(const QString& tekst) { QTest::keyClicks(QApplication::focusWidget(), tekst); }
+    static QString Aantal(const FrmServergegevens& frm) { return frm.ui().LabelAantal->text(); }
+    static QString Naam(const FrmServergegevens& frm) { return frm.ui().cboNaam->currentText(); }
+    QStringList Teksten() const
+    {
+        QStringList t;
+        for (const DialoogVraag& v : vragen.Vragen())
+            t << v.opties.Tekst;
+        return t;
+    }
+};
+
+TEST_F(ServergegevensTest, BladerenTotEenNieuwRecordEnEscapeHerstelt)
+{
+    Bestand({Velden("zeta", "h3"), Velden("Alfa", "h1"), QStringLiteral("B") + S + "h2" + S + "u" + S + "w"});
+    auto venster = Starten();
+    QComboBox* servers = venster->ui().cboVerbindingenFtp;
+    servers->setCurrentIndex(servers->findText(QStringLiteral("B")));
+    FrmServergegevens& frm = Openen(*venster);
+    // The main window's server, exactly; its empty port shows as 21.
+    EXPECT_EQ(Aantal(frm), QStringLiteral("2/3"));
+    EXPECT_EQ(frm.windowTitle(), QStringLiteral("Servergegevens B"));
+    EXPECT_EQ(frm.ui().cboFtpPoort->currentText(), QStringLiteral("21"));
+    EXPECT_FALSE(frm.Gewijzigd());
+
+    // Page Up goes on, through a new empty record and round again; Page Down goes back.
+    const std::pair<int, const char*> stappen[] = {
+        {Qt::Key_PageUp, "3/3"},   {Qt::Key_PageUp, "*/3"},   {Qt::Key_PageUp, "1/3"},
+        {Qt::Key_PageDown, "*/3"}, {Qt::Key_PageDown, "3/3"}, {Qt::Key_PageDown, "2/3"},
+    };
+    for (const auto& [toets, aantal] : stappen) {
+        Toets(toets);
+        EXPECT_EQ(Aantal(frm), QString::fromLatin1(aantal));
+    }
+    EXPECT_FALSE(frm.Gewijzigd());
+    ASSERT_EQ(Aantal(frm), QStringLiteral("2/3"));
+
+    // A change marks the record; Escape brings back all stored fields and selects the one it was
+    // pressed in.
+    QTest::mouseClick(frm.ui().LabelFtpHost, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), frm.ui().txtFtpHost);
+    Typen(QStringLiteral("elders"));
+    QTest::mouseClick(frm.ui().LabelWachtwoord, Qt::LeftButton);
+    Typen(QStringLiteral("geheim met spatie"));
+    EXPECT_EQ(frm.ui().txtWachtwoord->text(), QStringLiteral("geheimmetspatie"));
+    EXPECT_TRUE(frm.Gewijzigd());
+    EXPECT_TRUE(frm.ui().knopPotlood->isVisible());
+    EXPECT_EQ(frm.windowTitle(), QStringLiteral("Servergegevens"));
+    Toets(Qt::Key_Escape);
+    EXPECT_TRUE(frm.isVisible());
+    EXPECT_FALSE(frm.Gewijzigd());
+    EXPECT_EQ(frm.ui().txtFtpHost->text(), QStringLiteral("h2"));
+    EXPECT_EQ(frm.ui().txtWachtwoord->text(), QStringLiteral("w"));
+    EXPECT_EQ(frm.ui().txtWachtwoord->selectedText(), QStringLiteral("w"));
+    EXPECT_TRUE(vragen.Vragen().empty()) << Teksten().join(u'|').toStdString();
+}
+
+TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
+{
+    Bestand({"cfgopenen=1", "patroonlokaal=*.txt", Velden("Alfa", "h1"), Velden("B", "h2")});
+    auto venster = Starten();
+    QComboBox* servers = venster->ui().cboVerbindingenFtp;
+    servers->setCurrentIndex(servers->findText(QStringLiteral("B")));
+    FrmServergegevens& frm = Openen(*venster);
+
+    // A new record named like a saved one in other letters is refused, and nothing is stored.
+    QTest::mouseClick(frm.ui().knopNieuw, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboNaam);
+    Typen(QStringLiteral("ALFA"));
+    for (QLineEdit* veld : {frm.ui().txtFtpHost, frm.ui().txtGebruikersnaam, frm.ui().txtWachtwoord}) {
+        veld->setFocus();
+        Typen(QStringLiteral("x"));
+    }
+    QTest::mouseClick(frm.ui().knopOpslaan, Qt::LeftButton);
+    EXPECT_EQ(Teksten(), QStringList{QStringLiteral("Naam server 'Alfa' is in gebruik.")});
+    EXPECT_EQ(venster->toestand().ServerLijst.size(), 3);
+
+    // Renaming the main window's server: its box follows, no connection is made, and the file
+    // gets the new server lines with its settings lines kept.
+    Toets(Qt::Key_Escape);
+    Toets(Qt::Key_PageDown);
+    ASSERT_EQ(Aantal(frm), QStringLiteral("2/2"));
+    QTest::mouseClick(frm.ui().LabelNaam, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboNaam);
+    Toets(Qt::Key_End); // the name is selected
+    Typen(QStringLiteral("ee"));
+    QTest::mouseClick(frm.ui().knopOpslaan, Qt::LeftButton);
+    EXPECT_FALSE(frm.Gewijzigd());
+    EXPECT_EQ(servers->currentText(), QStringLiteral("Bee"));
+    EXPECT_FALSE(venster->serverPaneel().Verbonden());
+    EXPECT_EQ(Lezen(Cfg()), ("cfgopenen=1\r\npatroonlokaal=*.txt\r\n" + Velden("Alfa", "h1") + "\r\n" +
+                             Velden("Bee", "h2") +
+                             "\x0f"
+                             "21\x0f\r\n")
+                                .toUtf8());
+
+    // Deleting asks first; the last one leaves "0/0" and empty fields, and the main window's box
+    // loses its servers.
+    vragen.Antwoord(1);
+    QTest::mouseClick(frm.ui().knopVerwijderen, Qt::LeftButton);
+    vragen.Antwoord(1);
+    QTest::mouseClick(frm.ui().knopVerwijderen, Qt::LeftButton);
+    const QStringList teksten = Teksten();
+    EXPECT_EQ(teksten.mid(1), (QStringList{"Server 2 (Bee) verwijderen?", "Server 1 (Alfa) verwijderen?"}));
+    EXPECT_EQ(Aantal(frm), QStringLiteral("0/0"));
+    EXPECT_EQ(Naam(frm), QString());
+    EXPECT_EQ(frm.ui().txtFtpHost->text(), QString());
+    EXPECT_EQ(servers->count(), 0);
+}
+
+// Connecting from the window: the shown server is chosen in the main window, connected to, and
+// the window closes.
+TEST_F(ServergegevensTest, VerbindenMetDeGetoondeServer)
+{
+    FtpTestServer server;
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    Bestand({Velden("Alfa", "h1"), ServerRegel(QStringLiteral("Test"), server)});
+    auto venster = Starten();
+    FrmServergegevens& frm = Openen(*venster);
+    ASSERT_EQ(Naam(frm), QStringLiteral("Alfa"));
+    Toets(Qt::Key_PageUp);
+    QPointer<FrmServergegevens> open(&frm);
+    QTest::mouseClick(frm.ui().knopVerbinden, Qt::LeftButton);
+    EXPECT_TRUE(WachtTot([&] { return open.isNull(); }));
+    EXPECT_TRUE(venster->serverPaneel().Verbonden());
+    EXPECT_EQ(venster->ui().cboVerbindingenFtp->currentText(), QStringLiteral("Test"));
+    EXPECT_TRUE(vragen.Vragen().empty()) << Teksten().join(u'|').toStdString();
+}
+
+// A first start has no servers: the window to add one is offered, on an empty new record.
+TEST_F(ServergegevensTest, EersteStartBiedtHetVensterAan)
+{
+    auto venster = Starten();
+    FrmServergegevens* frm = nullptr;
+    ASSERT_TRUE(
+        WachtTot([&] { return (frm = venster->findChild<FrmServergegevens*>()) && frm->isVisible(); }));
+    ASSERT_TRUE(WachtTot([&] { return QApplication::activeWindow() == frm; }, 3000));
+    EXPECT_EQ(Aantal(*frm), QStringLiteral("*/0"));
+    EXPECT_FALSE(frm->Gewijzigd());
+    EXPECT_EQ(QApplication::focusWidget(), frm->ui().cboNaam);
+}
+
+} // namespace
+} // namespace Vamox::Test
