@@ -100,6 +100,14 @@ MsgIndeling BerekenMsgIndeling(const MsgMaten& maten)
     const int binnenHoogte = hoogte - maten.rand.height();
     uit.band = QRect(0, bandBoven, breedte, std::max(KnopHoogte + BandExtraHoogte, binnenHoogte - bandBoven));
 
+    uit.positie = VensterPositie(uit.venster, maten);
+    return uit;
+}
+
+QPoint VensterPositie(QSize venster, const MsgMaten& maten)
+{
+    const int breedte = venster.width();
+    const int hoogte = venster.height();
     const QRect& scherm = maten.scherm;
     QPoint pos(scherm.x() + (scherm.width() - breedte) / 2, scherm.y() + (scherm.height() - hoogte) / 2);
     if (maten.centreren && maten.actiefVenster) {
@@ -115,8 +123,7 @@ MsgIndeling BerekenMsgIndeling(const MsgMaten& maten)
         pos.setY(scherm.y() + scherm.height() - SchermOnderMarge - hoogte);
     pos.setX(std::max(pos.x(), scherm.x()));
     pos.setY(std::max(pos.y(), scherm.y()));
-    uit.positie = pos;
-    return uit;
+    return pos;
 }
 
 } // namespace Vamox

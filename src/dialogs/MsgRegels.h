@@ -58,4 +58,8 @@ struct MsgIndeling
 
 MsgIndeling BerekenMsgIndeling(const MsgMaten& maten);
 
+// Where a window of outer size `venster` goes: centred over the active window or on the screen,
+// or at the explicit edges, then kept on the screen (the bottom 500 twips stay free).
+QPoint VensterPositie(QSize venster, const MsgMaten& maten);
+
 } // namespace Vamox
