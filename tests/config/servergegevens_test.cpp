@@ -1,6 +1,7 @@
 #include "mainwindow/OpstartHulp.h"
 
 #include "config/gui/FrmServergegevens.h"
+#include "platform/gui/Browser.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -87,7 +88,34 @@ TEST_F(ServergegevensTest, BladerenTotEenNieuwRecordEnEscapeHerstelt)
     EXPECT_EQ(frm.ui().txtFtpHost->text(), QStringLiteral("h2"));
     EXPECT_EQ(frm.ui().txtWachtwoord->text(), QStringLiteral("w"));
     EXPECT_EQ(frm.ui().txtWachtwoord->selectedText(), QStringLiteral("w"));
+    QTest::mouseClick(frm.ui().LabelNaam, Qt::LeftButton);
+    Typen(QStringLiteral("Nieuw"));
+    EXPECT_TRUE(frm.Gewijzigd());
+    Toets(Qt::Key_Escape);
+    EXPECT_EQ(Naam(frm), QStringLiteral("B"));
+    EXPECT_FALSE(frm.Gewijzigd());
     EXPECT_TRUE(vragen.Vragen().empty()) << Teksten().join(u'|').toStdString();
+
+    // The website opens in the browser, the address as it stands; an empty one opens a start
+    // page; a browser that cannot be started is told.
+    QStringList geopend;
+    bool lukt = true;
+    BrowserVoorTest browser([&](const QString& adres) {
+        geopend << adres;
+        return lukt;
+    });
+    QTest::mouseClick(frm.ui().LabelWebsite, Qt::LeftButton);
+    Typen(QStringLiteral("www.voorbeeld.nl/a b"));
+    QTest::mouseClick(frm.ui().LabelWebsite, Qt::RightButton);
+    frm.ui().txtWebsite->clear();
+    QTest::mouseClick(frm.ui().knopInternet, Qt::LeftButton);
+    lukt = false;
+    QTest::mouseClick(frm.ui().knopInternet, Qt::LeftButton);
+    ASSERT_EQ(geopend.size(), 3);
+    EXPECT_EQ(geopend[0], QStringLiteral("www.voorbeeld.nl/ab"));
+    EXPECT_EQ(geopend[1], geopend[2]);
+    EXPECT_TRUE(geopend[1].startsWith(QStringLiteral("https://")));
+    EXPECT_EQ(Teksten(), QStringList{QStringLiteral("Geen uitvoerbaar bestand gevonden bij:\r\n .")});
 }
 
 TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
