@@ -15,6 +15,7 @@
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "panes/gui/Sorteren.h"
+#include "transfer/gui/Bestandkopie.h"
 #include "transfer/gui/Bestandsoverdracht.h"
 #include "transfer/gui/Mapoverdracht.h"
 #include "transfer/gui/Voortgangsweergave.h"
@@ -129,6 +130,10 @@ void FrmFtp::SubsystemenMaken()
         *m_lokaalPaneel, *m_serverPaneel, *m_voortgang,
         Mapoverdracht::Besturing{this, u.knopUploaden, u.knopDownloaden, m.mnuMapLokaalUploaden,
                                  m.mnuMapFtpDownloaden, &t.Bezig});
+    m_bestandkopie = std::make_unique<Bestandkopie>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+        Bestandkopie::Besturing{this, u.knopKopierenBestand, m.mnuBestandLokaalKopieren,
+                                m.mnuBestandFtpKopieren, &t.Bezig, &t.TijdelijkeMap});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
 

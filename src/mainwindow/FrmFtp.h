@@ -12,6 +12,7 @@
 namespace Vamox {
 
 class ConfiguratieVenster;
+class Bestandkopie;
 class Bestandsoverdracht;
 class ImageLijst16;
 class Indeling;
@@ -55,6 +56,7 @@ public:
     Voortgangsweergave& voortgang() { return *m_voortgang; }
     Bestandsoverdracht& bestandsoverdracht() { return *m_bestandsoverdracht; }
     Mapoverdracht& mapoverdracht() { return *m_mapoverdracht; }
+    Bestandkopie& bestandkopie() { return *m_bestandkopie; }
     ConfiguratieVenster& configuratie() { return *m_configuratie; }
     Opstarten& opstarten() { return *m_opstarten; }
 
@@ -83,6 +85,7 @@ private:
     std::unique_ptr<Voortgangsweergave> m_voortgang;
     std::unique_ptr<Bestandsoverdracht> m_bestandsoverdracht;
     std::unique_ptr<Mapoverdracht> m_mapoverdracht;
+    std::unique_ptr<Bestandkopie> m_bestandkopie;
     std::unique_ptr<ConfiguratieVenster> m_configuratie;
     std::unique_ptr<Opstarten> m_opstarten;
 };

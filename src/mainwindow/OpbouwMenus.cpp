@@ -109,6 +109,8 @@ void LokaalMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuBestandLokaal = Menu(m.mnuLokaal, "mnuBestandLokaal", QStringLiteral("Bestand"));
     m.mnuBestandLokaalSorteren =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalSorteren", QStringLiteral("Sorteren"));
+    m.mnuBestandLokaalKopieren =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalKopieren", QStringLiteral("Kopiëren"));
     m.mnuBestandLokaalVerversen =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalVerversen", QStringLiteral("Verversen"));
     m.mnuBestandLokaalLijstSelecteren =
@@ -146,6 +148,7 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
 
     m.mnuBestandFtp = Menu(m.mnuFtp, "mnuBestandFtp", QStringLiteral("Bestand"));
     m.mnuBestandFtpSorteren = Item(m.mnuBestandFtp, "mnuBestandFtpSorteren", QStringLiteral("Sorteren"));
+    m.mnuBestandFtpKopieren = Item(m.mnuBestandFtp, "mnuBestandFtpKopieren", QStringLiteral("Kopiëren"));
     m.mnuBestandFtpVerversen = Item(m.mnuBestandFtp, "mnuBestandFtpVerversen", QStringLiteral("Verversen"));
     m.mnuBestandFtpLijstSelecteren =
         Item(m.mnuBestandFtp, "mnuBestandFtpLijstSelecteren", QStringLiteral("Lijst selecteren"));

@@ -51,6 +51,7 @@ struct VensterMenus
     QAction* mnuPlusLokaal = nullptr;
     QMenu* mnuBestandLokaal = nullptr;
     QAction* mnuBestandLokaalSorteren = nullptr;
+    QAction* mnuBestandLokaalKopieren = nullptr;
     QAction* mnuBestandLokaalVerversen = nullptr;
     QAction* mnuBestandLokaalLijstSelecteren = nullptr;
     QAction* mnuBestandLokaalUploaden = nullptr;
@@ -69,6 +70,7 @@ struct VensterMenus
     QAction* mnuPlusFtp = nullptr;
     QMenu* mnuBestandFtp = nullptr;
     QAction* mnuBestandFtpSorteren = nullptr;
+    QAction* mnuBestandFtpKopieren = nullptr;
     QAction* mnuBestandFtpVerversen = nullptr;
     QAction* mnuBestandFtpLijstSelecteren = nullptr;
     QAction* mnuBestandFtpDownloaden = nullptr;

@@ -176,14 +176,14 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
          {"Sorteren", "Verversen\tF5", "Openen\tDubbelklikken", "Verkenner openen...", "Hoger\tBackspace",
           "-", "Uploaden", "-", ".Plusteken bij submappen"}},
         {m.mnuBestandLokaal,
-         {"Sorteren", "Verversen\tF5", "Lijst selecteren\tCtrl+A", "-", "Uploaden",
+         {"Sorteren", "Kopiëren", "Verversen\tF5", "Lijst selecteren\tCtrl+A", "-", "Uploaden",
           "Laatste opnieuw uploaden"}},
         {m.mnuFtp, {"Map", "Bestand", "Vernieuwen\tF5 (verborgen)", "-", "Verbinding verbreken"}},
         {m.mnuMapFtp,
          {"Sorteren", "Verversen\tF5", "Openen\tDubbelklikken", "Hoger\tBackspace", "-", "Downloaden", "-",
           ".Buiten venster downloaden", ".Plusteken bij submappen"}},
         {m.mnuBestandFtp,
-         {"Sorteren", "Verversen\tF5", "Lijst selecteren\tCtrl+A", "-", "Downloaden",
+         {"Sorteren", "Kopiëren", "Verversen\tF5", "Lijst selecteren\tCtrl+A", "-", "Downloaden",
           "Laatste opnieuw downloaden", "-", ".Buiten venster downloaden"}},
     };
     for (const auto& [menu, opschriften] : menus) {

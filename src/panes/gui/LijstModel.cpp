@@ -203,6 +203,12 @@ QVariant LijstModel::data(const QModelIndex& index, int role) const
     }
 }
 
+Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags basis = QAbstractTableModel::flags(index);
+    return index.isValid() ? basis | Qt::ItemIsDragEnabled : basis;
+}
+
 QVariant LijstModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};

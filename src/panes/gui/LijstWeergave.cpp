@@ -1,5 +1,6 @@
 #include "panes/gui/LijstWeergave.h"
 
+#include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -81,6 +82,30 @@ void LijstWeergave::mouseReleaseEvent(QMouseEvent* event)
 {
     QTreeView::mouseReleaseEvent(event);
     emit muisLos(event->button(), event->globalPosition().toPoint());
+}
+
+// The view's own drag and drop would move rows of the model; the panes decide what a drag means.
+void LijstWeergave::startDrag(Qt::DropActions)
+{
+    emit slepenBegint();
+}
+
+void LijstWeergave::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->ignore();
+    emit slepenOver(event);
+}
+
+void LijstWeergave::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->ignore();
+    emit slepenOver(event);
+}
+
+void LijstWeergave::dropEvent(QDropEvent* event)
+{
+    event->ignore();
+    emit neergezet(event);
 }
 
 } // namespace Vamox

@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QTreeView>
 
+class QDragMoveEvent;
+class QDropEvent;
+
 namespace Vamox {
 
 // One of the four lists of the main window: rows with a picture, whole-row selection (several
@@ -42,12 +45,22 @@ signals:
     void muisLos(Qt::MouseButton knop, QPoint globaal);
     // A click on a column header.
     void kopGeklikt(int kolom);
+    // A drag of the selected rows begins (only with dragging switched on); a listener starts it.
+    void slepenBegint();
+    // Something is dragged over the list or dropped on it; a listener accepts or ignores the
+    // event (ignored unless one accepts). Lists take drops only when switched on.
+    void slepenOver(QDragMoveEvent* event);
+    void neergezet(QDropEvent* event);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions acties) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     LijstModel* m_model;

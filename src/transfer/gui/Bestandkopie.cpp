@@ -1,0 +1,216 @@
+#include "transfer/gui/Bestandkopie.h"
+
+#include "dialogs/Msg.h"
+#include "ftp/FtpPaden.h"
+#include "ftp/FtpSession.h"
+#include "panes/Opmaak.h"
+#include "panes/gui/LijstWeergave.h"
+#include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/Navigatie.h"
+#include "panes/gui/Selectie.h"
+#include "panes/gui/ServerPaneel.h"
+#include "transfer/Kopieren.h"
+#include "transfer/OverdrachtPaden.h"
+#include "transfer/gui/Overdrachtsrun.h"
+
+#include <QAction>
+#include <QDrag>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSet>
+#include <QToolButton>
+#include <QUrl>
+
+namespace Vamox {
+
+namespace {
+
+// The current row of a file list, or its first selected one; -1 when neither.
+int HuidigeRij(const LijstWeergave& lijst)
+{
+    const QModelIndex huidig = lijst.currentIndex();
+    if (huidig.isValid() && lijst.selectionModel()->isRowSelected(huidig.row())) return huidig.row();
+    return GeselecteerdeRij(lijst);
+}
+
+int RijMetNaam(const LijstWeergave& lijst, const QString& naam)
+{
+    const std::vector<ListRow>& rijen = lijst.lijstModel().Rijen();
+    for (std::size_t i = 0; i < rijen.size(); ++i)
+        if (rijen[i].naam == naam) return int(i);
+    return -1;
+}
+
+} // namespace
+
+Bestandkopie::Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
+                           const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_navigatie(navigatie), m_b(besturing)
+{
+    m_b.knopKopierenBestand->setEnabled(true);
+    connect(m_b.knopKopierenBestand, &QToolButton::clicked, this, &Bestandkopie::knopKopierenBestand_Click);
+    // The menu bar leaves the focus where it was; each item acts on its own side.
+    connect(m_b.mnuBestandLokaalKopieren, &QAction::triggered, this, [this] {
+        m_lokaal.ui().bestanden->setFocus();
+        knopKopierenBestand_Click();
+    });
+    connect(m_b.mnuBestandFtpKopieren, &QAction::triggered, this, [this] {
+        m_server.ui().bestanden->setFocus();
+        knopKopierenBestand_Click();
+    });
+
+    LijstWeergave& bestanden = *lokaal.ui().bestanden;
+    LijstWeergave& mappen = *lokaal.ui().mappen;
+    bestanden.setDragEnabled(true);
+    mappen.setAcceptDrops(true);
+    mappen.viewport()->setAcceptDrops(true);
+    connect(&bestanden, &LijstWeergave::slepenBegint, this, &Bestandkopie::LijstBLokaal_Slepen);
+    connect(&mappen, &LijstWeergave::slepenOver, this, &Bestandkopie::LijstLokaal_SlepenOver);
+    connect(&mappen, &LijstWeergave::neergezet, this, &Bestandkopie::LijstLokaal_Neergezet);
+}
+
+Bestandkopie::~Bestandkopie() = default;
+
+void Bestandkopie::knopKopierenBestand_Click()
+{
+    if (*m_b.bezig) return;
+    const bool lokaal = m_navigatie.LokaalActief();
+    Paneel& paneel = lokaal ? static_cast<Paneel&>(m_lokaal) : m_server;
+    LijstWeergave& lijst = *paneel.ui().bestanden;
+    if (lijst.lijstModel().Aantal() == 0 || HuidigeRij(lijst) < 0) {
+        Melding(lokaal ? QStringLiteral("Geen lokale bestand geselecteerd.\r\n"
+                                        "Kan derhalve geen lokale bestand kopiëren.")
+                       : QStringLiteral("Geen serverbestand geselecteerd.\r\n"
+                                        "Kan derhalve geen serverbestand kopiëren."),
+                1);
+        return;
+    }
+    if (!BestandKopieren(paneel, !lokaal)) return;
+    // Only the copy stays selected.
+    const int rij = lijst.currentIndex().row();
+    if (rij >= 0) RijSelecteren(lijst, rij);
+}
+
+bool Bestandkopie::BestandKopieren(Paneel& paneel, bool server)
+{
+    LijstWeergave& lijst = *paneel.ui().bestanden;
+    const ListRow rij = lijst.lijstModel().Rij(HuidigeRij(lijst));
+    QString kopie;
+    {
+        Wachtstand wacht(*m_b.venster);
+        wacht.Tonen((server ? QStringLiteral("Even geduld. Serverbestand '")
+                            : QStringLiteral("Even geduld. Lokale bestand '")) +
+                    rij.naam + QStringLiteral("' kopiëren..."));
+        kopie = server ? ServerBestandKopieren(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte,
+                                               *m_b.tijdelijkeMap)
+                       : LokaalBestandKopieren(paneel.HuidigeMap(), rij.naam);
+    }
+    if (kopie.isEmpty()) {
+        Melding((server ? QStringLiteral("Het kopiëren van serverbestand '")
+                        : QStringLiteral("Het kopiëren van lokale bestand '")) +
+                    rij.naam + QStringLiteral("' is misgegaan."),
+                4);
+        return false;
+    }
+    paneel.LijstVullen(std::nullopt, Soort::Bestanden, false);
+    lijst.setFocus();
+    const int nieuw = RijMetNaam(lijst, kopie);
+    if (nieuw >= 0) RijSelecteren(lijst, nieuw);
+    return true;
+}
+
+void Bestandkopie::LokaalBestandenKopieren(const QStringList& paden)
+{
+    const LijstWeergave& mappen = *m_lokaal.ui().mappen;
+    const int rij = GeselecteerdeRij(mappen);
+    if (rij < 0) return;
+    const QString naam = mappen.lijstModel().Rij(rij).naam;
+    // The parent entry is no folder to copy into, nor is a row whose name is no plain name.
+    const QString doelmap = SpatiesWeg(naam) == QLatin1String("..")
+                                ? QString()
+                                : LokaalDoelPad(m_lokaal.HuidigeLokalemap(), naam);
+    if (doelmap.isEmpty()) return;
+    const QString doel = doelmap + LokaalScheiding;
+
+    Kopieerresultaat r;
+    {
+        Wachtstand wacht(*m_b.venster);
+        wacht.Tonen(QStringLiteral("Even geduld. Lokale bestanden ( ") + GetalTekst(paden.size()) +
+                    QStringLiteral(") kopiëren naar ") + doel + QStringLiteral("..."));
+        r = LokaleBestandenKopieren(paden, doelmap);
+    }
+    if (r.mislukt > 0)
+        Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
+
+    m_lokaal.ui().map->setText(doel);
+    m_lokaal.LijstVullenLokaal(doel, Soort::Beide, false);
+    LijstWeergave& bestanden = *m_lokaal.ui().bestanden;
+    bestanden.setFocus();
+    // Exactly the copied files are selected, capitals counting.
+    const QSet<QString> namen(r.namen.cbegin(), r.namen.cend());
+    const LijstModel& model = bestanden.lijstModel();
+    QItemSelection keuze;
+    int laatste = -1;
+    for (int i = 0; i < model.Aantal(); ++i) {
+        if (!namen.contains(model.Rij(i).naam)) continue;
+        keuze.select(model.index(i, 0), model.index(i, model.columnCount() - 1));
+        laatste = i;
+    }
+    bestanden.selectionModel()->select(keuze, QItemSelectionModel::ClearAndSelect);
+    if (laatste >= 0) bestanden.scrollTo(model.index(laatste, 0));
+}
+
+void Bestandkopie::LijstBLokaal_Slepen()
+{
+    LijstWeergave& lijst = *m_lokaal.ui().bestanden;
+    int positie = 0;
+    const QStringList namen = GeselecteerdeNamen(lijst, positie);
+    if (positie == 0) return;
+    QList<QUrl> paden;
+    for (qsizetype i = 1; i < namen.size(); ++i)
+        paden.push_back(QUrl::fromLocalFile(m_lokaal.HuidigeLokalemap() + namen.at(i)));
+    auto* data = new QMimeData;
+    data->setUrls(paden);
+    auto* slepen = new QDrag(&lijst);
+    slepen->setMimeData(data);
+    LokaalBestandSlepen = true;
+    slepen->exec(Qt::CopyAction);
+    LokaalBestandSlepen = false;
+}
+
+void Bestandkopie::LijstLokaal_SlepenOver(QDragMoveEvent* event)
+{
+    // Other drags belong to the transfers between the sides.
+    if (!LokaalBestandSlepen || *m_b.bezig) return;
+    LijstWeergave& mappen = *m_lokaal.ui().mappen;
+    mappen.setFocus();
+    // A list that refuses the entry gets no more moves: the entry is taken wherever it comes in,
+    // and the row under the pointer decides at every move (a drop with no row selected does
+    // nothing).
+    if (event->type() == QEvent::DragEnter) event->acceptProposedAction();
+    const QModelIndex onder = mappen.indexAt(event->position().toPoint());
+    if (!onder.isValid()) {
+        LijstDeselecteren(mappen);
+        return;
+    }
+    RijSelecteren(mappen, onder.row());
+    if (SpatiesWeg(mappen.lijstModel().Rij(onder.row()).naam) == QLatin1String("..")) {
+        LijstDeselecteren(mappen);
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void Bestandkopie::LijstLokaal_Neergezet(QDropEvent* event)
+{
+    if (!LokaalBestandSlepen || *m_b.bezig) return;
+    m_lokaal.ui().mappen->setFocus();
+    event->acceptProposedAction();
+    QStringList paden;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paden.push_back(url.toLocalFile());
+    LokaalBestandenKopieren(paden);
+}
+
+} // namespace Vamox

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QDragMoveEvent;
+class QDropEvent;
+class QToolButton;
+class QWidget;
+
+namespace Vamox {
+
+class FtpSession;
+class LokaalPaneel;
+class Navigatie;
+class Paneel;
+class ServerPaneel;
+
+// Copies within a side: the numbered copy of the current file of the active side ("naam (kopie
+// n).ext" beside it; on the server through the work folder), and local files dragged from the
+// local file list onto a row of the local folder list, copied into that folder. The work itself
+// is the core's Kopieren.
+class Bestandkopie final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Bestandkopie)
+
+public:
+    // The controls and the window state it uses.
+    struct Besturing
+    {
+        QWidget* venster = nullptr; // its caption shows the progress
+        QToolButton* knopKopierenBestand = nullptr;
+        QAction* mnuBestandLokaalKopieren = nullptr;
+        QAction* mnuBestandFtpKopieren = nullptr;
+        const bool* bezig = nullptr;            // Bezig: while a search or transfer runs, nothing
+        const QString* tijdelijkeMap = nullptr; // the work folder
+    };
+
+    Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
+                 const Besturing& besturing);
+    ~Bestandkopie() override;
+
+    // Copies the current file of the active side and leaves only the copy selected.
+    void knopKopierenBestand_Click();
+    // Copies the local files (paths) into the folder of the selected row of LijstLokaal, replacing
+    // files of the same name; that folder is shown afterwards with exactly those files selected.
+    void LokaalBestandenKopieren(const QStringList& paden);
+
+    // On while rows of the local file list are dragged.
+    bool LokaalBestandSlepen = false;
+
+private:
+    bool BestandKopieren(Paneel& paneel, bool server);
+    void LijstBLokaal_Slepen();
+    void LijstLokaal_SlepenOver(QDragMoveEvent* event);
+    void LijstLokaal_Neergezet(QDropEvent* event);
+
+    LokaalPaneel& m_lokaal;
+    ServerPaneel& m_server;
+    FtpSession& m_sessie;
+    Navigatie& m_navigatie;
+    Besturing m_b;
+};
+
+} // namespace Vamox

@@ -1,0 +1,110 @@
+#include "TransferTestHulp.h"
+#include "ftp/FtpSession.h"
+#include "support/FtpTestServer.h"
+#include "transfer/Kopieren.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace Vamox;
+using Vamox::Test::FtpTestServer;
+using Vamox::Test::SchrijfBestand;
+
+namespace {
+
+QByteArray Lees(const QString& pad)
+{
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+}
+
+struct Naamgeval
+{
+    const char* map; // folder inside the temp folder, "" for the temp folder itself
+    const char* bron;
+    QStringList bestaand;
+    const char* kopie;
+};
+
+// The copy goes beside the file; the extension is taken from the name, never from a dotted
+// folder above it, and a copy never lands on a name that is taken.
+TEST(Kopieren, LokaleKopieKrijgtDeEersteVrijeNaam)
+{
+    const Naamgeval gevallen[] = {
+        {"", "rapport.txt", {"rapport (kopie 1).txt"}, "rapport (kopie 2).txt"},
+        {"", "README", {}, "README (kopie 1)"},
+        {"", "a.b.c.txt", {}, "a.b.c (kopie 1).txt"},
+        {"", "x (kopie 1).txt", {}, "x (kopie 1) (kopie 1).txt"},
+        {"", ".profiel", {}, ".profiel (kopie 1)"},
+        {"v1.2", "LEESMIJ", {}, "LEESMIJ (kopie 1)"},
+    };
+    for (const Naamgeval& g : gevallen) {
+        SCOPED_TRACE(g.bron);
+        QTemporaryDir tmp;
+        const QString map = QDir(tmp.path()).filePath(QLatin1String(g.map)) + u'/';
+        ASSERT_TRUE(QDir().mkpath(map));
+        ASSERT_TRUE(SchrijfBestand(map + QLatin1String(g.bron), "inhoud"));
+        for (const QString& b : g.bestaand)
+            ASSERT_TRUE(SchrijfBestand(map + b, "al daar"));
+        EXPECT_EQ(LokaalBestandKopieren(map, QString::fromUtf8(g.bron)), QString::fromUtf8(g.kopie));
+        EXPECT_EQ(Lees(map + QString::fromUtf8(g.kopie)), "inhoud");
+        for (const QString& b : g.bestaand)
+            EXPECT_EQ(Lees(map + b), "al daar");
+    }
+}
+
+// On the server the taken names come from the listing, capitals not counting: "Rapport (kopie
+// 1).txt" takes n = 1 too. The copy goes through the work folder and leaves nothing there; a
+// file that cannot be fetched gives no copy.
+TEST(Kopieren, ServerkopieViaDeWerkmap)
+{
+    FtpTestServer server;
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    server.schrijf(QStringLiteral("m/rapport.txt"), "het rapport");
+    server.schrijf(QStringLiteral("m/Rapport (kopie 1).txt"), "ouder");
+    FtpSession sessie;
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    QTemporaryDir werk;
+    const QString werkmap = werk.filePath(QStringLiteral("FtpTijdelijk"));
+
+    EXPECT_EQ(
+        ServerBestandKopieren(sessie, QStringLiteral("/m/"), QStringLiteral("rapport.txt"), 11, werkmap),
+        QStringLiteral("rapport (kopie 2).txt"));
+    EXPECT_EQ(server.lees(QStringLiteral("m/rapport (kopie 2).txt")), "het rapport");
+    EXPECT_EQ(server.lees(QStringLiteral("m/Rapport (kopie 1).txt")), "ouder");
+    EXPECT_TRUE(QDir(werkmap).isEmpty());
+
+    EXPECT_EQ(ServerBestandKopieren(sessie, QStringLiteral("/m/"), QStringLiteral("weg.txt"), -1, werkmap),
+              QString());
+    EXPECT_FALSE(QFileInfo::exists(server.pad(QStringLiteral("m/weg (kopie 1).txt"))));
+}
+
+// Dropped files replace those of the same name without a question; a folder among them is passed
+// over, and a file dropped into its own folder keeps its bytes.
+TEST(Kopieren, GesleeptOpEenMapVervangtZonderVragen)
+{
+    QTemporaryDir tmp;
+    const QString bron = tmp.filePath(QStringLiteral("bron/"));
+    const QString doel = tmp.filePath(QStringLiteral("doel"));
+    ASSERT_TRUE(QDir().mkpath(bron + QStringLiteral("sub")));
+    ASSERT_TRUE(QDir().mkpath(doel));
+    for (const char* naam : {"a.txt", "b.txt", "c.txt"})
+        ASSERT_TRUE(SchrijfBestand(bron + QLatin1String(naam), QByteArray("nieuw ") + naam));
+    ASSERT_TRUE(SchrijfBestand(doel + QStringLiteral("/b.txt"), "oud"));
+    QFile::setPermissions(doel + QStringLiteral("/b.txt"), QFile::ReadOwner);
+    ASSERT_TRUE(SchrijfBestand(doel + QStringLiteral("/eigen.txt"), "eigen"));
+
+    const Kopieerresultaat r = LokaleBestandenKopieren(
+        {bron + "a.txt", bron + "sub", bron + "b.txt", bron + "c.txt", doel + "/eigen.txt"}, doel);
+    EXPECT_EQ(r.namen, (QStringList{"a.txt", "b.txt", "c.txt", "eigen.txt"}));
+    EXPECT_EQ(r.mislukt, 0);
+    EXPECT_EQ(Lees(doel + QStringLiteral("/b.txt")), "nieuw b.txt");
+    EXPECT_EQ(Lees(doel + QStringLiteral("/eigen.txt")), "eigen");
+    EXPECT_EQ(QDir(doel).entryList(QDir::Files | QDir::Hidden).size(), 4);
+}
+
+} // namespace
