@@ -15,6 +15,7 @@
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "panes/gui/Sorteren.h"
+#include "search/gui/Zoekopdracht.h"
 #include "transfer/gui/Bestandkopie.h"
 #include "transfer/gui/Bestandsoverdracht.h"
 #include "transfer/gui/Mapoverdracht.h"
@@ -130,6 +131,10 @@ void FrmFtp::SubsystemenMaken()
         *m_lokaalPaneel, *m_serverPaneel, *m_voortgang,
         Mapoverdracht::Besturing{this, u.knopUploaden, u.knopDownloaden, m.mnuMapLokaalUploaden,
                                  m.mnuMapFtpDownloaden, &t.Bezig});
+    m_zoekopdracht = std::make_unique<Zoekopdracht>(
+        *m_lokaalPaneel, *m_serverPaneel,
+        Zoekopdracht::Besturing{this, u.knopZoekenLokaal, u.VakZoekenLokaal, u.knopZoekenFtp, u.VakZoekenFtp,
+                                &t.Bezig, &t.TijdelijkeMap});
     m_bestandkopie = std::make_unique<Bestandkopie>(
         *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
         Bestandkopie::Besturing{this, u.knopKopierenBestand, m.mnuBestandLokaalKopieren,

@@ -23,6 +23,7 @@ class Opstarten;
 class ServerPaneel;
 class Verbinding;
 class Voortgangsweergave;
+class Zoekopdracht;
 class Selectie;
 class Sorteren;
 
@@ -56,6 +57,7 @@ public:
     Voortgangsweergave& voortgang() { return *m_voortgang; }
     Bestandsoverdracht& bestandsoverdracht() { return *m_bestandsoverdracht; }
     Mapoverdracht& mapoverdracht() { return *m_mapoverdracht; }
+    Zoekopdracht& zoekopdracht() { return *m_zoekopdracht; }
     Bestandkopie& bestandkopie() { return *m_bestandkopie; }
     ConfiguratieVenster& configuratie() { return *m_configuratie; }
     Opstarten& opstarten() { return *m_opstarten; }
@@ -85,6 +87,7 @@ private:
     std::unique_ptr<Voortgangsweergave> m_voortgang;
     std::unique_ptr<Bestandsoverdracht> m_bestandsoverdracht;
     std::unique_ptr<Mapoverdracht> m_mapoverdracht;
+    std::unique_ptr<Zoekopdracht> m_zoekopdracht;
     std::unique_ptr<Bestandkopie> m_bestandkopie;
     std::unique_ptr<ConfiguratieVenster> m_configuratie;
     std::unique_ptr<Opstarten> m_opstarten;
