@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -255,6 +256,19 @@ TEST_F(ConfiguratieVensterTest, MisluktSchrijvenGeeftEenMelding)
     ASSERT_EQ(vragen.Vragen().size(), 3u);
     EXPECT_EQ(vragen.Vragen()[2].opties.Pictogram, 4);
     EXPECT_FALSE(QFileInfo::exists(Werkmap()));
+}
+
+// A configuration that is there but cannot be read is told; the program starts without it and
+// asks before replacing it.
+TEST_F(ConfiguratieVensterTest, OnleesbaarBestandGeeftEenMelding)
+{
+    ASSERT_TRUE(QDir().mkpath(Cfg()));
+    auto venster = Starten();
+    ASSERT_GE(vragen.Vragen().size(), 1u);
+    EXPECT_EQ(vragen.Vragen()[0].opties.Tekst,
+              QStringLiteral("Configuratiebestand kan niet worden gelezen:\r\n") + Cfg());
+    EXPECT_TRUE(venster->toestand().ConfiguratieOvergeslagen);
+    EXPECT_EQ(venster->findChild<QDialog*>(QStringLiteral("frmServergegevens")), nullptr);
 }
 
 // A value that the file cannot hold is left out, and the notice says which.
