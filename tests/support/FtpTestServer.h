@@ -23,7 +23,8 @@ struct FtpServerOpties
     qint64 dropRetrNa = -1;    // >= 0: a RETR sends this many bytes, then both connections drop
     qint64 dropStorNa = -1;    // >= 0: a STOR drops both connections after this many bytes
     qint64 kortRetr = -1;      // >= 0: a RETR sends only this many bytes, then reports success (226)
-    QStringList faalCommandos; // commands answered "550" (e.g. DELE, MKD, RMD, RNFR)
+    QStringList faalCommandos; // commands answered "550" (e.g. DELE, MKD, RMD, RNFR); "DELE:x" only
+                               // when the argument holds "x"
     QStringList onbekend;      // commands answered "500", as a server without them does (e.g. SIZE)
     QByteArray vasteListing;   // non-empty: every LIST answers with exactly these bytes
     int idleTimeoutS = 0;      // > 0: idle control connections are closed after this many seconds

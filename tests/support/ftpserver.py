@@ -42,8 +42,8 @@ def parse_args(argv):
                    help="STOR keeps N bytes, then both connections close")
     p.add_argument("--short-retr", type=int, default=-1, metavar="N",
                    help="RETR sends only the first N bytes, then reports 226")
-    p.add_argument("--fail", default="", metavar="CMD[,CMD...]",
-                   help="answer 550 to these commands")
+    p.add_argument("--fail", default="", metavar="CMD[:TEXT][,...]",
+                   help="answer 550 to these commands (with :TEXT only when the argument holds TEXT)")
     p.add_argument("--unknown", default="", metavar="CMD[,CMD...]",
                    help="answer 500 to these commands, as a server without them")
     p.add_argument("--listing", metavar="FILE",
@@ -126,7 +126,7 @@ class FaultFTPHandler(FTPHandler):
     dtp_handler = FaultDTPHandler
     auth_failed_timeout = 0
     slow_s = 0.0
-    fail_cmds = frozenset()
+    fail_cmds = {}  # command -> texts of which one must be in the argument
     listing_file = None
     idle_timeout = 0.0
     short_retr = -1
@@ -156,7 +156,9 @@ class FaultFTPHandler(FTPHandler):
     # --- forced failures and fixed listings
 
     def process_command(self, cmd, *args, **kwargs):
-        if cmd in self.fail_cmds and not self._closed:
+        texts = self.fail_cmds.get(cmd)
+        arg = args[0] if args and isinstance(args[0], str) else ""
+        if texts is not None and not self._closed and any(t in arg for t in texts):
             self.respond("550 Forced failure.")
             return
         FTPHandler.process_command(self, cmd, *args, **kwargs)
@@ -238,8 +240,11 @@ def configure(args):
     h.timeout = 0  # replaced by our idle check
     h.idle_timeout = args.idle_timeout
     h.slow_s = args.slow / 1000.0
-    h.fail_cmds = frozenset(c.strip().upper()
-                            for c in args.fail.split(",") if c.strip())
+    h.fail_cmds = {}
+    for item in (c.strip() for c in args.fail.split(",")):
+        if item:
+            cmd, _, text = item.partition(":")
+            h.fail_cmds.setdefault(cmd.upper(), []).append(text)  # "" is in every argument
     h.listing_file = args.listing
     h.short_retr = args.short_retr
     unknown = set(c.strip().upper() for c in args.unknown.split(",") if c.strip())
