@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Vamox {
 
@@ -49,6 +50,9 @@ Verwijderresultaat LokaleBestandenVerwijderen(const QString& map, const QStringL
                                               Verwijderwijze wijze)
 {
     Verwijderresultaat r;
+    // Without the user's data folder Qt puts its trash folders in the working folder instead.
+    if (wijze == Verwijderwijze::Prullenbak)
+        QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     for (const QString& naam : namen) {
         const QString pad = LokaalDoelPad(map, naam);
         bool weg = false;

@@ -3,6 +3,10 @@
 #include "config/AppInfo.h"
 #include "config/gui/FrmServergegevens.h"
 #include "dialogs/Twips.h"
+#include "fileops/gui/Hernoeming.h"
+#include "fileops/gui/Opening.h"
+#include "fileops/gui/Programmamenu.h"
+#include "fileops/gui/Verwijdering.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Indeling.h"
 #include "mainwindow/Opbouw.h"
@@ -139,8 +143,27 @@ void FrmFtp::SubsystemenMaken()
         *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
         Bestandkopie::Besturing{this, u.knopKopierenBestand, m.mnuBestandLokaalKopieren,
                                 m.mnuBestandFtpKopieren, &t.Bezig, &t.TijdelijkeMap});
+    m_verwijdering = std::make_unique<Verwijdering>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+        Verwijdering::Besturing{this, u.knopVerwijderenBestand, u.knopVerwijderenMap,
+                                m.mnuBestandLokaalVerwijderen, m.mnuBestandFtpVerwijderen,
+                                m.mnuMapLokaalVerwijderen, m.mnuMapFtpVerwijderen, &t.Bezig});
+    m_hernoeming = std::make_unique<Hernoeming>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+        Hernoeming::Besturing{u.knopMapNieuw, u.cboVerbindingenFtp, m.mnuMapLokaalNieuw, m.mnuMapFtpNieuw,
+                              m.mnuMapLokaalHernoemen, m.mnuMapFtpHernoemen, m.mnuBestandLokaalHernoemen,
+                              m.mnuBestandFtpHernoemen, &t.Bezig});
+    m_opening =
+        std::make_unique<Opening>(*m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+                                  Opening::Besturing{this, u.knopOpenen, m.mnuBestandLokaalOpenen,
+                                                     m.mnuBestandFtpOpenen, &t.Bezig, &t.TijdelijkeMap});
+    m_programmamenu = std::make_unique<Programmamenu>(
+        Programmamenu::Besturing{m.mnuProgrammasEmail, m.mnuProgrammasKladblok, m.mnuProgrammasPaint,
+                                 m.mnuProgrammasFileZilla, m.mnuPdfReader, m.mnuProgrammasOpenOffice,
+                                 m.mnuProgrammasMOAccess, m.mnuProgrammasMOExcel, m.mnuProgrammasMOWord});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
+    connect(m.mnuProgrammasVamox, &QAction::triggered, m_opstarten.get(), &Opstarten::mnuTweedeVersie_Click);
 
     // What one subsystem tells the others.
     connect(m_serverPaneel.get(), &ServerPaneel::verbonden, this,

@@ -14,14 +14,18 @@ namespace Vamox {
 class ConfiguratieVenster;
 class Bestandkopie;
 class Bestandsoverdracht;
+class Hernoeming;
 class ImageLijst16;
 class Indeling;
 class LokaalPaneel;
 class Mapoverdracht;
 class Navigatie;
+class Opening;
 class Opstarten;
+class Programmamenu;
 class ServerPaneel;
 class Verbinding;
+class Verwijdering;
 class Voortgangsweergave;
 class Zoekopdracht;
 class Selectie;
@@ -59,6 +63,9 @@ public:
     Mapoverdracht& mapoverdracht() { return *m_mapoverdracht; }
     Zoekopdracht& zoekopdracht() { return *m_zoekopdracht; }
     Bestandkopie& bestandkopie() { return *m_bestandkopie; }
+    Verwijdering& verwijdering() { return *m_verwijdering; }
+    Hernoeming& hernoeming() { return *m_hernoeming; }
+    Opening& opening() { return *m_opening; }
     ConfiguratieVenster& configuratie() { return *m_configuratie; }
     Opstarten& opstarten() { return *m_opstarten; }
 
@@ -89,6 +96,10 @@ private:
     std::unique_ptr<Mapoverdracht> m_mapoverdracht;
     std::unique_ptr<Zoekopdracht> m_zoekopdracht;
     std::unique_ptr<Bestandkopie> m_bestandkopie;
+    std::unique_ptr<Verwijdering> m_verwijdering;
+    std::unique_ptr<Hernoeming> m_hernoeming;
+    std::unique_ptr<Opening> m_opening;
+    std::unique_ptr<Programmamenu> m_programmamenu;
     std::unique_ptr<ConfiguratieVenster> m_configuratie;
     std::unique_ptr<Opstarten> m_opstarten;
 };

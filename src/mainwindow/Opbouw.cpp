@@ -104,17 +104,17 @@ VensterUi BesturingMaken(QMainWindow& venster, ImageLijst16& beelden)
     ui.knopServergegevens = Knop(c, "knopServergegevens", "servergegevens", false);
     ui.KnopVerbreken = Knop(c, "KnopVerbreken", "verbreken");
     ui.knopMapHoger = Knop(c, "knopMapHoger", "maphoger");
-    ui.knopMapNieuw = Knop(c, "knopMapNieuw", "mapnieuw", false);
-    ui.knopVerwijderenMap = Knop(c, "knopVerwijderenMap", "mapverwijderen", false);
+    ui.knopMapNieuw = Knop(c, "knopMapNieuw", "mapnieuw");
+    ui.knopVerwijderenMap = Knop(c, "knopVerwijderenMap", "mapverwijderen");
     ui.knopUploaden = Knop(c, "knopUploaden", "mapuploaden");
     ui.knopDownloaden = Knop(c, "knopDownloaden", "mapdownloaden");
     ui.knopBUploaden = Knop(c, "knopBUploaden", "bestanduploaden");
     ui.knopBDownloaden = Knop(c, "knopBDownloaden", "bestanddownloaden");
     ui.knopUploadBestandKiezen = Knop(c, "knopUploadBestandKiezen", "uploadbestand", false);
-    ui.knopOpenen = Knop(c, "knopOpenen", "openen", false);
+    ui.knopOpenen = Knop(c, "knopOpenen", "openen");
     ui.knopKopierenBestand = Knop(c, "knopKopierenBestand", "kopieren", false);
     ui.knopKopierenNaarKlembord = Knop(c, "knopKopierenNaarKlembord", "klembord", false);
-    ui.knopVerwijderenBestand = Knop(c, "knopVerwijderenBestand", "bestandverwijderen", false);
+    ui.knopVerwijderenBestand = Knop(c, "knopVerwijderenBestand", "bestandverwijderen");
 
     ui.LabelKnoppenbalk->lower();
     return ui;

@@ -1,5 +1,7 @@
 #include "mainwindow/Opbouw.h"
 
+#include "config/AppInfo.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -96,6 +98,10 @@ void LokaalMenu(QMenuBar* balk, VensterMenus& m)
 
     m.mnuMapLokaal = Menu(m.mnuLokaal, "mnuMapLokaal", QStringLiteral("Map"));
     m.mnuMapLokaalSorteren = Item(m.mnuMapLokaal, "mnuMapLokaalSorteren", QStringLiteral("Sorteren"));
+    m.mnuMapLokaalNieuw = Item(m.mnuMapLokaal, "mnuMapLokaalNieuw", QStringLiteral("Nieuw"));
+    m.mnuMapLokaalVerwijderen =
+        Item(m.mnuMapLokaal, "mnuMapLokaalVerwijderen", QStringLiteral("Verwijderen"));
+    m.mnuMapLokaalHernoemen = Item(m.mnuMapLokaal, "mnuMapLokaalHernoemen", QStringLiteral("Hernoemen"));
     m.mnuMapLokaalVerversen = Item(m.mnuMapLokaal, "mnuMapLokaalVerversen", QStringLiteral("Verversen"));
     m.mnuMapLokaalOpenen = Item(m.mnuMapLokaal, "mnuMapLokaalOpenen", QStringLiteral("Openen"));
     m.mnuVerkennerOpenen = Item(m.mnuMapLokaal, "mnuVerkennerOpenen", QStringLiteral("Verkenner openen..."));
@@ -109,10 +115,15 @@ void LokaalMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuBestandLokaal = Menu(m.mnuLokaal, "mnuBestandLokaal", QStringLiteral("Bestand"));
     m.mnuBestandLokaalSorteren =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalSorteren", QStringLiteral("Sorteren"));
+    m.mnuBestandLokaalVerwijderen =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalVerwijderen", QStringLiteral("Verwijderen"));
     m.mnuBestandLokaalKopieren =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalKopieren", QStringLiteral("Kopiëren"));
+    m.mnuBestandLokaalHernoemen =
+        Item(m.mnuBestandLokaal, "mnuBestandLokaalHernoemen", QStringLiteral("Hernoemen"));
     m.mnuBestandLokaalVerversen =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalVerversen", QStringLiteral("Verversen"));
+    m.mnuBestandLokaalOpenen = Item(m.mnuBestandLokaal, "mnuBestandLokaalOpenen", QStringLiteral("Openen"));
     m.mnuBestandLokaalLijstSelecteren =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalLijstSelecteren", QStringLiteral("Lijst selecteren"));
     m.mnuBestandLokaal->addSeparator();
@@ -136,6 +147,9 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
 
     m.mnuMapFtp = Menu(m.mnuFtp, "mnuMapFtp", QStringLiteral("Map"));
     m.mnuMapFtpSorteren = Item(m.mnuMapFtp, "mnuMapFtpSorteren", QStringLiteral("Sorteren"));
+    m.mnuMapFtpNieuw = Item(m.mnuMapFtp, "mnuMapFtpNieuw", QStringLiteral("Nieuw"));
+    m.mnuMapFtpVerwijderen = Item(m.mnuMapFtp, "mnuMapFtpVerwijderen", QStringLiteral("Verwijderen"));
+    m.mnuMapFtpHernoemen = Item(m.mnuMapFtp, "mnuMapFtpHernoemen", QStringLiteral("Hernoemen"));
     m.mnuMapFtpVerversen = Item(m.mnuMapFtp, "mnuMapFtpVerversen", QStringLiteral("Verversen"));
     m.mnuMapFtpOpenen = Item(m.mnuMapFtp, "mnuMapFtpOpenen", QStringLiteral("Openen"));
     m.mnuMapFtpHoger = Item(m.mnuMapFtp, "mnuMapFtpHoger", QStringLiteral("Hoger"));
@@ -148,8 +162,12 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
 
     m.mnuBestandFtp = Menu(m.mnuFtp, "mnuBestandFtp", QStringLiteral("Bestand"));
     m.mnuBestandFtpSorteren = Item(m.mnuBestandFtp, "mnuBestandFtpSorteren", QStringLiteral("Sorteren"));
+    m.mnuBestandFtpVerwijderen =
+        Item(m.mnuBestandFtp, "mnuBestandFtpVerwijderen", QStringLiteral("Verwijderen"));
     m.mnuBestandFtpKopieren = Item(m.mnuBestandFtp, "mnuBestandFtpKopieren", QStringLiteral("Kopiëren"));
+    m.mnuBestandFtpHernoemen = Item(m.mnuBestandFtp, "mnuBestandFtpHernoemen", QStringLiteral("Hernoemen"));
     m.mnuBestandFtpVerversen = Item(m.mnuBestandFtp, "mnuBestandFtpVerversen", QStringLiteral("Verversen"));
+    m.mnuBestandFtpOpenen = Item(m.mnuBestandFtp, "mnuBestandFtpOpenen", QStringLiteral("Openen"));
     m.mnuBestandFtpLijstSelecteren =
         Item(m.mnuBestandFtp, "mnuBestandFtpLijstSelecteren", QStringLiteral("Lijst selecteren"));
     m.mnuBestandFtp->addSeparator();
@@ -170,6 +188,25 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuFtp->menuAction()->setEnabled(false);
 }
 
+void ProgrammasMenu(QMenuBar* balk, VensterMenus& m)
+{
+    m.mnuProgrammas = Menu(balk, "mnuProgrammas", QStringLiteral("&Programma's"));
+    QMenu* p = m.mnuProgrammas;
+    m.mnuProgrammasEmail = Item(p, "mnuProgrammasEmail", QStringLiteral("E-mail..."));
+    m.mnuProgrammasKladblok = Item(p, "mnuProgrammasKladblok", QStringLiteral("Kladblok..."));
+    m.mnuProgrammasPaint = Item(p, "mnuProgrammasPaint", QStringLiteral("Paint..."));
+    m.mnuProgrammasFileZilla = Item(p, "mnuProgrammasFileZilla", QStringLiteral("FileZilla..."));
+    m.mnuProgrammasFileZilla->setVisible(false);
+    m.mnuPdfReader = Item(p, "mnuPdfReader", QStringLiteral("Pdf Reader..."));
+    m.mnuProgrammasOpenOffice = Item(p, "mnuProgrammasOpenOffice", QStringLiteral("OpenOffice..."));
+    m.mnuProgrammasMO = Menu(p, "mnuProgrammasMO", QStringLiteral("Microsoft Office..."));
+    m.mnuProgrammasMOAccess = Item(m.mnuProgrammasMO, "mnuProgrammasMOAccess", QStringLiteral("Access..."));
+    m.mnuProgrammasMOExcel = Item(m.mnuProgrammasMO, "mnuProgrammasMOExcel", QStringLiteral("Excel..."));
+    m.mnuProgrammasMOWord = Item(m.mnuProgrammasMO, "mnuProgrammasMOWord", QStringLiteral("Word..."));
+    p->addSeparator();
+    m.mnuProgrammasVamox = Item(p, "mnuProgrammasVamox", AppTitel() + QStringLiteral("..."));
+}
+
 } // namespace
 
 VensterMenus MenusMaken(QMainWindow& venster)
@@ -180,6 +217,7 @@ VensterMenus MenusMaken(QMainWindow& venster)
     BestandMenu(balk, menus);
     LokaalMenu(balk, menus);
     ServerMenu(balk, menus);
+    ProgrammasMenu(balk, menus);
     // Repeating the last transfers and dragging files out of the window are not built yet: their
     // items show, but do nothing until then, so they are off.
     for (QAction* item : {menus.mnuBestandLokaalOpnieuwUploaden, menus.mnuBestandFtpOpnieuwDownloaden,

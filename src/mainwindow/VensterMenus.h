@@ -43,6 +43,9 @@ struct VensterMenus
     QMenu* mnuLokaal = nullptr;
     QMenu* mnuMapLokaal = nullptr;
     QAction* mnuMapLokaalSorteren = nullptr;
+    QAction* mnuMapLokaalNieuw = nullptr;
+    QAction* mnuMapLokaalVerwijderen = nullptr;
+    QAction* mnuMapLokaalHernoemen = nullptr;
     QAction* mnuMapLokaalVerversen = nullptr;
     QAction* mnuMapLokaalOpenen = nullptr;
     QAction* mnuVerkennerOpenen = nullptr;
@@ -51,8 +54,11 @@ struct VensterMenus
     QAction* mnuPlusLokaal = nullptr;
     QMenu* mnuBestandLokaal = nullptr;
     QAction* mnuBestandLokaalSorteren = nullptr;
+    QAction* mnuBestandLokaalVerwijderen = nullptr;
     QAction* mnuBestandLokaalKopieren = nullptr;
+    QAction* mnuBestandLokaalHernoemen = nullptr;
     QAction* mnuBestandLokaalVerversen = nullptr;
+    QAction* mnuBestandLokaalOpenen = nullptr;
     QAction* mnuBestandLokaalLijstSelecteren = nullptr;
     QAction* mnuBestandLokaalUploaden = nullptr;
     QAction* mnuBestandLokaalOpnieuwUploaden = nullptr;
@@ -62,6 +68,9 @@ struct VensterMenus
     QMenu* mnuFtp = nullptr;
     QMenu* mnuMapFtp = nullptr;
     QAction* mnuMapFtpSorteren = nullptr;
+    QAction* mnuMapFtpNieuw = nullptr;
+    QAction* mnuMapFtpVerwijderen = nullptr;
+    QAction* mnuMapFtpHernoemen = nullptr;
     QAction* mnuMapFtpVerversen = nullptr;
     QAction* mnuMapFtpOpenen = nullptr;
     QAction* mnuMapFtpHoger = nullptr;
@@ -70,14 +79,31 @@ struct VensterMenus
     QAction* mnuPlusFtp = nullptr;
     QMenu* mnuBestandFtp = nullptr;
     QAction* mnuBestandFtpSorteren = nullptr;
+    QAction* mnuBestandFtpVerwijderen = nullptr;
     QAction* mnuBestandFtpKopieren = nullptr;
+    QAction* mnuBestandFtpHernoemen = nullptr;
     QAction* mnuBestandFtpVerversen = nullptr;
+    QAction* mnuBestandFtpOpenen = nullptr;
     QAction* mnuBestandFtpLijstSelecteren = nullptr;
     QAction* mnuBestandFtpDownloaden = nullptr;
     QAction* mnuBestandFtpOpnieuwDownloaden = nullptr;
     QAction* mnuBestandFtpBuitenDownloaden = nullptr;
     QAction* mnuVernieuwenFtp = nullptr; // hidden
     QAction* mnuVerbrekenFtp = nullptr;
+
+    // "&Programma's"
+    QMenu* mnuProgrammas = nullptr;
+    QAction* mnuProgrammasEmail = nullptr;
+    QAction* mnuProgrammasKladblok = nullptr;
+    QAction* mnuProgrammasPaint = nullptr;
+    QAction* mnuProgrammasFileZilla = nullptr; // hidden unless the program is there
+    QAction* mnuPdfReader = nullptr;
+    QAction* mnuProgrammasOpenOffice = nullptr;
+    QMenu* mnuProgrammasMO = nullptr;
+    QAction* mnuProgrammasMOAccess = nullptr;
+    QAction* mnuProgrammasMOExcel = nullptr;
+    QAction* mnuProgrammasMOWord = nullptr;
+    QAction* mnuProgrammasVamox = nullptr; // a second copy of the program
 };
 
 } // namespace Vamox

@@ -110,6 +110,15 @@ QString Uitvoerbaar(const QString& woord)
     return ProgrammaOpPad(woord);
 }
 
+// A program that needs a terminal shows nothing when started on its own.
+QString ProgrammaVanEntry(const QHash<QString, QString>& entry)
+{
+    if (entry.value(QStringLiteral("Hidden")) == QLatin1String("true") ||
+        entry.value(QStringLiteral("Terminal")) == QLatin1String("true"))
+        return {};
+    return Uitvoerbaar(EersteWoord(entry.value(QStringLiteral("Exec"))));
+}
+
 // The executable of a desktop entry by its id ("org.x.Edit.desktop"); "" when hidden or missing.
 QString ProgrammaVanId(const QString& id)
 {
@@ -117,9 +126,7 @@ QString ProgrammaVanId(const QString& id)
         QString pad = map + u'/' + id;
         if (!QFileInfo::exists(pad)) pad = map + u'/' + QString(id).replace(u'-', u'/');
         if (!QFileInfo::exists(pad)) continue;
-        const QHash<QString, QString> entry = IniLezen(pad).value(QStringLiteral("Desktop Entry"));
-        if (entry.value(QStringLiteral("Hidden")) == QLatin1String("true")) return {};
-        return Uitvoerbaar(EersteWoord(entry.value(QStringLiteral("Exec"))));
+        return ProgrammaVanEntry(IniLezen(pad).value(QStringLiteral("Desktop Entry")));
     }
     return {};
 }
@@ -148,6 +155,17 @@ QString ProgrammaVoorSoort(const QString& soort)
                                                       .value(QStringLiteral("MIME Cache"))
                                                       .value(soort));
         if (!programma.isEmpty()) return programma;
+    }
+    // The cache is only there where a desktop keeps it: the entries say themselves what they open.
+    for (const QString& map : ApplicatieMappen()) {
+        for (const QString& naam :
+             QDir(map).entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name)) {
+            const QHash<QString, QString> entry =
+                IniLezen(map + u'/' + naam).value(QStringLiteral("Desktop Entry"));
+            if (!entry.value(QStringLiteral("MimeType")).split(u';').contains(soort)) continue;
+            const QString programma = ProgrammaVanEntry(entry);
+            if (!programma.isEmpty()) return programma;
+        }
     }
     return {};
 }

@@ -113,6 +113,30 @@ void LijstModel::ZetVet(int rij, bool aan)
     emit dataChanged(index(rij, 0), index(rij, columnCount() - 1), {Qt::FontRole});
 }
 
+void LijstModel::NaamZetten(int rij, const QString& naam, const QString& icoonSleutel)
+{
+    if (rij < 0 || rij >= Aantal()) return;
+    ListRow& r = m_rijen[static_cast<size_t>(rij)];
+    r.naam = naam;
+    if (!icoonSleutel.isEmpty()) r.icoonSleutel = icoonSleutel;
+    emit dataChanged(index(rij, 0), index(rij, 0));
+}
+
+Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == KolomNaam) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool LijstModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.column() != KolomNaam || index.row() >= Aantal())
+        return false;
+    emit naamBewerkt(index.row(), value.toString());
+    return false;
+}
+
 void LijstModel::AllesVeranderd(const QList<int>& rollen)
 {
     if (m_rijen.empty()) return;

@@ -61,6 +61,9 @@ public:
     void ZetGrijs(bool aan);
     bool Grijs() const { return m_grijs; }
 
+    // The name of one row changed in place (a rename); its picture too when given.
+    void NaamZetten(int rij, const QString& naam, const QString& icoonSleutel = {});
+
     // Bold rows (hits of a search); a refill clears them.
     void ZetVet(int rij, bool aan);
     bool Vet(int rij) const { return m_vet[static_cast<size_t>(rij)] != 0; }
@@ -69,12 +72,21 @@ public:
     // or hidden) by value. Selections and other persistent indexes follow their rows.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
+    // Names can be edited in place where the view starts it (LijstWeergave::LabelBewerken). The
+    // edited text is not taken: it is handed on by naamBewerkt, and the row keeps its name until
+    // whoever renames the entry calls NaamZetten.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // Rows can be dragged; whether a drag starts is up to the view.
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+Q_SIGNALS:
+    void naamBewerkt(int rij, const QString& naam);
 
 private:
     void AllesVeranderd(const QList<int>& rollen);

@@ -43,6 +43,15 @@ int LijstWeergave::AantalGeselecteerd() const
     return aantal;
 }
 
+bool LijstWeergave::LabelBewerken(int rij)
+{
+    const QModelIndex plek = m_model->index(rij, LijstModel::KolomNaam);
+    if (!plek.isValid()) return false;
+    selectionModel()->setCurrentIndex(plek, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(plek);
+    return QAbstractItemView::edit(plek, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
 void LijstWeergave::ZetAchtergrondkleur(const QColor& kleur)
 {
     QPalette kleuren = palette();
@@ -58,6 +67,11 @@ QColor LijstWeergave::Achtergrondkleur() const
 void LijstWeergave::keyPressEvent(QKeyEvent* event)
 {
     const bool isEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // The name editor hands on the Enter that ends the edit: it opens nothing.
+    if (isEnter && state() == EditingState) {
+        event->accept();
+        return;
+    }
     if (isEnter && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
         emit enter();

@@ -28,6 +28,11 @@ public:
     // Selected rows, from the selection ranges (no walk over all rows).
     int AantalGeselecteerd() const;
 
+    // Opens the row's name for editing in place (the row becomes current and is scrolled into
+    // view); false when no editor opened.
+    bool LabelBewerken(int rij);
+    bool LabelWordtBewerkt() const { return state() == EditingState; }
+
     // Background of the whole list, also below the last row; an invalid colour restores the
     // normal background.
     void ZetAchtergrondkleur(const QColor& kleur);

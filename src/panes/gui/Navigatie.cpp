@@ -84,12 +84,22 @@ void Navigatie::MapHoger()
 
 bool Navigatie::LokaalActief() const
 {
+    return ActiefBevat("lokaal");
+}
+
+bool Navigatie::FtpActief() const
+{
+    return ActiefBevat("ftp");
+}
+
+bool Navigatie::ActiefBevat(const char* deel) const
+{
     // The control is the child of the central widget that holds the focus (the text box inside a
     // combo box has no name of its own).
     const QWidget* w = m_centraal.window()->focusWidget();
     while (w != nullptr && w->parentWidget() != nullptr && w->parentWidget() != &m_centraal)
         w = w->parentWidget();
-    return w != nullptr && w->objectName().contains(QLatin1String("lokaal"), Qt::CaseInsensitive);
+    return w != nullptr && w->objectName().contains(QLatin1String(deel), Qt::CaseInsensitive);
 }
 
 void Navigatie::PlusLokaalFtpBijwerken(bool lokaal)

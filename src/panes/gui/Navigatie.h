@@ -44,6 +44,8 @@ public:
     void MapHoger();
     // True when the focused control belongs to the local side.
     bool LokaalActief() const;
+    // True when the focused control belongs to the server side (with neither, both are false).
+    bool FtpActief() const;
     // Refills a side's lists (true: local) and selects the folder row at the same place again.
     void PlusLokaalFtpBijwerken(bool lokaal);
     // Left button: MapHoger; right button on the local side: the root of the drive box's volume.
@@ -53,6 +55,7 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
+    bool ActiefBevat(const char* deel) const;
     Paneel& PaneelVan(const LijstWeergave& lijst);
 
     LokaalPaneel& m_lokaal;

@@ -1,0 +1,97 @@
+#include "transfer/OverdrachtHulp.h"
+
+#include "dialogs/Twips.h"
+#include "fileops/Openen.h"
+#include "fileops/gui/Opening.h"
+#include "platform/gui/Shell.h"
+
+#include <QToolButton>
+
+namespace Vamox::Test {
+namespace {
+
+// The desktop of these tests: text files open with an editor of their own, and opening a file
+// only writes down its path.
+class OpeningTest : public OverdrachtTest
+{
+protected:
+    void SetUp() override
+    {
+        OverdrachtTest::SetUp();
+        for (const char* naam : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME"})
+            vorige.emplace_back(naam, qgetenv(naam));
+        const QString editor = desktop.filePath("bin/teksteditor");
+        Schrijf(editor, "#!/bin/sh\n");
+        QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner);
+        Schrijf(desktop.filePath("config/mimeapps.list"),
+                "[Default Applications]\ntext/plain=teksteditor.desktop\n");
+        Schrijf(desktop.filePath("data/applications/teksteditor.desktop"),
+                "[Desktop Entry]\nType=Application\nExec=" + editor.toUtf8() + " %f\n");
+        qputenv("XDG_CONFIG_HOME", desktop.filePath("config").toUtf8());
+        qputenv("XDG_CONFIG_DIRS", desktop.filePath("geen").toUtf8());
+        qputenv("XDG_DATA_HOME", desktop.filePath("data").toUtf8());
+        GekoppeldeProgrammasVergeten();
+    }
+    void TearDown() override
+    {
+        for (const auto& [naam, waarde] : vorige)
+            waarde.isNull() ? qunsetenv(naam) : qputenv(naam, waarde);
+        GekoppeldeProgrammasVergeten();
+        OverdrachtTest::TearDown();
+    }
+
+    // The user works in another program and comes back to the window.
+    void WegEnTerug()
+    {
+        // The offscreen platform has no other program to switch to: the window is told directly.
+        QApplication::setActiveWindow(nullptr);
+        ASSERT_TRUE(WachtTot([&] { return !venster->isActiveWindow(); }));
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(venster.get());
+        ASSERT_TRUE(WachtTot([&] { return venster->isActiveWindow(); }));
+    }
+
+    QTemporaryDir desktop;
+    std::vector<std::pair<const char*, QByteArray>> vorige;
+    QStringList geopend;
+    ShellVoorTest shell{[this](const QString& pad) {
+        geopend << pad;
+        return true;
+    }};
+};
+
+// A server file opens from the work folder; back in the window the question stands at its
+// top-left corner, and a send-back the server refuses is told, keeping the edited copy.
+TEST_F(OpeningTest, ServerbestandTerugNaTerugkeerMisluktZendenWordtGemeld)
+{
+    Verbinden({.faalCommandos = {"STOR:notitie"}});
+    server->schrijf("notitie.txt", "van de server");
+    Kiezen();
+    Dubbelklik(*ui().LijstBFtp, "notitie.txt");
+
+    const QString kopie = werk.filePath("notitie.txt");
+    ASSERT_EQ(geopend, QStringList{kopie}) << Teksten().join(u'|').toStdString();
+    EXPECT_EQ(Lees(kopie), "van de server");
+    EXPECT_TRUE(gesteld.empty()) << Teksten().join(u'|').toStdString();
+    Schrijf(kopie, "bewerkt");
+
+    antwoorden = {1, 2};
+    WegEnTerug();
+    ASSERT_TRUE(WachtTot([&] { return gesteld.size() == 2; })) << Teksten().join(u'|').toStdString();
+    const MOpties& vraag = gesteld[0].opties;
+    EXPECT_EQ(vraag.Tekst, "Eventuele wijzigingen in het serverbestand\r\n /notitie.txt\r\nopslaan?");
+    EXPECT_EQ(vraag.Codes, "1+2");
+    EXPECT_FALSE(vraag.Centreren);
+    const QPoint hoek = TwipsSchaal::Van(venster.get()).NaarTwips(venster->frameGeometry().topLeft());
+    EXPECT_EQ(vraag.Links, hoek.x());
+    EXPECT_EQ(vraag.Boven, hoek.y());
+    EXPECT_EQ(gesteld[1].opties.Tekst,
+              "Kan serverbestand\r\n /notitie.txt\r\nniet opslaan. De gewijzigde kopie staat in\r\n " +
+                  kopie + "\r\nOpnieuw proberen?");
+    EXPECT_EQ(server->lees("notitie.txt"), "van de server");
+    EXPECT_EQ(Lees(kopie), "bewerkt");
+    EXPECT_EQ(venster->opening().Wachtend(), 0u);
+}
+
+} // namespace
+} // namespace Vamox::Test
