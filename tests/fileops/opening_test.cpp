@@ -43,7 +43,11 @@ protected:
     // The user works in another program and comes back to the window.
     void WegEnTerug()
     {
-        // The offscreen platform has no other program to switch to: the window is told directly.
+        // The offscreen platform has no other program to switch to: the window is told directly,
+        // once an activation the platform still had on its way has arrived.
+        venster->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(venster.get()));
+        ASSERT_TRUE(WachtTot([&] { return QApplication::activeWindow() == venster.get(); }));
         QApplication::setActiveWindow(nullptr);
         ASSERT_TRUE(WachtTot([&] { return !venster->isActiveWindow(); }));
         QCoreApplication::processEvents();

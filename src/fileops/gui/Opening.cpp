@@ -172,11 +172,9 @@ bool Opening::eventFilter(QObject* object, QEvent* event)
 {
     if (object != m_b.venster || m_wachtend.empty()) return false;
     if (event->type() == QEvent::WindowDeactivate) {
-        // Only once the activation has moved on is it known where to: a window of this program
-        // (a question, a menu) is no leaving.
-        QTimer::singleShot(0, this, [this] {
-            if (QApplication::activeWindow() == nullptr && !m_wachtend.empty()) m_weggeweest = true;
-        });
+        // The application's active window is already the next one: a window of this program (a
+        // question, a menu) is no leaving.
+        if (QApplication::activeWindow() == nullptr) m_weggeweest = true;
     } else if (event->type() == QEvent::WindowActivate && m_weggeweest) {
         m_weggeweest = false;
         // Not inside the activation: the window first becomes active, then asks.
