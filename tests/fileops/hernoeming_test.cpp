@@ -73,6 +73,11 @@ TEST_F(HernoemingTest, F2OpEenLokaalBestand)
         EXPECT_EQ(Teksten(), rij.melding.isEmpty() ? QStringList{} : QStringList{rij.melding}) << rij.naam;
     }
     ASSERT_TRUE(WachtTot([&] { return GeselecteerdeNamenVan(*ui().LijstBLokaal) == QStringList{"A.txt"}; }));
+    // Never sorted by hand: the list stays in a fill's order.
+    QStringList volgorde;
+    for (const ListRow& r : ui().LijstBLokaal->lijstModel().Rijen())
+        volgorde << r.naam;
+    EXPECT_EQ(volgorde, (QStringList{"A.txt", "b.txt"}));
 
     Selecteren(*ui().LijstLokaal, {" .."});
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);

@@ -207,7 +207,11 @@ void Hernoeming::Afronden(Paneel& paneel, LijstWeergave& lijst, const QString& n
             letter.setItalic(false);
             paneel.ui().knopPatroon->setFont(letter);
         }
-        AutomatischSorterenAan(lijst);
+        // A list nobody sorted keeps the order of a fill; its kept direction would reverse it.
+        if (OoitGesorteerd(lijst))
+            AutomatischSorterenAan(lijst);
+        else
+            lijst.lijstModel().sort(LijstModel::KolomNaam, Qt::AscendingOrder);
     }
     SelecterenInLijst(lijst, naam, true, true);
 }

@@ -106,6 +106,11 @@ void SorterenOpheffenBestand(LijstWeergave& lijst)
     lijst.setProperty(AutomatischEigenschap, false);
 }
 
+bool OoitGesorteerd(const LijstWeergave& lijst)
+{
+    return lijst.property(OplopendEigenschap).isValid();
+}
+
 void AutomatischSorterenAan(LijstWeergave& lijst)
 {
     SorterenEnTonen(lijst, Kopkolom(SorteerKolom(lijst)));

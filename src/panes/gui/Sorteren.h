@@ -37,6 +37,9 @@ void MapAutomatischSorteren(LijstWeergave& lijst, QString& staat);
 int SorteerKolom(const LijstWeergave& lijst);
 bool SorteerOplopend(const LijstWeergave& lijst);
 bool AutomatischSorteren(const LijstWeergave& lijst);
+// Whether a header click (or the menu) ever sorted the file list; before that it shows a fill's
+// order, by name ascending.
+bool OoitGesorteerd(const LijstWeergave& lijst);
 
 // Reverses a folder list, " .." staying first; every row then shows the plain "map" picture.
 void SorterenMap(LijstWeergave& lijst, QString& staat);
