@@ -125,6 +125,7 @@ void LijstModel::NaamZetten(int rij, const QString& naam, const QString& icoonSl
 Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid()) f |= Qt::ItemIsDragEnabled;
     if (index.isValid() && index.column() == KolomNaam) f |= Qt::ItemIsEditable;
     return f;
 }
@@ -225,12 +226,6 @@ QVariant LijstModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
-}
-
-Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
-{
-    const Qt::ItemFlags basis = QAbstractTableModel::flags(index);
-    return index.isValid() ? basis | Qt::ItemIsDragEnabled : basis;
 }
 
 QVariant LijstModel::headerData(int section, Qt::Orientation orientation, int role) const
