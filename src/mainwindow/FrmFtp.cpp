@@ -1,5 +1,8 @@
 #include "mainwindow/FrmFtp.h"
 
+#include "clipboard/gui/Klembord.h"
+#include "clipboard/gui/Neerzetten.h"
+#include "clipboard/gui/Slepen.h"
 #include "config/AppInfo.h"
 #include "config/gui/FrmServergegevens.h"
 #include "dialogs/Twips.h"
@@ -22,6 +25,7 @@
 #include "search/gui/Zoekopdracht.h"
 #include "transfer/gui/Bestandkopie.h"
 #include "transfer/gui/Bestandsoverdracht.h"
+#include "transfer/gui/Herhaling.h"
 #include "transfer/gui/Mapoverdracht.h"
 #include "transfer/gui/Voortgangsweergave.h"
 
@@ -161,6 +165,25 @@ void FrmFtp::SubsystemenMaken()
         Programmamenu::Besturing{m.mnuProgrammasEmail, m.mnuProgrammasKladblok, m.mnuProgrammasPaint,
                                  m.mnuProgrammasFileZilla, m.mnuPdfReader, m.mnuProgrammasOpenOffice,
                                  m.mnuProgrammasMOAccess, m.mnuProgrammasMOExcel, m.mnuProgrammasMOWord});
+    m_herhaling = std::make_unique<Herhaling>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_bestandsoverdracht,
+        Herhaling::Besturing{this, u.knopUploadBestandKiezen, u.cboVerbindingenFtp,
+                             m.mnuBestandFtpOpnieuwDownloaden, m.mnuBestandLokaalOpnieuwUploaden,
+                             m.mnuBestandUploadbestandUploaden, m.mnuBestandUploadbestandSelecteren,
+                             m.mnuUploadbestand, &t.Bezig, &t.LaatsteDownloads, &t.LaatsteUploads,
+                             &t.Uploadbestand});
+    m_klembord = std::make_unique<Klembord>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, *m_voortgang,
+        Klembord::Besturing{this, u.knopKopierenNaarKlembord, m.mnuBestandLokaalKopierenNaarKlembord,
+                            m.mnuBestandFtpKopierenNaarKlembord, &t.Bezig, &t.TijdelijkeMap});
+    m_slepen = std::make_unique<Slepen>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_mapoverdracht, *m_voortgang,
+        Slepen::Besturing{this, m.mnuMapFtpBuitenDownloaden, m.mnuBestandFtpBuitenDownloaden, &t.Bezig,
+                          &t.TijdelijkeMap});
+    m_neerzetten = std::make_unique<Neerzetten>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_voortgang, m_slepen->Vlaggen(),
+        Neerzetten::Besturing{u.knopBUploaden, u.knopBDownloaden, u.knopUploadBestandKiezen,
+                              u.cboVerbindingenFtp, &t.Bezig, &t.LaatsteUploads});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
     connect(m.mnuProgrammasVamox, &QAction::triggered, m_opstarten.get(), &Opstarten::mnuTweedeVersie_Click);
@@ -170,6 +193,29 @@ void FrmFtp::SubsystemenMaken()
             [this] { VerbindingsmenusZetten(m_menus, true); });
     connect(m_verbinding.get(), &Verbinding::verbroken, this,
             [this] { VerbindingsmenusZetten(m_menus, false); });
+    // Repeats and drops start the transfers.
+    connect(m_bestandsoverdracht.get(), &Bestandsoverdracht::opnieuwDownloaden, m_herhaling.get(),
+            &Herhaling::LaatsteBestandenOpnieuwDownloaden);
+    connect(m_bestandsoverdracht.get(), &Bestandsoverdracht::opnieuwUploaden, m_herhaling.get(),
+            &Herhaling::LaatsteBestandenOpnieuwUploaden);
+    Neerzetten* neer = m_neerzetten.get();
+    Bestandsoverdracht* overdracht = m_bestandsoverdracht.get();
+    connect(neer, &Neerzetten::servermapDownloaden, this, [this] { m_mapoverdracht->DownloadenServermap(); });
+    connect(neer, &Neerzetten::lokalemapUploaden, this, [this] { m_mapoverdracht->UploadenLokalemap(); });
+    connect(neer, &Neerzetten::lokaalBestandenKopieren, m_bestandkopie.get(),
+            &Bestandkopie::LokaalBestandenKopieren);
+    connect(neer, &Neerzetten::ftpBestandenDownloaden, overdracht,
+            &Bestandsoverdracht::FtpBestandenDownloaden);
+    connect(neer, &Neerzetten::lokaalBestandenUploaden, overdracht,
+            &Bestandsoverdracht::LokaalBestandenUploaden);
+    connect(neer, &Neerzetten::ftpBestandenUploaden, overdracht, &Bestandsoverdracht::FtpBestandenUploaden);
+    connect(neer, &Neerzetten::uploaden, overdracht, &Bestandsoverdracht::Uploaden);
+    connect(neer, &Neerzetten::downloadenGeselecteerd, this,
+            [overdracht] { overdracht->knopBDownloaden_MouseUp(Qt::LeftButton); });
+    connect(neer, &Neerzetten::uploadenGeselecteerd, this,
+            [overdracht] { overdracht->knopBUploaden_MouseUp(Qt::LeftButton); });
+    connect(neer, &Neerzetten::uploadbestandNeergezet, m_herhaling.get(),
+            &Herhaling::knopUploadBestandKiezen_OLEDragDrop);
     // Escape cancels the running connect or transfer, but for the first one in a folder download,
     // which ends the run after the current file.
     connect(m_verbinding.get(), &Verbinding::escapeTijdensBezig, this, [this] {

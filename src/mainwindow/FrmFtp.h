@@ -15,6 +15,10 @@ class ConfiguratieVenster;
 class Bestandkopie;
 class Bestandsoverdracht;
 class Hernoeming;
+class Herhaling;
+class Klembord;
+class Neerzetten;
+class Slepen;
 class ImageLijst16;
 class Indeling;
 class LokaalPaneel;
@@ -66,6 +70,10 @@ public:
     Verwijdering& verwijdering() { return *m_verwijdering; }
     Hernoeming& hernoeming() { return *m_hernoeming; }
     Opening& opening() { return *m_opening; }
+    Herhaling& herhaling() { return *m_herhaling; }
+    Klembord& klembord() { return *m_klembord; }
+    Slepen& slepen() { return *m_slepen; }
+    Neerzetten& neerzetten() { return *m_neerzetten; }
     ConfiguratieVenster& configuratie() { return *m_configuratie; }
     Opstarten& opstarten() { return *m_opstarten; }
 
@@ -100,6 +108,10 @@ private:
     std::unique_ptr<Hernoeming> m_hernoeming;
     std::unique_ptr<Opening> m_opening;
     std::unique_ptr<Programmamenu> m_programmamenu;
+    std::unique_ptr<Herhaling> m_herhaling;
+    std::unique_ptr<Klembord> m_klembord;
+    std::unique_ptr<Slepen> m_slepen;
+    std::unique_ptr<Neerzetten> m_neerzetten;
     std::unique_ptr<ConfiguratieVenster> m_configuratie;
     std::unique_ptr<Opstarten> m_opstarten;
 };

@@ -46,6 +46,8 @@ void BestandMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuBestand = Menu(balk, "mnuBestand", QStringLiteral("&Bestand"));
     m.mnuServergegevens = Item(m.mnuBestand, "mnuServergegevens", QStringLiteral("Servergegevens..."));
     m.mnuTweedeVersie = Item(m.mnuBestand, "mnuTweedeVersie", QStringLiteral("Tweede versie openen..."));
+    m.mnuUploadbestand =
+        Item(m.mnuBestand, "mnuUploadbestand", QStringLiteral("Uploadbestand selecteren..."));
     m.mnuStandaardformaat =
         Item(m.mnuBestand, "mnuStandaardformaat", QStringLiteral("Standaardformaat instellen"));
     m.mnuLaatstelijke = Menu(m.mnuBestand, "mnuLaatstelijke", QStringLiteral("Laatstelijke ophalen"));
@@ -119,6 +121,8 @@ void LokaalMenu(QMenuBar* balk, VensterMenus& m)
         Item(m.mnuBestandLokaal, "mnuBestandLokaalVerwijderen", QStringLiteral("Verwijderen"));
     m.mnuBestandLokaalKopieren =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalKopieren", QStringLiteral("Kopiëren"));
+    m.mnuBestandLokaalKopierenNaarKlembord = Item(m.mnuBestandLokaal, "mnuBestandLokaalKopierenNaarKlembord",
+                                                  QStringLiteral("Kopiëren naar Klembord"));
     m.mnuBestandLokaalHernoemen =
         Item(m.mnuBestandLokaal, "mnuBestandLokaalHernoemen", QStringLiteral("Hernoemen"));
     m.mnuBestandLokaalVerversen =
@@ -131,6 +135,14 @@ void LokaalMenu(QMenuBar* balk, VensterMenus& m)
         Item(m.mnuBestandLokaal, "mnuBestandLokaalUploaden", QStringLiteral("Uploaden"));
     m.mnuBestandLokaalOpnieuwUploaden = Item(m.mnuBestandLokaal, "mnuBestandLokaalOpnieuwUploaden",
                                              QStringLiteral("Laatste opnieuw uploaden"));
+    m.mnuBestandLokaal->addSeparator();
+    m.mnuBestandUploadbestand =
+        Menu(m.mnuBestandLokaal, "mnuBestandUploadbestand", QStringLiteral("Uploadbestand"));
+    m.mnuBestandUploadbestandUploaden =
+        Item(m.mnuBestandUploadbestand, "mnuBestandUploadbestandUploaden", QStringLiteral("Uploaden"));
+    m.mnuBestandUploadbestandUploaden->setEnabled(false);
+    m.mnuBestandUploadbestandSelecteren =
+        Item(m.mnuBestandUploadbestand, "mnuBestandUploadbestandSelecteren", QStringLiteral("Selecteren"));
 
     m.mnuVernieuwenLokaal = Item(m.mnuLokaal, "mnuVernieuwenLokaal", QStringLiteral("Vernieuwen"));
     m.mnuVernieuwenLokaal->setVisible(false);
@@ -165,6 +177,8 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuBestandFtpVerwijderen =
         Item(m.mnuBestandFtp, "mnuBestandFtpVerwijderen", QStringLiteral("Verwijderen"));
     m.mnuBestandFtpKopieren = Item(m.mnuBestandFtp, "mnuBestandFtpKopieren", QStringLiteral("Kopiëren"));
+    m.mnuBestandFtpKopierenNaarKlembord =
+        Item(m.mnuBestandFtp, "mnuBestandFtpKopierenNaarKlembord", QStringLiteral("Kopiëren naar Klembord"));
     m.mnuBestandFtpHernoemen = Item(m.mnuBestandFtp, "mnuBestandFtpHernoemen", QStringLiteral("Hernoemen"));
     m.mnuBestandFtpVerversen = Item(m.mnuBestandFtp, "mnuBestandFtpVerversen", QStringLiteral("Verversen"));
     m.mnuBestandFtpOpenen = Item(m.mnuBestandFtp, "mnuBestandFtpOpenen", QStringLiteral("Openen"));
@@ -218,12 +232,6 @@ VensterMenus MenusMaken(QMainWindow& venster)
     LokaalMenu(balk, menus);
     ServerMenu(balk, menus);
     ProgrammasMenu(balk, menus);
-    // Repeating the last transfers and dragging files out of the window are not built yet: their
-    // items show, but do nothing until then, so they are off.
-    for (QAction* item : {menus.mnuBestandLokaalOpnieuwUploaden, menus.mnuBestandFtpOpnieuwDownloaden,
-                          menus.mnuInstellingenDownloaden, menus.mnuMapFtpBuitenDownloaden,
-                          menus.mnuBestandFtpBuitenDownloaden})
-        item->setEnabled(false);
     return menus;
 }
 
@@ -265,6 +273,7 @@ void VerbindingsmenusZetten(VensterMenus& menus, bool aan)
     menus.mnuFtp->menuAction()->setEnabled(aan);
     menus.mnuMapLokaalUploaden->setEnabled(aan);
     menus.mnuBestandLokaalUploaden->setEnabled(aan);
+    menus.mnuBestandLokaalOpnieuwUploaden->setEnabled(aan);
 }
 
 } // namespace Vamox

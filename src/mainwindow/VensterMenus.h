@@ -16,6 +16,7 @@ struct VensterMenus
     QMenu* mnuBestand = nullptr;
     QAction* mnuServergegevens = nullptr;
     QAction* mnuTweedeVersie = nullptr;
+    QAction* mnuUploadbestand = nullptr;
     QAction* mnuStandaardformaat = nullptr;
     QMenu* mnuLaatstelijke = nullptr;
     QAction* mnuLaatstelijkeMap = nullptr;
@@ -56,12 +57,16 @@ struct VensterMenus
     QAction* mnuBestandLokaalSorteren = nullptr;
     QAction* mnuBestandLokaalVerwijderen = nullptr;
     QAction* mnuBestandLokaalKopieren = nullptr;
+    QAction* mnuBestandLokaalKopierenNaarKlembord = nullptr;
     QAction* mnuBestandLokaalHernoemen = nullptr;
     QAction* mnuBestandLokaalVerversen = nullptr;
     QAction* mnuBestandLokaalOpenen = nullptr;
     QAction* mnuBestandLokaalLijstSelecteren = nullptr;
     QAction* mnuBestandLokaalUploaden = nullptr;
     QAction* mnuBestandLokaalOpnieuwUploaden = nullptr;
+    QMenu* mnuBestandUploadbestand = nullptr;
+    QAction* mnuBestandUploadbestandUploaden = nullptr;
+    QAction* mnuBestandUploadbestandSelecteren = nullptr;
     QAction* mnuVernieuwenLokaal = nullptr; // hidden
 
     // "&Server"
@@ -81,6 +86,7 @@ struct VensterMenus
     QAction* mnuBestandFtpSorteren = nullptr;
     QAction* mnuBestandFtpVerwijderen = nullptr;
     QAction* mnuBestandFtpKopieren = nullptr;
+    QAction* mnuBestandFtpKopierenNaarKlembord = nullptr;
     QAction* mnuBestandFtpHernoemen = nullptr;
     QAction* mnuBestandFtpVerversen = nullptr;
     QAction* mnuBestandFtpOpenen = nullptr;

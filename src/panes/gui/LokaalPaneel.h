@@ -65,9 +65,12 @@ protected:
     // A right click opens the folder in the file browser.
     bool MapVak_MuisLos(Qt::MouseButton knop) override;
 
+public:
+    // What Enter in the folder box does (also when a repeated transfer puts its folder there).
+    void MapLokaal_Enter();
+
 private:
     void MapLokaal_Change();
-    void MapLokaal_Enter();
 
     QComboBox& m_schijf;
     const bool& m_invoerToegestaan;

@@ -409,11 +409,19 @@ void Selectie::TimerGeselecteerdTik()
     const QColor wit = QPalette().color(QPalette::Base);
     const QColor groen(0xE9, 0xFE, 0xE2); // &HE2FEE9: files may be dragged out of the window
     const auto kleuren = [&](LijstWeergave* lijst, const QAction* buiten) {
-        const QColor gewenst = verbonden && buiten->isChecked() ? groen : wit;
+        const QColor gewenst = (verbonden && buiten->isChecked()) || lijst == m_buitenSlepen ? groen : wit;
         if (lijst->Achtergrondkleur() != gewenst) lijst->ZetAchtergrondkleur(gewenst);
     };
     kleuren(m_server.ui().mappen, &m_mapBuitenDownloaden);
     kleuren(m_server.ui().bestanden, &m_bestandBuitenDownloaden);
+}
+
+void Selectie::ZetBuitenSlepen(LijstWeergave* lijst)
+{
+    m_buitenSlepen = lijst;
+    TimerGeselecteerdTik();
+    for (LijstWeergave* l : {m_server.ui().mappen, m_server.ui().bestanden})
+        l->viewport()->repaint();
 }
 
 } // namespace Vamox

@@ -85,6 +85,9 @@ public:
     // Every 250 ms: "selected/total" in the file headers, the server lists' drag-out colour.
     QTimer& TimerGeselecteerd() { return m_timerGeselecteerd; }
     void TimerGeselecteerdTik();
+    // The server list whose drag out of the window is under way stays light green until then
+    // (nullptr: none).
+    void ZetBuitenSlepen(LijstWeergave* lijst);
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
@@ -103,6 +106,7 @@ private:
     Navigatie& m_navigatie;
     QAction& m_mapBuitenDownloaden;
     QAction& m_bestandBuitenDownloaden;
+    LijstWeergave* m_buitenSlepen = nullptr;
     std::unique_ptr<Kant> m_lokaal;
     std::unique_ptr<Kant> m_ftp;
     QTimer m_timerGeselecteerd;

@@ -14,13 +14,9 @@
 #include "transfer/gui/Overdrachtsrun.h"
 
 #include <QAction>
-#include <QDrag>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QSet>
 #include <QToolButton>
-#include <QUrl>
 
 namespace Vamox {
 
@@ -59,15 +55,6 @@ Bestandkopie::Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie
         m_server.ui().bestanden->setFocus();
         knopKopierenBestand_Click();
     });
-
-    LijstWeergave& bestanden = *lokaal.ui().bestanden;
-    LijstWeergave& mappen = *lokaal.ui().mappen;
-    bestanden.setDragEnabled(true);
-    mappen.setAcceptDrops(true);
-    mappen.viewport()->setAcceptDrops(true);
-    connect(&bestanden, &LijstWeergave::slepenBegint, this, &Bestandkopie::LijstBLokaal_Slepen);
-    connect(&mappen, &LijstWeergave::slepenOver, this, &Bestandkopie::LijstLokaal_SlepenOver);
-    connect(&mappen, &LijstWeergave::neergezet, this, &Bestandkopie::LijstLokaal_Neergezet);
 }
 
 Bestandkopie::~Bestandkopie() = default;
@@ -159,58 +146,6 @@ void Bestandkopie::LokaalBestandenKopieren(const QStringList& paden)
     }
     bestanden.selectionModel()->select(keuze, QItemSelectionModel::ClearAndSelect);
     if (laatste >= 0) bestanden.scrollTo(model.index(laatste, 0));
-}
-
-void Bestandkopie::LijstBLokaal_Slepen()
-{
-    LijstWeergave& lijst = *m_lokaal.ui().bestanden;
-    int positie = 0;
-    const QStringList namen = GeselecteerdeNamen(lijst, positie);
-    if (positie == 0) return;
-    QList<QUrl> paden;
-    for (qsizetype i = 1; i < namen.size(); ++i)
-        paden.push_back(QUrl::fromLocalFile(m_lokaal.HuidigeLokalemap() + namen.at(i)));
-    auto* data = new QMimeData;
-    data->setUrls(paden);
-    auto* slepen = new QDrag(&lijst);
-    slepen->setMimeData(data);
-    LokaalBestandSlepen = true;
-    slepen->exec(Qt::CopyAction);
-    LokaalBestandSlepen = false;
-}
-
-void Bestandkopie::LijstLokaal_SlepenOver(QDragMoveEvent* event)
-{
-    // Other drags belong to the transfers between the sides.
-    if (!LokaalBestandSlepen || *m_b.bezig) return;
-    LijstWeergave& mappen = *m_lokaal.ui().mappen;
-    mappen.setFocus();
-    // A list that refuses the entry gets no more moves: the entry is taken wherever it comes in,
-    // and the row under the pointer decides at every move (a drop with no row selected does
-    // nothing).
-    if (event->type() == QEvent::DragEnter) event->acceptProposedAction();
-    const QModelIndex onder = mappen.indexAt(event->position().toPoint());
-    if (!onder.isValid()) {
-        LijstDeselecteren(mappen);
-        return;
-    }
-    RijSelecteren(mappen, onder.row());
-    if (SpatiesWeg(mappen.lijstModel().Rij(onder.row()).naam) == QLatin1String("..")) {
-        LijstDeselecteren(mappen);
-        return;
-    }
-    event->acceptProposedAction();
-}
-
-void Bestandkopie::LijstLokaal_Neergezet(QDropEvent* event)
-{
-    if (!LokaalBestandSlepen || *m_b.bezig) return;
-    m_lokaal.ui().mappen->setFocus();
-    event->acceptProposedAction();
-    QStringList paden;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paden.push_back(url.toLocalFile());
-    LokaalBestandenKopieren(paden);
 }
 
 } // namespace Vamox

@@ -5,8 +5,6 @@
 #include <QStringList>
 
 class QAction;
-class QDragMoveEvent;
-class QDropEvent;
 class QToolButton;
 class QWidget;
 
@@ -19,8 +17,8 @@ class Paneel;
 class ServerPaneel;
 
 // Copies within a side: the numbered copy of the current file of the active side ("naam (kopie
-// n).ext" beside it; on the server through the work folder), and local files dragged from the
-// local file list onto a row of the local folder list, copied into that folder. The work itself
+// n).ext" beside it; on the server through the work folder), and local files dropped onto a row
+// of the local folder list, copied into that folder. The work itself
 // is the core's Kopieren.
 class Bestandkopie final : public QObject
 {
@@ -49,14 +47,8 @@ public:
     // files of the same name; that folder is shown afterwards with exactly those files selected.
     void LokaalBestandenKopieren(const QStringList& paden);
 
-    // On while rows of the local file list are dragged.
-    bool LokaalBestandSlepen = false;
-
 private:
     bool BestandKopieren(Paneel& paneel, bool server);
-    void LijstBLokaal_Slepen();
-    void LijstLokaal_SlepenOver(QDragMoveEvent* event);
-    void LijstLokaal_Neergezet(QDropEvent* event);
 
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;

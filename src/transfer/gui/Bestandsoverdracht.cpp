@@ -141,6 +141,7 @@ QString Bestandsoverdracht::Context() const
 
 void Bestandsoverdracht::knopBDownloaden_MouseUp(Qt::MouseButton knop)
 {
+    if (knop == Qt::RightButton) emit opnieuwDownloaden();
     if (knop != Qt::LeftButton) return;
     BezigSlot slot(*m_b.bezig);
     if (!slot) return;
@@ -182,6 +183,7 @@ void Bestandsoverdracht::Downloaden()
 
 void Bestandsoverdracht::knopBUploaden_MouseUp(Qt::MouseButton knop)
 {
+    if (knop == Qt::RightButton) emit opnieuwUploaden();
     if (knop != Qt::LeftButton) return;
     BezigSlot slot(*m_b.bezig);
     if (!slot) return;

@@ -46,9 +46,11 @@ public:
                        Voortgangsweergave& voortgang, const Besturing& besturing);
     ~Bestandsoverdracht() override;
 
-    // The left button downloads the selected server files into the current local folder.
+    // The left button downloads the selected server files into the current local folder; the
+    // right one asks for the last download again.
     void knopBDownloaden_MouseUp(Qt::MouseButton knop);
-    // The left button uploads the selected local files into the current server folder.
+    // The left button uploads the selected local files into the current server folder; the
+    // right one asks for the last upload again.
     void knopBUploaden_MouseUp(Qt::MouseButton knop);
     // Uploads local files into the current server folder; `paden` from index 1 on (element 0
     // carries no path).
@@ -61,6 +63,10 @@ public:
     void LokaalBestandenUploaden(const QStringList& lokalePaden, const QString& rij);
     // A copy within the server, through the work folder TijdelijkeMap (the copies stay there).
     void FtpBestandenUploaden(const QStringList& serverpaden, const QString& rij);
+
+signals:
+    void opnieuwDownloaden();
+    void opnieuwUploaden();
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;

@@ -124,11 +124,11 @@ void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap)
     Uploaden(lokaleMap);
 }
 
-void Mapoverdracht::DownloadenServermap(const QString& serverMap, const QString& lokaleMap)
+bool Mapoverdracht::DownloadenServermap(const QString& serverMap, const QString& lokaleMap)
 {
     BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
-    Downloaden(serverMap, lokaleMap);
+    if (!slot) return false;
+    return Downloaden(serverMap, lokaleMap);
 }
 
 void Mapoverdracht::Uploaden(QString map)
@@ -189,13 +189,13 @@ void Mapoverdracht::Uploaden(QString map)
     SelecterenInLijst(*m_server.ui().mappen, EigenNaam(map), true, true);
 }
 
-void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
+bool Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
 {
     LijstWeergave& lijst = *m_server.ui().mappen;
     const LijstModel& model = lijst.lijstModel();
     if (model.Aantal() == 0) {
         Melding(QStringLiteral("Geen server gevonden.\r\nKan derhalve geen servermap downloaden."), 1);
-        return;
+        return false;
     }
     if (serverMap.isEmpty()) {
         const int rij = GeselecteerdeRij(lijst);
@@ -211,7 +211,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     // The root has no name of its own to download into.
     if (serverMap.contains(QLatin1String("..")) || EigenNaam(serverMap).isEmpty()) {
         Melding(QStringLiteral("Geen servermap geselecteerd.\r\nKan derhalve geen servermap downloaden."), 1);
-        return;
+        return false;
     }
 
     Wachtstand wacht(*m_b.venster);
@@ -220,7 +220,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     wacht.Terug();
     if (boom.afgebroken) {
         DownloadGeannuleerd(serverMap);
-        return;
+        return false;
     }
     if (!expliciet &&
         M({.Tekst = QStringLiteral("Servermap ") + serverMap +
@@ -233,7 +233,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
            .Codes = QStringLiteral("1+2"),
            .Knopbreedte = 1280,
            .Centreren = true}) != 1)
-        return;
+        return false;
 
     wacht.Tonen(QStringLiteral("Even geduld. ") +
                 (ServermapSlepen ? QStringLiteral("Downloaden") : QStringLiteral("Kopiëren")) +
@@ -248,7 +248,7 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
                                                  [] { return EscapeIngedrukt(); });
     m_downloadLoopt = false;
     // "Stoppen" before any file was fetched: as if nothing had been asked.
-    if (r.gestopt && !r.Geprobeerd()) return;
+    if (r.gestopt && !r.Geprobeerd()) return false;
     if (expliciet) {
         wacht.Houden();
     } else {
@@ -260,11 +260,12 @@ void Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
         Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
                     QStringLiteral("' is iets fout gegaan."),
                 4);
-    if (expliciet) return;
+    if (expliciet) return r.Gelukt() && !r.gestopt;
 
     m_lokaal.ui().mappen->setFocus();
     m_lokaal.LijstVullenLokaal(lokaleMap, Soort::Beide, false);
     SelecterenInLijst(*m_lokaal.ui().mappen, EigenNaam(serverMap), true, true);
+    return r.Gelukt() && !r.gestopt;
 }
 
 } // namespace Vamox

@@ -46,8 +46,8 @@ public:
     // local folder, after the summary question, with the local lists refreshed afterwards. A
     // given local folder (a drag preparing its data) gets no question and no refresh, and the
     // caption and pointer are left for the caller to restore. Escape ends the run after the
-    // file being fetched.
-    void DownloadenServermap(const QString& serverMap = {}, const QString& lokaleMap = {});
+    // file being fetched. True when the whole tree arrived.
+    bool DownloadenServermap(const QString& serverMap = {}, const QString& lokaleMap = {});
 
     void knopUploaden_Click();
     void knopDownloaden_Click();
@@ -62,7 +62,7 @@ public:
 
 private:
     void Uploaden(QString lokaleMap);
-    void Downloaden(QString serverMap, QString lokaleMap);
+    bool Downloaden(QString serverMap, QString lokaleMap);
 
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "transfer/Overdracht.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace Vamox {
+
+// Server files handed over as local files (the clipboard, a drag out of the window) are fetched
+// into the work folder first. An earlier copy of the same name is removed before the fetch, so
+// a failed fetch leaves no old copy behind to be handed over in its place.
+struct Werkmapkopie
+{
+    QStringList paden; // the local copies that arrived, in the order given
+    qint64 mislukt = 0;
+};
+Werkmapkopie InWerkmapHalen(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
+                            const QString& werkmap, Voortgangsmelder& voortgang);
+
+// Copies the local folder `map` with everything below it into `doelmap`, as a folder of its own
+// name; files of the same name are replaced (only once their copy is complete). Refused (false,
+// nothing copied) when `doelmap` is `map` itself or lies below it. `mislukt` counts files and
+// folders that could not be made.
+bool LokaleMapKopieren(const QString& map, const QString& doelmap, qint64& mislukt);
+
+} // namespace Vamox

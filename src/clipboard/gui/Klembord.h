@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QToolButton;
+class QWidget;
+
+namespace Vamox {
+
+class LokaalPaneel;
+class Navigatie;
+class ServerPaneel;
+class Voortgangsweergave;
+
+// Puts the selected files of the active side on the clipboard as files a file manager pastes.
+// Server files are fetched into the work folder first and offered from there.
+class Klembord final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Klembord)
+
+public:
+    struct Besturing
+    {
+        QWidget* venster = nullptr; // its caption shows the preparation
+        QToolButton* knopKopierenNaarKlembord = nullptr;
+        QAction* mnuBestandLokaalKopierenNaarKlembord = nullptr;
+        QAction* mnuBestandFtpKopierenNaarKlembord = nullptr;
+        bool* bezig = nullptr;
+        const QString* tijdelijkeMap = nullptr;
+    };
+
+    Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Voortgangsweergave& voortgang,
+             const Besturing& besturing);
+    ~Klembord() override;
+
+    void NaarKlembordBestandenKopieren();
+
+    // The existing files among the paths, in order, on the clipboard; false when none remained
+    // or the clipboard refused them.
+    static bool BestandenNaarKlembord(const QStringList& paden);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void Kopieren(bool lokaal);
+    QString TipTekst() const;
+
+    LokaalPaneel& m_lokaal;
+    ServerPaneel& m_server;
+    Navigatie& m_navigatie;
+    Voortgangsweergave& m_voortgang;
+    Besturing m_b;
+};
+
+} // namespace Vamox
