@@ -183,6 +183,7 @@ void FrmFtp::SubsystemenMaken()
     m_neerzetten = std::make_unique<Neerzetten>(
         *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_voortgang, m_slepen->Vlaggen(),
         Neerzetten::Besturing{u.knopBUploaden, u.knopBDownloaden, u.knopUploadBestandKiezen,
+                              u.knopVerwijderenMap, u.knopVerwijderenBestand, u.knopOpenen,
                               u.cboVerbindingenFtp, &t.Bezig, &t.LaatsteUploads});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
@@ -216,6 +217,13 @@ void FrmFtp::SubsystemenMaken()
             [overdracht] { overdracht->knopBUploaden_MouseUp(Qt::LeftButton); });
     connect(neer, &Neerzetten::uploadbestandNeergezet, m_herhaling.get(),
             &Herhaling::knopUploadBestandKiezen_OLEDragDrop);
+    // After the drag has ended: the question of a deletion is no part of it.
+    connect(neer, &Neerzetten::verwijderenMapNeergezet, m_verwijdering.get(),
+            &Verwijdering::knopVerwijderenMap_Click, Qt::QueuedConnection);
+    connect(neer, &Neerzetten::verwijderenBestandNeergezet, m_verwijdering.get(),
+            &Verwijdering::knopVerwijderenBestand_Click, Qt::QueuedConnection);
+    connect(neer, &Neerzetten::openenNeergezet, m_opening.get(), &Opening::knopOpenen_Click,
+            Qt::QueuedConnection);
     // Escape cancels the running connect or transfer, but for the first one in a folder download,
     // which ends the run after the current file.
     connect(m_verbinding.get(), &Verbinding::escapeTijdensBezig, this, [this] {

@@ -120,25 +120,37 @@ TEST_F(Slepen_, SleepregelsPerBronEnDoel)
 
     // A server folder on the server folder list: refused.
     SelecterenInLijst(*ui().LijstFtp, "smap", true, true);
-    bool overFtp = true, overLokaal = false;
+    // The delete button takes a folder, the file buttons do not.
+    bool overFtp = true, overLokaal = false, overMapWeg = false, overBestandWeg = true, overOpenen = true;
     slepen.ZetUitvoerder([&](QMimeData& data) {
         overFtp = Over(ui().LijstFtp->viewport(), data, RijPlek(*ui().LijstFtp, "ander"));
         overLokaal = Over(lokaleMappen.viewport(), data, RijPlek(lokaleMappen, "sub"));
+        overMapWeg = Over(ui().knopVerwijderenMap, data);
+        overBestandWeg = Over(ui().knopVerwijderenBestand, data);
+        overOpenen = Over(ui().knopOpenen, data);
     });
     emit ui().LijstFtp->slepenBegint();
     EXPECT_FALSE(overFtp);
     EXPECT_TRUE(overLokaal);
+    EXPECT_TRUE(overMapWeg);
+    EXPECT_FALSE(overBestandWeg);
+    EXPECT_FALSE(overOpenen);
 
     // A local file over the ".." row: refused, and that row left unselected.
     Selecteren(*ui().LijstBLokaal, {"f.txt"});
     bool overOuder = true, overSub = false;
+    overMapWeg = true, overOpenen = false;
     slepen.ZetUitvoerder([&](QMimeData& data) {
         overSub = Over(lokaleMappen.viewport(), data, RijPlek(lokaleMappen, "sub"));
         overOuder = Over(lokaleMappen.viewport(), data, RijPlek(lokaleMappen, " .."));
+        overMapWeg = Over(ui().knopVerwijderenMap, data);
+        overOpenen = Over(ui().knopOpenen, data);
     });
     emit ui().LijstBLokaal->slepenBegint();
     EXPECT_TRUE(overSub);
     EXPECT_FALSE(overOuder);
+    EXPECT_FALSE(overMapWeg);
+    EXPECT_TRUE(overOpenen);
     EXPECT_EQ(GeselecteerdeRij(lokaleMappen), -1);
     slepen.ZetUitvoerder({});
 

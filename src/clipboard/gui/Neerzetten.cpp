@@ -71,7 +71,9 @@ Neerzetten::Neerzetten(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& sel
     connect(lokaal.ui().bestanden, &LijstWeergave::neergezet, this, &Neerzetten::LijstBLokaal_Neer);
     connect(server.ui().mappen, &LijstWeergave::neergezet, this, &Neerzetten::LijstFtp_Neer);
     connect(server.ui().bestanden, &LijstWeergave::neergezet, this, &Neerzetten::LijstBFtp_Neer);
-    for (QToolButton* knop : {m_b.knopBUploaden, m_b.knopBDownloaden, m_b.knopUploadBestandKiezen}) {
+    for (QToolButton* knop : {m_b.knopBUploaden, m_b.knopBDownloaden, m_b.knopUploadBestandKiezen,
+                              m_b.knopVerwijderenMap, m_b.knopVerwijderenBestand, m_b.knopOpenen}) {
+        if (knop == nullptr) continue;
         knop->setAcceptDrops(true);
         knop->installEventFilter(this);
     }
@@ -301,6 +303,8 @@ bool Neerzetten::KnopNeemt(QObject* knop, const QDropEvent& event) const
     if (knop == m_b.knopBUploaden)
         return v.LokaalBestandSlepen && !v.ServerbestandSlepen && m_server.Verbonden();
     if (knop == m_b.knopBDownloaden) return v.ServerbestandSlepen && !v.LokaalBestandSlepen;
+    if (knop == m_b.knopVerwijderenMap) return v.Map();
+    if (knop == m_b.knopVerwijderenBestand || knop == m_b.knopOpenen) return v.Bestand();
     return !BestaandeBestanden(LokalePaden(*event.mimeData())).isEmpty();
 }
 
@@ -319,6 +323,12 @@ bool Neerzetten::eventFilter(QObject* object, QEvent* event)
         emit uploadenGeselecteerd();
     else if (object == m_b.knopBDownloaden)
         emit downloadenGeselecteerd();
+    else if (object == m_b.knopVerwijderenMap)
+        emit verwijderenMapNeergezet();
+    else if (object == m_b.knopVerwijderenBestand)
+        emit verwijderenBestandNeergezet();
+    else if (object == m_b.knopOpenen)
+        emit openenNeergezet();
     else
         emit uploadbestandNeergezet(BestaandeBestanden(LokalePaden(*neer->mimeData())));
     return true;

@@ -34,6 +34,9 @@ public:
         QToolButton* knopBUploaden = nullptr;
         QToolButton* knopBDownloaden = nullptr;
         QToolButton* knopUploadBestandKiezen = nullptr;
+        QToolButton* knopVerwijderenMap = nullptr;
+        QToolButton* knopVerwijderenBestand = nullptr;
+        QToolButton* knopOpenen = nullptr;
         QComboBox* cboVerbindingenFtp = nullptr;
         bool* bezig = nullptr;
         QStringList* laatsteUploads = nullptr;
@@ -60,6 +63,10 @@ signals:
     void downloadenGeselecteerd();
     void uploadenGeselecteerd();
     void uploadbestandNeergezet(const QStringList& paden);
+    // A folder or files of the lists dropped on the delete or open buttons: as a click on them.
+    void verwijderenMapNeergezet();
+    void verwijderenBestandNeergezet();
+    void openenNeergezet();
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
