@@ -1,6 +1,7 @@
 #include "dialogs/InpVenster.h"
 
 #include "config/AppInfo.h"
+#include "dialogs/DialoogStijl.h"
 #include "dialogs/InpRegels.h"
 #include "dialogs/MsgRegels.h"
 #include "dialogs/Twips.h"
@@ -45,27 +46,6 @@ public:
 private:
     QString m_opgeslagen;
 };
-
-QStyle::StandardPixmap StockIcoon(int pictogram)
-{
-    switch (pictogram) {
-    case 1:
-        return QStyle::SP_MessageBoxInformation;
-    case 2:
-        return QStyle::SP_MessageBoxQuestion;
-    case 3:
-        return QStyle::SP_MessageBoxWarning;
-    default:
-        return QStyle::SP_MessageBoxCritical;
-    }
-}
-
-void ZetKleur(QWidget* widget, QPalette::ColorRole rol, const QColor& kleur)
-{
-    QPalette palet = widget->palette();
-    palet.setColor(rol, kleur);
-    widget->setPalette(palet);
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "dialogs/MsgVenster.h"
 
 #include "config/AppInfo.h"
+#include "dialogs/DialoogStijl.h"
 #include "dialogs/Twips.h"
 
 #include <QApplication>
@@ -30,27 +31,6 @@ QString Regeleinden(QString tekst)
     tekst.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return tekst;
-}
-
-QStyle::StandardPixmap StockIcoon(int pictogram)
-{
-    switch (pictogram) {
-    case 1:
-        return QStyle::SP_MessageBoxInformation;
-    case 2:
-        return QStyle::SP_MessageBoxQuestion;
-    case 3:
-        return QStyle::SP_MessageBoxWarning;
-    default:
-        return QStyle::SP_MessageBoxCritical;
-    }
-}
-
-void ZetKleur(QWidget* widget, QPalette::ColorRole rol, const QColor& kleur)
-{
-    QPalette palet = widget->palette();
-    palet.setColor(rol, kleur);
-    widget->setPalette(palet);
 }
 
 } // namespace

@@ -13,11 +13,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHash>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
+#include <QSet>
 
 #include <algorithm>
 #include <vector>
@@ -137,6 +139,23 @@ void SelecterenNamen(LijstWeergave& lijst, const QStringList& namen)
         i = j + 1;
     }
     lijst.selectionModel()->select(keuze, QItemSelectionModel::Select);
+    lijst.selectionModel()->setCurrentIndex(model.index(laatste, 0), QItemSelectionModel::NoUpdate);
+    lijst.scrollTo(model.index(laatste, 0));
+}
+
+void NamenExactSelecteren(LijstWeergave& lijst, const QStringList& namen)
+{
+    const QSet<QString> gezocht(namen.cbegin(), namen.cend());
+    const LijstModel& model = lijst.lijstModel();
+    QItemSelection keuze;
+    int laatste = -1;
+    for (int r = 0; r < model.Aantal(); ++r) {
+        if (!gezocht.contains(model.Rij(r).naam)) continue;
+        keuze.select(model.index(r, 0), model.index(r, model.columnCount() - 1));
+        laatste = r;
+    }
+    lijst.selectionModel()->select(keuze, QItemSelectionModel::ClearAndSelect);
+    if (laatste < 0) return;
     lijst.selectionModel()->setCurrentIndex(model.index(laatste, 0), QItemSelectionModel::NoUpdate);
     lijst.scrollTo(model.index(laatste, 0));
 }

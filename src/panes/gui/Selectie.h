@@ -38,6 +38,10 @@ void SelecterenInLijst(LijstWeergave& lijst, const QString& naam, bool exact, bo
 // counting; names without a row are passed over. The last row found is scrolled into view.
 void SelecterenNamen(LijstWeergave& lijst, const QStringList& namen);
 
+// Exactly the rows bearing one of the names (capitals counting) end up selected; the last one
+// found is scrolled into view.
+void NamenExactSelecteren(LijstWeergave& lijst, const QStringList& namen);
+
 // After a deletion: focus to the list and select the row at a 1-based position, clamped to the
 // last row. Position 1 (or a list of one row) selects nothing.
 void SelecterenInLijstItem(LijstWeergave& lijst, qint64 positie);

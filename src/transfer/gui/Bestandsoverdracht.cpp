@@ -80,25 +80,6 @@ QStringList Namen(const QStringList& paden)
     return namen;
 }
 
-// Exactly the rows bearing one of the names (capitals counting) end up selected; the last one
-// found is scrolled into view.
-void NamenExactSelecteren(LijstWeergave& lijst, const QStringList& namen)
-{
-    const QSet<QString> gezocht(namen.cbegin(), namen.cend());
-    const LijstModel& model = lijst.lijstModel();
-    QItemSelection keuze;
-    int laatste = -1;
-    for (int r = 0; r < model.Aantal(); ++r) {
-        if (!gezocht.contains(model.Rij(r).naam)) continue;
-        keuze.select(model.index(r, 0), model.index(r, model.columnCount() - 1));
-        laatste = r;
-    }
-    lijst.selectionModel()->select(keuze, QItemSelectionModel::ClearAndSelect);
-    if (laatste < 0) return;
-    lijst.selectionModel()->setCurrentIndex(model.index(laatste, 0), QItemSelectionModel::NoUpdate);
-    lijst.scrollTo(model.index(laatste, 0));
-}
-
 } // namespace
 
 Bestandsoverdracht::Bestandsoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie,

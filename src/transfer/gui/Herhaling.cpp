@@ -1,5 +1,7 @@
 #include "transfer/gui/Herhaling.h"
 
+#include "panes/gui/Selectie.h"
+
 #include "dialogs/Bestandskeuze.h"
 #include "dialogs/Msg.h"
 #include "ftp/FtpPaden.h"
@@ -19,28 +21,6 @@
 #include <QToolButton>
 
 namespace Vamox {
-
-namespace {
-
-// Exactly the rows bearing one of the names (from index 1 on, capitals counting) are selected.
-void AlleenSelecteren(LijstWeergave& lijst, const QStringList& namen)
-{
-    const QSet<QString> gezocht(namen.cbegin() + 1, namen.cend());
-    const LijstModel& model = lijst.lijstModel();
-    QItemSelection keuze;
-    int laatste = -1;
-    for (int r = 0; r < model.Aantal(); ++r) {
-        if (!gezocht.contains(model.Rij(r).naam)) continue;
-        keuze.select(model.index(r, 0), model.index(r, model.columnCount() - 1));
-        laatste = r;
-    }
-    lijst.selectionModel()->select(keuze, QItemSelectionModel::ClearAndSelect);
-    if (laatste < 0) return;
-    lijst.selectionModel()->setCurrentIndex(model.index(laatste, 0), QItemSelectionModel::NoUpdate);
-    lijst.scrollTo(model.index(laatste, 0));
-}
-
-} // namespace
 
 Herhaling::Herhaling(LokaalPaneel& lokaal, ServerPaneel& server, Bestandsoverdracht& overdracht,
                      const Besturing& besturing)
@@ -115,7 +95,7 @@ void Herhaling::LaatsteBestandenOpnieuwDownloaden()
     // A copy: the download records a new list.
     const QStringList laatste = *m_b.laatsteDownloads;
     if (!Terugzetten(laatste, QStringLiteral("download"))) return;
-    AlleenSelecteren(*m_server.ui().bestanden, laatste);
+    NamenExactSelecteren(*m_server.ui().bestanden, laatste.mid(1));
     m_server.ui().mappen->setFocus();
     m_overdracht.knopBDownloaden_MouseUp(Qt::LeftButton);
 }
@@ -125,7 +105,7 @@ void Herhaling::LaatsteBestandenOpnieuwUploaden()
     if (*m_b.bezig) return;
     const QStringList laatste = *m_b.laatsteUploads;
     if (!Terugzetten(laatste, QStringLiteral("upload"))) return;
-    AlleenSelecteren(*m_lokaal.ui().bestanden, laatste);
+    NamenExactSelecteren(*m_lokaal.ui().bestanden, laatste.mid(1));
     QStringList paden{QString()};
     for (qsizetype i = 1; i < laatste.size(); ++i)
         paden.push_back(LokaalDoelPad(m_lokaal.HuidigeLokalemap(), laatste.at(i)));
