@@ -6,18 +6,23 @@ namespace Vamox {
 
 ServerRecord ServerRecordLezen(const QString& regel)
 {
-    // Five separators more, so that a short line still yields six fields.
-    const QStringList velden = (regel + QString(5, Scheidingsteken)).split(Scheidingsteken);
+    // Six separators more, so that a short line still yields seven fields.
+    const QStringList velden = (regel + QString(6, Scheidingsteken)).split(Scheidingsteken);
     ServerRecord server{velden.at(0), velden.at(1), velden.at(2), velden.at(3), velden.at(4), velden.at(5)};
     if (server.FtpPoort.isEmpty()) server.FtpPoort = QStringLiteral("21");
+    const QString tls = velden.at(6).trimmed();
+    if (tls == u'1') server.Tls = TlsKeuze::Alleen;
+    if (tls == u'2') server.Tls = TlsKeuze::Geen;
     return server;
 }
 
 QString ServerRecordRegel(const ServerRecord& server)
 {
-    return QStringList{server.Naam,       server.FtpHost,  server.Gebruikersnaam,
-                       server.Wachtwoord, server.FtpPoort, server.Website}
-        .join(Scheidingsteken);
+    QStringList velden{server.Naam,       server.FtpHost,  server.Gebruikersnaam,
+                       server.Wachtwoord, server.FtpPoort, server.Website};
+    if (server.Tls != TlsKeuze::IndienBeschikbaar)
+        velden << (server.Tls == TlsKeuze::Alleen ? QStringLiteral("1") : QStringLiteral("2"));
+    return velden.join(Scheidingsteken);
 }
 
 bool VeldOpslaanbaar(const QString& tekst)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ftp/FtpSession.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,7 +9,8 @@
 
 namespace Vamox {
 
-// One saved FTP server. Stored as one line: the six fields joined by Scheidingsteken.
+// One saved FTP server. Stored as one line: the six fields joined by Scheidingsteken, and a
+// seventh for a TLS choice other than the default (lines without it read as the default).
 struct ServerRecord
 {
     QString Naam; // unique among saved servers ignoring case
@@ -16,6 +19,7 @@ struct ServerRecord
     QString Wachtwoord; // plain text; the file is owner-read-only for that reason
     QString FtpPoort;   // as text; an empty stored port reads as "21"
     QString Website;
+    TlsKeuze Tls = TlsKeuze::IndienBeschikbaar; // stored as "1" (only TLS) or "2" (no TLS)
 
     bool operator==(const ServerRecord&) const = default;
 };
@@ -33,7 +37,8 @@ enum class ServerVeld
 // A stored line as a record. Missing trailing fields are empty, an empty port is "21".
 ServerRecord ServerRecordLezen(const QString& regel);
 
-// The stored form: six fields, no separator at the end.
+// The stored form: six fields, no separator at the end, and the TLS field when it is not the
+// default.
 QString ServerRecordRegel(const ServerRecord& server);
 
 // False when the text cannot be stored in one field or settings line: the separator, CR or LF would

@@ -1,5 +1,6 @@
 #include "ftp/CurlHulp.h"
 
+#include "ftp/CurlWerker.h"
 #include "ftp/FtpSession.h"
 
 #include <QFileInfo>
@@ -27,10 +28,8 @@ bool Ontvangst::open()
         m_bestand.setFileName(map + QStringLiteral("/.vamox-") +
                               QString::number(QRandomGenerator::global()->generate64(), 36) +
                               QStringLiteral(".part"));
-        if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            return true;
-        if (!m_bestand.exists())
-            break;
+        if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) return true;
+        if (!m_bestand.exists()) break;
     }
     m_bestand.setFileName(QString()); // not ours: never removed
     return false;
@@ -39,11 +38,9 @@ bool Ontvangst::open()
 bool Ontvangst::vastleggen()
 {
     m_bestand.close();
-    if (m_bestand.error() != QFileDevice::NoError)
-        return false;
+    if (m_bestand.error() != QFileDevice::NoError) return false;
     const QFileInfo oud(m_doel);
-    if (oud.exists() && !oud.isSymLink())
-        m_bestand.setPermissions(oud.permissions());
+    if (oud.exists() && !oud.isSymLink()) m_bestand.setPermissions(oud.permissions());
     std::error_code fout;
     std::filesystem::rename(m_bestand.filesystemFileName(), oud.filesystemAbsoluteFilePath(), fout);
     m_vastgelegd = !fout;
@@ -52,8 +49,7 @@ bool Ontvangst::vastleggen()
 
 void Ontvangst::weg()
 {
-    if (m_vastgelegd || m_bestand.fileName().isEmpty())
-        return;
+    if (m_vastgelegd || m_bestand.fileName().isEmpty()) return;
     m_bestand.close();
     m_bestand.remove();
     m_bestand.setFileName(QString());
@@ -70,14 +66,18 @@ size_t LeesUitBestand(char* data, size_t grootte, size_t n, void* bestand)
     return gelezen < 0 ? CURL_READFUNC_ABORT : size_t(gelezen);
 }
 
+int ZoekInBestand(void* bestand, curl_off_t positie, int vanaf)
+{
+    return vanaf == SEEK_SET && static_cast<QFile*>(bestand)->seek(positie) ? CURL_SEEKFUNC_OK
+                                                                            : CURL_SEEKFUNC_FAIL;
+}
+
 int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTotaal, curl_off_t ulNu)
 {
     auto* v = static_cast<Voortgang*>(p);
-    if (v->afbreken->load())
-        return 1;
+    if (v->afbreken->load()) return 1;
     const auto nu = std::chrono::steady_clock::now();
-    if (nu - v->laatst < std::chrono::milliseconds(100))
-        return 0;
+    if (nu - v->laatst < std::chrono::milliseconds(100)) return 0;
     v->laatst = nu;
     const qint64 gedaan = ulTotaal > 0 ? ulNu : dlNu;
     const qint64 totaal = ulTotaal > 0 ? ulTotaal : dlTotaal;
@@ -103,6 +103,76 @@ bool VerbindingVerloren(CURLcode code, long antwoord)
     default:
         return false;
     }
+}
+
+bool Hervatbaar(CURLcode code)
+{
+    switch (code) {
+    case CURLE_PARTIAL_FILE:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_FTP_ACCEPT_FAILED:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_WEIRD_SERVER_REPLY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen)
+{
+    // TRY and ALL protect the data connections too (PROT P); curl reuses the TLS session of
+    // the control connection for them, which servers such as vsftpd insist on.
+    const long niveau = certificaatHalen || keuze == TlsKeuze::Alleen ? CURLUSESSL_ALL
+                        : keuze == TlsKeuze::Geen                     ? CURLUSESSL_NONE
+                                                                      : CURLUSESSL_TRY;
+    curl_easy_setopt(e, CURLOPT_USE_SSL, niveau);
+    // No second try with the outdated "AUTH SSL": one round trip less on servers without TLS.
+    curl_easy_setopt(e, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
+    if (keuze == TlsKeuze::Geen && !certificaatHalen) return;
+    if (certificaatHalen) {
+        // The key check fails before the login, so no password goes to a server not yet trusted.
+        static const QByteArray geenSleutel = "sha256//" + QByteArray(32, '\0').toBase64();
+        curl_easy_setopt(e, CURLOPT_CERTINFO, 1L);
+        curl_easy_setopt(e, CURLOPT_PINNEDPUBLICKEY, geenSleutel.constData());
+    } else if (!pin.isEmpty()) {
+        curl_easy_setopt(e, CURLOPT_PINNEDPUBLICKEY, pin.constData());
+    } else {
+        return;
+    }
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 0L);
+}
+
+QByteArray EersteCertificaat(CURL* e)
+{
+    curl_certinfo* info = nullptr;
+    if (curl_easy_getinfo(e, CURLINFO_CERTINFO, &info) != CURLE_OK || !info || info->num_of_certs < 1)
+        return {};
+    for (const curl_slist* veld = info->certinfo[0]; veld; veld = veld->next) {
+        if (qstrncmp(veld->data, "Cert:", 5) == 0) return QByteArray(veld->data + 5);
+    }
+    return {};
+}
+
+qint64 GrootteVragen(CurlWerker& werker)
+{
+    CURL* e = werker.easy();
+    curl_easy_setopt(e, CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(0));
+    curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
+    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
+    curl_off_t nu = -1;
+    if (werker.perform() != CURLE_OK ||
+        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) != CURLE_OK)
+        return -1;
+    return nu;
 }
 
 qint64 AangekondigdeGrootte(const QByteArray& antwoordregels)

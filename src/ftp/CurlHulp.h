@@ -14,7 +14,9 @@
 
 namespace Vamox {
 
+class CurlWerker;
 class FtpSession;
+enum class TlsKeuze;
 
 namespace CurlHulp {
 
@@ -40,6 +42,7 @@ public:
 
     bool open();
     bool schrijf(const char* data, qint64 lengte) { return m_bestand.write(data, lengte) == lengte; }
+    qint64 grootte() const { return m_bestand.isOpen() ? m_bestand.size() : 0; }
     bool vastleggen();
     void weg();
 
@@ -53,11 +56,23 @@ size_t Weggooien(char*, size_t grootte, size_t n, void*);
 size_t SchrijfNaarBuffer(char* data, size_t grootte, size_t n, void* buffer);
 size_t SchrijfNaarBestand(char* data, size_t grootte, size_t n, void* ontvangst);
 size_t LeesUitBestand(char* data, size_t grootte, size_t n, void* bestand);
+int ZoekInBestand(void* bestand, curl_off_t positie, int vanaf);
 int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTotaal, curl_off_t ulNu);
 
 // Failures after which the same operation is worth one more try on a fresh connection: the
 // server closed an idle connection, or it broke before anything was moved.
 bool VerbindingVerloren(CURLcode code, long antwoord);
+
+// Failures of a transfer after which it is worth resuming: the connection broke.
+bool Hervatbaar(CURLcode code);
+
+// TLS as chosen; a pin (of a certificate the user trusts) replaces the check against the trusted
+// authorities. `certificaatHalen`: stop at the certificate (a pin nothing has) and keep it.
+void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen);
+// The server's own certificate (PEM) of the last transfer with certificaatHalen.
+QByteArray EersteCertificaat(CURL* e);
+// SIZE of the handle's file on the connection it holds, or -1 (worker thread).
+qint64 GrootteVragen(CurlWerker& werker);
 
 // The size a server announces when it opens the data connection of a RETR ("150 ... (1234
 // bytes)"), or -1.

@@ -2,6 +2,7 @@
 
 #include "ftp/CurlHulp.h"
 #include "ftp/CurlWerker.h"
+#include "ftp/FtpOpdracht.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,39 +15,6 @@
 #include <filesystem>
 
 namespace Vamox {
-
-// One operation as curl performs it.
-struct FtpSession::Opdracht
-{
-    enum class Soort
-    {
-        Login,
-        Lijst,
-        Halen,
-        Plaatsen,
-        Quote,
-        Grootte
-    };
-    Soort soort = Soort::Quote;
-    QByteArray urlPad;        // after "ftp://host:port/"
-    QByteArray lijstCommando; // "MLSD", or empty for LIST
-    QStringList quotes;
-    QString lokaalPad;
-    qint64 verwachteGrootte = -1; // a download whose size the caller knows from a listing
-};
-
-struct FtpSession::Uitkomst
-{
-    bool geweigerd = false; // another operation was running; nothing was sent
-    CURLcode code = CURLE_OK;
-    long antwoord = 0;       // last reply code of the server
-    QList<int> antwoorden;   // every final reply code, in order
-    QByteArray kopregels;    // every reply line, for FEAT
-    QByteArray data;         // listing body
-    qint64 lengte = -1;      // size the server announced (SIZE), -1 unknown
-    qint64 overgedragen = 0; // payload bytes moved
-    bool ok() const { return !geweigerd && code == CURLE_OK; }
-};
 
 using namespace CurlHulp;
 
@@ -71,8 +39,15 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
     m_werker->afbreken = false;
     Q_EMIT bezigGewijzigd(true);
     Uitkomst u = voerEens(opdracht);
-    if (!u.ok() && u.overgedragen == 0 && VerbindingVerloren(u.code, u.antwoord) && !m_werker->afbreken)
+    if (!u.ok() && u.overgedragen == 0 && VerbindingVerloren(u.code, u.antwoord) && !m_werker->afbreken &&
+        (!opdracht.doel || opdracht.doel->grootte() == 0))
         u = voerEens(opdracht);
+    Opdracht verder = opdracht;
+    for (int poging = 1; !u.ok() && hervatten(verder, u, poging); ++poging) {
+        // An upload broken off is appended to; one whose appending failed is sent whole.
+        verder.aanvullen = verder.soort == Opdracht::Soort::Plaatsen && Hervatbaar(u.code) && !u.kort;
+        u = voerEens(verder);
+    }
     m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
@@ -92,6 +67,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         quoteTeksten.push_back(q.toUtf8());
     // The worker reads them while this thread's event loop turns, which may change `tijden`.
     const FtpTijden t = tijden;
+    const TlsKeuze tls = g.tls;
+    const QByteArray pin = m_pin;
 
     m_werker->voerUit([&] {
         CURL* e = m_werker->easy();
@@ -110,6 +87,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(t.stilstandS));
         curl_easy_setopt(e, CURLOPT_MAXAGE_CONN, kEenJaar);
         curl_easy_setopt(e, CURLOPT_TCP_NODELAY, 1L);
+        TlsZetten(e, tls, opdracht.certificaatHalen ? QByteArray() : pin, opdracht.certificaatHalen);
         curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &SchrijfNaarBuffer);
         curl_easy_setopt(e, CURLOPT_HEADERDATA, &u.kopregels);
 
@@ -123,7 +101,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             quotes = curl_slist_append(quotes, q.constData());
         if (quotes) curl_easy_setopt(e, CURLOPT_QUOTE, quotes);
 
-        std::unique_ptr<Ontvangst> doel;
+        Ontvangst* doel = nullptr;
+        qint64 vanaf = 0;
         std::unique_ptr<QFile> bron;
         using S = Opdracht::Soort;
         switch (opdracht.soort) {
@@ -144,16 +123,16 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         case S::Halen:
             // With the size known from a listing, the SIZE command before each RETR is one
             // round trip per file that a folder of small files feels.
-            if (opdracht.verwachteGrootte >= 0) curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
-            doel = std::make_unique<Ontvangst>(opdracht.lokaalPad);
-            if (!doel->open()) {
-                u.code = CURLE_WRITE_ERROR;
-                curl_slist_free_all(quotes);
-                return;
-            }
+            // A file begun before is continued (REST), which needs SIZE.
+            doel = opdracht.doel;
+            vanaf = doel->grootte();
+            if (vanaf > 0)
+                curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(vanaf));
+            else if (opdracht.verwachteGrootte >= 0)
+                curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
             curl_easy_setopt(e, CURLOPT_BUFFERSIZE, 512L * 1024);
             curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &SchrijfNaarBestand);
-            curl_easy_setopt(e, CURLOPT_WRITEDATA, doel.get());
+            curl_easy_setopt(e, CURLOPT_WRITEDATA, doel);
             break;
         case S::Plaatsen:
             bron = std::make_unique<QFile>(opdracht.lokaalPad);
@@ -167,6 +146,10 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, curl_off_t(bron->size()));
             curl_easy_setopt(e, CURLOPT_READFUNCTION, &LeesUitBestand);
             curl_easy_setopt(e, CURLOPT_READDATA, bron.get());
+            curl_easy_setopt(e, CURLOPT_SEEKFUNCTION, &ZoekInBestand);
+            curl_easy_setopt(e, CURLOPT_SEEKDATA, bron.get());
+            // -1: curl asks SIZE, skips what the server has and sends the rest with APPE.
+            if (opdracht.aanvullen) curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(-1));
             break;
         }
 
@@ -181,29 +164,36 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_easy_setopt(e, CURLOPT_QUOTE, nullptr);
         curl_slist_free_all(quotes);
 
+        if (opdracht.certificaatHalen) u.certificaat = EersteCertificaat(e);
         if (doel) {
-            // Only a complete file replaces the old one: a short transfer is thrown away. The
-            // size the server gives when the transfer starts beats the one of an older listing.
-            qint64 verwacht = lengte;
-            if (opdracht.verwachteGrootte >= 0) {
+            // Only a complete file replaces the old one. The size the server gives when the
+            // transfer starts beats the one of an older listing; a continued file is measured
+            // against SIZE, and else against the listing.
+            const qint64 binnen = doel->grootte();
+            qint64 verwacht = vanaf > 0 ? -1 : lengte;
+            if (opdracht.verwachteGrootte >= 0 && vanaf == 0) {
                 verwacht = AangekondigdeGrootte(u.kopregels);
                 if (verwacht < 0) verwacht = opdracht.verwachteGrootte;
-                // The file may have changed since it was listed: then its size now decides. A
-                // server without SIZE leaves the listed size standing: a transfer it cut short
-                // is never taken for a file that shrank.
-                if (u.code == CURLE_OK && omlaag != verwacht) {
-                    curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
-                    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
-                    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
-                    curl_off_t nu = -1;
-                    if (m_werker->perform() == CURLE_OK &&
-                        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) == CURLE_OK && nu >= 0)
-                        verwacht = nu;
-                }
             }
-            if (u.code == CURLE_OK && verwacht >= 0 && omlaag != verwacht) u.code = CURLE_PARTIAL_FILE;
-            if (u.code == CURLE_OK && !doel->vastleggen()) u.code = CURLE_WRITE_ERROR;
-            if (u.code != CURLE_OK) doel->weg();
+            // The file may have changed since it was listed: then its size now decides. A
+            // server without SIZE leaves the listed size standing: a transfer it cut short
+            // is never taken for a file that shrank.
+            if (u.code == CURLE_OK && (vanaf > 0 || (opdracht.verwachteGrootte >= 0 && binnen != verwacht))) {
+                const qint64 nu = GrootteVragen(*m_werker);
+                if (nu >= 0)
+                    verwacht = nu;
+                else if (vanaf > 0)
+                    verwacht = opdracht.verwachteGrootte;
+            }
+            if (u.code == CURLE_OK && verwacht >= 0 && binnen != verwacht) {
+                u.code = CURLE_PARTIAL_FILE;
+                u.kort = true;
+            }
+        }
+        // An appended upload must have made the whole file, else it is sent again whole.
+        if (bron && opdracht.aanvullen && u.code == CURLE_OK && GrootteVragen(*m_werker) != bron->size()) {
+            u.code = CURLE_PARTIAL_FILE;
+            u.kort = true;
         }
         if (u.code != CURLE_OK && (u.code == CURLE_COULDNT_CONNECT || u.code == CURLE_LOGIN_DENIED ||
                                    u.code == CURLE_COULDNT_RESOLVE_HOST))
@@ -229,7 +219,7 @@ bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
     Opdracht login;
     login.soort = Opdracht::Soort::Login;
     login.quotes = {QStringLiteral("*FEAT")};
-    const Uitkomst u = voer(login);
+    const Uitkomst u = inloggen(login);
     m_verbindingsHandle = u.ok();
     if (!m_verbindingsHandle) return false;
     m_mlsd = false;
@@ -381,7 +371,10 @@ bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& server
         o.urlPad = FtpUrlPad(pad);
         o.lokaalPad = lokaalPad;
         o.verwachteGrootte = verwachteGrootte;
-        gelukt = voer(o).ok();
+        // Received beside the target; a broken connection is resumed into the same file.
+        Ontvangst doel(lokaalPad);
+        o.doel = &doel;
+        gelukt = doel.open() ? voer(o).ok() && doel.vastleggen() : false;
     }
     return gelukt;
 }

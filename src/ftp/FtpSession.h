@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ftp/Certificaten.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/Mapinhoud.h"
 
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -18,10 +20,20 @@ class CurlWerker;
 // Timeouts of the session; tests shorten them.
 struct FtpTijden
 {
-    int verbindenS = 15; // connect and login
-    int antwoordS = 30;  // one reply of the server
-    int stilstandS = 30; // a transfer that moves no byte this long is given up
+    int verbindenS = 15;      // connect and login
+    int antwoordS = 30;       // one reply of the server
+    int stilstandS = 30;      // a transfer that moves no byte this long is given up
+    int hervatPogingen = 3;   // a transfer whose connection broke is resumed this often
+    int hervatPauzeMs = 1000; // before each resume
     bool operator==(const FtpTijden&) const = default;
+};
+
+// Explicit FTP over TLS (AUTH TLS, data connections protected too).
+enum class TlsKeuze
+{
+    IndienBeschikbaar, // when the server offers it
+    Alleen,            // no login without it
+    Geen
 };
 
 // Where and as whom to log in: a saved server's details.
@@ -31,6 +43,7 @@ struct FtpGegevens
     QString gebruiker;
     QString wachtwoord;
     quint16 poort = 21;
+    TlsKeuze tls = TlsKeuze::IndienBeschikbaar;
 };
 
 // Every folder and file below a server folder, as FtpBoomLezen collects it.
@@ -66,6 +79,13 @@ public:
     ~FtpSession() override;
 
     FtpTijden tijden;
+
+    // Certificates no trusted authority vouches for: where the trusted ones are kept, the
+    // question whether to trust one met for the first time (unset: never), and the notice that a
+    // server shows another certificate than the one trusted (never connected then).
+    QString bekendeCertificatenPad;
+    std::function<bool(const CertificaatInfo&)> certificaatVertrouwen;
+    std::function<void(const CertificaatInfo&)> certificaatGewijzigd;
 
     // Logs in with these details (kept for FtpVerbinden and the retry after an idle drop).
     bool FtpVerbindingOpenen(const FtpGegevens& gegevens);
@@ -121,11 +141,15 @@ private:
     Uitkomst voer(const Opdracht& opdracht);
     Uitkomst voerEens(const Opdracht& opdracht);
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit);
+    Uitkomst inloggen(const Opdracht& login);
+    std::optional<CertificaatInfo> certificaatHalen();
+    bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
     void boom(FtpBoom& uit, const QString& map, int diepte);
 
     std::unique_ptr<CurlWerker> m_werker;
     FtpGegevens m_gegevens;
+    QByteArray m_pin; // of the trusted certificate of this server, when there is one
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
     bool m_bezig = false;

@@ -6,6 +6,7 @@
 #include "dialogs/Msg.h"
 #include "ftp/FtpSession.h"
 #include "mainwindow/ConfiguratieVenster.h"
+#include "mainwindow/Opstarten.h"
 #include "panes/Mapbron.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -29,6 +30,7 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QString
       m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
 {
     connect(&m_sessie, &FtpSession::bezigGewijzigd, m_blokkade.get(), &Invoerblokkade::ZetBezig);
+    CertificaatvragenInstellen(m_sessie, CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand));
     connect(m_blokkade.get(), &Invoerblokkade::escapeTijdensBezig, this, &Verbinding::escapeTijdensBezig);
     connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
     connect(m_b.KnopVerbreken, &QAbstractButton::clicked, this, &Verbinding::KnopVerbreken_Click);
@@ -42,6 +44,45 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QString
 Verbinding::~Verbinding()
 {
     Zandloper(false);
+}
+
+QString CertificatenBestand(const QString& cfgBestand)
+{
+    QString pad = cfgBestand;
+    if (pad.endsWith(QLatin1String(".cfg"))) pad.chop(4);
+    return pad + QStringLiteral(".certificaten");
+}
+
+void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
+{
+    sessie.bekendeCertificatenPad = bestand;
+    const auto server = [](const CertificaatInfo& c) {
+        return QStringLiteral("'") + c.host + QStringLiteral("' (poort ") + QString::number(c.poort) +
+               QStringLiteral(")");
+    };
+    sessie.certificaatVertrouwen = [server](const CertificaatInfo& c) {
+        return M({.Tekst = QStringLiteral("Het certificaat van server ") + server(c) +
+                           QStringLiteral(" is niet door een vertrouwde instantie ondertekend.\r\n\r\n"
+                                          "Vingerafdruk (SHA-256):\r\n") +
+                           c.vingerafdruk + QStringLiteral("\r\n\r\nGeldig van: ") + c.geldigVanaf +
+                           QStringLiteral("\r\nGeldig tot: ") + c.geldigTot +
+                           QStringLiteral("\r\n\r\nDit certificaat vertrouwen en onthouden?"),
+                  .Pictogram = 3,
+                  .Knoppen = QStringLiteral("&Ja+&Nee"),
+                  .Codes = QStringLiteral("2+2"),
+                  .Centreren = true}) == 1;
+    };
+    sessie.certificaatGewijzigd = [server, bestand](const CertificaatInfo& c) {
+        QString tekst = QStringLiteral("Let op: server ") + server(c) +
+                        QStringLiteral(" toont een ander certificaat dan het certificaat dat eerder is "
+                                       "vertrouwd. Er is geen verbinding gemaakt.");
+        if (!c.vingerafdruk.isEmpty())
+            tekst += QStringLiteral("\r\n\r\nVingerafdruk nu (SHA-256):\r\n") + c.vingerafdruk;
+        tekst += QStringLiteral("\r\n\r\nIs het nieuwe certificaat in orde, verwijder dan de regel van deze "
+                                "server uit:\r\n") +
+                 bestand;
+        Melding(tekst, 4);
+    };
 }
 
 void Verbinding::cboVerbindingenFtp_Click()
@@ -96,7 +137,7 @@ void Verbinding::Verbinden(const QString& map)
         const ServerRecord server = ServerRecordLezen(m_serverLijst.at(i));
         if (server.Naam != keuze) continue;
         Zandloper(true);
-        FtpGegevens gegevens{server.FtpHost, server.Gebruikersnaam, server.Wachtwoord, 21};
+        FtpGegevens gegevens{server.FtpHost, server.Gebruikersnaam, server.Wachtwoord, 21, server.Tls};
         bool poortOk = false;
         const uint poort = server.FtpPoort.trimmed().toUInt(&poortOk);
         if (poortOk && poort > 0 && poort <= 65535) gegevens.poort = static_cast<quint16>(poort);
@@ -109,6 +150,8 @@ void Verbinding::Verbinden(const QString& map)
             break;
         }
         m_server.ui().map->setText(map);
+        // The status timer may have reddened it while a certificate question was open.
+        TekstkleurZetten(*m_server.ui().map, Zwart);
     }
     // No saved server of that name leaves nothing that would restore the pointer.
     Zandloper(false);

@@ -22,6 +22,11 @@ struct Opgeslagen;
 class LokaalPaneel;
 class ServerPaneel;
 
+// The known-certificates file beside the configuration file.
+QString CertificatenBestand(const QString& cfgBestand);
+// The session asks about certificates through the message window and keeps them in `bestand`.
+void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand);
+
 // Choosing a saved server and connecting to it, disconnecting, and the status timer that keeps
 // the two caption labels in step with the local folder and the server. Also keeps the window
 // from taking input while an FTP operation runs.

@@ -13,8 +13,6 @@
 using namespace Vamox;
 using Vamox::Test::Velden;
 
-
-
 TEST(configServerRecord, LezenEnSchrijven)
 {
     struct Rij
@@ -28,6 +26,9 @@ TEST(configServerRecord, LezenEnSchrijven)
         {Velden({"Kort", "host", "jan", "pw"}), {"Kort", "host", "jan", "pw", "21", ""}},
         {Velden({"Leeg", "host", "", "", "", "w"}), {"Leeg", "host", "", "", "21", "w"}},
         {QStringLiteral("Alleen"), {"Alleen", "", "", "", "21", ""}},
+        // The TLS choice in a seventh field; six fields (every older file) are the default.
+        {Velden({"T", "h", "u", "p", "21", "w", "1"}), {"T", "h", "u", "p", "21", "w", TlsKeuze::Alleen}},
+        {Velden({"T", "h", "u", "p", "21", "w", "2"}), {"T", "h", "u", "p", "21", "w", TlsKeuze::Geen}},
     };
     for (const Rij& r : rijen) {
         SCOPED_TRACE(r.regel.toStdString());
@@ -37,6 +38,11 @@ TEST(configServerRecord, LezenEnSchrijven)
     EXPECT_EQ(ServerRecordRegel(s), Velden({"Naam", "h", "u", "p", "", ""})); // no separator at the end
     EXPECT_EQ(ServerRecordRegel(s).count(Scheidingsteken), 5);
     EXPECT_EQ(ServerNaam(ServerRecordRegel(s)), QStringLiteral("Naam"));
+    for (const TlsKeuze tls : {TlsKeuze::Alleen, TlsKeuze::Geen}) {
+        ServerRecord t = s;
+        t.Tls = tls;
+        EXPECT_EQ(ServerRecordLezen(ServerRecordRegel(t)).Tls, tls);
+    }
 }
 
 TEST(configServerRecord, VeldenMetScheidingOfRegeleindeGeweigerd)

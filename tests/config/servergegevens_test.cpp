@@ -147,6 +147,10 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboNaam);
     Toets(Qt::Key_End); // the name is selected
     Typen(QStringLiteral("ee"));
+    // The TLS choice goes with it, in the line's seventh field.
+    QTest::mouseClick(frm.ui().LabelTls, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboTls);
+    Toets(Qt::Key_End); // "Geen TLS"
     QTest::mouseClick(frm.ui().knopOpslaan, Qt::LeftButton);
     EXPECT_FALSE(frm.Gewijzigd());
     EXPECT_EQ(servers->currentText(), QStringLiteral("Bee"));
@@ -154,7 +158,8 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     EXPECT_EQ(Lezen(Cfg()), ("cfgopenen=1\r\npatroonlokaal=*.txt\r\n" + Velden("Alfa", "h1") + "\r\n" +
                              Velden("Bee", "h2") +
                              "\x0f"
-                             "21\x0f\r\n")
+                             "21\x0f\x0f"
+                             "2\r\n")
                                 .toUtf8());
 
     // Deleting asks first; the last one leaves "0/0" and empty fields, and the main window's box

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -407,6 +408,25 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
               QStringList{QStringLiteral("groot.bin")});
     // The next operation logs in again by itself.
     EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("klein.txt")), QStringLiteral("/klein.txt")));
+}
+
+// A connection that breaks again and again: each attempt continues where the file ends, both
+// ways, and the file arrives whole. Random bytes: a resume from the wrong place shows.
+TEST_F(StoringTest, TransfersResumeThroughRepeatedCutsAndArriveByteExact)
+{
+    SetUpMet({.dropRetrNa = 900 * 1024, .dropStorNa = 1100 * 1024});
+    sessie.tijden.hervatPauzeMs = 10;
+    QByteArray inhoud(3 * 1024 * 1024, Qt::Uninitialized);
+    QRandomGenerator(16).fillRange(reinterpret_cast<quint32*>(inhoud.data()), inhoud.size() / 4);
+    server->schrijf(QStringLiteral("groot.bin"), inhoud);
+    schrijfBestand(lokaal(QStringLiteral("groot.bin")), "oud");
+    EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
+    EXPECT_TRUE(leesBestand(lokaal(QStringLiteral("groot.bin"))) == inhoud);
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("groot.bin")});
+
+    EXPECT_TRUE(sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/op.bin")));
+    EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
 }
 
 // Escape: a login or a transfer is cancelled while the server is slow to answer. The old local

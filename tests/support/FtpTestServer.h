@@ -76,6 +76,8 @@ struct VsftpdOpties
 {
     bool anoniem = true;    // must stay true: anonymous login with write rights below werkMap()
     int idleTimeoutS = 300; // idle_session_timeout
+    bool tls = false;       // explicit TLS with a self-signed certificate made at start
+    bool alleenTls = false; // with tls: plain logins and plain data connections are refused
 };
 
 class VsftpdServer final
@@ -100,6 +102,8 @@ public:
     QString wachtwoord() const;
     QString fout() const { return m_fout; }
     int sessies() const; // client connections served right now (vsftpd forks one process each)
+    // With tls: a new key and certificate, used from the next start.
+    bool nieuwCertificaat();
 
     void maakMap(const QString& rel) const;
     void schrijf(const QString& rel, const QByteArray& inhoud) const;

@@ -26,9 +26,10 @@ const passwd* ftpGebruiker()
     return ::getpwnam("ftp");
 }
 
-QByteArray configuratie(const VsftpdOpties& o, const QString& root, quint16 poort, const QString& banner)
+QByteArray configuratie(const VsftpdOpties& o, const QString& root, quint16 poort, const QString& banner,
+                        const QString& map)
 {
-    const QStringList regels{
+    QStringList regels{
         // One foreground process on loopback that we can SIGTERM; no namespaces or seccomp, which
         // containers often forbid.
         QStringLiteral("listen=YES"),
@@ -62,6 +63,14 @@ QByteArray configuratie(const VsftpdOpties& o, const QString& root, quint16 poor
         QStringLiteral("use_localtime=NO"),
         QStringLiteral("utf8_filesystem=YES"),
     };
+    if (o.tls) {
+        const QString ja = o.alleenTls ? QStringLiteral("YES") : QStringLiteral("NO");
+        regels << QStringLiteral("ssl_enable=YES") << QStringLiteral("allow_anon_ssl=YES")
+               << QStringLiteral("force_anon_logins_ssl=") + ja << QStringLiteral("force_anon_data_ssl=") + ja
+               << QStringLiteral("require_ssl_reuse=YES")
+               << QStringLiteral("rsa_cert_file=%1/cert.pem").arg(map)
+               << QStringLiteral("rsa_private_key_file=%1/key.pem").arg(map);
+    }
     return regels.join(u'\n').toUtf8() + '\n';
 }
 
@@ -133,7 +142,13 @@ bool VsftpdServer::start()
         m_fout = QStringLiteral("cannot make ") + LegeMap;
         return false;
     }
+    if (m_opties.tls && !QFile::exists(m_dir.filePath(QStringLiteral("cert.pem"))) && !nieuwCertificaat()) {
+        m_fout = QStringLiteral("openssl could not make a certificate");
+        return false;
+    }
     // vsftpd cannot bind port 0: another process may take the port we picked before vsftpd binds it.
+    // A restart keeps its port: clients keep what they know of a server by host and port.
+    if (m_poort != 0 && probeer(m_poort)) return true;
     for (int poging = 0; poging < 5; ++poging) {
         const quint16 poort = vrijePoort();
         if (poort != 0 && probeer(poort)) return true;
@@ -153,7 +168,7 @@ bool VsftpdServer::probeer(quint16 poort)
         // vsftpd insists on a config file owned by root; nobody else needs to read it.
         QFile::remove(configBestand);
         QFile f(configBestand);
-        const QByteArray inhoud = configuratie(m_opties, root(), poort, banner);
+        const QByteArray inhoud = configuratie(m_opties, root(), poort, banner, m_dir.path());
         if (!f.open(QIODevice::WriteOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
             f.write(inhoud) != inhoud.size()) {
             m_fout = QStringLiteral("cannot write ") + configBestand;
@@ -175,6 +190,19 @@ bool VsftpdServer::probeer(quint16 poort)
                  .arg(staartVan(logBestand));
     stop();
     return false;
+}
+
+bool VsftpdServer::nieuwCertificaat()
+{
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-keyout"), m_dir.filePath(QStringLiteral("key.pem")),
+                   QStringLiteral("-out"), m_dir.filePath(QStringLiteral("cert.pem"))});
+    return openssl.waitForFinished(60000) && openssl.exitStatus() == QProcess::NormalExit &&
+           openssl.exitCode() == 0;
 }
 
 int VsftpdServer::sessies() const

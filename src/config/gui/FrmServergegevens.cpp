@@ -92,9 +92,12 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
     connect(m_ui.cboFtpPoort, &QComboBox::editTextChanged, this, [this] {
         if (!m_vullen) Wijzigen(true);
     });
+    connect(m_ui.cboTls, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_vullen) Wijzigen(true);
+    });
     for (QLabel* label :
          {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost, m_ui.LabelGebruikersnaam,
-          m_ui.LabelWachtwoord, m_ui.LabelFtpPoort, m_ui.LabelWebsite, m_ui.LabelFormaat})
+          m_ui.LabelWachtwoord, m_ui.LabelFtpPoort, m_ui.LabelTls, m_ui.LabelWebsite, m_ui.LabelFormaat})
         label->installEventFilter(this);
 }
 
@@ -182,6 +185,7 @@ void FrmServergegevens::Vullen(qsizetype n)
     m_ui.txtWachtwoord->setText(server.Wachtwoord);
     m_ui.cboFtpPoort->setEditText(server.FtpPoort);
     m_ui.txtWebsite->setText(server.Website);
+    m_ui.cboTls->setCurrentIndex(int(server.Tls));
     m_vullen = false;
     AantalZetten(n >= 1 && n < m_serverLijst.size() ? n : 0);
     Wijzigen(false);
@@ -257,9 +261,10 @@ void FrmServergegevens::NaamGekozen(int index)
 
 bool FrmServergegevens::Opslaan()
 {
-    const ServerRecord server{m_ui.cboNaam->currentText(),     m_ui.txtFtpHost->text(),
-                              m_ui.txtGebruikersnaam->text(),  m_ui.txtWachtwoord->text(),
-                              m_ui.cboFtpPoort->currentText(), m_ui.txtWebsite->text()};
+    const ServerRecord server{m_ui.cboNaam->currentText(),          m_ui.txtFtpHost->text(),
+                              m_ui.txtGebruikersnaam->text(),       m_ui.txtWachtwoord->text(),
+                              m_ui.cboFtpPoort->currentText(),      m_ui.txtWebsite->text(),
+                              TlsKeuze(m_ui.cboTls->currentIndex())};
     const Serveropslag uit = ServerOpslaan(m_serverLijst, HuidigNr(), server);
     switch (uit.fout) {
     case Serveropslag::Fout::Onvolledig:
@@ -436,6 +441,8 @@ bool FrmServergegevens::LabelKlik(QObject* object, const QMouseEvent& muis)
             m_ui.txtWachtwoord->setEchoMode(m_ui.txtWachtwoord->echoMode() == QLineEdit::Password
                                                 ? QLineEdit::Normal
                                                 : QLineEdit::Password);
+    } else if (object == m_ui.LabelTls && links) {
+        m_ui.cboTls->setFocus();
     } else if (object == m_ui.LabelWebsite) {
         if (links) naar(m_ui.txtWebsite);
         if (rechts) knopInternet_Click();

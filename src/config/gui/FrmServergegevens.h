@@ -31,6 +31,8 @@ struct ServergegevensUi
     QLineEdit* txtWachtwoord = nullptr;
     QLabel* LabelFtpPoort = nullptr;
     QComboBox* cboFtpPoort = nullptr;
+    QLabel* LabelTls = nullptr;
+    QComboBox* cboTls = nullptr; // items in TlsKeuze order
     QLabel* LabelWebsite = nullptr;
     QLineEdit* txtWebsite = nullptr;
 

@@ -14,7 +14,7 @@ namespace {
 
 // Design measures, in twips.
 constexpr int Breedte = 6600;
-constexpr int Hoogte = 3420;
+constexpr int Hoogte = 3855; // seven rows
 constexpr int Marge = 120;
 constexpr int LabelBreedte = 1500;
 constexpr int VeldLinks = Marge + LabelBreedte + 60;
@@ -105,6 +105,11 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.cboFtpPoort->setCompleter(nullptr);
     ui.cboFtpPoort->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ui.cboFtpPoort));
+    ui.LabelTls = Label(v, "LabelTls", QStringLiteral("Versleuteling"));
+    ui.cboTls = Maak<QComboBox>(v, "cboTls");
+    ui.cboTls->addItems({QStringLiteral("TLS gebruiken indien beschikbaar"), QStringLiteral("Alleen TLS"),
+                         QStringLiteral("Geen TLS")});
+    ui.cboTls->setToolTip(QStringLiteral("Versleutelde verbinding (FTP over TLS)"));
     ui.LabelWebsite = Label(v, "LabelWebsite", QStringLiteral("Website"));
     ui.txtWebsite = Veld(v, "txtWebsite", true);
 
@@ -168,13 +173,17 @@ void ServergegevensIndelen(const ServergegevensUi& ui, int breedte)
         {ui.LabelGebruikersnaam, ui.txtGebruikersnaam},
         {ui.LabelWachtwoord, ui.txtWachtwoord},
         {ui.LabelFtpPoort, ui.cboFtpPoort},
+        {ui.LabelTls, ui.cboTls},
         {ui.LabelWebsite, ui.txtWebsite},
     };
     int y = EersteRij;
     for (const auto& [label, veld] : rijen) {
         zet(label, Marge, y, LabelBreedte, RijHoogte);
-        zet(veld, VeldLinks, y, veld == ui.cboFtpPoort ? std::min(veldBreedte, 1200) : veldBreedte,
-            RijHoogte);
+        // The TLS choice has no button beside it: its long captions take that room too.
+        const int b = veld == ui.cboFtpPoort ? std::min(veldBreedte, 1200)
+                      : veld == ui.cboTls    ? knopLinks + knopBreedte - VeldLinks
+                                             : veldBreedte;
+        zet(veld, VeldLinks, y, b, RijHoogte);
         y += RijAfstand;
     }
 
@@ -184,7 +193,7 @@ void ServergegevensIndelen(const ServergegevensUi& ui, int breedte)
         k += KnopHoogte + 60;
     }
     // Beside the website it opens.
-    zet(ui.knopInternet, knopLinks, EersteRij + 5 * RijAfstand - 20, knopBreedte, KnopHoogte);
+    zet(ui.knopInternet, knopLinks, EersteRij + 6 * RijAfstand - 20, knopBreedte, KnopHoogte);
     zet(ui.LabelFormaat, breedte - 300, Hoogte - 300, 300, 300);
 }
 

@@ -1,0 +1,72 @@
+// The parts of the session that cope with what goes wrong on the way: certificates no trusted
+// authority vouches for, and transfers whose connection broke.
+
+#include "ftp/CurlHulp.h"
+#include "ftp/CurlWerker.h"
+#include "ftp/FtpOpdracht.h"
+
+#include <chrono>
+#include <thread>
+
+namespace Vamox {
+
+using namespace CurlHulp;
+
+FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
+{
+    const bool tls = m_gegevens.tls != TlsKeuze::Geen;
+    const BekendeCertificaten bekend(bekendeCertificatenPad);
+    m_pin = tls ? bekend.pin(m_gegevens.host, m_gegevens.poort) : QByteArray();
+    Uitkomst u = voer(login);
+    if (!tls || u.ok() || m_werker->afbreken) return u;
+    if (u.code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !m_pin.isEmpty()) {
+        // Never accepted here: the user removes the old one from the file to trust a new one.
+        CertificaatInfo info = certificaatHalen().value_or(CertificaatInfo{});
+        info.host = m_gegevens.host;
+        info.poort = m_gegevens.poort;
+        if (certificaatGewijzigd) certificaatGewijzigd(info);
+    } else if (u.code == CURLE_PEER_FAILED_VERIFICATION && m_pin.isEmpty()) {
+        const std::optional<CertificaatInfo> info = certificaatHalen();
+        if (info && certificaatVertrouwen && certificaatVertrouwen(*info)) {
+            // A file that cannot be written asks again next time; this login goes ahead.
+            bekend.onthouden(*info);
+            m_pin = info->pin;
+            u = voer(login);
+        }
+    }
+    return u;
+}
+
+std::optional<CertificaatInfo> FtpSession::certificaatHalen()
+{
+    Opdracht o;
+    o.soort = Opdracht::Soort::Login;
+    o.certificaatHalen = true;
+    std::optional<CertificaatInfo> info = CertificaatLezen(voer(o).certificaat);
+    if (info) {
+        info->host = m_gegevens.host;
+        info->poort = m_gegevens.poort;
+    }
+    return info;
+}
+
+bool FtpSession::hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging)
+{
+    using S = Opdracht::Soort;
+    if (opdracht.soort != S::Halen && opdracht.soort != S::Plaatsen) return false;
+    if (poging > tijden.hervatPogingen || m_werker->afbreken) return false;
+    // A short file the server called complete comes short again; an upload whose appending
+    // went wrong is sent whole.
+    const bool breuk = Hervatbaar(u.code) && !u.kort;
+    if (!breuk && !(opdracht.soort == S::Plaatsen && opdracht.aanvullen)) return false;
+    const int pauzeMs = tijden.hervatPauzeMs;
+    m_werker->voerUit([this, pauzeMs] {
+        for (int ms = 0; ms < pauzeMs && !m_werker->afbreken; ms += 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // The control connection may have gone with the data connection: log in anew.
+        m_werker->sluitVerbindingen();
+    });
+    return !m_werker->afbreken;
+}
+
+} // namespace Vamox
