@@ -132,8 +132,6 @@ void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatH
                         : keuze == TlsKeuze::Geen                     ? CURLUSESSL_NONE
                                                                       : CURLUSESSL_TRY;
     curl_easy_setopt(e, CURLOPT_USE_SSL, niveau);
-    // No second try with the outdated "AUTH SSL": one round trip less on servers without TLS.
-    curl_easy_setopt(e, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
     if (keuze == TlsKeuze::Geen && !certificaatHalen) return;
     if (certificaatHalen) {
         // The key check fails before the login, so no password goes to a server not yet trusted.

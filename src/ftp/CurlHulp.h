@@ -43,6 +43,7 @@ public:
     bool open();
     bool schrijf(const char* data, qint64 lengte) { return m_bestand.write(data, lengte) == lengte; }
     qint64 grootte() const { return m_bestand.isOpen() ? m_bestand.size() : 0; }
+    bool leegmaken() { return m_bestand.resize(0) && m_bestand.seek(0); }
     bool vastleggen();
     void weg();
 

@@ -46,6 +46,8 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
     for (int poging = 1; !u.ok() && hervatten(verder, u, poging); ++poging) {
         // An upload broken off is appended to; one whose appending failed is sent whole.
         verder.aanvullen = verder.soort == Opdracht::Soort::Plaatsen && Hervatbaar(u.code) && !u.kort;
+        // A server that will not continue a file (REST refused) sends it whole.
+        if (verder.doel && u.code == CURLE_FTP_COULDNT_USE_REST && !verder.doel->leegmaken()) break;
         u = voerEens(verder);
     }
     m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;

@@ -56,8 +56,8 @@ bool FtpSession::hervatten(const Opdracht& opdracht, const Uitkomst& u, int pogi
     if (opdracht.soort != S::Halen && opdracht.soort != S::Plaatsen) return false;
     if (poging > tijden.hervatPogingen || m_werker->afbreken) return false;
     // A short file the server called complete comes short again; an upload whose appending
-    // went wrong is sent whole.
-    const bool breuk = Hervatbaar(u.code) && !u.kort;
+    // went wrong is sent whole, and so is a download the server will not continue.
+    const bool breuk = (Hervatbaar(u.code) && !u.kort) || u.code == CURLE_FTP_COULDNT_USE_REST;
     if (!breuk && !(opdracht.soort == S::Plaatsen && opdracht.aanvullen)) return false;
     const int pauzeMs = tijden.hervatPauzeMs;
     m_werker->voerUit([this, pauzeMs] {

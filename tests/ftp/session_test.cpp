@@ -429,6 +429,31 @@ TEST_F(StoringTest, TransfersResumeThroughRepeatedCutsAndArriveByteExact)
     EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
 }
 
+// A server that refuses to continue (REST for a download, APPE for an upload) gets the whole
+// file again after one cut, never a file pieced together wrongly.
+TEST_F(StoringTest, AServerThatWillNotResumeGetsTheWholeFileAgain)
+{
+    QByteArray inhoud(300000, Qt::Uninitialized);
+    QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(inhoud.data()), inhoud.size() / 4);
+    for (const bool omhoog : {false, true}) {
+        SCOPED_TRACE(omhoog ? "upload" : "download");
+        server.reset();
+        SetUpMet(
+            {.dropRetrNa = 100000, .dropStorNa = 100000, .dropKeren = 1, .faalCommandos = {"REST", "APPE"}});
+        sessie.tijden.hervatPauzeMs = 10;
+        if (omhoog) {
+            schrijfBestand(lokaal(QStringLiteral("op.bin")), inhoud);
+            EXPECT_TRUE(
+                sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("op.bin")), QStringLiteral("/op.bin")));
+            EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
+        } else {
+            server->schrijf(QStringLiteral("f.bin"), inhoud);
+            EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin")));
+            EXPECT_TRUE(leesBestand(lokaal(QStringLiteral("f.bin"))) == inhoud);
+        }
+    }
+}
+
 // Escape: a login or a transfer is cancelled while the server is slow to answer. The old local
 // file stays whole, the session tells it was a cancel, and the next operation runs normally.
 TEST_F(StoringTest, ACancelEndsTheRunningOperationOnly)

@@ -29,6 +29,7 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const QString& poortBesta
     if (o.traagMs > 0) a << QStringLiteral("--slow") << QString::number(o.traagMs);
     if (o.dropRetrNa >= 0) a << QStringLiteral("--drop-retr-after") << QString::number(o.dropRetrNa);
     if (o.dropStorNa >= 0) a << QStringLiteral("--drop-stor-after") << QString::number(o.dropStorNa);
+    if (o.dropKeren >= 0) a << QStringLiteral("--drop-times") << QString::number(o.dropKeren);
     if (o.kortRetr >= 0) a << QStringLiteral("--short-retr") << QString::number(o.kortRetr);
     if (!o.faalCommandos.isEmpty()) a << QStringLiteral("--fail") << o.faalCommandos.join(u',');
     if (!o.onbekend.isEmpty()) a << QStringLiteral("--unknown") << o.onbekend.join(u',');

@@ -22,6 +22,7 @@ struct FtpServerOpties
     int traagMs = 0;           // every reply is delayed this long
     qint64 dropRetrNa = -1;    // >= 0: a RETR sends this many bytes, then both connections drop
     qint64 dropStorNa = -1;    // >= 0: a STOR drops both connections after this many bytes
+    int dropKeren = -1;        // >= 0: only this many transfers are dropped
     qint64 kortRetr = -1;      // >= 0: a RETR sends only this many bytes, then reports success (226)
     QStringList faalCommandos; // commands answered "550" (e.g. DELE, MKD, RMD, RNFR); "DELE:x" only
                                // when the argument holds "x"

@@ -40,6 +40,8 @@ def parse_args(argv):
                    help="RETR sends N bytes, then both connections close")
     p.add_argument("--drop-stor-after", type=int, default=-1, metavar="N",
                    help="STOR keeps N bytes, then both connections close")
+    p.add_argument("--drop-times", type=int, default=-1, metavar="N",
+                   help="only the first N transfers are dropped (default: every one)")
     p.add_argument("--short-retr", type=int, default=-1, metavar="N",
                    help="RETR sends only the first N bytes, then reports 226")
     p.add_argument("--fail", default="", metavar="CMD[:TEXT][,...]",
@@ -64,6 +66,16 @@ class FaultDTPHandler(DTPHandler):
 
     drop_retr_after = -1
     drop_stor_after = -1
+    drops_left = -1  # < 0: no end
+
+    def _drop_due(self):
+        # This transfer is cut: it was chosen before, or a cut is still to be had.
+        return self._dropping or FaultDTPHandler.drops_left != 0
+
+    @staticmethod
+    def _count_drop():
+        if FaultDTPHandler.drops_left > 0:
+            FaultDTPHandler.drops_left -= 1
 
     def __init__(self, sock, cmd_channel):
         self._dropping = False
@@ -82,20 +94,21 @@ class FaultDTPHandler(DTPHandler):
     def send(self, data):
         limit = self.drop_retr_after
         # file_obj is set only for RETR (listings have none).
-        if limit < 0 or self.receive or self.file_obj is None:
+        if limit < 0 or self.receive or self.file_obj is None or not self._drop_due():
             return DTPHandler.send(self, data)
         room = limit - self.tot_bytes_sent
         sent = DTPHandler.send(self, data[:room]) if room > 0 else 0
         if self.tot_bytes_sent >= limit and not self._dropping:
             # Close outside asynchat's send bookkeeping.
             self._dropping = True
+            self._count_drop()
             self.ioloop.call_later(0, self._drop_both,
                                    _errback=self.handle_error)
         return sent
 
     def handle_read(self):
         limit = self.drop_stor_after
-        if limit < 0:
+        if limit < 0 or not self._drop_due():
             return DTPHandler.handle_read(self)
         try:
             chunk = self.recv(self.ac_in_buffer_size)
@@ -115,6 +128,8 @@ class FaultDTPHandler(DTPHandler):
         if keep:
             self.file_obj.write(keep)
         if self.tot_bytes_received >= limit:
+            self._dropping = True
+            self._count_drop()
             self._drop_both()
 
     handle_read_event = handle_read
@@ -255,6 +270,7 @@ def configure(args):
                         if k not in unknown}
     FaultDTPHandler.drop_retr_after = args.drop_retr_after
     FaultDTPHandler.drop_stor_after = args.drop_stor_after
+    FaultDTPHandler.drops_left = args.drop_times
     if args.drop_retr_after >= 0:
         h.use_sendfile = False  # sendfile() would bypass the byte count
     return h
