@@ -6,6 +6,8 @@
 //   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER   (BestandenUploaden)
 //   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER (FtpBoomLezen, MapDownloaden)
 //   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER (LokaleMapScannen, MapUploaden)
+//   transfer_bench download-tls    HOST PORT SERVERFILE LOCALFOLDER   (download over TLS only; the
+//                                                                      server's certificate is trusted)
 //   transfer_bench ui-stall        HOST PORT SERVERFILE LOCALFOLDER   (download with a timer running)
 //   transfer_bench ui-idle         MILLISECONDS
 // Login is anonymous. Every overwrite question is answered "Ja" and counted: the targets start
@@ -17,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -31,10 +34,19 @@ int Fout(const char* tekst)
     return 1;
 }
 
+bool tlsAlleen = false;
+
 bool Verbind(FtpSession& sessie, const QString& host, const QString& poort)
 {
-    return sessie.FtpVerbindingOpenen(
-        {host, QStringLiteral("anonymous"), QStringLiteral("bench@example.org"), quint16(poort.toUInt())});
+    // The certificate question is answered "Ja" once, as a user would; the pin then holds.
+    static QTemporaryDir bekend;
+    if (tlsAlleen) {
+        sessie.bekendeCertificatenPad = bekend.filePath(QStringLiteral("certificaten"));
+        sessie.certificaatVertrouwen = [](const CertificaatInfo&) { return true; };
+    }
+    return sessie.FtpVerbindingOpenen({host, QStringLiteral("anonymous"), QStringLiteral("bench@example.org"),
+                                       quint16(poort.toUInt()),
+                                       tlsAlleen ? TlsKeuze::Alleen : TlsKeuze::IndienBeschikbaar});
 }
 
 class Ja final : public Overdrachtsvragen
@@ -226,6 +238,10 @@ int main(int argc, char** argv)
     if (modus == QLatin1String("ui-idle") && args.size() == 1) return Stil(args[0].toLongLong());
     if (args.size() != 4) return Fout("wrong number of arguments");
     if (modus == QLatin1String("download")) return Download(args, nullptr);
+    if (modus == QLatin1String("download-tls")) {
+        tlsAlleen = true;
+        return Download(args, nullptr);
+    }
     if (modus == QLatin1String("upload")) return Upload(args);
     if (modus == QLatin1String("folder-download")) return MapDownload(args);
     if (modus == QLatin1String("folder-upload")) return MapUpload(args);

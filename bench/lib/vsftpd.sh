@@ -2,7 +2,10 @@
 # Shared by the transfer benchmarks (source it): a vsftpd on 127.0.0.1 with its own config,
 # anonymous login, "/" read-only and /pub writable, as the test fixture starts it. Needs root,
 # /usr/sbin/vsftpd and the user "ftp".
-#   vsftpd_start ROOT   sets VSFTPD_PORT and VSFTPD_PID; ROOT/pub is made and given to "ftp"
+#   vsftpd_start ROOT   sets VSFTPD_PORT and VSFTPD_PID; ROOT/pub is made and given to "ftp".
+#                       VSFTPD_TLS=1: TLS only, with a self-signed certificate; VSFTPD_PIN is the
+#                       sha256// pin of its key, for curl --pinnedpubkey
+
 #   vsftpd_stop         stops the server and the sessions it forked
 #   bench_ratio A B     prints A/B with two decimals (0 when B is 0)
 #   bench_build         the build folder (VAMOX_BUILD, default build)
@@ -76,6 +79,22 @@ xferlog_enable=NO
 dirmessage_enable=NO
 use_localtime=NO
 CONF
+        if [ "${VSFTPD_TLS:-0}" = 1 ]; then
+            [ -f "$VSFTPD_DIR/cert.pem" ] ||
+                openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
+                    -keyout "$VSFTPD_DIR/key.pem" -out "$VSFTPD_DIR/cert.pem" 2>/dev/null
+            VSFTPD_PIN=sha256//$(openssl x509 -in "$VSFTPD_DIR/cert.pem" -pubkey -noout |
+                openssl pkey -pubin -outform der | openssl dgst -sha256 -binary | base64)
+            cat >> "$conf" <<CONF
+ssl_enable=YES
+allow_anon_ssl=YES
+force_anon_logins_ssl=YES
+force_anon_data_ssl=YES
+require_ssl_reuse=YES
+rsa_cert_file=$VSFTPD_DIR/cert.pem
+rsa_private_key_file=$VSFTPD_DIR/key.pem
+CONF
+        fi
         umask 022
         /usr/sbin/vsftpd "$conf" 2>"$VSFTPD_DIR/log" &
         VSFTPD_PID=$!

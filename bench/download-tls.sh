@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# download-tls: one 1 GiB file from a TLS-only vsftpd on 127.0.0.1 (login and data connections
+# protected, the TLS session reused on the data connection) through the toolbar download's flow
+# against curl --ssl-reqd fetching the same file in the same run. Both check the server's
+# self-signed certificate the same way: by the pin of its key, as a certificate the user trusted.
+# MB/s (10^6 bytes), best of the rounds.
+# Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib/vsftpd.sh"
+driver=$(bench_build)/bench/transfer_bench
+[ -x "$driver" ] || { echo "download-tls: $driver not found; build first" >&2; exit 2; }
+command -v curl >/dev/null || { echo "download-tls: curl not found" >&2; exit 2; }
+
+mib=${DOWNLOAD_MIB:-1024}
+rounds=${BENCH_ROUNDS:-3}
+work=$(mktemp -d)
+trap 'vsftpd_stop; rm -rf "$work"' EXIT
+bench_need_space "$work" $((mib * 3 + 64))
+VSFTPD_TLS=1 vsftpd_start "$work/root"
+bench_random_file "$work/root/pub/groot.bin" "$mib"
+bytes=$(stat -c %s "$work/root/pub/groot.bin")
+url=ftp://127.0.0.1:$VSFTPD_PORT/pub/groot.bin
+
+ours='' ref=''
+for r in $(seq "$rounds"); do
+    mkdir -p "$work/ours"
+    out=$("$driver" download-tls 127.0.0.1 "$VSFTPD_PORT" /pub/groot.bin "$work/ours")
+    [ "$(bench_field failed "$out")" = 0 ] && [ "$(stat -c %s "$work/ours/groot.bin")" = "$bytes" ] ||
+        { echo "download-tls: our transfer failed: $out" >&2; exit 1; }
+    if [ "$r" = 1 ]; then cmp -s "$work/ours/groot.bin" "$work/root/pub/groot.bin" ||
+        { echo "download-tls: our copy differs" >&2; exit 1; }; fi
+    rm -f "$work/ours/groot.bin"
+    s=$(bench_field seconds "$out")
+    ours=$(bench_max "$ours" "$(awk -v b="$bytes" -v s="$s" 'BEGIN { printf "%.1f", b / 1e6 / s }')")
+
+    t0=$(bench_now)
+    curl -s --ssl-reqd -k --pinnedpubkey "$VSFTPD_PIN" -o "$work/ref.bin" "$url"
+    t1=$(bench_now)
+    [ "$(stat -c %s "$work/ref.bin")" = "$bytes" ] || { echo "download-tls: curl failed" >&2; exit 1; }
+    rm -f "$work/ref.bin"
+    ref=$(bench_max "$ref" "$(awk -v b="$bytes" -v s="$(bench_secs "$t0" "$t1")" 'BEGIN { printf "%.1f", b / 1e6 / s }')")
+    echo "round $r: ours=$ours reference=$ref (best so far, MB/s)"
+done
+echo "download-tls ours=$ours reference=$ref unit=MB/s ratio=$(bench_ratio "$ours" "$ref")"
