@@ -12,8 +12,10 @@
 #include "fileops/gui/Verwijdering.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Indeling.h"
+#include "mainwindow/Infomenu.h"
 #include "mainwindow/Opbouw.h"
 #include "mainwindow/Opstarten.h"
+#include "mainwindow/Tipteksten.h"
 #include "mainwindow/Verbinding.h"
 #include "panes/gui/ImageLijst16.h"
 #include "panes/gui/Kolommen.h"
@@ -22,6 +24,7 @@
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "panes/gui/Sorteren.h"
+#include "platform/gui/Browser.h"
 #include "search/gui/Zoekopdracht.h"
 #include "transfer/gui/Bestandkopie.h"
 #include "transfer/gui/Bestandsoverdracht.h"
@@ -66,6 +69,7 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
 
     MenuoptiesAanpassen(*this);
     SubsystemenMaken();
+    Tipteksten(*this);
 }
 
 void FrmFtp::Starten()
@@ -230,6 +234,10 @@ void FrmFtp::SubsystemenMaken()
         if (!m_mapoverdracht->EscapeInRun()) m_toestand.sessie.afbreken();
     });
     connect(m.mnuServergegevens, &QAction::triggered, this, [this] { ServergegevensOpenen(); });
+    for (QAction* site : {m.mnuWebsitesFtp, m.mnuWebsitesRfc959, m.mnuWebsitesRfc4217})
+        connect(site, &QAction::triggered, this, [site] { WebsiteOpenen(site->data().toString()); });
+    connect(m.mnuInfoTips, &QAction::triggered, this, &mnuInfoTips_Click);
+    connect(m.mnuInfoOver, &QAction::triggered, this, &mnuInfoOver_Click);
 }
 
 void FrmFtp::ServergegevensOpenen(bool nieuw)

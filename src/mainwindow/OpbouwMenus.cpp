@@ -221,6 +221,30 @@ void ProgrammasMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuProgrammasVamox = Item(p, "mnuProgrammasVamox", AppTitel() + QStringLiteral("..."));
 }
 
+QAction* Website(QMenu* menu, const char* naam, const QString& tekst, const QString& adres)
+{
+    QAction* item = Item(menu, naam, tekst);
+    item->setData(adres);
+    return item;
+}
+
+void WebsitesEnInfoMenus(QMenuBar* balk, VensterMenus& m)
+{
+    m.mnuWebsites = Menu(balk, "mnuWebsites", QStringLiteral("&Websites"));
+    m.mnuWebsitesFtp = Website(m.mnuWebsites, "mnuWebsitesFtp", QStringLiteral("FTP (Wikipedia)..."),
+                               QStringLiteral("https://nl.wikipedia.org/wiki/File_Transfer_Protocol"));
+    m.mnuWebsitesRfc959 =
+        Website(m.mnuWebsites, "mnuWebsitesRfc959", QStringLiteral("FTP-standaard (RFC 959)..."),
+                QStringLiteral("https://www.rfc-editor.org/rfc/rfc959"));
+    m.mnuWebsitesRfc4217 =
+        Website(m.mnuWebsites, "mnuWebsitesRfc4217", QStringLiteral("FTP over TLS (RFC 4217)..."),
+                QStringLiteral("https://www.rfc-editor.org/rfc/rfc4217"));
+
+    m.mnuInfo = Menu(balk, "mnuInfo", QStringLiteral("&Info"));
+    m.mnuInfoTips = Item(m.mnuInfo, "mnuInfoTips", QStringLiteral("Tips..."));
+    m.mnuInfoOver = Item(m.mnuInfo, "mnuInfoOver", QStringLiteral("Over.."));
+}
+
 } // namespace
 
 VensterMenus MenusMaken(QMainWindow& venster)
@@ -232,6 +256,7 @@ VensterMenus MenusMaken(QMainWindow& venster)
     LokaalMenu(balk, menus);
     ServerMenu(balk, menus);
     ProgrammasMenu(balk, menus);
+    WebsitesEnInfoMenus(balk, menus);
     return menus;
 }
 

@@ -97,7 +97,8 @@ Opstarten::Opstarten(FrmFtp& venster) : m_venster(venster)
 
     venster.installEventFilter(this);
     ui.knopServergegevens->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui.knopServergegevens, ui.LabelLokaal, ui.LabelFtp})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.knopServergegevens, ui.LabelLokaal, ui.LabelFtp,
+                                                      ui.LabelKnoppenbalk})
         w->installEventFilter(this);
 }
 
@@ -225,7 +226,12 @@ bool Opstarten::eventFilter(QObject* object, QEvent* event)
     const auto* besturing = static_cast<QWidget*>(object);
     if (!besturing->rect().contains(muis->position().toPoint())) return false;
     const bool rechts = muis->button() == Qt::RightButton;
-    if (object == ui.knopServergegevens && rechts) {
+    if (object == ui.LabelKnoppenbalk && muis->button() == Qt::LeftButton) {
+        // Only for now: the check mark keeps what the next start does.
+        KnoppenTonen(ui, ui.knopServergegevens->isHidden());
+    } else if (object == ui.LabelKnoppenbalk && rechts) {
+        m_venster.menus().mnuBestand->popup(muis->globalPosition().toPoint());
+    } else if (object == ui.knopServergegevens && rechts) {
         LaatstelijkeServerOphalen();
     } else if (object == ui.knopServergegevens && muis->button() == Qt::LeftButton) {
         m_venster.ServergegevensOpenen();
@@ -291,10 +297,6 @@ void Opstarten::LaatstelijkeMapOphalen()
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(ui.MapLokaal, &enter);
     t.Bezig = false;
-    ui.LabelLokaal->setToolTip(
-        QStringLiteral("Rood: lokale map niet gevonden\nRechtsklikken: laatstelijke map "
-                       "ophalen\n ") +
-        o.OpgeslagenLokalemap);
 }
 
 void Opstarten::LaatstelijkeMenusBijwerken()

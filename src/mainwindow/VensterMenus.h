@@ -110,6 +110,17 @@ struct VensterMenus
     QAction* mnuProgrammasMOExcel = nullptr;
     QAction* mnuProgrammasMOWord = nullptr;
     QAction* mnuProgrammasVamox = nullptr; // a second copy of the program
+
+    // "&Websites": each item opens the address in its data.
+    QMenu* mnuWebsites = nullptr;
+    QAction* mnuWebsitesFtp = nullptr;
+    QAction* mnuWebsitesRfc959 = nullptr;
+    QAction* mnuWebsitesRfc4217 = nullptr;
+
+    // "&Info"
+    QMenu* mnuInfo = nullptr;
+    QAction* mnuInfoTips = nullptr;
+    QAction* mnuInfoOver = nullptr;
 };
 
 } // namespace Vamox

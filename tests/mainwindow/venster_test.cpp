@@ -152,7 +152,7 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
     QStringList balk;
     for (const QAction* a : venster.menuBar()->actions())
         balk << a->text();
-    EXPECT_EQ(balk, (QStringList{"&Bestand", "&Lokaal", "&Server", "&Programma's"}));
+    EXPECT_EQ(balk, (QStringList{"&Bestand", "&Lokaal", "&Server", "&Programma's", "&Websites", "&Info"}));
 
     const struct
     {
@@ -192,6 +192,7 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
          {"E-mail...", "Kladblok...", "Paint...", "FileZilla... (verborgen)", "Pdf Reader...",
           "OpenOffice...", "Microsoft Office...", "-", "Vamox..."}},
         {m.mnuProgrammasMO, {"Access...", "Excel...", "Word..."}},
+        {m.mnuInfo, {"Tips...", "Over.."}},
     };
     for (const auto& [menu, opschriften] : menus) {
         ASSERT_NE(menu, nullptr);

@@ -3,6 +3,7 @@
 #include "clipboard/Sleepdata.h"
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
+#include "dialogs/Tooltip.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -32,7 +33,7 @@ Klembord::Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& naviga
     : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_voortgang(voortgang), m_b(besturing)
 {
     m_b.knopKopierenNaarKlembord->setEnabled(true);
-    m_b.knopKopierenNaarKlembord->installEventFilter(this);
+    TipTonen(*m_b.knopKopierenNaarKlembord, [this] { return TipTekst(); });
     connect(m_b.knopKopierenNaarKlembord, &QToolButton::clicked, this,
             &Klembord::NaarKlembordBestandenKopieren);
     // The menu bar leaves the focus where it was; each item acts on its own side.
@@ -41,13 +42,6 @@ Klembord::Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& naviga
 }
 
 Klembord::~Klembord() = default;
-
-bool Klembord::eventFilter(QObject* object, QEvent* event)
-{
-    if (object == m_b.knopKopierenNaarKlembord && event->type() == QEvent::ToolTip)
-        m_b.knopKopierenNaarKlembord->setToolTip(TipTekst());
-    return false;
-}
 
 QString Klembord::TipTekst() const
 {

@@ -43,9 +43,6 @@ public:
     // or the clipboard refused them.
     static bool BestandenNaarKlembord(const QStringList& paden);
 
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
-
 private:
     void Kopieren(bool lokaal);
     QString TipTekst() const;

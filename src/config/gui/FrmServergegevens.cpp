@@ -2,6 +2,7 @@
 
 #include "config/Serverlijst.h"
 #include "dialogs/Msg.h"
+#include "dialogs/Tooltip.h"
 #include "dialogs/Twips.h"
 #include "ftp/FtpPaden.h"
 #include "platform/gui/Browser.h"
@@ -198,7 +199,7 @@ void FrmServergegevens::Wijzigen(bool gewijzigd)
     m_ui.knopOngedaanmaken->setVisible(gewijzigd);
     m_ui.knopSelectie->setVisible(!gewijzigd);
     m_ui.LabelSelectie->setCursor(gewijzigd ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    m_ui.LabelSelectie->setToolTip(gewijzigd ? QStringLiteral("Klikken: opslaan") : QString());
+    TipTonen(*m_ui.LabelSelectie, gewijzigd ? QStringLiteral("Klikken: opslaan") : QString());
     m_ui.LabelSelectie->raise();
     setWindowTitle(gewijzigd ? Titel : Titel + u' ' + m_ui.cboNaam->currentText());
 }

@@ -1,5 +1,6 @@
 #include "config/gui/FrmServergegevens.h"
 
+#include "dialogs/Tooltip.h"
 #include "dialogs/Twips.h"
 
 #include <QComboBox>
@@ -109,7 +110,7 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.cboTls = Maak<QComboBox>(v, "cboTls");
     ui.cboTls->addItems({QStringLiteral("TLS gebruiken indien beschikbaar"), QStringLiteral("Alleen TLS"),
                          QStringLiteral("Geen TLS")});
-    ui.cboTls->setToolTip(QStringLiteral("Versleutelde verbinding (FTP over TLS)"));
+    TipTonen(*ui.cboTls, QStringLiteral("Versleutelde verbinding (FTP over TLS)"));
     ui.LabelWebsite = Label(v, "LabelWebsite", QStringLiteral("Website"));
     ui.txtWebsite = Veld(v, "txtWebsite", true);
 
@@ -134,12 +135,12 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.LabelFormaat->setAlignment(Qt::AlignCenter);
     ui.LabelFormaat->setCursor(Qt::SizeHorCursor);
 
-    ui.knopVorige->setToolTip(QStringLiteral("Vorige server (Page Down)"));
-    ui.knopVolgende->setToolTip(QStringLiteral("Volgende server (Page Up)"));
-    ui.LabelAantal->setToolTip(QStringLiteral("Aantal servers\nKlikken: nieuw"));
-    ui.LabelWachtwoord->setToolTip(QStringLiteral("Rechtsklikken: wachtwoord tonen"));
-    ui.LabelFormaat->setToolTip(
-        QStringLiteral("Slepen:\t\tformaat wijzigen\nDubbelklikken:\tstandaardformaat"));
+    TipTonen(*ui.knopVorige, QStringLiteral("Vorige server (Page Down)"));
+    TipTonen(*ui.knopVolgende, QStringLiteral("Volgende server (Page Up)"));
+    TipTonen(*ui.LabelAantal, QStringLiteral("Aantal servers\nKlikken: nieuw"));
+    TipTonen(*ui.LabelWachtwoord, QStringLiteral("Rechtsklikken: wachtwoord tonen"));
+    TipTonen(*ui.LabelFormaat,
+             QStringLiteral("Slepen:\t\tformaat wijzigen\nDubbelklikken:\tstandaardformaat"));
     return ui;
 }
 

@@ -105,17 +105,6 @@ Zoekopdracht::Zoekopdracht(LokaalPaneel& lokaal, ServerPaneel& server, const Bes
         // The window's own right-click handling replaces the text box menu.
         kant->vak->setContextMenuPolicy(Qt::NoContextMenu);
     }
-    m_kantLokaal.knop->setToolTip(QStringLiteral("Zoeken in binaire lokale bestanden (vet)\nEscape: lokale "
-                                                 "bestand overslaan\nShift+Escape: zoeken afbreken\n"
-                                                 "Rechtsklikken: zoeken ongedaan maken"));
-    m_kantFtp.knop->setToolTip(
-        QStringLiteral("Zoeken in binaire serverbestanden (vet)\nEscape: serverbestand "
-                       "overslaan\nShift+Escape: zoeken afbreken\n"
-                       "Rechtsklikken: zoeken ongedaan maken"));
-    m_kantLokaal.vak->setToolTip(QStringLiteral("Zoekopdracht (jokers niet toegestaan)\nEnter: zoeken in "
-                                                "binaire lokale bestanden"));
-    m_kantFtp.vak->setToolTip(QStringLiteral("Zoekopdracht (jokers niet toegestaan)\nEnter: zoeken in "
-                                             "binaire serverbestanden"));
 }
 
 Zoekopdracht::~Zoekopdracht() = default;

@@ -4,6 +4,7 @@
 
 #include "dialogs/Bestandskeuze.h"
 #include "dialogs/Msg.h"
+#include "dialogs/Tooltip.h"
 #include "ftp/FtpPaden.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -159,10 +160,10 @@ void Herhaling::knopUploadBestandKiezenTipText()
     QAction* uploaden = m_b.mnuBestandUploadbestandUploaden;
     uploaden->setEnabled(!naam.isEmpty());
     uploaden->setText(naam.isEmpty() ? QStringLiteral("Uploaden") : QStringLiteral("Uploaden ") + naam);
-    m_b.knopUploadBestandKiezen->setToolTip(
-        QStringLiteral("Uploadbestand uploaden") + (naam.isEmpty() ? QString() : u' ' + naam) +
-        QStringLiteral(" (een bestand om herhaaldelijk te kunnen uploaden)\nRechtsklikken: uploadbestand "
-                       "selecteren\n (Of sleep uploadbestand in knop)"));
+    TipTonen(*m_b.knopUploadBestandKiezen,
+             QStringLiteral("Uploadbestand uploaden") + (naam.isEmpty() ? QString() : u' ' + naam) +
+                 QStringLiteral(" (een bestand om herhaaldelijk te kunnen uploaden)\r\nRechtsklikken: "
+                                "uploadbestand selecteren\r\n (Of sleep uploadbestand in knop)"));
 }
 
 } // namespace Vamox

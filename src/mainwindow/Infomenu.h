@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace Vamox {
+
+// The texts of the Info menu's notices.
+QString TipsTekst();
+QString OverTekst();
+
+// "Tips...": the tips notice.
+void mnuInfoTips_Click();
+// "Over..": version and contact; its second button writes an e-mail to the makers.
+void mnuInfoOver_Click();
+
+} // namespace Vamox
