@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QApplication>
+#include <QIcon>
 #include <QPalette>
 #include <QStyle>
 #include <QWidget>
+
+#include <optional>
 
 namespace Vamox {
 
@@ -28,6 +32,19 @@ inline void ZetKleur(QWidget* widget, QPalette::ColorRole rol, const QColor& kle
     QPalette palet = widget->palette();
     palet.setColor(rol, kleur);
     widget->setPalette(palet);
+}
+
+// Background, caption (the title and two spaces) and icon (else the active window's).
+inline void VensterOpmaken(QWidget& venster, const QString& titel, const std::optional<QIcon>& icoon,
+                           const QColor& achtergrond)
+{
+    venster.setAutoFillBackground(true);
+    ZetKleur(&venster, QPalette::Window, achtergrond);
+    venster.setWindowTitle(titel + QStringLiteral("  "));
+    if (icoon)
+        venster.setWindowIcon(*icoon);
+    else if (const QWidget* actief = QApplication::activeWindow())
+        venster.setWindowIcon(actief->windowIcon());
 }
 
 } // namespace Vamox

@@ -106,14 +106,7 @@ InpVenster::InpVenster(const InpOpties& opties, QWidget* parent) : QDialog(paren
         m_veld->installEventFilter(this);
     }
 
-    setAutoFillBackground(true);
-    ZetKleur(this, QPalette::Window, achtergrond);
-    setWindowTitle(opties.Titel.value_or(AppTitel()) + QStringLiteral("  "));
-    const QWidget* actief = QApplication::activeWindow();
-    if (opties.Icoon)
-        setWindowIcon(*opties.Icoon);
-    else if (actief != nullptr)
-        setWindowIcon(actief->windowIcon());
+    VensterOpmaken(*this, opties.Titel.value_or(AppTitel()), opties.Icoon, achtergrond);
 
     Indelen(opties);
     if (m_icoon->isVisible())

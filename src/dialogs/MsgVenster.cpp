@@ -92,14 +92,7 @@ void MsgVenster::Opbouwen(const MOpties& opties)
         m_knoppen[k] = knop;
     }
 
-    setAutoFillBackground(true);
-    ZetKleur(this, QPalette::Window, achtergrond);
-    setWindowTitle(opties.Titel.value_or(AppTitel()) + QStringLiteral("  "));
-    const QWidget* actief = QApplication::activeWindow();
-    if (opties.Icoon)
-        setWindowIcon(*opties.Icoon);
-    else if (actief != nullptr)
-        setWindowIcon(actief->windowIcon());
+    VensterOpmaken(*this, opties.Titel.value_or(AppTitel()), opties.Icoon, achtergrond);
 
     if (opties.Pictogram >= 1 && opties.Pictogram <= 4) {
         m_icoon->setProperty("pictogram", opties.Pictogram);
