@@ -204,6 +204,8 @@ void Indeling::Centreren()
 void Indeling::Standaardformaat()
 {
     const Toestand& toestand = m_venster.toestand();
+    // Nothing stored yet: the size would be nothing, which the window then keeps.
+    if (toestand.Standaardbreedte <= 0 || toestand.Standaardhoogte <= 0) return;
     m_venster.resize(
         TwipsSchaal::Van(&m_venster).NaarPixels(QSize(toestand.Standaardbreedte, toestand.Standaardhoogte)));
     Centreren();

@@ -49,7 +49,8 @@ public:
 
     // Keeps the window on its screen, 400 twips clear of the bottom (the task bar).
     void FormulierTonen();
-    // Gives the window the stored standard size and centres it on the screen.
+    // Gives the window the stored standard size and centres it on the screen; does nothing
+    // while no standard size has been stored.
     void Standaardformaat();
     // "Standaardformaat instellen": stores the current size as the standard size and centres
     // the window; a maximised window only gets a notice.

@@ -269,6 +269,14 @@ TEST(Indeling, StandaardformaatGeeftHetBewaardeFormaatGecentreerd)
 {
     auto venster = GetoondVenster();
     KleinVenster(*venster, QSize(420, 300));
+    // Never stored: nothing to apply (it used to shrink the window to nothing).
+    venster->move(5, 7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return venster->frameGeometry().topLeft() == QPoint(5, 7); }));
+    venster->indeling().Standaardformaat();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(venster->size(), QSize(420, 300));
+    EXPECT_EQ(venster->frameGeometry().topLeft(), QPoint(5, 7));
+
     venster->toestand().Standaardbreedte = 7500;
     venster->toestand().Standaardhoogte = 6000;
     venster->indeling().Standaardformaat();

@@ -10,9 +10,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QToolButton>
 
+#include <functional>
 #include <vector>
 
 namespace Vamox::Test {
@@ -198,6 +200,35 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(Opschriften(menu), opschriften) << menu->objectName().toStdString();
     }
+}
+
+// QObject keeps isSignalConnected to itself and its subclasses.
+struct Handelingsoor : QAction
+{
+    using QObject::isSignalConnected;
+};
+
+TEST(Venster, ElkMenuitemDoetIetsOfIsUitgeschakeld)
+{
+    FrmFtp venster;
+    const QMetaMethod gekozen = QMetaMethod::fromSignal(&QAction::triggered);
+    const QMetaMethod omgezet = QMetaMethod::fromSignal(&QAction::toggled);
+    QStringList dood;
+    const std::function<void(const QMenu*)> doorlopen = [&](const QMenu* menu) {
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            if (a->menu() != nullptr) {
+                doorlopen(a->menu());
+                continue;
+            }
+            const auto* oor = static_cast<const Handelingsoor*>(a);
+            if (a->isEnabled() && !oor->isSignalConnected(gekozen) && !oor->isSignalConnected(omgezet))
+                dood << menu->title() + u'/' + a->text();
+        }
+    };
+    for (const QAction* a : venster.menuBar()->actions())
+        doorlopen(a->menu());
+    EXPECT_EQ(dood, QStringList{});
 }
 
 TEST(Venster, VinkjesEnBeginstand)
