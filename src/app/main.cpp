@@ -1,5 +1,6 @@
 #include "dialogs/QtVertaling.h"
 #include "mainwindow/FrmFtp.h"
+#include "platform/gui/Pictogramthema.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Vamox::QtVertalingLaden();
+    Vamox::PictogramthemaKiezen();
     Vamox::FrmFtp venster;
     venster.Starten();
     venster.show();
