@@ -1,7 +1,6 @@
 #include "panes/gui/ImageLijst16.h"
 
-#include <QMimeDatabase>
-#include <QPixmap>
+#include "platform/gui/Pictogrammen.h"
 
 #include <mutex>
 
@@ -18,22 +17,6 @@ void BronnenLaden()
     static std::once_flag eenmaal;
     std::call_once(eenmaal, [] { VamoxBronnenRegistreren(); });
 }
-
-namespace {
-
-// Theme icons are looked up lazily and may change with the theme; the list keeps what it got
-// the first time, at the sizes the lists draw.
-QIcon Vastgelegd(const QIcon& icoon)
-{
-    QIcon vast;
-    for (int maat : {16, 32}) {
-        const QPixmap beeld = icoon.pixmap(maat, maat);
-        if (!beeld.isNull()) vast.addPixmap(beeld);
-    }
-    return vast;
-}
-
-} // namespace
 
 ImageLijst16::ImageLijst16()
 {
@@ -63,15 +46,7 @@ void ImageLijst16::ToevoegenAanImagelijst16(const QString& extensie)
     const QString sleutel = ExtensieSleutel(extensie);
     if (sleutel.isEmpty() || Bevat(sleutel)) return;
 
-    static const QMimeDatabase mimes;
-    const QMimeType soort =
-        mimes.mimeTypeForFile(QStringLiteral("x.") + sleutel, QMimeDatabase::MatchExtension);
-    QIcon icoon;
-    if (soort.isValid() && !soort.isDefault()) {
-        icoon = QIcon::fromTheme(soort.iconName());
-        if (icoon.isNull()) icoon = QIcon::fromTheme(soort.genericIconName());
-    }
-    if (!icoon.isNull()) icoon = Vastgelegd(icoon);
+    const QIcon icoon = PictogramBijExtensie(u'.' + sleutel, true);
     Toevoegen(sleutel, icoon.isNull() ? Icoon(QStringLiteral("bestand")) : icoon);
 }
 
