@@ -131,4 +131,12 @@ QString IcoonSleutelVoor(const QString& naam, const ProgrammaBekend& bekend)
     return extensie;
 }
 
+QString ProgrammaSleutel(const QString& naam)
+{
+    if (!naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) return {};
+    QString sleutel = naam.left(naam.indexOf(u'.'));
+    sleutel.remove(u' ');
+    return sleutel.toLower();
+}
+
 } // namespace Vamox

@@ -63,7 +63,13 @@ using ProgrammaBekend = std::function<bool(const QString& extensie)>;
 
 // Icon key of a file row: the lower-cased extension (text after the last "."), or "bestand"
 // for a name without "." or with an empty extension, or when `bekend` is given and knows no
-// program for the extension. Executables get their own key from the icon list, not from here.
+// program for the extension. Local executables get their own key (ProgrammaSleutel) first.
 QString IcoonSleutelVoor(const QString& naam, const ProgrammaBekend& bekend = {});
+
+// Icon key of a local executable, a name ending in ".exe" without regard to case: the name up to
+// its first "." without spaces, lower-cased ("Big Tool.setup.exe" -> "bigtool"). Programs of
+// one name share it, also with an extension of that name. "" for any other name, and when
+// nothing comes before the first ".".
+QString ProgrammaSleutel(const QString& naam);
 
 } // namespace Vamox

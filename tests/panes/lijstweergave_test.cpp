@@ -1,13 +1,23 @@
 #include "LijstHulp.h"
 
+#include "panes/LokaleMap.h"
+#include "panes/Rijen.h"
+#include "panes/gui/PaneelVulling.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace Vamox::Test {
@@ -194,6 +204,45 @@ TEST(ImageLijst16, EenBeeldPerExtensie)
     EXPECT_EQ(beelden.Icoon(QStringLiteral("zqx7")).cacheKey(),
               beelden.Icoon(QStringLiteral("bestand")).cacheKey());
     EXPECT_TRUE(beelden.Icoon(QStringLiteral("onbekend")).isNull());
+}
+
+// Local files as a fill lists them: one key, and one picture, per kind of file and per program
+// name; a program's key is its name up to the first "." without spaces.
+TEST(ImageLijst16, EenSleutelPerSoortEnPerProgramma)
+{
+    const std::vector<std::pair<QString, QString>> bestanden = {
+        {"a/readme.txt", "txt"},   {"a/NOTES.TXT", "txt"},   {"a/leesmij", "bestand"},
+        {"a/kaart.map", "map"},    {"a/setup.exe", "setup"}, {"a/Big Tool.setup.exe", "bigtool"},
+        {"a/My App.EXE", "myapp"}, {"a/Txt.exe", "txt"},     {"b/setup.exe", "setup"},
+    };
+    QTemporaryDir tijdelijk;
+    const QDir basis(tijdelijk.path());
+    for (const auto& [pad, sleutel] : bestanden) {
+        ASSERT_TRUE(basis.mkpath(QFileInfo(pad).path()));
+        QFile f(basis.filePath(pad));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+
+    ImageLijst16 beelden;
+    QComboBox patroon;
+    std::map<QString, QString> gekregen;
+    for (const QString map : {"a", "b"}) {
+        const QString pad = basis.filePath(map) + u'/';
+        const std::optional<Mapinhoud> inhoud = LokaleMapLezen(pad);
+        ASSERT_TRUE(inhoud);
+        Bestandsvulling vulling(patroon, beelden, pad);
+        for (const FtpEntry& entry : inhoud->bestanden)
+            vulling.Toevoegen(RijVan(entry));
+        std::unique_ptr<LijstWeergave> lijst(NieuweLijst(beelden, LijstSoort::Bestanden, "LijstBLokaal"));
+        vulling.Afronden(*lijst);
+        for (const ListRow& rij : lijst->lijstModel().Rijen())
+            gekregen[map + u'/' + rij.naam] = rij.icoonSleutel;
+    }
+    for (const auto& [pad, sleutel] : bestanden)
+        EXPECT_EQ(gekregen[pad], sleutel) << pad.toStdString();
+    EXPECT_EQ(beelden.Sleutels().mid(6), (QStringList{"bigtool", "myapp", "txt", "setup"}));
+    for (const QString& sleutel : beelden.Sleutels())
+        EXPECT_FALSE(beelden.Icoon(sleutel).isNull()) << sleutel.toStdString();
 }
 
 } // namespace

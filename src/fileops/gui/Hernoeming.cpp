@@ -182,8 +182,14 @@ void Hernoeming::NaLabelBewerken(LijstWeergave& lijst, int rij, const QString& n
     }
     QString icoon;
     if (!isMap) {
-        icoon = IcoonSleutelVoor(w.naam);
-        paneel.ui().beelden->ToevoegenAanImagelijst16(icoon);
+        ImageLijst16& beelden = *paneel.ui().beelden;
+        if (server) {
+            icoon = IcoonSleutelVoor(w.naam);
+            beelden.ToevoegenAanImagelijst16(icoon);
+        } else {
+            // A local file renamed to a program shows the program's picture, and back.
+            icoon = beelden.ToevoegenAanImagelijst16Exe(w.nieuwPad);
+        }
     }
     lijst.lijstModel().NaamZetten(rij, w.naam, icoon);
     Afronden(paneel, lijst, w.naam);

@@ -1,6 +1,9 @@
 #include "panes/gui/ImageLijst16.h"
 
+#include "panes/Patroon.h"
 #include "platform/gui/Pictogrammen.h"
+
+#include <QFileInfo>
 
 #include <mutex>
 
@@ -48,6 +51,22 @@ void ImageLijst16::ToevoegenAanImagelijst16(const QString& extensie)
 
     const QIcon icoon = PictogramBijExtensie(u'.' + sleutel, true);
     Toevoegen(sleutel, icoon.isNull() ? Icoon(QStringLiteral("bestand")) : icoon);
+}
+
+QString ImageLijst16::ToevoegenAanImagelijst16Exe(const QString& volledigPad)
+{
+    const QString naam = QFileInfo(volledigPad).fileName();
+    const QString sleutel = ProgrammaSleutel(naam);
+    if (sleutel.isEmpty()) {
+        const QString extensie = IcoonSleutelVoor(naam);
+        ToevoegenAanImagelijst16(extensie);
+        return extensie;
+    }
+    if (!Bevat(sleutel)) {
+        const QIcon icoon = PictogramUitProgramma(volledigPad);
+        Toevoegen(sleutel, icoon.isNull() ? Icoon(QStringLiteral("bestand")) : icoon);
+    }
+    return sleutel;
 }
 
 } // namespace Vamox

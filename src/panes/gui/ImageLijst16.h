@@ -13,7 +13,8 @@ void BronnenLaden();
 
 // The shared 16x16 pictures of the four lists and their headers, each under a text key. Starts
 // with "map", "bestand", "sort_af", "sort_op", "mapplus" and "mapomhoog"; grows by one picture
-// per new extension and is never trimmed while the program runs. Keys compare exactly.
+// per new extension or program name, each fetched once, and is never trimmed while the program
+// runs. Keys compare exactly.
 class ImageLijst16 final
 {
     Q_DISABLE_COPY_MOVE(ImageLijst16)
@@ -33,6 +34,12 @@ public:
     // every "." removed; the picture is the desktop theme's icon for that kind of file, or the
     // "bestand" picture when the theme has none.
     void ToevoegenAanImagelijst16(const QString& extensie);
+
+    // Makes sure the picture of a local file exists and gives its key: for a program (".exe")
+    // the key of ProgrammaSleutel with the program's own icon, else the desktop's icon for
+    // programs, else "bestand"; for any other file the key and picture of its extension. The
+    // first file of a key decides its picture.
+    QString ToevoegenAanImagelijst16Exe(const QString& volledigPad);
 
     // The key ToevoegenAanImagelijst16 uses for an extension.
     static QString ExtensieSleutel(const QString& extensie);

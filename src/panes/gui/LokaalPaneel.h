@@ -57,6 +57,7 @@ protected:
     QString MapVorm(const QString& map) const override;
     std::optional<Mapinhoud> Lezen(const QString& map) override { return LokaleMapLezen(map); }
     bool PlustekenVragen() override;
+    QString ProgrammaMap() const override { return HuidigeMap(); }
     bool eventFilter(QObject* object, QEvent* event) override;
     void MapVak_Enter() override { MapLokaal_Enter(); }
     void MapVak_Escape() override;

@@ -145,7 +145,7 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
     }
     if (soort != Soort::Mappen) {
         SorterenOpheffenBestand(*m_ui.bestanden);
-        Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden);
+        Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap());
         for (const FtpEntry& entry : m_inhoud.bestanden)
             ToevoegenLijstB(entry, vulling);
         vulling.Afronden(*m_ui.bestanden);

@@ -128,6 +128,8 @@ protected:
     virtual bool PlustekenVragen() = 0;
     // The separator of this side's paths.
     QChar Scheiding() const;
+    // The local folder whose programs a fill shows with their own pictures; "" on the server.
+    virtual QString ProgrammaMap() const { return {}; }
     // A row of the file list for an entry, when the pattern lets it.
     void ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling);
 

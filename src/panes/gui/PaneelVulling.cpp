@@ -25,9 +25,9 @@ template <typename Wijziging> void LijstWijzigen(QComboBox& vak, Wijziging wijzi
 
 } // namespace
 
-Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden)
-    : m_patroonVak(patroonVak), m_beelden(beelden), m_alles(PatroonIsLeeg(PatroonTekst(patroonVak))),
-      m_patroon(PatroonTekst(patroonVak))
+Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap)
+    : m_patroonVak(patroonVak), m_beelden(beelden), m_lokaleMap(lokaleMap),
+      m_alles(PatroonIsLeeg(PatroonTekst(patroonVak))), m_patroon(PatroonTekst(patroonVak))
 {
     for (int i = 0; i < patroonVak.count(); ++i)
         m_extensies.insert(patroonVak.itemText(i).toLower());
@@ -42,6 +42,9 @@ void Bestandsvulling::Toevoegen(ListRow rij)
     }
     if (!m_alles && !m_patroon.past(rij.naam)) return;
 
+    // Only programs look at the file; every other row keeps the key of its extension.
+    if (!m_lokaleMap.isEmpty() && rij.naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        rij.icoonSleutel = m_beelden.ToevoegenAanImagelijst16Exe(m_lokaleMap + rij.naam);
     auto sleutel = m_sleutels.constFind(rij.icoonSleutel);
     if (sleutel == m_sleutels.cend()) {
         m_beelden.ToevoegenAanImagelijst16(rij.icoonSleutel);

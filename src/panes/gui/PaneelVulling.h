@@ -21,11 +21,12 @@ class LijstWeergave;
 // The rows of one fill of a file list, built apart and handed to the list in one step. Every
 // file offers its extension to the pattern box ("*." + extension, no duplicates without regard
 // to case), whether or not the pattern lets it through; the new entries reach the box at the end,
-// in the order met. Files the pattern refuses get no row.
+// in the order met. Files the pattern refuses get no row. Given the local folder the rows are
+// in, a program (".exe") gets its own picture under its name instead of that of its extension.
 class Bestandsvulling final
 {
 public:
-    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden);
+    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap = {});
     Q_DISABLE_COPY_MOVE(Bestandsvulling)
 
     void Toevoegen(ListRow rij);
@@ -38,6 +39,7 @@ public:
 private:
     QComboBox& m_patroonVak;
     ImageLijst16& m_beelden;
+    QString m_lokaleMap;
     bool m_alles;
     Patroon m_patroon;
     std::vector<ListRow> m_rijen;
