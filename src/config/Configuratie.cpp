@@ -27,7 +27,7 @@ struct Sleutel
 };
 
 // Write order; on reading each key is looked up here.
-const std::array<Sleutel, 23> kSleutels = {{
+const std::array<Sleutel, 24> kSleutels = {{
     {"cfgopenen=", &Instellingen::CfgOpenen},
     {"cfgopslaan=", &Instellingen::CfgOpslaan},
     {"server=", &Instellingen::Server},
@@ -51,6 +51,7 @@ const std::array<Sleutel, 23> kSleutels = {{
     {"uploadbestand=", &Instellingen::Uploadbestand},
     {"standaardbreedte=", &Instellingen::Standaardbreedte},
     {"standaardhoogte=", &Instellingen::Standaardhoogte},
+    {"verbindingen=", &Instellingen::Verbindingen},
 }};
 
 // Whole numbers in decimal; spaces around them are tolerated, as the old reader did.
@@ -278,6 +279,11 @@ int BreedteBegrenzen(int breedte, int schermbreedte)
 int HoogteBegrenzen(int hoogte, int schermhoogte)
 {
     return std::min(hoogte, schermhoogte - 400);
+}
+
+int VerbindingenBegrenzen(std::optional<int> verbindingen)
+{
+    return std::clamp(verbindingen.value_or(StandaardVerbindingen), 1, 8);
 }
 
 } // namespace Vamox

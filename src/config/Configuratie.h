@@ -35,6 +35,7 @@ struct Instellingen
     std::optional<QString> Uploadbestand;       // uploadbestand=
     std::optional<int> Standaardbreedte;        // standaardbreedte=
     std::optional<int> Standaardhoogte;         // standaardhoogte=
+    std::optional<int> Verbindingen;            // verbindingen=     see VerbindingenBegrenzen
 
     bool operator==(const Instellingen&) const = default;
 };
@@ -95,5 +96,9 @@ QString ConfiguratieTekst(const QString& pad);
 int TopBegrenzen(int top);
 int BreedteBegrenzen(int breedte, int schermbreedte);
 int HoogteBegrenzen(int hoogte, int schermhoogte);
+
+// Connections a folder transfer moves its files over: 4 without a setting, else 1 to 8.
+inline constexpr int StandaardVerbindingen = 4;
+int VerbindingenBegrenzen(std::optional<int> verbindingen);
 
 } // namespace Vamox

@@ -51,6 +51,8 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
         u = voerEens(verder);
     }
     m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;
+    m_verbroken = !u.ok() && ((Hervatbaar(u.code) && !u.kort) || VerbindingVerloren(u.code, u.antwoord) ||
+                              u.code == CURLE_LOGIN_DENIED);
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
     return u;
@@ -233,6 +235,35 @@ bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
         if (regel == "UTF8") utf8 = true;
     }
     if (utf8) quote({QStringLiteral("*OPTS UTF8 ON")}, 200, 299);
+    return true;
+}
+
+FtpAanmelding FtpSession::aanmelding() const
+{
+    return {.gegevens = m_gegevens,
+            .tijden = tijden,
+            .bekendeCertificatenPad = bekendeCertificatenPad,
+            .pin = m_pin.isEmpty() ? m_overgenomenPin : m_pin};
+}
+
+bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
+{
+    tijden = aanmelding.tijden;
+    bekendeCertificatenPad = aanmelding.bekendeCertificatenPad;
+    m_overgenomenPin = aanmelding.pin;
+    certificaatVertrouwen = nullptr;
+    return FtpVerbindingOpenen(aanmelding.gegevens);
+}
+
+bool FtpSession::Wachten(const std::function<void(const std::atomic<bool>& afbreken)>& wachten)
+{
+    if (m_bezig) return false;
+    m_bezig = true;
+    m_werker->afbreken = false;
+    Q_EMIT bezigGewijzigd(true);
+    m_werker->voerUit([this, &wachten] { wachten(m_werker->afbreken); });
+    m_bezig = false;
+    Q_EMIT bezigGewijzigd(false);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -65,6 +66,17 @@ struct FtpBoom
     bool afgebroken = false; // cancelled (FtpSession::afbreken): the walk stopped where it was
 };
 
+// What another session needs to log in to the same server as this one: the details, the
+// timeouts, where trusted certificates are kept and the certificate this session accepted (which
+// the file may have failed to keep).
+struct FtpAanmelding
+{
+    FtpGegevens gegevens;
+    FtpTijden tijden;
+    QString bekendeCertificatenPad;
+    QByteArray pin;
+};
+
 // One FTP connection and every remote operation on it. Operations return false, 0 or nothing
 // on failure and never show anything themselves. One operation runs at a time: while one runs
 // (the caller's event loop keeps turning), every other one refuses at once. What a window shows
@@ -93,6 +105,10 @@ public:
     // Logs in again with the details of the last FtpVerbindingOpenen.
     bool FtpVerbinden();
     const FtpGegevens& gegevens() const { return m_gegevens; }
+    // This session's login, for a session of its own beside it (a transfer over more connections).
+    FtpAanmelding aanmelding() const;
+    // Logs in as `aanmelding` says; a certificate it did not accept is never asked about.
+    bool FtpVerbindingOvernemen(const FtpAanmelding& aanmelding);
 
     // The entries of a server folder as listed, without "." and ".."; nothing when the listing
     // failed (no connection, no such folder, no permission), which is never an empty folder.
@@ -129,6 +145,13 @@ public:
     void afbreken();
     // Whether the last operation ended because it was cancelled.
     bool afgebroken() const { return m_afgebroken; }
+    // Whether the last operation failed because the connection broke, could not be made or the
+    // login was refused (not because the server refused the file or the command).
+    bool verbindingVerbroken() const { return m_verbroken; }
+    // Runs `wachten` on the session's worker thread while the session counts as busy, as during an
+    // operation: a window blocks its input, and Escape reaches afbreken, whose flag `wachten` is
+    // handed. False when another operation was running.
+    bool Wachten(const std::function<void(const std::atomic<bool>& afbreken)>& wachten);
 
 Q_SIGNALS:
     // Bytes done and total of the running transfer, at most ten times a second.
@@ -150,6 +173,8 @@ private:
     std::unique_ptr<CurlWerker> m_werker;
     FtpGegevens m_gegevens;
     QByteArray m_pin; // of the trusted certificate of this server, when there is one
+    QByteArray m_overgenomenPin; // accepted by the session whose login this one took over
+    bool m_verbroken = false;
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
     bool m_bezig = false;

@@ -17,6 +17,7 @@ FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
     const bool tls = m_gegevens.tls != TlsKeuze::Geen;
     const BekendeCertificaten bekend(bekendeCertificatenPad);
     m_pin = tls ? bekend.pin(m_gegevens.host, m_gegevens.poort) : QByteArray();
+    if (tls && m_pin.isEmpty()) m_pin = m_overgenomenPin;
     Uitkomst u = voer(login);
     if (!tls || u.ok() || m_werker->afbreken) return u;
     if (u.code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !m_pin.isEmpty()) {

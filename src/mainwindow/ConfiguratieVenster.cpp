@@ -137,6 +137,7 @@ void ConfiguratieVenster::ConfiguratieLezen()
     if (in.Uploadbestand) t.Uploadbestand = *in.Uploadbestand;
     if (in.Standaardbreedte) t.Standaardbreedte = *in.Standaardbreedte;
     if (in.Standaardhoogte) t.Standaardhoogte = *in.Standaardhoogte;
+    t.Verbindingen = VerbindingenBegrenzen(in.Verbindingen);
     t.ServerLijst = gelezen->ServerLijst();
 
     QComboBox* servers = ui.cboVerbindingenFtp;
@@ -272,6 +273,7 @@ Instellingen ConfiguratieVenster::InstellingenVanVenster() const
     in.Uploadbestand = t.Uploadbestand;
     in.Standaardbreedte = t.Standaardbreedte;
     in.Standaardhoogte = t.Standaardhoogte;
+    in.Verbindingen = t.Verbindingen;
     return in;
 }
 

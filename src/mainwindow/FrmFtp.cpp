@@ -142,7 +142,7 @@ void FrmFtp::SubsystemenMaken()
     m_mapoverdracht = std::make_unique<Mapoverdracht>(
         *m_lokaalPaneel, *m_serverPaneel, *m_voortgang,
         Mapoverdracht::Besturing{this, u.knopUploaden, u.knopDownloaden, m.mnuMapLokaalUploaden,
-                                 m.mnuMapFtpDownloaden, &t.Bezig});
+                                 m.mnuMapFtpDownloaden, &t.Bezig, &t.Verbindingen});
     m_zoekopdracht = std::make_unique<Zoekopdracht>(
         *m_lokaalPaneel, *m_serverPaneel,
         Zoekopdracht::Besturing{this, u.knopZoekenLokaal, u.VakZoekenLokaal, u.knopZoekenFtp, u.VakZoekenFtp,

@@ -37,6 +37,7 @@ struct Toestand
     int Vensterhoogte = 0;
     int Standaardbreedte = 0; // twips, 0 until stored
     int Standaardhoogte = 0;
+    int Verbindingen = StandaardVerbindingen; // a folder transfer's files move over this many at once
 };
 
 } // namespace Vamox

@@ -10,7 +10,8 @@
 
 namespace Vamox {
 
-// The transfers between the local disk and the server, one file at a time over one session.
+// The transfers between the local disk and the server, one file at a time over one session (the
+// folder flows may use more).
 // A flow asks its questions through Overdrachtsvragen, reports through Voortgangsmelder and
 // returns what happened; it shows nothing itself. The window answers the questions with its
 // notices and shows the progress; tests answer from a script.
@@ -127,17 +128,22 @@ LokaleBoom LokaleMapScannen(const QString& map, const StopVraag& stop = {});
 // Uploads a scanned tree into `serverMap` as a folder of the chosen folder's name: the folders
 // first, each after its parent (one that exists already is fine), then the files, asking
 // before replacing a file that exists (Soort::MapUploaden) unless it lies in a folder this run
-// made, or "Alle" was answered.
+// made, or "Alle" was answered. With `verbindingen` > 1 the files move over that many sessions
+// beside `sessie` (Verbindingenpool); the folders, probes and questions stay on `sessie`, in the
+// same order. A cancel of `sessie` then stops handing out files; a second one cancels those running.
 Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
-                                 Overdrachtsvragen& vragen, Voortgangsmelder& voortgang);
+                                 Overdrachtsvragen& vragen, Voortgangsmelder& voortgang, int verbindingen = 1);
 
 // Downloads the server folder `serverMap` ("/a/b", listed as `boom` by FtpBoomLezen) into
 // `lokaleMap` as a folder of its own name: the folders first, then the files, asking before
 // replacing a local file (Soort::MapDownloaden) until "Alle". A listed name that is no plain
 // name, and everything below it, is never written (a failure). `stop` is asked after every
 // file; true ends the run there. Folders whose listing failed count as mislukteMappen.
+// `verbindingen` as for MapUploaden; `stop` is then asked before each file is handed out, and the
+// files running finish.
 Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap, const FtpBoom& boom,
                                    const QString& lokaleMap, Overdrachtsvragen& vragen,
-                                   Voortgangsmelder& voortgang, const StopVraag& stop = {});
+                                   Voortgangsmelder& voortgang, const StopVraag& stop = {},
+                                   int verbindingen = 1);
 
 } // namespace Vamox

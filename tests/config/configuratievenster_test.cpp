@@ -201,8 +201,9 @@ TEST_F(ConfiguratieVensterTest, OpslaanTweeKeerEnHeenEnTerug)
     const QString server = QStringLiteral("Werk") + S + "h" + S + "u" + S + "w" + S + "2121" + S + "web";
     Bestand({"cfgopslaan=0", "knoppenbalktonen=0", "lokaalopenen=1", "plusbijsubmappenftp=1",
              "maplokaalactueel=" + map, "patroonlokaal=*.a=b", "uploadbestand=/tmp/up.txt",
-             "standaardbreedte=14000", "standaardhoogte=9600", server});
+             "standaardbreedte=14000", "standaardhoogte=9600", "verbindingen=2", server});
     auto venster = Starten({}, false);
+    EXPECT_EQ(venster->toestand().Verbindingen, 2);
     for (const bool serverOpenen : {false, true}) {
         if (serverOpenen) venster->menus().mnuInstellingenServer->trigger();
         const QByteArray verwacht = serverOpenen ? "\r\nserveropenen=1\r\n" : "\r\nserveropenen=0\r\n";
@@ -220,7 +221,7 @@ TEST_F(ConfiguratieVensterTest, OpslaanTweeKeerEnHeenEnTerug)
          QByteArrayList{"cfgopenen=1", "cfgopslaan=0", "server=", "knoppenbalktonen=0", "lokaalopenen=1",
                         "plusbijsubmappenftp=1", "maplokaalactueel=" + map.toUtf8(), "patroonlokaal=*.a=b",
                         "mapftpactueel=", "uploadbestand=/tmp/up.txt", "standaardbreedte=14000",
-                        "standaardhoogte=9600", server.toUtf8()})
+                        "standaardhoogte=9600", "verbindingen=2", server.toUtf8()})
         EXPECT_TRUE(na.contains("\n" + regel + "\r\n") || na.startsWith(regel + "\r\n"))
             << regel.toStdString();
 

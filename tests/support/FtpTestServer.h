@@ -79,6 +79,7 @@ struct VsftpdOpties
     int idleTimeoutS = 300; // idle_session_timeout
     bool tls = false;       // explicit TLS with a self-signed certificate made at start
     bool alleenTls = false; // with tls: plain logins and plain data connections are refused
+    int maxPerIp = 0;       // > 0: logins from one address beyond this many are refused (max_per_ip)
 };
 
 class VsftpdServer final

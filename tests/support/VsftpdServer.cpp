@@ -63,6 +63,7 @@ QByteArray configuratie(const VsftpdOpties& o, const QString& root, quint16 poor
         QStringLiteral("use_localtime=NO"),
         QStringLiteral("utf8_filesystem=YES"),
     };
+    if (o.maxPerIp > 0) regels << QStringLiteral("max_per_ip=%1").arg(o.maxPerIp);
     if (o.tls) {
         const QString ja = o.alleenTls ? QStringLiteral("YES") : QStringLiteral("NO");
         regels << QStringLiteral("ssl_enable=YES") << QStringLiteral("allow_anon_ssl=YES")

@@ -149,10 +149,12 @@ TEST_F(transferOverdracht, FolderDownloadAsksAboutEachLocalFileUntilAlleOrStoppe
     const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/boom"));
     ASSERT_EQ(boom.mislukt, 0);
 
+    // Over more connections the questions come the same, in the same order.
+    for (const int verbindingen : {1, 4})
     for (size_t g = 0; g < Overschrijfgevallen.size(); ++g) {
         const Overschrijfgeval& geval = Overschrijfgevallen[g];
-        SCOPED_TRACE(geval.naam);
-        const QString doel = L(QString::number(g));
+        SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
+        const QString doel = L(QStringLiteral("%1-%2").arg(verbindingen).arg(g));
         schrijf(doel + QStringLiteral("/boom/a.txt"), "oud a");
         schrijf(doel + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
         Script script(geval.antwoorden);
@@ -161,7 +163,7 @@ TEST_F(transferOverdracht, FolderDownloadAsksAboutEachLocalFileUntilAlleOrStoppe
         const StopVraag stop = [&] { return ++stopVragen, geval.stopNaElkBestand; };
 
         const Overdrachtsresultaat r =
-            MapDownloaden(sessie, QStringLiteral("/boom"), boom, doel, script, teller, stop);
+            MapDownloaden(sessie, QStringLiteral("/boom"), boom, doel, script, teller, stop, verbindingen);
 
         for (qsizetype i = 0; i < Boom.size(); ++i)
             EXPECT_EQ(lees(doel + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
@@ -203,17 +205,18 @@ TEST_F(transferOverdracht, FolderUploadAsksAboutEachServerFileUntilAlleOrStoppen
     EXPECT_EQ(boom.totaal, 21);
     EXPECT_TRUE(boom.volledig);
 
+    for (const int verbindingen : {1, 4})
     for (size_t g = 0; g < 4; ++g) {
         const Overschrijfgeval& geval = Overschrijfgevallen[g];
-        SCOPED_TRACE(geval.naam);
+        SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
         // The folders exist already, so every file is probed.
-        const QString rij = QStringLiteral("r%1").arg(g);
+        const QString rij = QStringLiteral("r%1-%2").arg(verbindingen).arg(g);
         server->schrijf(rij + QStringLiteral("/boom/a.txt"), "oud a");
         server->schrijf(rij + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
         Script script(geval.antwoorden);
         Teller teller;
 
-        const Overdrachtsresultaat r = MapUploaden(sessie, boom, u'/' + rij + u'/', script, teller);
+        const Overdrachtsresultaat r = MapUploaden(sessie, boom, u'/' + rij + u'/', script, teller, verbindingen);
 
         for (qsizetype i = 0; i < Boom.size(); ++i)
             EXPECT_EQ(server->lees(rij + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();

@@ -110,6 +110,11 @@ void Mapoverdracht::knopDownloaden_Click()
     DownloadenServermap(QString(), QString());
 }
 
+int Mapoverdracht::Verbindingen() const
+{
+    return m_b.verbindingen ? *m_b.verbindingen : 1;
+}
+
 bool Mapoverdracht::EscapeInRun()
 {
     if (!m_downloadLoopt || m_escapeInRun) return false;
@@ -172,7 +177,7 @@ void Mapoverdracht::Uploaden(QString map)
     wacht.Tonen(QStringLiteral("Even geduld. Uploaden (") + GrootteTekst(boom.totaal) +
                 QStringLiteral(")..."));
     Overschrijfvragen vragen;
-    const Overdrachtsresultaat r = MapUploaden(m_sessie, boom, serverMap, vragen, m_voortgang);
+    const Overdrachtsresultaat r = MapUploaden(m_sessie, boom, serverMap, vragen, m_voortgang, Verbindingen());
     // Nothing attempted (an empty tree, or Stoppen at once): nothing to tell or show, unless a
     // folder could not be made.
     if (!r.Geprobeerd() && r.mislukteMappen == 0) return;
@@ -245,7 +250,7 @@ bool Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
     m_downloadLoopt = true;
     m_escapeInRun = false;
     const Overdrachtsresultaat r = MapDownloaden(m_sessie, serverMap, boom, lokaleMap, vragen, m_voortgang,
-                                                 [] { return EscapeIngedrukt(); });
+                                                 [] { return EscapeIngedrukt(); }, Verbindingen());
     m_downloadLoopt = false;
     // "Stoppen" before any file was fetched: as if nothing had been asked.
     if (r.gestopt && !r.Geprobeerd()) return false;

@@ -34,6 +34,7 @@ public:
         QAction* mnuMapLokaalUploaden = nullptr;
         QAction* mnuMapFtpDownloaden = nullptr;
         bool* bezig = nullptr; // one transfer or search at a time
+        const int* verbindingen = nullptr; // the files of a run move over this many at once (unset: 1)
     };
 
     Mapoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Voortgangsweergave& voortgang,
@@ -63,6 +64,7 @@ public:
 private:
     void Uploaden(QString lokaleMap);
     bool Downloaden(QString serverMap, QString lokaleMap);
+    int Verbindingen() const;
 
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
