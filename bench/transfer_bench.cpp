@@ -4,8 +4,12 @@
 //
 //   transfer_bench download        HOST PORT SERVERFILE LOCALFOLDER   (BestandenDownloaden)
 //   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER   (BestandenUploaden)
-//   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER (FtpBoomLezen, MapDownloaden)
-//   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER (LokaleMapScannen, MapUploaden)
+//   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER [CONNECTIONS]
+//                                                                     (FtpBoomLezen, MapDownloaden)
+//   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER [CONNECTIONS]
+//                                                                     (LokaleMapScannen, MapUploaden)
+// The folder modes move their files over CONNECTIONS sessions, by default as many as the
+// program's setting gives without a configuration line.
 //   transfer_bench download-tls    HOST PORT SERVERFILE LOCALFOLDER   (download over TLS only; the
 //                                                                      server's certificate is trusted)
 //   transfer_bench ui-stall        HOST PORT SERVERFILE LOCALFOLDER   (download with a timer running)
@@ -13,6 +17,7 @@
 // Login is anonymous. Every overwrite question is answered "Ja" and counted: the targets start
 // empty, so a question is a fault of the run and counts as failed.
 
+#include "config/Configuratie.h"
 #include "ftp/FtpSession.h"
 #include "transfer/Overdracht.h"
 #include "transfer/OverdrachtVoortgang.h"
@@ -189,6 +194,11 @@ int Upload(const QStringList& a)
     return Meld(t, r, 1, vragen);
 }
 
+int Verbindingen(const QStringList& a)
+{
+    return a.size() > 4 ? VerbindingenBegrenzen(a[4].toInt()) : VerbindingenBegrenzen(std::nullopt);
+}
+
 int MapDownload(const QStringList& a)
 {
     QElapsedTimer t;
@@ -198,7 +208,7 @@ int MapDownload(const QStringList& a)
     Ja vragen;
     Voortgang voortgang(sessie);
     const FtpBoom boom = sessie.FtpBoomLezen(a[2]);
-    const Overdrachtsresultaat r = MapDownloaden(sessie, a[2], boom, a[3], vragen, voortgang);
+    const Overdrachtsresultaat r = MapDownloaden(sessie, a[2], boom, a[3], vragen, voortgang, {}, Verbindingen(a));
     return Meld(t, r, qint64(boom.bestanden.size()), vragen);
 }
 
@@ -211,7 +221,7 @@ int MapUpload(const QStringList& a)
     Ja vragen;
     Voortgang voortgang(sessie);
     const LokaleBoom boom = LokaleMapScannen(a[2]);
-    const Overdrachtsresultaat r = MapUploaden(sessie, boom, a[3], vragen, voortgang);
+    const Overdrachtsresultaat r = MapUploaden(sessie, boom, a[3], vragen, voortgang, Verbindingen(a));
     return Meld(t, r, boom.bestanden.size(), vragen);
 }
 
@@ -236,6 +246,8 @@ int main(int argc, char** argv)
     if (args.isEmpty()) return Fout("usage: transfer_bench MODE ARGS (see the source)");
     const QString modus = args.takeFirst();
     if (modus == QLatin1String("ui-idle") && args.size() == 1) return Stil(args[0].toLongLong());
+    if (modus == QLatin1String("folder-download") && args.size() == 5) return MapDownload(args);
+    if (modus == QLatin1String("folder-upload") && args.size() == 5) return MapUpload(args);
     if (args.size() != 4) return Fout("wrong number of arguments");
     if (modus == QLatin1String("download")) return Download(args, nullptr);
     if (modus == QLatin1String("download-tls")) {
