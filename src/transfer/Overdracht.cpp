@@ -1,7 +1,8 @@
 #include "transfer/Overdracht.h"
 
 #include "transfer/OverdrachtPaden.h"
-#include "transfer/Verbindingenpool.h"
+#include "transfer/OverdrachtRonde.h"
+#include "transfer/OverdrachtVerdeeld.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,39 +10,18 @@
 #include <QSet>
 
 #include <algorithm>
-#include <map>
 
 namespace Vamox {
 
+using namespace OverdrachtHulp;
+
 namespace {
-
-// Begin on construction, Einde however the run ends.
-class Run final
-{
-public:
-    Run(Voortgangsmelder& melder, qint64 bestanden, qint64 bytes) : m_melder(melder)
-    {
-        m_melder.Begin(bestanden, bytes);
-    }
-    ~Run() { m_melder.Einde(); }
-    Q_DISABLE_COPY_MOVE(Run)
-
-    Voortgangsmelder* operator->() const { return &m_melder; }
-
-private:
-    Voortgangsmelder& m_melder;
-};
 
 // The name of a local path: the text after its last separator.
 QString LokaleNaam(const QString& pad)
 {
     const qsizetype plek = std::max(pad.lastIndexOf(u'/'), pad.lastIndexOf(LokaalScheiding));
     return pad.mid(plek + 1);
-}
-
-QString ServerNaam(const QString& pad)
-{
-    return pad.mid(pad.lastIndexOf(u'/') + 1);
 }
 
 // A listed name says more than its path: "a/b" listed in /m is refused, not taken for b in /m/a.
@@ -55,21 +35,6 @@ QString InServermap(const QString& map, const QString& naam)
     return map.endsWith(u'/') ? map + naam : map + u'/' + naam;
 }
 
-qint64 LokaleGrootte(const QString& pad)
-{
-    const QFileInfo info(pad);
-    return info.isFile() ? info.size() : -1;
-}
-
-// The server walk joins listed names into paths, so a listed name holding "/" would pass for a
-// deeper path. A path is used only when its parent was itself taken and its own last part is a
-// plain name.
-bool KindVan(const QSet<QString>& mappen, const QString& pad)
-{
-    const qsizetype plek = pad.lastIndexOf(u'/');
-    return plek >= 0 && mappen.contains(pad.left(plek)) && VeiligeNaam(pad.mid(plek + 1));
-}
-
 qint64 Som(qint64 a, qint64 grootte)
 {
     return a + std::max<qint64>(grootte, 0);
@@ -81,54 +46,6 @@ void Verplaatst(Overdrachtsresultaat& r, const QString& naam, qint64 bytes)
     r.bytes += std::max<qint64>(bytes, 0);
     r.namen.push_back(naam);
 }
-
-// The overwrite questions of one run: asked until "Alle", each answer counted in the result.
-class Vraagronde final
-{
-public:
-    enum class Stap
-    {
-        Doorgaan,
-        Overslaan,
-        Stoppen
-    };
-
-    Vraagronde(Overdrachtsvragen* vragen, Overschrijving::Soort soort, qint64 aantal, Overdrachtsresultaat& r)
-        : m_vragen(vragen), m_soort(soort), m_aantal(aantal), m_r(r)
-    {
-    }
-
-    // Whether a file that exists still needs a question.
-    bool Open() const { return m_vragen != nullptr && !m_alles; }
-
-    Stap Vraag(const QString& pad, qint64 grootte, qint64 nummer)
-    {
-        switch (m_vragen->Overschrijven(
-            {.soort = m_soort, .pad = pad, .grootte = grootte, .nummer = nummer, .aantal = m_aantal})) {
-        case Overschrijfantwoord::Stoppen:
-            m_r.gestopt = true;
-            return Stap::Stoppen;
-        case Overschrijfantwoord::Nee:
-            ++m_r.overgeslagen;
-            return Stap::Overslaan;
-        case Overschrijfantwoord::Alle:
-            m_alles = true;
-            return Stap::Doorgaan;
-        case Overschrijfantwoord::Ja:
-            break;
-        }
-        return Stap::Doorgaan;
-    }
-
-private:
-    Overdrachtsvragen* m_vragen;
-    Overschrijving::Soort m_soort;
-    qint64 m_aantal;
-    Overdrachtsresultaat& m_r;
-    bool m_alles = false;
-};
-
-using Stap = Vraagronde::Stap;
 
 // The end of one file: moved or failed. False when the transfer was cancelled: the run ends
 // there. (Work out `gelukt` before the call: the order in which arguments are evaluated is not
@@ -167,142 +84,6 @@ bool Halen(FtpSession& sessie, const Serverbestand& b, const QString& naam, cons
     }
     const bool gehaald = sessie.FtpBestandHalen(lokaal, b.pad, b.grootte);
     return Klaar(sessie, r, run, gehaald, naam, LokaleGrootte(lokaal));
-}
-
-// The files of a folder run over more connections: each handed out in run order after its
-// question, and counted in the result and the progress as it comes back, whichever connection
-// moved it. The moved names are put in run order at the end.
-class Uitdeling final
-{
-public:
-    Uitdeling(FtpSession& sessie, int verbindingen, const Run& run, Overdrachtsresultaat& r)
-        : m_run(run), m_r(r),
-          m_pool(sessie, verbindingen, [this](qint64 nummer, bool gelukt) { Afgehandeld(nummer, gelukt); })
-    {
-    }
-    Q_DISABLE_COPY_MOVE(Uitdeling)
-
-    // False when a cancel ends the run: nothing more is handed out.
-    bool Geven(qint64 nummer, const QString& naam, qint64 grootte, std::function<bool(FtpSession&)> doen,
-               std::function<qint64()> bytes)
-    {
-        m_open.emplace(nummer, Bestand{naam, grootte, std::move(bytes)});
-        if (m_pool.Geven({.nummer = nummer, .doen = std::move(doen)})) return true;
-        m_open.erase(nummer);
-        return false;
-    }
-
-    // Waits for the files handed out.
-    void Afmaken()
-    {
-        m_pool.Afmaken();
-        if (m_pool.Afgebroken()) m_r.geannuleerd = m_r.gestopt = true;
-        for (const auto& [nummer, naam] : m_verplaatst)
-            m_r.namen.push_back(naam);
-    }
-
-private:
-    struct Bestand
-    {
-        QString naam;
-        qint64 grootte;
-        std::function<qint64()> bytes; // what the moved file holds
-    };
-
-    void Afgehandeld(qint64 nummer, bool gelukt)
-    {
-        const auto it = m_open.find(nummer);
-        if (it == m_open.end()) return;
-        const Bestand b = std::move(it->second);
-        m_open.erase(it);
-        m_run->BestandBegint(b.naam, b.grootte);
-        if (gelukt) {
-            ++m_r.gedaan;
-            m_r.bytes += std::max<qint64>(b.bytes(), 0);
-            m_verplaatst.emplace(nummer, b.naam);
-        } else {
-            ++m_r.mislukt;
-        }
-        m_run->BestandKlaar();
-    }
-
-    const Run& m_run;
-    Overdrachtsresultaat& m_r;
-    std::map<qint64, Bestand> m_open;
-    std::map<qint64, QString> m_verplaatst;
-    Verbindingenpool m_pool;
-};
-
-// The files of a folder upload over `verbindingen` connections; the questions as in the
-// single-connection run, in the same order, each before its file is handed out.
-void MapUploadenVerdeeld(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
-                         const QSet<QString>& nieuweMappen, int verbindingen, Vraagronde& ronde, const Run& run,
-                         Overdrachtsresultaat& r)
-{
-    Uitdeling uitdeling(sessie, verbindingen, run, r);
-    for (qint64 i = 0; i < boom.bestanden.size(); ++i) {
-        const QString& pad = boom.bestanden.at(i);
-        const QString naam = EigenNaam(pad);
-        const QString doel = NaarServerpad(boom.map, pad, serverMap);
-        const qint64 grootte = LokaleGrootte(pad);
-        if (doel.isEmpty()) {
-            run->BestandBegint(naam, grootte);
-            ++r.mislukt;
-            run->BestandKlaar();
-            continue;
-        }
-        if (ronde.Open() && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
-            const qint64 bestaand = sessie.FtpMapPeilen(doel);
-            const Stap stap = bestaand > 0 ? ronde.Vraag(doel, bestaand, i + 1) : Stap::Doorgaan;
-            if (stap == Stap::Stoppen) break;
-            if (stap == Stap::Overslaan) {
-                run->BestandBegint(naam, grootte);
-                run->BestandKlaar();
-                continue;
-            }
-        }
-        const auto plaatsen = [pad, doel](FtpSession& s) { return s.FtpBestandPlaatsen(pad, doel); };
-        if (!uitdeling.Geven(i + 1, naam, grootte, plaatsen, [grootte] { return grootte; })) break;
-    }
-    uitdeling.Afmaken();
-}
-
-// The files of a folder download over `verbindingen` connections; `stop` and the questions as in
-// the single-connection run. The files handed out before a stop are finished.
-void MapDownloadenVerdeeld(FtpSession& sessie, const QString& start, const FtpBoom& boom, const QString& lokaleMap,
-                           const QSet<QString>& genomen, int verbindingen, const StopVraag& stop, Vraagronde& ronde,
-                           const Run& run, Overdrachtsresultaat& r)
-{
-    Uitdeling uitdeling(sessie, verbindingen, run, r);
-    for (qint64 i = 0; i < qint64(boom.bestanden.size()); ++i) {
-        if (i > 0 && stop && stop()) {
-            r.gestopt = true;
-            break;
-        }
-        const FtpBoom::Bestand& b = boom.bestanden[size_t(i)];
-        const QString lokaal = KindVan(genomen, b.pad) ? NaarLokaalPad(start, b.pad, lokaleMap) : QString();
-        const QString naam = ServerNaam(b.pad);
-        if (lokaal.isEmpty()) {
-            run->BestandBegint(naam, b.grootte);
-            ++r.mislukt;
-            run->BestandKlaar();
-            continue;
-        }
-        if (ronde.Open() && QFileInfo(lokaal).isFile()) {
-            const Stap stap = ronde.Vraag(lokaal, LokaleGrootte(lokaal), i + 1);
-            if (stap == Stap::Stoppen) break;
-            if (stap == Stap::Overslaan) {
-                run->BestandBegint(naam, b.grootte);
-                run->BestandKlaar();
-                continue;
-            }
-        }
-        const auto halen = [lokaal, pad = b.pad, grootte = b.grootte](FtpSession& s) {
-            return s.FtpBestandHalen(lokaal, pad, grootte);
-        };
-        if (!uitdeling.Geven(i + 1, naam, b.grootte, halen, [lokaal] { return LokaleGrootte(lokaal); })) break;
-    }
-    uitdeling.Afmaken();
 }
 
 } // namespace

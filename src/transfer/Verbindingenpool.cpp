@@ -97,12 +97,6 @@ Verbindingenpool::~Verbindingenpool()
         draad.join();
 }
 
-int Verbindingenpool::Levend() const
-{
-    std::lock_guard lock(m_gedeeld->mutex);
-    return m_gedeeld->levend;
-}
-
 void Verbindingenpool::wachten(const std::function<bool()>& klaar)
 {
     Gedeeld& g = *m_gedeeld;

@@ -50,8 +50,6 @@ public:
     void Afmaken();
     // Whether a cancel of the main session was seen while waiting.
     bool Afgebroken() const { return m_afgebroken; }
-    // Connections that are logged in or still logging in.
-    int Levend() const;
 
 private:
     struct Gedeeld;

@@ -18,7 +18,7 @@ class Voortgangsweergave;
 // folder, or a server folder downloaded into a local folder. Both scan the tree first, ask once
 // with the numbers, then hand the tree to the core's folder flow, which makes the folders and
 // moves the files with a four-way overwrite question ("Alle overschrijven" stops the asking for
-// the rest of the run).
+// the rest of the run), over as many connections as the setting gives.
 class Mapoverdracht final : public QObject
 {
     Q_OBJECT
