@@ -82,8 +82,8 @@ private:
 // The files of a folder upload over `verbindingen` connections; the questions as in the
 // single-connection run, in the same order, each before its file is handed out.
 void MapUploadenVerdeeld(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
-                         const QSet<QString>& nieuweMappen, int verbindingen, Vraagronde& ronde, const Run& run,
-                         Overdrachtsresultaat& r)
+                         const QSet<QString>& nieuweMappen, int verbindingen, Vraagronde& ronde,
+                         const Run& run, Overdrachtsresultaat& r)
 {
     Uitdeling uitdeling(sessie, verbindingen, run, r);
     for (qint64 i = 0; i < boom.bestanden.size(); ++i) {
@@ -115,9 +115,9 @@ void MapUploadenVerdeeld(FtpSession& sessie, const LokaleBoom& boom, const QStri
 
 // The files of a folder download over `verbindingen` connections; `stop` and the questions as in
 // the single-connection run. The files handed out before a stop are finished.
-void MapDownloadenVerdeeld(FtpSession& sessie, const QString& start, const FtpBoom& boom, const QString& lokaleMap,
-                           const QSet<QString>& genomen, int verbindingen, const StopVraag& stop, Vraagronde& ronde,
-                           const Run& run, Overdrachtsresultaat& r)
+void MapDownloadenVerdeeld(FtpSession& sessie, const QString& start, const FtpBoom& boom,
+                           const QString& lokaleMap, const QSet<QString>& genomen, int verbindingen,
+                           const StopVraag& stop, Vraagronde& ronde, const Run& run, Overdrachtsresultaat& r)
 {
     Uitdeling uitdeling(sessie, verbindingen, run, r);
     for (qint64 i = 0; i < qint64(boom.bestanden.size()); ++i) {
@@ -146,7 +146,8 @@ void MapDownloadenVerdeeld(FtpSession& sessie, const QString& start, const FtpBo
         const auto halen = [lokaal, pad = b.pad, grootte = b.grootte](FtpSession& s) {
             return s.FtpBestandHalen(lokaal, pad, grootte);
         };
-        if (!uitdeling.Geven(i + 1, naam, b.grootte, halen, [lokaal] { return LokaleGrootte(lokaal); })) break;
+        if (!uitdeling.Geven(i + 1, naam, b.grootte, halen, [lokaal] { return LokaleGrootte(lokaal); }))
+            break;
     }
     uitdeling.Afmaken();
 }

@@ -80,7 +80,8 @@ Verbindingenpool::Verbindingenpool(FtpSession& hoofd, int verbindingen, Afgehand
         g.sessies.push_back(std::make_unique<FtpSession>());
     for (int i = 0; i < aantal; ++i) {
         FtpSession* sessie = g.sessies[size_t(i)].get();
-        g.draden.emplace_back([&g, sessie, aanmelding] { Verbinding<Gedeeld, Klus>(g, *sessie, aanmelding); });
+        g.draden.emplace_back(
+            [&g, sessie, aanmelding] { Verbinding<Gedeeld, Klus>(g, *sessie, aanmelding); });
     }
 }
 
@@ -108,7 +109,8 @@ void Verbindingenpool::wachten(const std::function<bool()>& klaar)
         return afbreken && *afbreken;
     };
     bool afgebroken = false;
-    if (!m_hoofd.Wachten([&](const std::atomic<bool>& afbreken) { afgebroken = wacht(&afbreken); })) wacht(nullptr);
+    if (!m_hoofd.Wachten([&](const std::atomic<bool>& afbreken) { afgebroken = wacht(&afbreken); }))
+        wacht(nullptr);
     if (afgebroken) m_afgebroken = true;
 }
 

@@ -150,37 +150,38 @@ TEST_F(transferOverdracht, FolderDownloadAsksAboutEachLocalFileUntilAlleOrStoppe
     ASSERT_EQ(boom.mislukt, 0);
 
     // Over more connections the questions come the same, in the same order.
-    for (const int verbindingen : {1, 4})
-    for (size_t g = 0; g < Overschrijfgevallen.size(); ++g) {
-        const Overschrijfgeval& geval = Overschrijfgevallen[g];
-        SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
-        const QString doel = L(QStringLiteral("%1-%2").arg(verbindingen).arg(g));
-        schrijf(doel + QStringLiteral("/boom/a.txt"), "oud a");
-        schrijf(doel + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
-        Script script(geval.antwoorden);
-        Teller teller;
-        int stopVragen = 0;
-        const StopVraag stop = [&] { return ++stopVragen, geval.stopNaElkBestand; };
+    for (const int verbindingen : {1, 4}) {
+        for (size_t g = 0; g < Overschrijfgevallen.size(); ++g) {
+            const Overschrijfgeval& geval = Overschrijfgevallen[g];
+            SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
+            const QString doel = L(QStringLiteral("%1-%2").arg(verbindingen).arg(g));
+            schrijf(doel + QStringLiteral("/boom/a.txt"), "oud a");
+            schrijf(doel + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
+            Script script(geval.antwoorden);
+            Teller teller;
+            int stopVragen = 0;
+            const StopVraag stop = [&] { return ++stopVragen, geval.stopNaElkBestand; };
 
-        const Overdrachtsresultaat r =
-            MapDownloaden(sessie, QStringLiteral("/boom"), boom, doel, script, teller, stop, verbindingen);
+            const Overdrachtsresultaat r = MapDownloaden(sessie, QStringLiteral("/boom"), boom, doel, script,
+                                                         teller, stop, verbindingen);
 
-        for (qsizetype i = 0; i < Boom.size(); ++i)
-            EXPECT_EQ(lees(doel + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
-        QStringList gevraagd;
-        for (const QString& v : geval.gevraagd)
-            gevraagd << QStringLiteral("MapDownloaden ") + doel + u'/' + v;
-        EXPECT_EQ(script.gesteld, gevraagd);
-        EXPECT_EQ(r.gedaan, geval.gedaan);
-        EXPECT_EQ(r.overgeslagen, geval.overgeslagen);
-        EXPECT_EQ(r.mislukt, 0);
-        EXPECT_EQ(r.bytes, 7 * geval.gedaan);
-        EXPECT_EQ(r.gestopt, geval.gestopt);
-        EXPECT_EQ(teller.begin, 1);
-        EXPECT_EQ(teller.einde, 1);
-        // Asked between files only, so once here however many files there are.
-        if (geval.stopNaElkBestand) {
-            EXPECT_EQ(stopVragen, 1);
+            for (qsizetype i = 0; i < Boom.size(); ++i)
+                EXPECT_EQ(lees(doel + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
+            QStringList gevraagd;
+            for (const QString& v : geval.gevraagd)
+                gevraagd << QStringLiteral("MapDownloaden ") + doel + u'/' + v;
+            EXPECT_EQ(script.gesteld, gevraagd);
+            EXPECT_EQ(r.gedaan, geval.gedaan);
+            EXPECT_EQ(r.overgeslagen, geval.overgeslagen);
+            EXPECT_EQ(r.mislukt, 0);
+            EXPECT_EQ(r.bytes, 7 * geval.gedaan);
+            EXPECT_EQ(r.gestopt, geval.gestopt);
+            EXPECT_EQ(teller.begin, 1);
+            EXPECT_EQ(teller.einde, 1);
+            // Asked between files only, so once here however many files there are.
+            if (geval.stopNaElkBestand) {
+                EXPECT_EQ(stopVragen, 1);
+            }
         }
     }
 }
@@ -205,31 +206,33 @@ TEST_F(transferOverdracht, FolderUploadAsksAboutEachServerFileUntilAlleOrStoppen
     EXPECT_EQ(boom.totaal, 21);
     EXPECT_TRUE(boom.volledig);
 
-    for (const int verbindingen : {1, 4})
-    for (size_t g = 0; g < 4; ++g) {
-        const Overschrijfgeval& geval = Overschrijfgevallen[g];
-        SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
-        // The folders exist already, so every file is probed.
-        const QString rij = QStringLiteral("r%1-%2").arg(verbindingen).arg(g);
-        server->schrijf(rij + QStringLiteral("/boom/a.txt"), "oud a");
-        server->schrijf(rij + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
-        Script script(geval.antwoorden);
-        Teller teller;
+    for (const int verbindingen : {1, 4}) {
+        for (size_t g = 0; g < 4; ++g) {
+            const Overschrijfgeval& geval = Overschrijfgevallen[g];
+            SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
+            // The folders exist already, so every file is probed.
+            const QString rij = QStringLiteral("r%1-%2").arg(verbindingen).arg(g);
+            server->schrijf(rij + QStringLiteral("/boom/a.txt"), "oud a");
+            server->schrijf(rij + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
+            Script script(geval.antwoorden);
+            Teller teller;
 
-        const Overdrachtsresultaat r = MapUploaden(sessie, boom, u'/' + rij + u'/', script, teller, verbindingen);
+            const Overdrachtsresultaat r =
+                MapUploaden(sessie, boom, u'/' + rij + u'/', script, teller, verbindingen);
 
-        for (qsizetype i = 0; i < Boom.size(); ++i)
-            EXPECT_EQ(server->lees(rij + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
-        QStringList gevraagd;
-        for (const QString& v : geval.gevraagd)
-            gevraagd << QStringLiteral("MapUploaden /") + rij + u'/' + v;
-        EXPECT_EQ(script.gesteld, gevraagd);
-        EXPECT_EQ(r.gedaan, geval.gedaan);
-        EXPECT_EQ(r.overgeslagen, geval.overgeslagen);
-        EXPECT_EQ(r.mislukt, 0);
-        EXPECT_EQ(r.mislukteMappen, 0);
-        EXPECT_EQ(r.gestopt, geval.gestopt);
-        EXPECT_EQ(teller.einde, 1);
+            for (qsizetype i = 0; i < Boom.size(); ++i)
+                EXPECT_EQ(server->lees(rij + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
+            QStringList gevraagd;
+            for (const QString& v : geval.gevraagd)
+                gevraagd << QStringLiteral("MapUploaden /") + rij + u'/' + v;
+            EXPECT_EQ(script.gesteld, gevraagd);
+            EXPECT_EQ(r.gedaan, geval.gedaan);
+            EXPECT_EQ(r.overgeslagen, geval.overgeslagen);
+            EXPECT_EQ(r.mislukt, 0);
+            EXPECT_EQ(r.mislukteMappen, 0);
+            EXPECT_EQ(r.gestopt, geval.gestopt);
+            EXPECT_EQ(teller.einde, 1);
+        }
     }
 }
 

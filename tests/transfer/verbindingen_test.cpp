@@ -94,8 +94,8 @@ enum class Richting
 };
 
 // Moves the tree "boom" from the server folder `werk` into `lokaal`, or from there into `werk`.
-Overdrachtsresultaat Overzetten(Richting richting, FtpSession& sessie, const QString& werk, const QString& lokaal,
-                                int verbindingen, Telling& telling)
+Overdrachtsresultaat Overzetten(Richting richting, FtpSession& sessie, const QString& werk,
+                                const QString& lokaal, int verbindingen, Telling& telling)
 {
     Alles vragen;
     if (richting == Richting::Download) {
@@ -200,7 +200,8 @@ TEST(VerbindingenBreuk, ABrokenConnectionRetriesItsFileOnceAndCountsItsFailureOn
         ASSERT_TRUE(server.start()) << server.fout().toStdString();
         QMap<QString, QByteArray> boom;
         for (int i = 0; i < 20; ++i)
-            boom.insert(QStringLiteral("boom/k%1.txt").arg(i, 2, 10, QLatin1Char('0')), QByteArray(100 + i, 'k'));
+            boom.insert(QStringLiteral("boom/k%1.txt").arg(i, 2, 10, QLatin1Char('0')),
+                        QByteArray(100 + i, 'k'));
         const QByteArray groot(5000, 'g');
         boom.insert(QStringLiteral("boom/sub/groot.bin"), groot);
         Schrijven(server.root(), boom);
