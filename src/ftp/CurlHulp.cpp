@@ -124,7 +124,7 @@ bool Hervatbaar(CURLcode code)
     }
 }
 
-void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen)
+void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen, bool hoogstens12)
 {
     // TRY and ALL protect the data connections too (PROT P); curl reuses the TLS session of
     // the control connection for them, which servers such as vsftpd insist on.
@@ -133,6 +133,9 @@ void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatH
                                                                       : CURLUSESSL_TRY;
     curl_easy_setopt(e, CURLOPT_USE_SSL, niveau);
     if (keuze == TlsKeuze::Geen && !certificaatHalen) return;
+    if (hoogstens12)
+        curl_easy_setopt(e, CURLOPT_SSLVERSION,
+                         long(CURL_SSLVERSION_DEFAULT) | long(CURL_SSLVERSION_MAX_TLSv1_2));
     if (certificaatHalen) {
         // The key check fails before the login, so no password goes to a server not yet trusted.
         static const QByteArray geenSleutel = "sha256//" + QByteArray(32, '\0').toBase64();

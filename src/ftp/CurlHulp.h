@@ -69,7 +69,8 @@ bool Hervatbaar(CURLcode code);
 
 // TLS as chosen; a pin (of a certificate the user trusts) replaces the check against the trusted
 // authorities. `certificaatHalen`: stop at the certificate (a pin nothing has) and keep it.
-void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen);
+void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen,
+               bool hoogstens12 = false);
 // The server's own certificate (PEM) of the last transfer with certificaatHalen.
 QByteArray EersteCertificaat(CURL* e);
 // SIZE of the handle's file on the connection it holds, or -1 (worker thread).

@@ -73,6 +73,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
     const FtpTijden t = tijden;
     const TlsKeuze tls = g.tls;
     const QByteArray pin = m_pin;
+    const bool hoogstens12 = !m_tls13;
 
     m_werker->voerUit([&] {
         CURL* e = m_werker->easy();
@@ -91,7 +92,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(t.stilstandS));
         curl_easy_setopt(e, CURLOPT_MAXAGE_CONN, kEenJaar);
         curl_easy_setopt(e, CURLOPT_TCP_NODELAY, 1L);
-        TlsZetten(e, tls, opdracht.certificaatHalen ? QByteArray() : pin, opdracht.certificaatHalen);
+        TlsZetten(e, tls, opdracht.certificaatHalen ? QByteArray() : pin, opdracht.certificaatHalen, hoogstens12);
         curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &SchrijfNaarBuffer);
         curl_easy_setopt(e, CURLOPT_HEADERDATA, &u.kopregels);
 
@@ -217,6 +218,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
 
 bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
 {
+    if (gegevens.host != m_gegevens.host || gegevens.poort != m_gegevens.poort) m_tls13 = false;
     m_gegevens = gegevens;
     m_internetHandle = true;
     m_werker->afbreken = false;
@@ -243,7 +245,8 @@ FtpAanmelding FtpSession::aanmelding() const
     return {.gegevens = m_gegevens,
             .tijden = tijden,
             .bekendeCertificatenPad = bekendeCertificatenPad,
-            .pin = m_pin.isEmpty() ? m_overgenomenPin : m_pin};
+            .pin = m_pin.isEmpty() ? m_overgenomenPin : m_pin,
+            .tls13 = m_tls13};
 }
 
 bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
@@ -252,6 +255,8 @@ bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
     bekendeCertificatenPad = aanmelding.bekendeCertificatenPad;
     m_overgenomenPin = aanmelding.pin;
     certificaatVertrouwen = nullptr;
+    m_gegevens = aanmelding.gegevens;
+    m_tls13 = aanmelding.tls13;
     return FtpVerbindingOpenen(aanmelding.gegevens);
 }
 

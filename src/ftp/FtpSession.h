@@ -75,6 +75,7 @@ struct FtpAanmelding
     FtpTijden tijden;
     QString bekendeCertificatenPad;
     QByteArray pin;
+    bool tls13 = false; // the server takes TLS 1.3 only
 };
 
 // One FTP connection and every remote operation on it. Operations return false, 0 or nothing
@@ -175,6 +176,7 @@ private:
     QByteArray m_pin; // of the trusted certificate of this server, when there is one
     QByteArray m_overgenomenPin; // accepted by the session whose login this one took over
     bool m_verbroken = false;
+    bool m_tls13 = false; // see inloggen
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
     bool m_bezig = false;

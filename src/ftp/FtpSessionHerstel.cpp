@@ -19,6 +19,14 @@ FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
     m_pin = tls ? bekend.pin(m_gegevens.host, m_gegevens.poort) : QByteArray();
     if (tls && m_pin.isEmpty()) m_pin = m_overgenomenPin;
     Uitkomst u = voer(login);
+    if (tls && u.code == CURLE_SSL_CONNECT_ERROR && !m_tls13 && !m_werker->afbreken) {
+        // Logins go out with TLS 1.2 at the most: under TLS 1.3 curl's data connections do not
+        // take over the login's session as servers such as vsftpd demand, which then refuse
+        // uploads (522) and cut downloads short. A server that takes nothing below 1.3 gets it.
+        m_tls13 = true;
+        m_werker->voerUit([this] { m_werker->sluitVerbindingen(); });
+        u = voer(login);
+    }
     if (!tls || u.ok() || m_werker->afbreken) return u;
     if (u.code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !m_pin.isEmpty()) {
         // Never accepted here: the user removes the old one from the file to trust a new one.
