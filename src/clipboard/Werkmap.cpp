@@ -10,8 +10,8 @@
 
 namespace Vamox {
 
-Werkmapkopie InWerkmapHalen(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                            const QString& werkmap, Voortgangsmelder& voortgang)
+Werkmapkopie InWerkmapHalen(Wachtrij& wachtrij, const std::vector<Serverbestand>& bestanden,
+                            const QString& werkmap)
 {
     Werkmapkopie uit;
     if (!QDir().mkpath(werkmap)) {
@@ -24,7 +24,8 @@ Werkmapkopie InWerkmapHalen(FtpSession& sessie, const std::vector<Serverbestand>
         const QString doel = LokaalDoelPad(werkmap, naam);
         if (!doel.isEmpty() && QFileInfo(doel).isFile()) QFile::remove(doel);
     }
-    const Overdrachtsresultaat r = BestandenDownloaden(sessie, bestanden, werkmap, nullptr, voortgang);
+    const Overdrachtsresultaat r = wachtrij.Wachten(
+        wachtrij.Toevoegen(DownloadenPlannen(bestanden, werkmap, nullptr), {}, {.voorrang = true}));
     uit.mislukt = r.mislukt;
     // The flow names what arrived; the order given is kept.
     for (const Serverbestand& b : bestanden) {

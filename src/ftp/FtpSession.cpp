@@ -53,6 +53,7 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
     m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;
     m_verbroken = !u.ok() && ((Hervatbaar(u.code) && !u.kort) || VerbindingVerloren(u.code, u.antwoord) ||
                               u.code == CURLE_LOGIN_DENIED);
+    m_fout = u.ok() ? QString() : foutTekst(u);
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
     return u;
@@ -391,7 +392,10 @@ std::optional<Mapinhoud> FtpSession::ServermapLezen(const QString& pad)
 bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
-    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return false;
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) {
+        m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
+        return false;
+    }
     Opdracht o;
     o.soort = Opdracht::Soort::Plaatsen;
     o.urlPad = FtpUrlPad(pad);
@@ -402,19 +406,26 @@ bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& ser
 bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
-    bool gelukt = false;
-    if (m_verbindingsHandle && FtpVeiligeTekst(pad)) {
-        Opdracht o;
-        o.soort = Opdracht::Soort::Halen;
-        o.urlPad = FtpUrlPad(pad);
-        o.lokaalPad = lokaalPad;
-        o.verwachteGrootte = verwachteGrootte;
-        // Received beside the target; a broken connection is resumed into the same file.
-        Ontvangst doel(lokaalPad);
-        o.doel = &doel;
-        gelukt = doel.open() ? voer(o).ok() && doel.vastleggen() : false;
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) {
+        m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
+        return false;
     }
-    return gelukt;
+    Opdracht o;
+    o.soort = Opdracht::Soort::Halen;
+    o.urlPad = FtpUrlPad(pad);
+    o.lokaalPad = lokaalPad;
+    o.verwachteGrootte = verwachteGrootte;
+    // Received beside the target; a broken connection is resumed into the same file.
+    Ontvangst doel(lokaalPad);
+    o.doel = &doel;
+    if (!doel.open()) {
+        m_fout = QStringLiteral("Het lokale bestand kan niet worden gemaakt");
+        return false;
+    }
+    if (!voer(o).ok()) return false;
+    if (doel.vastleggen()) return true;
+    m_fout = QStringLiteral("Het lokale bestand kan niet worden vervangen");
+    return false;
 }
 
 bool FtpSession::FtpBestandWissen(const QString& serverPad)

@@ -149,6 +149,8 @@ public:
     // Whether the last operation failed because the connection broke, could not be made or the
     // login was refused (not because the server refused the file or the command).
     bool verbindingVerbroken() const { return m_verbroken; }
+    // Why the last operation failed, in a few words for a list; empty after a success.
+    const QString& laatsteFout() const { return m_fout; }
     // Runs `wachten` on the session's worker thread while the session counts as busy, as during an
     // operation: a window blocks its input, and Escape reaches afbreken, whose flag `wachten` is
     // handed. False when another operation was running.
@@ -168,6 +170,8 @@ private:
     Uitkomst inloggen(const Opdracht& login);
     std::optional<CertificaatInfo> certificaatHalen();
     bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
+    // Why an operation failed, in a few words: the server's reply where it gave one.
+    static QString foutTekst(const Uitkomst& u);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
     void boom(FtpBoom& uit, const QString& map, int diepte);
 
@@ -176,6 +180,7 @@ private:
     QByteArray m_pin; // of the trusted certificate of this server, when there is one
     QByteArray m_overgenomenPin; // accepted by the session whose login this one took over
     bool m_verbroken = false;
+    QString m_fout;
     bool m_tls13 = false; // see inloggen
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;

@@ -35,6 +35,7 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const QString& poortBesta
     if (!o.onbekend.isEmpty()) a << QStringLiteral("--unknown") << o.onbekend.join(u',');
     if (!listingBestand.isEmpty()) a << QStringLiteral("--listing") << listingBestand;
     if (o.idleTimeoutS > 0) a << QStringLiteral("--idle-timeout") << QString::number(o.idleTimeoutS);
+    if (o.snelheid > 0) a << QStringLiteral("--rate") << QString::number(o.snelheid);
     if (verbose) a << QStringLiteral("--verbose");
     return a;
 }

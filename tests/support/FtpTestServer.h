@@ -29,6 +29,7 @@ struct FtpServerOpties
     QStringList onbekend;      // commands answered "500", as a server without them does (e.g. SIZE)
     QByteArray vasteListing;   // non-empty: every LIST answers with exactly these bytes
     int idleTimeoutS = 0;      // > 0: idle control connections are closed after this many seconds
+    qint64 snelheid = 0;       // > 0: every data connection moves at most this many bytes a second
 };
 
 // A real FTP server (pyftpdlib) on 127.0.0.1 with a fresh temp root, started by the test and

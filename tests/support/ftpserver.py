@@ -50,6 +50,8 @@ def parse_args(argv):
                    help="answer 500 to these commands, as a server without them")
     p.add_argument("--listing", metavar="FILE",
                    help="every LIST sends the raw bytes of FILE")
+    p.add_argument("--rate", type=int, default=0, metavar="BYTES",
+                   help="data connections move at most this many bytes a second each")
     p.add_argument("--idle-timeout", type=float, default=0, metavar="S",
                    help="close idle control connections with 421")
     p.add_argument("--verbose", action="store_true")
@@ -67,6 +69,26 @@ class FaultDTPHandler(DTPHandler):
     drop_retr_after = -1
     drop_stor_after = -1
     drops_left = -1  # < 0: no end
+    rate = 0  # > 0: bytes a second a RETR sends at most
+
+    def _pace(self, data):
+        # No more than the rate allows since the transfer began (plus a tenth of a second's bytes);
+        # then the channel rests a while, and the other connections are served meanwhile.
+        if self.rate <= 0 or self.receive or self.file_obj is None:
+            return data
+        now = time.monotonic()
+        if self._paced_since is None:
+            self._paced_since = now
+        allowed = int(self.rate * (now - self._paced_since + 0.1)) - self.tot_bytes_sent
+        if allowed >= len(data):
+            return data
+        self.del_channel()
+        self.ioloop.call_later(0.1, self._resume, _errback=self.handle_error)
+        return data[:max(allowed, 1)]
+
+    def _resume(self):
+        if not self._closed:
+            self.add_channel(events=self.ioloop.WRITE)
 
     def _drop_due(self):
         # This transfer is cut: it was chosen before, or a cut is still to be had.
@@ -79,6 +101,7 @@ class FaultDTPHandler(DTPHandler):
 
     def __init__(self, sock, cmd_channel):
         self._dropping = False
+        self._paced_since = None
         DTPHandler.__init__(self, sock, cmd_channel)
 
     def _drop_both(self):
@@ -92,6 +115,7 @@ class FaultDTPHandler(DTPHandler):
         cmd_channel.close()
 
     def send(self, data):
+        data = self._pace(data)
         limit = self.drop_retr_after
         # file_obj is set only for RETR (listings have none).
         if limit < 0 or self.receive or self.file_obj is None or not self._drop_due():
@@ -273,6 +297,9 @@ def configure(args):
     FaultDTPHandler.drops_left = args.drop_times
     if args.drop_retr_after >= 0:
         h.use_sendfile = False  # sendfile() would bypass the byte count
+    FaultDTPHandler.rate = args.rate
+    if args.rate > 0:
+        h.use_sendfile = False  # sendfile() would bypass the pacing
     return h
 
 
