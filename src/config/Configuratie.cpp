@@ -27,7 +27,7 @@ struct Sleutel
 };
 
 // Write order; on reading each key is looked up here.
-const std::array<Sleutel, 24> kSleutels = {{
+const std::array<Sleutel, 25> kSleutels = {{
     {"cfgopenen=", &Instellingen::CfgOpenen},
     {"cfgopslaan=", &Instellingen::CfgOpslaan},
     {"server=", &Instellingen::Server},
@@ -52,6 +52,7 @@ const std::array<Sleutel, 24> kSleutels = {{
     {"standaardbreedte=", &Instellingen::Standaardbreedte},
     {"standaardhoogte=", &Instellingen::Standaardhoogte},
     {"verbindingen=", &Instellingen::Verbindingen},
+    {"achtergrond=", &Instellingen::Achtergrond},
 }};
 
 // Whole numbers in decimal; spaces around them are tolerated, as the old reader did.

@@ -36,6 +36,7 @@ struct Instellingen
     std::optional<int> Standaardbreedte;        // standaardbreedte=
     std::optional<int> Standaardhoogte;         // standaardhoogte=
     std::optional<int> Verbindingen;            // verbindingen=     see VerbindingenBegrenzen
+    std::optional<bool> Achtergrond;            // achtergrond=      transfers in the background; only when on
 
     bool operator==(const Instellingen&) const = default;
 };

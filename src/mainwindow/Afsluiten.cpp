@@ -6,6 +6,7 @@
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Verbinding.h"
 #include "panes/gui/ServerPaneel.h"
+#include "search/gui/Zoekopdracht.h"
 #include "platform/Processen.h"
 
 #include <QAction>
@@ -72,7 +73,8 @@ bool Opstarten::Afsluiten()
 
 bool Opstarten::Bezig() const
 {
-    return m_venster.toestand().sessie.bezig() || m_venster.toestand().Bezig;
+    const Toestand& t = m_venster.toestand();
+    return t.sessie.bezig() || t.wachtrij.Bezig() || t.wachtrij.WachtIemand() || m_venster.zoekopdracht().Bezig();
 }
 
 void Opstarten::SluitenNaBezig()
@@ -81,6 +83,7 @@ void Opstarten::SluitenNaBezig()
     m_venster.verbinding().TimerFtpLokaal().stop();
     FtpSession& sessie = m_venster.toestand().sessie;
     sessie.afbreken();
+    m_venster.toestand().wachtrij.Stoppen();
     // What the flow still sends after the cancel is cancelled as it starts.
     connect(&sessie, &FtpSession::bezigGewijzigd, this, [&sessie](bool bezig) {
         if (bezig) sessie.afbreken();

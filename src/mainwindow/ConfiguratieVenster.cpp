@@ -138,6 +138,8 @@ void ConfiguratieVenster::ConfiguratieLezen()
     if (in.Standaardbreedte) t.Standaardbreedte = *in.Standaardbreedte;
     if (in.Standaardhoogte) t.Standaardhoogte = *in.Standaardhoogte;
     t.Verbindingen = VerbindingenBegrenzen(in.Verbindingen);
+    t.wachtrij.ZetVerbindingen(t.Verbindingen);
+    m.mnuOverdrachtenAchtergrond->setChecked(in.Achtergrond.value_or(false));
     t.ServerLijst = gelezen->ServerLijst();
 
     QComboBox* servers = ui.cboVerbindingenFtp;
@@ -274,6 +276,8 @@ Instellingen ConfiguratieVenster::InstellingenVanVenster() const
     in.Standaardbreedte = t.Standaardbreedte;
     in.Standaardhoogte = t.Standaardhoogte;
     in.Verbindingen = t.Verbindingen;
+    // Written only when on: files of older versions and of users who never chose it stay as they were.
+    if (m.mnuOverdrachtenAchtergrond->isChecked()) in.Achtergrond = true;
     return in;
 }
 

@@ -196,6 +196,10 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuVernieuwenFtp = Item(m.mnuFtp, "mnuVernieuwenFtp", QStringLiteral("Vernieuwen"));
     m.mnuVernieuwenFtp->setVisible(false);
     m.mnuFtp->addSeparator();
+    m.mnuOverdrachten = Vinkje(m.mnuFtp, "mnuOverdrachten", QStringLiteral("Overdrachten"), false);
+    m.mnuOverdrachtenAchtergrond =
+        Vinkje(m.mnuFtp, "mnuOverdrachtenAchtergrond", QStringLiteral("Overdrachten op de achtergrond"), false);
+    m.mnuFtp->addSeparator();
     m.mnuVerbrekenFtp = Item(m.mnuFtp, "mnuVerbrekenFtp", QStringLiteral("Verbinding verbreken"));
 
     // Until a server is connected; the sub-menus keep working as pop-ups.

@@ -288,7 +288,6 @@ void Opstarten::LaatstelijkeMapOphalen()
 {
     Toestand& t = m_venster.toestand();
     VensterUi& ui = m_venster.ui();
-    t.Bezig = true;
     const Opgeslagen& o = t.opgeslagen;
     // The folder box below goes to the folder itself; the drive's root is not read first.
     if (!m_venster.lokaalPaneel().SchijfKiezen(o.OpgeslagenSchijf))
@@ -296,7 +295,6 @@ void Opstarten::LaatstelijkeMapOphalen()
     ui.MapLokaal->setText(o.OpgeslagenLokalemap);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(ui.MapLokaal, &enter);
-    t.Bezig = false;
 }
 
 void Opstarten::LaatstelijkeMenusBijwerken()

@@ -95,6 +95,8 @@ struct VensterMenus
     QAction* mnuBestandFtpOpnieuwDownloaden = nullptr;
     QAction* mnuBestandFtpBuitenDownloaden = nullptr;
     QAction* mnuVernieuwenFtp = nullptr; // hidden
+    QAction* mnuOverdrachten = nullptr;           // shows the transfer list (checked while it shows)
+    QAction* mnuOverdrachtenAchtergrond = nullptr; // the panes stay usable while files move
     QAction* mnuVerbrekenFtp = nullptr;
 
     // "&Programma's"

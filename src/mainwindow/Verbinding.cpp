@@ -14,6 +14,7 @@
 #include "panes/gui/ServerPaneel.h"
 #include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Zandloper.h"
+#include "transfer/Wachtrij.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,13 +24,16 @@
 
 namespace Vamox {
 
-Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QStringList& serverLijst,
-                       Opgeslagen& opgeslagen, const Besturing& besturing)
-    : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_serverLijst(serverLijst),
+Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wachtrij,
+                       const QStringList& serverLijst, Opgeslagen& opgeslagen, const Besturing& besturing)
+    : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_wachtrij(wachtrij), m_serverLijst(serverLijst),
       m_opgeslagen(opgeslagen), m_b(besturing),
       m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
 {
-    connect(&m_sessie, &FtpSession::bezigGewijzigd, m_blokkade.get(), &Invoerblokkade::ZetBezig);
+    connect(&m_sessie, &FtpSession::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
+    connect(&m_wachtrij, &Wachtrij::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
+    connect(&m_wachtrij, &Wachtrij::wachtenGewijzigd, this, &Verbinding::BlokkadeZetten);
+    connect(&m_wachtrij, &Wachtrij::achtergrondGewijzigd, this, &Verbinding::BlokkadeZetten);
     CertificaatvragenInstellen(m_sessie, CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand));
     connect(m_blokkade.get(), &Invoerblokkade::escapeTijdensBezig, this, &Verbinding::escapeTijdensBezig);
     connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
@@ -44,6 +48,13 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QString
 Verbinding::~Verbinding()
 {
     Zandloper(false);
+}
+
+void Verbinding::BlokkadeZetten()
+{
+    // Transfers that run on the panes' session keep it busy, in the background too.
+    const bool wachtrij = m_wachtrij.Bezig() && (!m_wachtrij.Achtergrond() || m_wachtrij.DeeltSessie());
+    m_blokkade->ZetBezig(m_sessie.bezig() || m_wachtrij.WachtIemand() || wachtrij);
 }
 
 QString CertificatenBestand(const QString& cfgBestand)
@@ -115,6 +126,8 @@ void Verbinding::cboVerbindingenFtp_Click()
 
 void Verbinding::ServerkantLeegmaken()
 {
+    // The queue's connections belong to this server: what waits or runs stops, and they log out.
+    m_wachtrij.Sluiten();
     m_sessie.FtpVerbindingSluiten();
     m_server.VerbondenZetten(false);
     Q_EMIT verbroken();
@@ -162,8 +175,11 @@ bool Verbinding::VerbindingVerbreken(bool vragen, bool ookNietVerbonden)
 {
     if (ookNietVerbonden || m_server.Verbonden()) {
         if (vragen) {
+            // Transfers under way stop with the connection: the question says so.
+            const QString lopend =
+                m_wachtrij.Bezig() ? QStringLiteral("Er lopen nog overdrachten; die worden gestopt.\r\n") : QString();
             const int knop =
-                M({.Tekst = QStringLiteral("Verbinding met server '") +
+                M({.Tekst = lopend + QStringLiteral("Verbinding met server '") +
                             m_b.cboVerbindingenFtp->currentText() + QStringLiteral("' verbreken?"),
                    .Pictogram = 4,
                    .Knoppen = QStringLiteral("&Ja+&Nee"),

@@ -4,6 +4,7 @@
 #include "transfer/Klus.h"
 #include "transfer/ZoekBestanden.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -59,6 +60,8 @@ struct Overdrachtsresultaat
     bool gestopt = false;      // "Stoppen", the stop question or a cancel ended the run early
     bool geannuleerd = false;  // the running transfer was cancelled (FtpSession::afbreken)
     QStringList namen;         // names of the moved files, in run order
+    QSet<QString> lokaleMappen; // local folders that received a file ("/a/b", no trailing separator)
+    QSet<QString> serverMappen; // server folders that received a file ("/a/b"; the root "/")
 
     bool Gelukt() const { return mislukt == 0 && mislukteMappen == 0; }
     // Whether a transfer of some file was attempted.

@@ -210,11 +210,15 @@ void Wachtrij::afhandelen(Klus& k, Klus::Staat staat)
         Ronde& ronde = it->second;
         Overdrachtsresultaat& r = ronde.r;
         switch (staat) {
-        case Klus::Staat::Klaar:
+        case Klus::Staat::Klaar: {
             ++r.gedaan;
             r.bytes += std::max<qint64>(k.gedaan, 0);
             ronde.verplaatst.emplace(k.nummer, k.naam);
+            const bool lokaal = k.richting == Klus::Richting::Downloaden;
+            const qsizetype plek = k.doel.lastIndexOf(lokaal ? LokaalScheiding : QChar(u'/'));
+            (lokaal ? r.lokaleMappen : r.serverMappen).insert(k.doel.left(std::max<qsizetype>(plek, 1)));
             break;
+        }
         case Klus::Staat::Geannuleerd:
             // A file stopped while it ran was attempted and did not arrive; one that waited was not.
             if (begonnen) ++r.mislukt;
@@ -244,9 +248,22 @@ void Wachtrij::rondeAfronden(quint64 rid)
         m_uitslagen.erase(m_uitslagen.begin());
     // Told once the queue's own bookkeeping is done: a callback may queue the next run, ask a
     // question or wait.
-    QTimer::singleShot(0, this, [this, rid, r = ronde.r, afgerond = std::move(ronde.afgerond)] {
+    ++m_teMelden;
+    melden(rid, ronde.r, std::move(ronde.afgerond));
+}
+
+void Wachtrij::melden(quint64 rid, const Overdrachtsresultaat& r, Afgerond afgerond)
+{
+    // A callback refreshes the panes: not while their session is busy (a listing, the liveness
+    // probe), whose nested wait this would run inside of.
+    QTimer::singleShot(m_panelen.bezig() ? 20 : 0, this, [this, rid, r, afgerond = std::move(afgerond)] {
+        if (m_panelen.bezig()) {
+            melden(rid, r, afgerond);
+            return;
+        }
         Q_EMIT rondeAfgerond(rid, r);
         if (afgerond) afgerond(r);
+        --m_teMelden;
     });
 }
 
@@ -361,6 +378,13 @@ void Wachtrij::Sluiten()
     m_pool->Sluiten();
 }
 
+QString Wachtrij::Bijschrift() const
+{
+    for (const auto& [rid, ronde] : m_rondes)
+        if (!ronde.opties.bijschrift.isEmpty()) return ronde.opties.bijschrift;
+    return {};
+}
+
 VoortgangStand Wachtrij::Stand() const
 {
     VoortgangStand s = m_voortgang.stand();
@@ -395,41 +419,44 @@ bool Wachtrij::LokalemapInGebruik(const QString& map) const
     });
 }
 
+void Wachtrij::ZetAchtergrond(bool aan)
+{
+    if (aan == m_achtergrond) return;
+    m_achtergrond = aan;
+    Q_EMIT achtergrondGewijzigd(aan);
+}
+
+template <typename Signaal> void Wachtrij::wachtenTot(Signaal signaal, const std::function<bool()>& klaar)
+{
+    if (klaar()) return;
+    QEventLoop lus;
+    connect(this, signaal, &lus, [&] {
+        if (klaar()) lus.quit();
+    });
+    connect(this, &Wachtrij::lijstVernieuwd, &lus, [&] {
+        if (klaar()) lus.quit();
+    });
+    if (m_wachters++ == 0) Q_EMIT wachtenGewijzigd(true);
+    lus.exec();
+    if (--m_wachters == 0) Q_EMIT wachtenGewijzigd(false);
+}
+
 Overdrachtsresultaat Wachtrij::Wachten(quint64 ronde)
 {
-    if (m_rondes.count(ronde) > 0) {
-        QEventLoop lus;
-        const QMetaObject::Connection c =
-            connect(this, &Wachtrij::rondeAfgerond, &lus, [&lus, ronde](quint64 rid, const Overdrachtsresultaat&) {
-                if (rid == ronde) lus.quit();
-            });
-        lus.exec();
-        disconnect(c);
-    }
+    wachtenTot(&Wachtrij::rondeAfgerond, [this, ronde] { return m_rondes.count(ronde) == 0; });
     const auto it = m_uitslagen.find(ronde);
     return it == m_uitslagen.end() ? Overdrachtsresultaat{} : it->second;
 }
 
 Klus::Staat Wachtrij::WachtenOpKlus(quint64 id)
 {
-    const auto staat = [this, id] {
-        const Klus* k = KlusMet(id);
-        return k ? k->staat : Klus::Staat::Geannuleerd;
-    };
-    const auto afgehandeld = [&] {
+    const auto afgehandeld = [this, id] {
         const Klus* k = KlusMet(id);
         return !k || k->Afgehandeld();
     };
-    if (afgehandeld()) return staat();
-    QEventLoop lus;
-    connect(this, &Wachtrij::klusGewijzigd, &lus, [&] {
-        if (afgehandeld()) lus.quit();
-    });
-    connect(this, &Wachtrij::lijstVernieuwd, &lus, [&] {
-        if (afgehandeld()) lus.quit();
-    });
-    lus.exec();
-    return staat();
+    wachtenTot(&Wachtrij::klusGewijzigd, afgehandeld);
+    const Klus* k = KlusMet(id);
+    return k ? k->staat : Klus::Staat::Geannuleerd;
 }
 
 } // namespace Vamox

@@ -22,6 +22,7 @@ struct Rondeopties
 {
     bool voorrang = false;  // before the jobs that wait: somebody waits for these files
     bool tweetraps = false; // the first Escape lets the running files finish, the second stops them
+    QString bijschrift;     // what the window's caption says while the run goes on
 };
 
 // The transfer queue: every file the program moves between the disk and the server is a job here.
@@ -63,6 +64,14 @@ public:
 
     // Whether a job waits or runs.
     bool Bezig() const { return m_open > 0; }
+    // Whether nothing waits or runs and every run's end has been told.
+    bool Stil() const { return m_open == 0 && m_teMelden == 0; }
+    // Whether a caller waits for its files (Wachten): the window takes no input meanwhile.
+    bool WachtIemand() const { return m_wachters > 0; }
+    // Transfers in the background: the window stays usable while files move (a setting of the
+    // user's, kept here so that every flow that hands over jobs can read it).
+    bool Achtergrond() const { return m_achtergrond; }
+    void ZetAchtergrond(bool aan);
     // Whether the jobs run on the panes' session, which is then busy too.
     bool DeeltSessie() const;
 
@@ -81,6 +90,9 @@ public:
     // Logs the connections out (a disconnect, another server). Stops what waits or runs first.
     void Sluiten();
 
+    // The caption of the oldest run under way that has one.
+    QString Bijschrift() const;
+
     const std::vector<Klus>& Klussen() const { return m_klussen; }
     // The job with this number, or nothing when the list no longer has it.
     const Klus* KlusMet(quint64 id) const;
@@ -92,6 +104,8 @@ public:
 
 Q_SIGNALS:
     void bezigGewijzigd(bool bezig);
+    void wachtenGewijzigd(bool wacht);
+    void achtergrondGewijzigd(bool aan);
     // Jobs `eerste`..`laatste` (places in Klussen) were added.
     void klussenToegevoegd(int eerste, int laatste);
     // The job at place `index` changed state (its bytes are read from Klussen whenever wanted).
@@ -119,7 +133,10 @@ private:
     void afhandelen(Klus& k, Klus::Staat staat);
     void stoppen(const std::function<bool(const Klus&)>& welke, bool ookLopend);
     void rondeAfronden(quint64 ronde);
+    void melden(quint64 ronde, const Overdrachtsresultaat& r, Afgerond afgerond);
     void bezigZetten();
+    // Runs an event loop until `klaar`, re-checked whenever `signaal` comes.
+    template <typename Signaal> void wachtenTot(Signaal signaal, const std::function<bool()>& klaar);
     void inkorten();
 
     FtpSession& m_panelen;
@@ -134,6 +151,9 @@ private:
     quint64 m_volgendeRonde = 1;
     qint64 m_open = 0; // jobs waiting or running
     bool m_bezig = false;
+    bool m_achtergrond = false;
+    int m_wachters = 0;
+    int m_teMelden = 0; // ended runs whose callback is still to come
     OverdrachtVoortgang m_voortgang;
     qint64 m_mislukt = 0;
     qint64 m_overgeslagen = 0;

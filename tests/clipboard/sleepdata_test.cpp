@@ -1,5 +1,6 @@
 #include "clipboard/Sleepdata.h"
 #include "clipboard/Werkmap.h"
+#include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 #include "transfer/TransferTestHulp.h"
@@ -76,9 +77,9 @@ TEST(Sleepdata, MisluktOphalenLaatGeenOudeKopieAchter)
 
     FtpSession sessie;
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
-    Voortgangsmelder stil;
+    Wachtrij wachtrij(sessie);
     const Werkmapkopie kopie = InWerkmapHalen(
-        sessie, {{"/weg.txt", -1, "weg.txt"}, {"/nieuw.txt", -1, "nieuw.txt"}}, werk.path(), stil);
+        wachtrij, {{"/weg.txt", -1, "weg.txt"}, {"/nieuw.txt", -1, "nieuw.txt"}}, werk.path());
     EXPECT_EQ(kopie.mislukt, 1);
     EXPECT_EQ(kopie.paden, QStringList{werk.filePath("nieuw.txt")});
     EXPECT_FALSE(QFileInfo::exists(werk.filePath("weg.txt")));

@@ -1,4 +1,5 @@
 #include "fileops/Openen.h"
+#include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 #include "transfer/TransferTestHulp.h"
@@ -103,16 +104,17 @@ TEST(BestandFtpOpenen, MisluktDownloadOpentGeenOudeKopie)
     server.schrijf("nieuw.txt", "van de server");
     FtpSession sessie;
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    Wachtrij wachtrij(sessie);
     QTemporaryDir werk;
     ASSERT_TRUE(SchrijfBestand(werk.filePath("weg.txt"), "oude kopie"));
 
     Nep nep;
     nep.programma = "/bin/ed";
-    EXPECT_FALSE(BestandFtpOpenen(sessie, "/weg.txt", -1, werk.filePath("weg.txt"), nep));
+    EXPECT_FALSE(BestandFtpOpenen(wachtrij, "/weg.txt", -1, werk.filePath("weg.txt"), nep));
     EXPECT_EQ(nep.gedaan, QStringList{"niet gedownload /weg.txt"});
 
     nep.gedaan.clear();
-    EXPECT_TRUE(BestandFtpOpenen(sessie, "/nieuw.txt", -1, werk.filePath("nieuw.txt"), nep));
+    EXPECT_TRUE(BestandFtpOpenen(wachtrij, "/nieuw.txt", -1, werk.filePath("nieuw.txt"), nep));
     EXPECT_EQ(nep.gedaan, QStringList{"open " + werk.filePath("nieuw.txt")});
 }
 

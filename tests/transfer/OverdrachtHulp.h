@@ -69,7 +69,14 @@ protected:
         ASSERT_EQ(GeselecteerdeNamenVan(lijst), namen);
     }
 
-    static void Klik(QAbstractButton* knop) { QTest::mouseClick(knop, Qt::LeftButton); }
+    // A click on a button; what it hands to the transfer queue has moved, and been told, when it
+    // returns.
+    void Klik(QAbstractButton* knop)
+    {
+        QTest::mouseClick(knop, Qt::LeftButton);
+        Overdrachtenklaar();
+    }
+    void Overdrachtenklaar() { ASSERT_TRUE(WachtTot([&] { return t().wachtrij.Stil(); }, 60000)); }
 
     QString L(const QString& rel) const { return lokaal.filePath(rel); }
     static QByteArray Lees(const QString& pad)

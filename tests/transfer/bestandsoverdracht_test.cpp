@@ -72,7 +72,7 @@ TEST_F(BestandsoverdrachtTest, DownloadVraagtMetNeeAlsStandaardEnMeldtHetTekort)
     EXPECT_EQ(t().LaatsteDownloads, (QStringList{Context(), "a.txt", "c.txt"}));
     EXPECT_EQ(GeselecteerdeNamenVan(*ui().LijstBLokaal), (QStringList{"a.txt", "c.txt"}));
     EXPECT_EQ(venster->focusWidget(), ui().LijstBLokaal);
-    EXPECT_FALSE(t().Bezig);
+    EXPECT_TRUE(t().wachtrij.Stil());
 }
 
 struct UploadGeval

@@ -265,7 +265,7 @@ TEST_P(Niets, MeldtWatOntbreekt)
     ASSERT_EQ(gesteld.size(), 1u) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(gesteld[0].opties.Tekst, g.tekst);
     EXPECT_EQ(gesteld[0].opties.Pictogram, g.pictogram);
-    EXPECT_FALSE(t().Bezig);
+    EXPECT_TRUE(t().wachtrij.Stil());
     EXPECT_EQ(venster->windowTitle(), QStringLiteral("Vamox"));
 }
 

@@ -282,7 +282,9 @@ TEST(WachtrijBreuk, ABrokenConnectionRetriesItsFileOnceAndAFailedFileArrivesWhen
 
         const quint64 opnieuw = wachtrij.MisluktenOpnieuw();
         EXPECT_EQ(opnieuw != 0, g.mislukt > 0);
-        if (opnieuw != 0) EXPECT_EQ(wachtrij.Wachten(opnieuw).gedaan, 1);
+        if (opnieuw != 0) {
+            EXPECT_EQ(wachtrij.Wachten(opnieuw).gedaan, 1);
+        }
         EXPECT_TRUE(Lokaal(tmp.path()) == boom);
     }
 }
@@ -333,7 +335,9 @@ TEST(WachtrijStoppen, AStopLeavesOnlyWholeFiles)
         for (auto it = aangekomen.begin(); it != aangekomen.end(); ++it)
             EXPECT_EQ(it.value(), boom.value(it.key())) << it.key().toStdString();
         EXPECT_EQ(aangekomen.size(), r.gedaan);
-        if (escape) EXPECT_EQ(r.mislukt, 0); // what ran finished
+        if (escape) {
+            EXPECT_EQ(r.mislukt, 0); // what ran finished
+        }
     }
 }
 

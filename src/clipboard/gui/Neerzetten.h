@@ -16,7 +16,7 @@ namespace Vamox {
 class LokaalPaneel;
 class Selectie;
 class ServerPaneel;
-class Voortgangsweergave;
+class Wachtrij;
 struct Sleepvlaggen;
 
 // Drops on the four lists and on the transfer buttons. Which list a drag came from (the drag
@@ -38,11 +38,10 @@ public:
         QToolButton* knopVerwijderenBestand = nullptr;
         QToolButton* knopOpenen = nullptr;
         QComboBox* cboVerbindingenFtp = nullptr;
-        bool* bezig = nullptr;
         QStringList* laatsteUploads = nullptr;
     };
 
-    Neerzetten(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Voortgangsweergave& voortgang,
+    Neerzetten(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Wachtrij& wachtrij,
                const Sleepvlaggen& vlaggen, const Besturing& besturing);
     ~Neerzetten() override;
 
@@ -89,7 +88,7 @@ private:
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     Selectie& m_selectie;
-    Voortgangsweergave& m_voortgang;
+    Wachtrij& m_wachtrij;
     const Sleepvlaggen& m_vlaggen;
     Besturing m_b;
 };

@@ -12,7 +12,6 @@
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/gui/Mapoverdracht.h"
 #include "transfer/gui/Overdrachtsrun.h"
-#include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,9 +26,9 @@
 namespace Vamox {
 
 Slepen::Slepen(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Mapoverdracht& mapoverdracht,
-               Voortgangsweergave& voortgang, const Besturing& besturing)
+               Wachtrij& wachtrij, const Besturing& besturing)
     : m_lokaal(lokaal), m_server(server), m_selectie(selectie), m_mapoverdracht(mapoverdracht),
-      m_voortgang(voortgang), m_b(besturing)
+      m_wachtrij(wachtrij), m_b(besturing)
 {
     for (LijstWeergave* lijst :
          {lokaal.ui().mappen, lokaal.ui().bestanden, server.ui().mappen, server.ui().bestanden})
@@ -81,7 +80,6 @@ void Slepen::Uitvoeren(LijstWeergave& lijst, QMimeData* data, bool& vlag)
 
 void Slepen::LijstLokaal_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_lokaal.ui().mappen;
     const int rij = GeselecteerdeRij(lijst);
     if (rij < 0) return;
@@ -94,7 +92,6 @@ void Slepen::LijstLokaal_Slepen()
 
 void Slepen::LijstBLokaal_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_lokaal.ui().bestanden;
     int positie = 0;
     const QStringList namen = GeselecteerdeNamen(lijst, positie);
@@ -109,7 +106,6 @@ void Slepen::LijstBLokaal_Slepen()
 
 void Slepen::LijstBFtp_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_server.ui().bestanden;
     int positie = 0;
     const QStringList namen = GeselecteerdeNamen(lijst, positie);
@@ -126,12 +122,11 @@ void Slepen::LijstBFtp_Slepen()
     const bool buiten = BuitenMode(m_b.mnuBestandFtpBuitenDownloaden);
     qint64 mislukt = 0;
     if (buiten) {
-        BezigSlot slot(*m_b.bezig);
         m_selectie.ZetBuitenSlepen(&lijst);
         Wachtstand wacht(*m_b.venster);
         wacht.Tonen(QStringLiteral("Even geduld. Downloaden buiten venster voorbereiden..."));
         const Werkmapkopie kopie =
-            InWerkmapHalen(m_server.sessie(), bestanden, *m_b.tijdelijkeMap, m_voortgang);
+            InWerkmapHalen(m_wachtrij, bestanden, *m_b.tijdelijkeMap);
         mislukt = kopie.mislukt;
         // Only what arrived is handed over: never an older copy, never a missing file.
         if (!kopie.paden.isEmpty()) LokalePadenZetten(*data, kopie.paden);
@@ -144,7 +139,6 @@ void Slepen::LijstBFtp_Slepen()
 
 void Slepen::LijstFtp_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_server.ui().mappen;
     const int rij = GeselecteerdeRij(lijst);
     if (rij < 0) return;

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QToolButton>
 
@@ -97,8 +98,9 @@ bool ZelfdeServer(const FtpGegevens& a, const FtpGegevens& b)
 
 } // namespace
 
-Opening::Opening(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_b(besturing)
+Opening::Opening(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
+                 const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_wachtrij(wachtrij), m_b(besturing)
 {
     connect(m_b.knopOpenen, &QToolButton::clicked, this, &Opening::knopOpenen_Click);
     for (const auto& [item, lijst] : {std::pair{m_b.mnuBestandLokaalOpenen, lokaal.ui().bestanden},
@@ -123,8 +125,6 @@ Opening::~Opening() = default;
 
 void Opening::knopOpenen_Click()
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const bool lokaal = m_navigatie.LokaalActief();
     LijstWeergave& lijst = lokaal ? *m_lokaal.ui().bestanden : *m_server.ui().bestanden;
     const QModelIndex huidig = lijst.currentIndex();
@@ -159,7 +159,7 @@ bool Opening::BestandFtpOpenen(const QString& naam, qint64 grootte)
     const QString serverPad = m_server.HuidigeServermap() + naam;
     QDir().mkpath(*m_b.tijdelijkeMap);
     Zandloper(true);
-    const bool geopend = Vamox::BestandFtpOpenen(m_server.sessie(), serverPad, grootte,
+    const bool geopend = Vamox::BestandFtpOpenen(m_wachtrij, serverPad, grootte,
                                                  LokaalDoelPad(*m_b.tijdelijkeMap, naam), bureaublad);
     Zandloper(false);
     if (!geopend) return false;
@@ -186,12 +186,13 @@ bool Opening::eventFilter(QObject* object, QEvent* event)
 void Opening::Terugsturen()
 {
     if (m_wachtend.empty()) return;
-    // Another operation, or a question of it, is still on the stack: ask once it is over.
-    if (*m_b.bezig || m_server.sessie().bezig() || QApplication::activeModalWidget() != nullptr) {
+    // Another operation, or a question of it, is still on the stack, or the window waits for its
+    // transfers: ask once it is over.
+    const bool wachten = (m_wachtrij.Bezig() && !m_wachtrij.Achtergrond()) || m_wachtrij.WachtIemand();
+    if (wachten || m_server.sessie().bezig() || QApplication::activeModalWidget() != nullptr) {
         QTimer::singleShot(250, this, &Opening::Terugsturen);
         return;
     }
-    BezigSlot slot(*m_b.bezig);
     for (const Terugzending& t : std::exchange(m_wachtend, {}))
         Terugzenden(t);
 }
@@ -219,8 +220,11 @@ void Opening::Terugzenden(const Terugzending& t)
         return;
     }
     for (;;) {
+        // Sent before what waits in the queue: the user waits for it.
         Zandloper(true);
-        const bool gelukt = sessie.FtpBestandPlaatsen(t.kopie, t.serverPad);
+        const Overdrachtsplan plan =
+            EenBestandPlannen(Klus::Richting::Uploaden, t.kopie, t.serverPad, QFileInfo(t.kopie).size());
+        const bool gelukt = m_wachtrij.Wachten(m_wachtrij.Toevoegen(plan, {}, {.voorrang = true})).gedaan == 1;
         Zandloper(false);
         if (gelukt) return;
         if (M({.Tekst = QStringLiteral("Kan serverbestand\r\n ") + t.serverPad +

@@ -1,10 +1,13 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
-#include "ftp/FtpSession.h"
+#include "config/AppInfo.h"
+#include "platform/gui/Zandloper.h"
+#include "transfer/Wachtrij.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -14,8 +17,8 @@ namespace {
 constexpr int BalkSchaal = 1000; // the bar counts per mille: byte totals do not fit an int
 }
 
-Voortgangsweergave::Voortgangsweergave(QStatusBar& balk, FtpSession& sessie)
-    : m_regel(new QLabel), m_balk(new QProgressBar)
+Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const Wachtrij& wachtrij)
+    : m_venster(venster), m_wachtrij(wachtrij), m_regel(new QLabel), m_balk(new QProgressBar)
 {
     m_regel->setObjectName(QStringLiteral("VoortgangRegel"));
     m_regel->setTextFormat(Qt::PlainText);
@@ -35,68 +38,34 @@ Voortgangsweergave::Voortgangsweergave(QStatusBar& balk, FtpSession& sessie)
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
-    connect(&sessie, &FtpSession::voortgang, this, &Voortgangsweergave::SessieVoortgang);
+    connect(&wachtrij, &Wachtrij::bezigGewijzigd, this, &Voortgangsweergave::BezigGewijzigd);
 }
 
 Voortgangsweergave::~Voortgangsweergave() = default;
 
-void Voortgangsweergave::Begin(qint64 bestanden, qint64 bytes)
+void Voortgangsweergave::BezigGewijzigd(bool bezig)
 {
-    m_voortgang.begin(bestanden, bytes);
-    m_inBestand = false;
-    m_actief = true;
-    Verversen();
-    m_regel->show();
-    m_balk->show();
-    m_timer.start();
-}
-
-void Voortgangsweergave::BestandBegint(const QString& naam, qint64 grootte)
-{
-    m_naam = naam;
-    m_verschuiving = 0;
-    m_grootteBekend = grootte >= 0;
-    m_inBestand = true;
-    m_voortgang.bestandBegint(naam, grootte);
-}
-
-void Voortgangsweergave::TweedeDeel(qint64 gedaan)
-{
-    if (!m_inBestand) return;
-    m_verschuiving = gedaan;
-    m_voortgang.bestandVoortgang(gedaan);
-}
-
-void Voortgangsweergave::BestandKlaar()
-{
-    if (!m_inBestand) return;
-    m_inBestand = false;
-    m_voortgang.bestandKlaar();
-}
-
-void Voortgangsweergave::Einde()
-{
-    m_timer.stop();
-    m_actief = false;
-    m_inBestand = false;
-    m_regel->hide();
-    m_balk->hide();
-}
-
-void Voortgangsweergave::SessieVoortgang(qint64 gedaan, qint64 totaal)
-{
-    // Listings and probes between files report too; only the running file's bytes count.
-    if (!m_inBestand) return;
-    if (!m_grootteBekend && totaal > 0) {
-        m_grootteBekend = true;
-        m_voortgang.bestandBegint(m_naam, totaal + m_verschuiving);
+    m_actief = bezig;
+    if (bezig) {
+        if (!m_wachtrij.Achtergrond()) Zandloper(true);
+        Verversen();
+        m_regel->show();
+        m_balk->show();
+        m_timer.start();
+    } else {
+        m_timer.stop();
+        m_regel->hide();
+        m_balk->hide();
+        m_venster.setWindowTitle(AppTitel());
+        Zandloper(false);
     }
-    m_voortgang.bestandVoortgang(m_verschuiving + gedaan);
 }
 
 void Voortgangsweergave::Verversen()
 {
-    const VoortgangStand stand = m_voortgang.stand();
+    const QString bijschrift = m_wachtrij.Bijschrift();
+    if (!bijschrift.isEmpty() && m_venster.windowTitle() != bijschrift) m_venster.setWindowTitle(bijschrift);
+    const VoortgangStand stand = m_wachtrij.Stand();
     const QString tekst = VoortgangTekst(stand);
     if (m_regel->text() != tekst) m_regel->setText(tekst);
     qint64 waarde = 0;
