@@ -1,5 +1,6 @@
 #include "fileops/Openen.h"
 
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpSession.h"
 #include "platform/Programmas.h"
 
@@ -103,6 +104,7 @@ bool BestandFtpOpenen(FtpSession& sessie, const QString& serverPad, qint64 groot
         omgeving.NietGedownload(serverPad);
         return false;
     }
+    AlleenVoorEigenaar(kopie);
     if (programma.isEmpty())
         return omgeving.InKladblok(serverPad, true) && InKladblok(kopie, serverPad, true, omgeving);
     if (IsTekst(kopie)) return OpenenOfStarten(kopie, programma, serverPad, true, omgeving);

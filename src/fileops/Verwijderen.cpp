@@ -70,6 +70,14 @@ Verwijderresultaat LokaleBestandenVerwijderen(const QString& map, const QStringL
     return r;
 }
 
+Verwijderresultaat LokaalWissen(const QString& pad)
+{
+    Verwijderresultaat r;
+    const QFileInfo info(pad);
+    if (info.exists() || info.isSymLink()) Wissen(info, r);
+    return r;
+}
+
 Verwijderresultaat ServerbestandenVerwijderen(FtpSession& sessie, const QString& map,
                                               const QStringList& namen)
 {

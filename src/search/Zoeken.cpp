@@ -1,5 +1,6 @@
 #include "search/Zoeken.h"
 
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpSession.h"
 
 #include <QDir>
@@ -21,8 +22,10 @@ Zoekbron::Ophaling ServerZoekbron::Ophalen(const Zoekbestand& bestand)
     const QFileInfo werk(m_werkbestand);
     if (werk.exists() && !QFile::remove(m_werkbestand)) return {Status::Mislukt, {}};
     if (!QDir().mkpath(werk.absolutePath())) return {Status::Mislukt, {}};
-    if (m_sessie.FtpBestandHalen(m_werkbestand, m_servermap + bestand.naam, bestand.grootte))
+    if (m_sessie.FtpBestandHalen(m_werkbestand, m_servermap + bestand.naam, bestand.grootte)) {
+        AlleenVoorEigenaar(m_werkbestand);
         return {Status::Klaar, m_werkbestand};
+    }
     return {m_sessie.afgebroken() ? Status::Overgeslagen : Status::Mislukt, {}};
 }
 

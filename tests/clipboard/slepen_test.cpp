@@ -51,8 +51,8 @@ TEST_F(Slepen_, KlembordMetServerbestandenUitDeWerkmap)
     Klik(ui().knopKopierenNaarKlembord);
 
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->urls(),
-              QList<QUrl>{QUrl::fromLocalFile(werk.filePath("s.txt"))});
-    EXPECT_EQ(Lees(werk.filePath("s.txt")), "van de server");
+              QList<QUrl>{QUrl::fromLocalFile(werk.filePath("Klembord/s.txt"))});
+    EXPECT_EQ(Lees(werk.filePath("Klembord/s.txt")), "van de server");
     ASSERT_EQ(gesteld.size(), 1u);
     EXPECT_EQ(gesteld[0].opties.Tekst,
               QStringLiteral("Serverbestanden naar Klembord gekopieerd (1).\r\n\r\nLet op: "
@@ -171,7 +171,7 @@ TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
     server->schrijf("x.txt", "x van de server");
     server->schrijf("weg.txt", "weg");
     Kiezen();
-    Schrijf(werk.filePath("weg.txt"), "oude kopie");
+    Schrijf(werk.filePath("Slepen/weg.txt"), "oude kopie");
     venster->menus().mnuBestandFtpBuitenDownloaden->setChecked(true);
     Selecteren(*ui().LijstBFtp, {"weg.txt", "x.txt"});
     QFile::remove(server->pad("weg.txt"));
@@ -186,10 +186,10 @@ TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
     });
     emit ui().LijstBFtp->slepenBegint();
 
-    EXPECT_EQ(urls, QList<QUrl>{QUrl::fromLocalFile(werk.filePath("x.txt"))});
+    EXPECT_EQ(urls, QList<QUrl>{QUrl::fromLocalFile(werk.filePath("Slepen/x.txt"))});
     EXPECT_EQ(serverpaden, (QStringList{"/weg.txt", "/x.txt"}));
     EXPECT_EQ(kleur, QColor(0xE9, 0xFE, 0xE2));
-    EXPECT_FALSE(QFileInfo::exists(werk.filePath("weg.txt")));
+    EXPECT_FALSE(QFileInfo::exists(werk.filePath("Slepen/weg.txt")));
     ASSERT_EQ(gesteld.size(), 1u);
     EXPECT_EQ(gesteld[0].opties.Pictogram, 4);
 }

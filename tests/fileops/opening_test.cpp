@@ -55,6 +55,12 @@ protected:
         ASSERT_TRUE(WachtTot([&] { return venster->isActiveWindow(); }));
     }
 
+    // Where this server's opened files are copied to.
+    QString Openmap() const
+    {
+        return werk.filePath("Openen/vamox@127.0.0.1_" + QString::number(server->poort()));
+    }
+
     QTemporaryDir desktop;
     std::vector<std::pair<const char*, QByteArray>> vorige;
     QStringList geopend;
@@ -73,7 +79,7 @@ TEST_F(OpeningTest, ServerbestandTerugNaTerugkeerMisluktZendenWordtGemeld)
     Kiezen();
     Dubbelklik(*ui().LijstBFtp, "notitie.txt");
 
-    const QString kopie = werk.filePath("notitie.txt");
+    const QString kopie = Openmap() + "/notitie.txt";
     ASSERT_EQ(geopend, QStringList{kopie}) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(Lees(kopie), "van de server");
     EXPECT_TRUE(gesteld.empty()) << Teksten().join(u'|').toStdString();
@@ -95,6 +101,39 @@ TEST_F(OpeningTest, ServerbestandTerugNaTerugkeerMisluktZendenWordtGemeld)
     EXPECT_EQ(server->lees("notitie.txt"), "van de server");
     EXPECT_EQ(Lees(kopie), "bewerkt");
     EXPECT_EQ(venster->opening().Wachtend(), 0u);
+}
+
+// Two server files of one name each get a copy of their own, for the user alone: opening the
+// second leaves the edit of the first, a clipboard copy meanwhile too, and each copy goes back
+// to its own path.
+TEST_F(OpeningTest, ZelfdeNaamInTweeMappenElkEenEigenKopie)
+{
+    Verbinden();
+    server->schrijf("a/x.txt", "a");
+    server->schrijf("b/x.txt", "b");
+    Kiezen();
+    ServerTonen("/a/");
+    Dubbelklik(*ui().LijstBFtp, "x.txt");
+    ASSERT_EQ(geopend.size(), 1u) << Teksten().join(u'|').toStdString();
+    Schrijf(geopend[0], "a bewerkt");
+    ServerTonen("/b/");
+    Dubbelklik(*ui().LijstBFtp, "x.txt");
+    Selecteren(*ui().LijstBFtp, {"x.txt"});
+    Klik(ui().knopKopierenNaarKlembord);
+    EXPECT_EQ(geopend, (QStringList{Openmap() + "/a/x.txt", Openmap() + "/b/x.txt"}));
+    for (const QString& kopie : geopend)
+        EXPECT_EQ(QFile::permissions(kopie) & 0x7077, QFile::ReadOwner | QFile::WriteOwner)
+            << kopie.toStdString();
+
+    gesteld.clear();
+    antwoorden = {1, 1};
+    WegEnTerug();
+    ASSERT_TRUE(WachtTot([&] { return gesteld.size() == 2 && !sessie().bezig(); }))
+        << Teksten().join(u'|').toStdString();
+    EXPECT_TRUE(gesteld[0].opties.Tekst.contains("\r\n /a/x.txt\r\n"));
+    EXPECT_TRUE(gesteld[1].opties.Tekst.contains("\r\n /b/x.txt\r\n"));
+    EXPECT_EQ(server->lees("a/x.txt"), "a bewerkt");
+    EXPECT_EQ(server->lees("b/x.txt"), "b");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Tooltip.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -89,7 +90,8 @@ void Klembord::Kopieren(bool lokaal)
             for (qsizetype i = 1; i < namen.size(); ++i)
                 bestanden.push_back({m_server.HuidigeServermap() + namen.at(i), -1, namen.at(i)});
             const Werkmapkopie kopie =
-                InWerkmapHalen(m_server.sessie(), bestanden, *m_b.tijdelijkeMap, m_voortgang);
+                InWerkmapHalen(m_server.sessie(), bestanden,
+                               WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Klembord), m_voortgang);
             paden = kopie.paden;
             gelukt = kopie.mislukt == 0;
         }

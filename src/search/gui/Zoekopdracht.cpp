@@ -1,6 +1,7 @@
 #include "search/gui/Zoekopdracht.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpSession.h"
 #include "panes/gui/Kolommen.h"
 #include "panes/gui/LijstWeergave.h"
@@ -184,7 +185,8 @@ void Zoekopdracht::Zoeken(const Kant& kant)
     LokaleZoekbron lokaal(kant.paneel.HuidigeMap());
     ServerZoekbron server(m_sessie, kant.paneel.HuidigeMap(),
                           m_b.tijdelijkeMap->isEmpty() ? QString()
-                                                       : *m_b.tijdelijkeMap + QStringLiteral("/Tijdelijk"));
+                                                       : WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Zoeken) +
+                                                             QStringLiteral("/Tijdelijk"));
     Zoekvoortgang voortgang(wacht, lijst);
     const Zoekresultaat r =
         Vamox::Zoeken(kant.server ? static_cast<Zoekbron&>(server) : lokaal, bestanden, tekst, voortgang);

@@ -1,6 +1,7 @@
 #include "transfer/gui/Bestandkopie.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/FtpSession.h"
 #include "panes/Opmaak.h"
@@ -90,7 +91,7 @@ bool Bestandkopie::BestandKopieren(Paneel& paneel, bool server)
                             : QStringLiteral("Even geduld. Lokale bestand '")) +
                     rij.naam + QStringLiteral("' kopiëren..."));
         kopie = server ? ServerBestandKopieren(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte,
-                                               *m_b.tijdelijkeMap)
+                                               WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren))
                        : LokaalBestandKopieren(paneel.HuidigeMap(), rij.naam);
     }
     if (kopie.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "transfer/gui/Bestandsoverdracht.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "panes/Opmaak.h"
 #include "panes/gui/LijstWeergave.h"
@@ -267,9 +268,10 @@ void Bestandsoverdracht::FtpBestandenUploaden(const QStringList& serverpaden, co
         Wachtstand wacht(*m_b.venster);
         wacht.Tonen(QStringLiteral("Even geduld. Ftp-bestanden (") + GetalTekst(serverpaden.size()) +
                     QStringLiteral(")  kopiëren naar ") + doel + QStringLiteral("..."));
-        fout = !ServerBestandenKopieren(m_sessie, Serverbestanden(serverpaden, m_server), *m_b.tijdelijkeMap,
-                                        doel, m_voortgang)
-                    .Gelukt();
+        fout =
+            !ServerBestandenKopieren(m_sessie, Serverbestanden(serverpaden, m_server),
+                                     WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren), doel, m_voortgang)
+                 .Gelukt();
     }
     if (fout) Melding(QStringLiteral("Het uploaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);
     NaarServermap(doel, Namen(serverpaden));
