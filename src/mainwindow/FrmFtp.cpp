@@ -206,7 +206,8 @@ void FrmFtp::SubsystemenMaken()
     Neerzetten* neer = m_neerzetten.get();
     Bestandsoverdracht* overdracht = m_bestandsoverdracht.get();
     connect(neer, &Neerzetten::servermapDownloaden, this, [this] { m_mapoverdracht->DownloadenServermap(); });
-    connect(neer, &Neerzetten::lokalemapUploaden, this, [this] { m_mapoverdracht->UploadenLokalemap(); });
+    connect(neer, &Neerzetten::lokalemapUploaden, this,
+            [this](const QString& servermap) { m_mapoverdracht->UploadenLokalemap({}, servermap); });
     connect(neer, &Neerzetten::lokaalBestandenKopieren, m_bestandkopie.get(),
             &Bestandkopie::LokaalBestandenKopieren);
     connect(neer, &Neerzetten::ftpBestandenDownloaden, overdracht,

@@ -163,6 +163,44 @@ TEST_F(Slepen_, SleepregelsPerBronEnDoel)
     EXPECT_EQ(Lees(L("ander/map/sub/x.txt")), "x");
 }
 
+// Local items dropped on a server folder row go into that row's folder, a folder as files do.
+TEST_F(Slepen_, LokaalOpEenServermaprijGaatInDieMap)
+{
+    Verbinden();
+    server->maakMap("sub");
+    server->maakMap("ander");
+    Schrijf(L("map/x.txt"), "x");
+    Schrijf(L("f.txt"), "f");
+    Kiezen();
+    const struct
+    {
+        LijstWeergave* bron;
+        const char* naam;
+        const char* rij;
+        const char* aangekomen;
+        QByteArray inhoud;
+    } rijen[] = {
+        {ui().LijstLokaal, "map", "sub", "sub/map/x.txt", "x"},
+        {ui().LijstBLokaal, "f.txt", "ander", "ander/f.txt", "f"},
+    };
+    for (const auto& rij : rijen) {
+        SCOPED_TRACE(rij.naam);
+        ServerTonen("/");
+        LokaalTonen(lokaal.path());
+        SelecterenInLijst(*rij.bron, rij.naam, true, true);
+        bool neer = false;
+        venster->slepen().ZetUitvoerder([&](QMimeData& data) {
+            neer = Neer(ui().LijstFtp->viewport(), data, RijPlek(*ui().LijstFtp, rij.rij));
+        });
+        emit rij.bron->slepenBegint();
+        EXPECT_TRUE(neer);
+        EXPECT_EQ(server->lees(rij.aangekomen), rij.inhoud);
+        EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), "/" + QString(rij.rij) + "/");
+    }
+    EXPECT_FALSE(QFileInfo::exists(server->pad("map")));
+    EXPECT_FALSE(QFileInfo::exists(server->pad("f.txt")));
+}
+
 // Dragged out with "Buiten venster downloaden" on: the server files are fetched into the work
 // folder first and only those that arrived travel, while the list is light green.
 TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
