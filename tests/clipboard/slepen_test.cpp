@@ -202,12 +202,15 @@ TEST_F(Slepen_, LokaalOpEenServermaprijGaatInDieMap)
 }
 
 // Dragged out with "Buiten venster downloaden" on: the server files are fetched into the work
-// folder first and only those that arrived travel, while the list is light green.
+// folder first and only those that arrived travel, while the list is light green. A folder of
+// which one file failed travels as a server path only.
 TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
 {
-    Verbinden();
+    Verbinden({.faalCommandos = {"RETR:fout"}});
     server->schrijf("x.txt", "x van de server");
     server->schrijf("weg.txt", "weg");
+    server->schrijf("smap/goed.txt", "goed");
+    server->schrijf("smap/fout.txt", "fout");
     Kiezen();
     Schrijf(werk.filePath("Slepen/weg.txt"), "oude kopie");
     venster->menus().mnuBestandFtpBuitenDownloaden->setChecked(true);
@@ -230,6 +233,12 @@ TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
     EXPECT_FALSE(QFileInfo::exists(werk.filePath("Slepen/weg.txt")));
     ASSERT_EQ(gesteld.size(), 1u);
     EXPECT_EQ(gesteld[0].opties.Pictogram, 4);
+
+    venster->menus().mnuMapFtpBuitenDownloaden->setChecked(true);
+    SelecterenInLijst(*ui().LijstFtp, "smap", true, true);
+    emit ui().LijstFtp->slepenBegint();
+    EXPECT_TRUE(urls.isEmpty()) << urls.first().toString().toStdString();
+    EXPECT_EQ(serverpaden, QStringList{"/smap"});
 }
 
 } // namespace
