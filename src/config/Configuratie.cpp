@@ -283,7 +283,7 @@ int HoogteBegrenzen(int hoogte, int schermhoogte)
 
 int VerbindingenBegrenzen(std::optional<int> verbindingen)
 {
-    return std::clamp(verbindingen.value_or(StandaardVerbindingen), 1, 8);
+    return std::clamp(verbindingen.value_or(StandaardVerbindingen), 1, MaximumVerbindingen);
 }
 
 } // namespace Vamox

@@ -95,6 +95,7 @@ struct VensterMenus
     QAction* mnuBestandFtpOpnieuwDownloaden = nullptr;
     QAction* mnuBestandFtpBuitenDownloaden = nullptr;
     QAction* mnuVernieuwenFtp = nullptr; // hidden
+    QMenu* mnuFtpVerbindingen = nullptr; // radio items "1".."8", the number in their data
     QAction* mnuVerbrekenFtp = nullptr;
 
     // "&Programma's"

@@ -5,6 +5,7 @@
 #include "fileops/gui/Opening.h"
 #include "platform/gui/Shell.h"
 
+#include <QMenu>
 #include <QToolButton>
 
 namespace Vamox::Test {
@@ -69,6 +70,20 @@ protected:
         return true;
     }};
 };
+
+// The Programma's menu offers a program only where this desktop has one for its kind of file,
+// and its tip says which it starts.
+TEST_F(OpeningTest, ProgrammamenuAlleenMetEenProgramma)
+{
+    const VensterMenus& m = venster->menus();
+    m.mnuProgrammas->popup(venster->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(WachtTot([&] { return m.mnuProgrammas->isVisible(); }));
+    m.mnuProgrammas->hide();
+    EXPECT_TRUE(m.mnuProgrammasKladblok->isEnabled());
+    EXPECT_EQ(m.mnuProgrammasKladblok->toolTip(), "Start " + desktop.filePath("bin/teksteditor"));
+    EXPECT_FALSE(m.mnuProgrammasMOAccess->isEnabled());
+    EXPECT_EQ(m.mnuProgrammasMOAccess->toolTip(), "Geen programma voor .mdb-bestanden gevonden");
+}
 
 // A server file opens from the work folder; back in the window the question stands at its
 // top-left corner, and a send-back the server refuses is told, keeping the edited copy.

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace Vamox {
 
@@ -15,7 +16,7 @@ constexpr int BalkSchaal = 1000; // the bar counts per mille: byte totals do not
 }
 
 Voortgangsweergave::Voortgangsweergave(QStatusBar& balk, FtpSession& sessie)
-    : m_regel(new QLabel), m_balk(new QProgressBar)
+    : m_statusbalk(balk), m_regel(new QLabel), m_balk(new QProgressBar)
 {
     m_regel->setObjectName(QStringLiteral("VoortgangRegel"));
     m_regel->setTextFormat(Qt::PlainText);
@@ -26,12 +27,10 @@ Voortgangsweergave::Voortgangsweergave(QStatusBar& balk, FtpSession& sessie)
     m_balk->setTextVisible(false);
     m_balk->setMaximumWidth(240);
 
-    // The window keeps its status bar at one height; only its content comes and goes.
+    // The status bar is there only while a run goes on; its line and bar come and go with it.
     balk.addWidget(m_regel, 1);
     balk.addPermanentWidget(m_balk);
-    m_balk->setMaximumHeight(balk.height() - 4);
-    m_regel->hide();
-    m_balk->hide();
+    balk.hide();
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
@@ -46,8 +45,7 @@ void Voortgangsweergave::Begin(qint64 bestanden, qint64 bytes)
     m_inBestand = false;
     m_actief = true;
     Verversen();
-    m_regel->show();
-    m_balk->show();
+    BalkTonen(true);
     m_timer.start();
 }
 
@@ -79,8 +77,20 @@ void Voortgangsweergave::Einde()
     m_timer.stop();
     m_actief = false;
     m_inBestand = false;
-    m_regel->hide();
-    m_balk->hide();
+    BalkTonen(false);
+}
+
+void Voortgangsweergave::BalkTonen(bool tonen)
+{
+    if (m_statusbalk.isHidden() != tonen) return;
+    QWidget* venster = m_statusbalk.window();
+    const bool eigenMaat = !(venster->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    // A window of its own size grows by the bar and gives that back, so the controls above it
+    // stay where they are; a maximised one cannot, and its controls make room.
+    const int groei = !tonen ? -std::exchange(m_groei, 0) : eigenMaat ? m_statusbalk.sizeHint().height() : 0;
+    if (tonen) m_groei = groei;
+    m_statusbalk.setVisible(tonen);
+    if (eigenMaat && groei != 0) venster->resize(venster->width(), venster->height() + groei);
 }
 
 void Voortgangsweergave::SessieVoortgang(qint64 gedaan, qint64 totaal)

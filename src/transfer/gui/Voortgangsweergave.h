@@ -51,7 +51,9 @@ public:
 
 private:
     void SessieVoortgang(qint64 gedaan, qint64 totaal);
+    void BalkTonen(bool tonen);
 
+    QStatusBar& m_statusbalk;
     QLabel* m_regel;
     QProgressBar* m_balk;
     QTimer m_timer;
@@ -61,6 +63,7 @@ private:
     bool m_grootteBekend = false;
     QString m_naam;
     qint64 m_verschuiving = 0; // added to the session's counts (second leg of a copy)
+    int m_groei = 0;           // pixels the window grew by to show the bar
 };
 
 } // namespace Vamox
