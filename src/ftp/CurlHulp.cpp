@@ -127,10 +127,13 @@ bool Hervatbaar(CURLcode code)
 void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen, bool hoogstens12)
 {
     // TRY and ALL protect the data connections too (PROT P); curl reuses the TLS session of
-    // the control connection for them, which servers such as vsftpd insist on.
-    const long niveau = certificaatHalen || keuze == TlsKeuze::Alleen ? CURLUSESSL_ALL
-                        : keuze == TlsKeuze::Geen                     ? CURLUSESSL_NONE
-                                                                      : CURLUSESSL_TRY;
+    // the control connection for them, which servers such as vsftpd insist on. A server whose
+    // certificate is trusted (a pin) must use TLS: one that no longer offers it may be another
+    // server, and the password would go out in clear.
+    const bool vereist = certificaatHalen || keuze == TlsKeuze::Alleen || !pin.isEmpty();
+    const long niveau = keuze == TlsKeuze::Geen && !certificaatHalen ? CURLUSESSL_NONE
+                        : vereist                                    ? CURLUSESSL_ALL
+                                                                     : CURLUSESSL_TRY;
     curl_easy_setopt(e, CURLOPT_USE_SSL, niveau);
     if (keuze == TlsKeuze::Geen && !certificaatHalen) return;
     if (hoogstens12)

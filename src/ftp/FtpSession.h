@@ -94,11 +94,15 @@ public:
     FtpTijden tijden;
 
     // Certificates no trusted authority vouches for: where the trusted ones are kept, the
-    // question whether to trust one met for the first time (unset: never), and the notice that a
-    // server shows another certificate than the one trusted (never connected then).
+    // question whether to trust one met for the first time (unset: never), the notice that a
+    // server shows another certificate than the one trusted (never connected then), and the other
+    // notices about them (host and port in the info, and the certificate where there is one).
+    // A server with a trusted certificate is never logged in to without TLS, unless the user
+    // chose no TLS for it.
     QString bekendeCertificatenPad;
     std::function<bool(const CertificaatInfo&)> certificaatVertrouwen;
     std::function<void(const CertificaatInfo&)> certificaatGewijzigd;
+    std::function<void(Certificaatmelding, const CertificaatInfo&)> certificaatMelding;
 
     // Logs in with these details (kept for FtpVerbinden and the retry after an idle drop).
     bool FtpVerbindingOpenen(const FtpGegevens& gegevens);
@@ -173,7 +177,7 @@ private:
 
     std::unique_ptr<CurlWerker> m_werker;
     FtpGegevens m_gegevens;
-    QByteArray m_pin; // of the trusted certificate of this server, when there is one
+    QByteArray m_pin;            // of the trusted certificate of this server, when there is one
     QByteArray m_overgenomenPin; // accepted by the session whose login this one took over
     bool m_verbroken = false;
     bool m_tls13 = false; // see inloggen
