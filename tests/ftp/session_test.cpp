@@ -429,27 +429,55 @@ TEST_F(StoringTest, TransfersResumeThroughRepeatedCutsAndArriveByteExact)
     EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
 }
 
-// A server that refuses to continue (REST for a download, APPE for an upload) gets the whole
-// file again after one cut, never a file pieced together wrongly.
-TEST_F(StoringTest, AServerThatWillNotResumeGetsTheWholeFileAgain)
+// One cut of the connection, and a server that will not continue the file (REST or APPE refused)
+// or appends less than it was sent while saying 226: the file is sent whole again, never pieced
+// together wrongly. A server that cuts every transfer gets the default number of resumes (3),
+// then the transfer fails.
+TEST_F(StoringTest, ResumedTransfersArriveWholeOrFail)
 {
     QByteArray inhoud(300000, Qt::Uninitialized);
     QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(inhoud.data()), inhoud.size() / 4);
-    for (const bool omhoog : {false, true}) {
-        SCOPED_TRACE(omhoog ? "upload" : "download");
+    const FtpServerOpties eenKeer{.dropRetrNa = 100000, .dropStorNa = 100000, .dropKeren = 1};
+    struct Geval
+    {
+        const char* naam;
+        FtpServerOpties opties;
+        bool omhoog;
+        bool gelukt;
+        bool standaardTijden = false;
+    };
+    Geval gevallen[] = {
+        {"download, REST refused", eenKeer, false, true},
+        {"upload, APPE refused", eenKeer, true, true},
+        {"upload, APPE keeps less than it gets", eenKeer, true, true},
+        {"download, every transfer cut", {.dropRetrNa = 50000}, false, false, true},
+    };
+    gevallen[0].opties.faalCommandos = {"REST"};
+    gevallen[1].opties.faalCommandos = {"APPE"};
+    gevallen[2].opties.kortAppe = 1000;
+    for (Geval& g : gevallen) {
+        SCOPED_TRACE(g.naam);
         server.reset();
-        SetUpMet(
-            {.dropRetrNa = 100000, .dropStorNa = 100000, .dropKeren = 1, .faalCommandos = {"REST", "APPE"}});
-        sessie.tijden.hervatPauzeMs = 10;
-        if (omhoog) {
+        g.opties.commandoLog = true;
+        SetUpMet(g.opties);
+        if (!g.standaardTijden) sessie.tijden.hervatPauzeMs = 10;
+        bool gelukt = false;
+        QByteArray aangekomen;
+        if (g.omhoog) {
             schrijfBestand(lokaal(QStringLiteral("op.bin")), inhoud);
-            EXPECT_TRUE(
-                sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("op.bin")), QStringLiteral("/op.bin")));
-            EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
+            gelukt = sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("op.bin")), QStringLiteral("/op.bin"));
+            aangekomen = server->lees(QStringLiteral("op.bin"));
         } else {
             server->schrijf(QStringLiteral("f.bin"), inhoud);
-            EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin")));
-            EXPECT_TRUE(leesBestand(lokaal(QStringLiteral("f.bin"))) == inhoud);
+            gelukt = sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"));
+            aangekomen = leesBestand(lokaal(QStringLiteral("f.bin")));
+        }
+        EXPECT_EQ(gelukt, g.gelukt);
+        if (g.gelukt) {
+            EXPECT_TRUE(aangekomen == inhoud);
+        }
+        if (g.standaardTijden) {
+            EXPECT_EQ(server->ontvangen().filter(QRegularExpression(QStringLiteral("^RETR "))).size(), 1 + 3);
         }
     }
 }
@@ -553,6 +581,13 @@ TEST_F(StoringTest, ListingWithoutMlstFallsBackToList)
     const Mapinhoud inhoud = lees(QStringLiteral("/"));
     EXPECT_EQ(namen(inhoud.mappen), (QStringList{QStringLiteral("-a "), QStringLiteral("m")}));
     EXPECT_EQ(namen(inhoud.bestanden), QStringList{QStringLiteral(" spatie ervoor.txt")});
+    EXPECT_EQ(namen(lees(QStringLiteral("/m")).bestanden), QStringList{QStringLiteral("echt")});
+    // A server that refuses "LIST -a" is listed with a plain LIST.
+    server.reset();
+    SetUpMet({.mlst = false, .faalCommandos = {"LIST:/-a"}});
+    server->schrijf(QStringLiteral(".verborgen"), "v");
+    server->schrijf(QStringLiteral("m/echt"), "y");
+    EXPECT_EQ(namen(lees(QStringLiteral("/")).bestanden), QStringList{QStringLiteral(".verborgen")});
     EXPECT_EQ(namen(lees(QStringLiteral("/m")).bestanden), QStringList{QStringLiteral("echt")});
 }
 
