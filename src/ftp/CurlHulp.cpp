@@ -179,6 +179,26 @@ qint64 GrootteVragen(CurlWerker& werker)
     return nu;
 }
 
+Bestandsstand StandVragen(CurlWerker& werker)
+{
+    CURL* e = werker.easy();
+    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
+    Bestandsstand stand;
+    stand.code = werker.perform();
+    curl_off_t grootte = -1, tijd = -1;
+    if (stand.code == CURLE_OK &&
+        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &grootte) == CURLE_OK &&
+        curl_easy_getinfo(e, CURLINFO_FILETIME_T, &tijd) == CURLE_OK) {
+        stand.grootte = grootte;
+        stand.tijd = tijd;
+    }
+    curl_easy_setopt(e, CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 0L);
+    return stand;
+}
+
 qint64 AangekondigdeGrootte(const QByteArray& antwoordregels)
 {
     for (const QByteArray& regel : antwoordregels.split('\n')) {

@@ -482,6 +482,42 @@ TEST_F(StoringTest, ResumedTransfersArriveWholeOrFail)
     }
 }
 
+// The file is replaced on the server between a cut and the resume: the download must not piece
+// the two versions together. A file of the same size is told by its MDTM; where the server has
+// no MDTM, a size other than at the start tells it (listed, or asked when nothing was listed).
+TEST_F(StoringTest, AFileReplacedBeforeTheResumeArrivesAsTheNewFile)
+{
+    const auto zaad = [](int n, quint32 z) {
+        QByteArray b(n, Qt::Uninitialized);
+        QRandomGenerator(z).fillRange(reinterpret_cast<quint32*>(b.data()), b.size() / 4);
+        return b;
+    };
+    const QByteArray oud = zaad(2 << 20, 1);
+    const struct
+    {
+        const char* naam;
+        QByteArray nieuw;
+        QStringList onbekend;
+        bool gelijst;
+    } gevallen[] = {
+        {"same size, newer", zaad(2 << 20, 2), {}, true},
+        {"larger, no MDTM", zaad(5 << 19, 3), {"MDTM"}, true},
+        {"larger, no MDTM, not listed", zaad(5 << 19, 4), {"MDTM"}, false},
+    };
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(g.naam);
+        server.reset();
+        SetUpMet(
+            {.dropRetrNa = 700 * 1024, .dropKeren = 1, .onbekend = g.onbekend, .vervangBijDrop = g.nieuw});
+        sessie.tijden.hervatPauzeMs = 10;
+        server->schrijf(QStringLiteral("f.bin"), oud);
+        EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"),
+                                           g.gelijst ? oud.size() : -1));
+        EXPECT_TRUE(server->lees(QStringLiteral("f.bin")) == g.nieuw);
+        EXPECT_TRUE(leesBestand(lokaal(QStringLiteral("f.bin"))) == g.nieuw);
+    }
+}
+
 // Escape: a login or a transfer is cancelled while the server is slow to answer. The old local
 // file stays whole, the session tells it was a cancel, and the next operation runs normally.
 TEST_F(StoringTest, ACancelEndsTheRunningOperationOnly)
