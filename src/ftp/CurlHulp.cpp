@@ -2,9 +2,9 @@
 
 #include "ftp/CurlWerker.h"
 #include "ftp/FtpSession.h"
+#include "platform/EigenBestand.h"
 
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <filesystem>
 
@@ -25,9 +25,7 @@ bool Ontvangst::open()
 {
     const QString map = QFileInfo(m_doel).absolutePath();
     for (int poging = 0; poging < 16; ++poging) {
-        m_bestand.setFileName(map + QStringLiteral("/.vamox-") +
-                              QString::number(QRandomGenerator::global()->generate64(), 36) +
-                              QStringLiteral(".part"));
+        m_bestand.setFileName(map + u'/' + TijdelijkeNaam());
         if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) return true;
         if (!m_bestand.exists()) break;
     }

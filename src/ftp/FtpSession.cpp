@@ -60,6 +60,7 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
                               u.code == CURLE_LOGIN_DENIED);
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
+    if (u.ok() && !m_resten.isEmpty()) restenOpruimen();
     return u;
 }
 
@@ -418,15 +419,22 @@ std::optional<Mapinhoud> FtpSession::ServermapLezen(const QString& pad)
     return MapinhoudMaken(std::move(*entries), !wortel);
 }
 
-bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad)
+bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad, Serverdoel doel)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
     if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return false;
+    if (doel != Serverdoel::Nieuw)
+        if (const std::optional<bool> vervangen = this->vervangen(lokaalPad, pad)) return *vervangen;
+    return plaatsen(lokaalPad, pad).ok();
+}
+
+FtpSession::Uitkomst FtpSession::plaatsen(const QString& lokaalPad, const QString& pad)
+{
     Opdracht o;
     o.soort = Opdracht::Soort::Plaatsen;
     o.urlPad = FtpUrlPad(pad);
     o.lokaalPad = lokaalPad;
-    return voer(o).ok();
+    return voer(o);
 }
 
 bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte)

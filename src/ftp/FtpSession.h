@@ -78,6 +78,14 @@ struct FtpAanmelding
     bool tls13 = false; // the server takes TLS 1.3 only
 };
 
+// What the caller knows of an upload's server file: one that may be there is replaced through a
+// temporary name beside it, a new one goes up as it is (no question to the server first).
+enum class Serverdoel
+{
+    Onbekend,
+    Nieuw
+};
+
 // One FTP connection and every remote operation on it. Operations return false, 0 or nothing
 // on failure and never show anything themselves. One operation runs at a time: while one runs
 // (the caller's event loop keeps turning), every other one refuses at once. What a window shows
@@ -120,7 +128,13 @@ public:
     std::optional<std::vector<FtpEntry>> FtpMapLezen(const QString& map);
     // The folder as a pane shows it: ordered, with the parent entry outside the root.
     std::optional<Mapinhoud> ServermapLezen(const QString& pad);
-    bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad);
+    // A server file that is replaced is uploaded under a temporary name in its folder, checked for
+    // its size and renamed over it (keeping its permissions where the server shows and takes
+    // them): an upload that fails for good leaves the old file whole, and the temporary one is
+    // removed once the server answers again. A server that refuses the temporary name or the
+    // rename gets the file written over directly.
+    bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad,
+                            Serverdoel doel = Serverdoel::Onbekend);
     // `verwachteGrootte` (from a listing) spares a SIZE command; the file must then have that
     // size, or the one the server announces when the transfer starts.
     bool FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte = -1);
@@ -174,6 +188,10 @@ private:
     bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
     void boom(FtpBoom& uit, const QString& map, int diepte);
+    Uitkomst plaatsen(const QString& lokaalPad, const QString& pad);
+    std::optional<bool> vervangen(const QString& lokaalPad, const QString& pad);
+    Uitkomst commandos(const QStringList& regels);
+    void restenOpruimen();
 
     std::unique_ptr<CurlWerker> m_werker;
     FtpGegevens m_gegevens;
@@ -186,6 +204,7 @@ private:
     bool m_bezig = false;
     bool m_mlsd = false;
     bool m_afgebroken = false;
+    QStringList m_resten; // temporary upload names left on the server, removed when it answers
     // Whether this login's server takes "LIST -a"; asked anew at every login.
     enum class LijstA
     {

@@ -14,4 +14,8 @@ namespace Vamox {
 // replaced, never written through. False when nothing changed; the old file is then as it was.
 bool EigenBestandSchrijven(const QString& pad, const QByteArray& inhoud, bool alleenLezen);
 
+// A new random name for a file written beside its target before it takes the target's place
+// (".vamox-<random>.part"): recognisable as the program's own, never a name a user chose.
+QString TijdelijkeNaam();
+
 } // namespace Vamox

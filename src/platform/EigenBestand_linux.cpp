@@ -29,6 +29,12 @@ bool AllesSchrijven(int fd, const QByteArray& inhoud)
 
 } // namespace
 
+QString TijdelijkeNaam()
+{
+    return QStringLiteral(".vamox-") + QString::number(QRandomGenerator::global()->generate64(), 36) +
+           QStringLiteral(".part");
+}
+
 bool EigenBestandSchrijven(const QString& pad, const QByteArray& inhoud, bool alleenLezen)
 {
     if (pad.isEmpty()) return false;
@@ -36,9 +42,7 @@ bool EigenBestandSchrijven(const QString& pad, const QByteArray& inhoud, bool al
     QByteArray tijdelijk;
     int fd = -1;
     for (int poging = 0; poging < 16 && fd < 0; ++poging) {
-        tijdelijk = QFile::encodeName(map + QStringLiteral("/.vamox-") +
-                                      QString::number(QRandomGenerator::global()->generate64(), 36) +
-                                      QStringLiteral(".part"));
+        tijdelijk = QFile::encodeName(map + u'/' + TijdelijkeNaam());
         // A new name of our own: nothing there to follow, and no other user's file to take over.
         fd = ::open(tijdelijk.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) return false;

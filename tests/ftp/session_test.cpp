@@ -460,7 +460,7 @@ TEST_F(StoringTest, ResumedTransfersArriveWholeOrFail)
         server.reset();
         g.opties.commandoLog = true;
         SetUpMet(g.opties);
-        if (!g.standaardTijden) sessie.tijden.hervatPauzeMs = 10;
+        sessie.tijden = g.standaardTijden ? FtpTijden{} : FtpTijden{.hervatPauzeMs = 10};
         bool gelukt = false;
         QByteArray aangekomen;
         if (g.omhoog) {
@@ -584,6 +584,65 @@ TEST_F(StoringTest, BrokenUploadIsAFailure)
     schrijfBestand(lokaal(QStringLiteral("groot.bin")), QByteArray(3000000, 'u'));
     EXPECT_FALSE(
         sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
+}
+
+// A server file that is replaced goes up under a temporary name beside it and is renamed over it:
+// a replacement that fails for good leaves the old file byte for byte, and no temporary file
+// once the server answers. A server that refuses the temporary name or the rename gets the file
+// written over directly. The old file's permissions stay; a new file goes up as it is.
+TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
+{
+    QByteArray nieuw(300000, Qt::Uninitialized);
+    QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(nieuw.data()), nieuw.size() / 4);
+    const QByteArray oud = "<?php oud en heel ?>";
+    const auto modus = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    struct Geval
+    {
+        const char* naam;
+        FtpServerOpties opties;
+        bool gelukt = true;
+        bool bestaat = true;
+        bool hernoemd = true; // the file went up under another name first
+    };
+    Geval gevallen[] = {
+        {"replaced", {}},
+        {"cut every time", {.dropStorNa = 50000}, false},
+        {"temporary name refused", {.faalCommandos = {"STOR:.vamox-"}}, true, true, false},
+        {"rename refused", {.faalCommandos = {"RNFR"}}},
+        {"no rename onto an existing name", {.geenHernoemOverBestaand = true}},
+        {"new file", {}, true, false, false},
+    };
+    for (Geval& g : gevallen) {
+        SCOPED_TRACE(g.naam);
+        server.reset();
+        g.opties.commandoLog = true;
+        SetUpMet(g.opties);
+        sessie.tijden.hervatPauzeMs = 10;
+        schrijfBestand(lokaal(QStringLiteral("index.php")), nieuw);
+        if (g.bestaat) {
+            server->schrijf(QStringLiteral("www/index.php"), oud);
+            QFile::setPermissions(server->pad(QStringLiteral("www/index.php")), modus);
+        } else {
+            server->maakMap(QStringLiteral("www"));
+        }
+        EXPECT_EQ(
+            sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("index.php")), QStringLiteral("/www/index.php")),
+            g.gelukt);
+        EXPECT_TRUE(server->lees(QStringLiteral("www/index.php")) == (g.gelukt ? nieuw : oud));
+        EXPECT_TRUE(sessie.FtpVerbindingActief());
+        EXPECT_EQ(QDir(server->pad(QStringLiteral("www"))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("index.php")});
+        if (g.bestaat) {
+            EXPECT_EQ(QFile::permissions(server->pad(QStringLiteral("www/index.php"))) & 0x7077, modus);
+        }
+        const QStringList ontvangen = server->ontvangen();
+        EXPECT_EQ(
+            !ontvangen.filter(QRegularExpression(QStringLiteral("^STOR /www/\\.vamox-.*\\.part$"))).isEmpty(),
+            g.bestaat)
+            << ontvangen.join(u'|').toStdString();
+        EXPECT_EQ(!ontvangen.filter(QRegularExpression(QStringLiteral("^RNTO /www/index.php$"))).isEmpty(),
+                  g.hernoemd && g.gelukt);
+    }
 }
 
 TEST_F(StoringTest, RefusedCommandsFailWithoutLosingTheConnection)

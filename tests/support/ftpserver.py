@@ -119,14 +119,12 @@ class FaultDTPHandler(DTPHandler):
                                    _errback=self.handle_error)
         return sent
 
-    def _appending(self):
-        return self.short_appe >= 0 and "a" in getattr(self.file_obj, "mode", "")
-
     def handle_read(self):
-        if self._appending():
-            return self._read_short_appe()
-        limit = self.drop_stor_after
-        if limit < 0 or not self._drop_due():
+        # A short APPE keeps the first N bytes and reads on (226 in the end); a dropped STOR keeps
+        # N bytes, then closes both connections.
+        appending = self.short_appe >= 0 and "a" in getattr(self.file_obj, "mode", "")
+        limit = self.short_appe if appending else self.drop_stor_after
+        if limit < 0 or not (appending or self._drop_due()):
             return DTPHandler.handle_read(self)
         try:
             chunk = self.recv(self.ac_in_buffer_size)
@@ -145,29 +143,12 @@ class FaultDTPHandler(DTPHandler):
             keep = self._data_wrapper(keep)
         if keep:
             self.file_obj.write(keep)
-        if self.tot_bytes_received >= limit:
+        if not appending and self.tot_bytes_received >= limit:
             self._dropping = True
             self._count_drop()
             self._drop_both()
 
     handle_read_event = handle_read
-
-    def _read_short_appe(self):
-        # Everything is received and counted; only the first N bytes are kept.
-        try:
-            chunk = self.recv(self.ac_in_buffer_size)
-        except RetryError:
-            return
-        except socket.error:
-            self.handle_error()
-            return
-        if not chunk:
-            self.transfer_finished = True
-            return
-        room = self.short_appe - self.tot_bytes_received
-        self.tot_bytes_received += len(chunk)
-        if room > 0:
-            self.file_obj.write(chunk[:room])
 
 
 def _replace_newer(path, source):
