@@ -231,7 +231,8 @@ Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, con
             run->BestandKlaar();
             continue;
         }
-        if (ronde.Open() && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
+        const bool nieuw = nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')));
+        if (ronde.Open() && !nieuw) {
             const qint64 bestaand = sessie.FtpMapPeilen(doel);
             if (bestaand > 0) {
                 const Stap stap = ronde.Vraag(doel, bestaand, i + 1);
@@ -244,7 +245,9 @@ Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, con
                 }
             }
         }
-        if (!Klaar(sessie, r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, grootte)) break;
+        const bool gelukt =
+            sessie.FtpBestandPlaatsen(pad, doel, nieuw ? Serverdoel::Nieuw : Serverdoel::Onbekend);
+        if (!Klaar(sessie, r, run, gelukt, naam, grootte)) break;
     }
     return r;
 }

@@ -97,7 +97,9 @@ void MapUploadenVerdeeld(FtpSession& sessie, const LokaleBoom& boom, const QStri
             run->BestandKlaar();
             continue;
         }
-        if (ronde.Open() && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
+        // A folder this run made holds no file the upload could replace.
+        const bool nieuw = nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')));
+        if (ronde.Open() && !nieuw) {
             const qint64 bestaand = sessie.FtpMapPeilen(doel);
             const Stap stap = bestaand > 0 ? ronde.Vraag(doel, bestaand, i + 1) : Stap::Doorgaan;
             if (stap == Stap::Stoppen) break;
@@ -107,7 +109,10 @@ void MapUploadenVerdeeld(FtpSession& sessie, const LokaleBoom& boom, const QStri
                 continue;
             }
         }
-        const auto plaatsen = [pad, doel](FtpSession& s) { return s.FtpBestandPlaatsen(pad, doel); };
+        const Serverdoel soort = nieuw ? Serverdoel::Nieuw : Serverdoel::Onbekend;
+        const auto plaatsen = [pad, doel, soort](FtpSession& s) {
+            return s.FtpBestandPlaatsen(pad, doel, soort);
+        };
         if (!uitdeling.Geven(i + 1, naam, grootte, plaatsen, [grootte] { return grootte; })) break;
     }
     uitdeling.Afmaken();

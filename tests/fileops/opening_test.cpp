@@ -89,7 +89,7 @@ TEST_F(OpeningTest, ProgrammamenuAlleenMetEenProgramma)
 // top-left corner, and a send-back the server refuses is told, keeping the edited copy.
 TEST_F(OpeningTest, ServerbestandTerugNaTerugkeerMisluktZendenWordtGemeld)
 {
-    Verbinden({.faalCommandos = {"STOR:notitie"}});
+    Verbinden({.faalCommandos = {"STOR"}});
     server->schrijf("notitie.txt", "van de server");
     Kiezen();
     Dubbelklik(*ui().LijstBFtp, "notitie.txt");
