@@ -1,6 +1,7 @@
 #include "clipboard/Werkmap.h"
 
 #include "clipboard/Sleepdata.h"
+#include "fileops/Werkplekken.h"
 #include "transfer/Kopieren.h"
 #include "transfer/OverdrachtPaden.h"
 
@@ -32,8 +33,9 @@ Werkmapkopie InWerkmapHalen(Wachtrij& wachtrij, const std::vector<Serverbestand>
         const QString naam = b.naam.isEmpty() ? b.pad.mid(b.pad.lastIndexOf(u'/') + 1) : b.naam;
         if (!r.namen.contains(naam)) continue;
         const QString doel = LokaalDoelPad(werkmap, naam);
-        if (!doel.isEmpty() && QFileInfo(doel).isFile() && !uit.paden.contains(doel))
-            uit.paden.push_back(doel);
+        if (doel.isEmpty() || !QFileInfo(doel).isFile() || uit.paden.contains(doel)) continue;
+        AlleenVoorEigenaar(doel);
+        uit.paden.push_back(doel);
     }
     return uit;
 }

@@ -1,5 +1,6 @@
 #include "fileops/Openen.h"
 
+#include "fileops/Werkplekken.h"
 #include "platform/Programmas.h"
 #include "transfer/Wachtrij.h"
 
@@ -107,6 +108,7 @@ bool BestandFtpOpenen(Wachtrij& wachtrij, const QString& serverPad, qint64 groot
         omgeving.NietGedownload(serverPad);
         return false;
     }
+    AlleenVoorEigenaar(kopie);
     if (programma.isEmpty())
         return omgeving.InKladblok(serverPad, true) && InKladblok(kopie, serverPad, true, omgeving);
     if (IsTekst(kopie)) return OpenenOfStarten(kopie, programma, serverPad, true, omgeving);

@@ -56,12 +56,12 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
     m_toestand.Vensterhoogte = OntwerpHoogte;
     m_indeling = std::make_unique<Indeling>(*this);
     OntwerpPlaatsen(m_ui, *m_indeling);
-    // The status bar (the progress of transfers) is always there and never changes height, so
-    // showing progress does not change the client area and move the controls.
+    // The status bar holds the progress of a transfer and is there only while one runs (the
+    // progress display shows and hides it); the window's size starts without it.
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->setFixedHeight(fontMetrics().height() + 10);
+    statusBar()->hide();
     const QSize client = TwipsSchaal::Van(this).NaarPixels(QSize(OntwerpBreedte, OntwerpHoogte));
-    resize(client.width(), client.height() + menuBar()->sizeHint().height() + statusBar()->height());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
     LijstKoppenInstellen(*m_ui.LijstLokaal, false);
     LijstKoppenInstellen(*m_ui.LijstFtp, false);
@@ -170,10 +170,10 @@ void FrmFtp::SubsystemenMaken()
     m_opening = std::make_unique<Opening>(
         *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
         Opening::Besturing{this, u.knopOpenen, m.mnuBestandLokaalOpenen, m.mnuBestandFtpOpenen, &t.TijdelijkeMap});
-    m_programmamenu = std::make_unique<Programmamenu>(
-        Programmamenu::Besturing{m.mnuProgrammasEmail, m.mnuProgrammasKladblok, m.mnuProgrammasPaint,
-                                 m.mnuProgrammasFileZilla, m.mnuPdfReader, m.mnuProgrammasOpenOffice,
-                                 m.mnuProgrammasMOAccess, m.mnuProgrammasMOExcel, m.mnuProgrammasMOWord});
+    m_programmamenu = std::make_unique<Programmamenu>(Programmamenu::Besturing{
+        m.mnuProgrammas, m.mnuProgrammasMO, m.mnuProgrammasEmail, m.mnuProgrammasKladblok,
+        m.mnuProgrammasPaint, m.mnuProgrammasFileZilla, m.mnuPdfReader, m.mnuProgrammasOpenOffice,
+        m.mnuProgrammasMOAccess, m.mnuProgrammasMOExcel, m.mnuProgrammasMOWord});
     m_herhaling = std::make_unique<Herhaling>(
         *m_lokaalPaneel, *m_serverPaneel, *m_bestandsoverdracht,
         Herhaling::Besturing{this, u.knopUploadBestandKiezen, u.cboVerbindingenFtp,
@@ -210,7 +210,8 @@ void FrmFtp::SubsystemenMaken()
     Neerzetten* neer = m_neerzetten.get();
     Bestandsoverdracht* overdracht = m_bestandsoverdracht.get();
     connect(neer, &Neerzetten::servermapDownloaden, this, [this] { m_mapoverdracht->DownloadenServermap(); });
-    connect(neer, &Neerzetten::lokalemapUploaden, this, [this] { m_mapoverdracht->UploadenLokalemap(); });
+    connect(neer, &Neerzetten::lokalemapUploaden, this,
+            [this](const QString& servermap) { m_mapoverdracht->UploadenLokalemap({}, servermap); });
     connect(neer, &Neerzetten::lokaalBestandenKopieren, m_bestandkopie.get(),
             &Bestandkopie::LokaalBestandenKopieren);
     connect(neer, &Neerzetten::ftpBestandenDownloaden, overdracht,

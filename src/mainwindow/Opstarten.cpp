@@ -157,8 +157,7 @@ void Opstarten::Starten()
     LaatstelijkeMenusBijwerken();
     // Another copy may have files of the work folder open: only the only copy empties it.
     const bool andereKopie = ProcessenTellen(m_programmaPad) >= 2;
-    if (!andereKopie) WerkmapVerwijderen();
-    QDir().mkpath(t.TijdelijkeMap);
+    WerkmapInrichten(!andereKopie);
     if (andereKopie) {
         // Not straight over the first copy's window (it read the same file).
         m_venster.move(m_venster.pos() + QPoint(TwipsSchaal::Van(&m_venster).NaarPixelsX(500), 0));

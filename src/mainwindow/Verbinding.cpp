@@ -8,6 +8,7 @@
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Opstarten.h"
 #include "panes/Mapbron.h"
+#include "panes/Opmaak.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -64,6 +65,18 @@ QString CertificatenBestand(const QString& cfgBestand)
     return pad + QStringLiteral(".certificaten");
 }
 
+namespace {
+
+// As the lists show dates, in local time.
+QString CertificaatDatum(const QDateTime& t)
+{
+    if (!t.isValid()) return QStringLiteral("onbekend");
+    const QDateTime lokaal = t.toLocalTime();
+    return DatumTekst(lokaal.date()) + u' ' + lokaal.time().toString(QStringLiteral("HH:mm"));
+}
+
+} // namespace
+
 void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
 {
     sessie.bekendeCertificatenPad = bestand;
@@ -75,14 +88,17 @@ void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
         return M({.Tekst = QStringLiteral("Het certificaat van server ") + server(c) +
                            QStringLiteral(" is niet door een vertrouwde instantie ondertekend.\r\n\r\n"
                                           "Vingerafdruk (SHA-256):\r\n") +
-                           c.vingerafdruk + QStringLiteral("\r\n\r\nGeldig van: ") + c.geldigVanaf +
-                           QStringLiteral("\r\nGeldig tot: ") + c.geldigTot +
+                           c.vingerafdruk + QStringLiteral("\r\n\r\nGeldig van: ") +
+                           CertificaatDatum(c.geldigVanaf) + QStringLiteral("\r\nGeldig tot: ") +
+                           CertificaatDatum(c.geldigTot) +
                            QStringLiteral("\r\n\r\nDit certificaat vertrouwen en onthouden?"),
                   .Pictogram = 3,
                   .Knoppen = QStringLiteral("&Ja+&Nee"),
                   .Codes = QStringLiteral("2+2"),
                   .Centreren = true}) == 1;
     };
+    const QString regelWeg =
+        QStringLiteral("\r\n\r\nIs dit in orde, verwijder dan de regel van deze server uit:\r\n") + bestand;
     sessie.certificaatGewijzigd = [server, bestand](const CertificaatInfo& c) {
         QString tekst = QStringLiteral("Let op: server ") + server(c) +
                         QStringLiteral(" toont een ander certificaat dan het certificaat dat eerder is "
@@ -92,6 +108,37 @@ void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
         tekst += QStringLiteral("\r\n\r\nIs het nieuwe certificaat in orde, verwijder dan de regel van deze "
                                 "server uit:\r\n") +
                  bestand;
+        Melding(tekst, 4);
+    };
+    sessie.certificaatMelding = [server, bestand, regelWeg](Certificaatmelding m, const CertificaatInfo& c) {
+        QString tekst;
+        switch (m) {
+        case Certificaatmelding::GeenTls:
+            tekst =
+                QStringLiteral("Let op: server ") + server(c) +
+                QStringLiteral(" biedt geen versleuteling (TLS) meer aan, maar het certificaat van deze "
+                               "server is eerder vertrouwd. Er is geen verbinding gemaakt; gebruikersnaam "
+                               "en wachtwoord zijn niet verstuurd.") +
+                regelWeg;
+            break;
+        case Certificaatmelding::PinOngeldig:
+            tekst = QStringLiteral("Let op: de regel van server ") + server(c) +
+                    QStringLiteral(" in het bestand met vertrouwde certificaten is onleesbaar. Er is geen "
+                                   "verbinding gemaakt.\r\n\r\nHerstel of verwijder die regel in:\r\n") +
+                    bestand;
+            break;
+        case Certificaatmelding::BestandOnleesbaar:
+            tekst = QStringLiteral("Het bestand met vertrouwde certificaten kan niet worden gelezen:\r\n") +
+                    bestand + QStringLiteral("\r\n\r\nEr is geen verbinding gemaakt met server ") +
+                    server(c) + u'.';
+            break;
+        case Certificaatmelding::NietOnthouden:
+            tekst = QStringLiteral("Het certificaat van server ") + server(c) +
+                    QStringLiteral(" is voor deze keer vertrouwd, maar kon niet worden onthouden in:\r\n") +
+                    bestand +
+                    QStringLiteral("\r\n\r\nBij de volgende verbinding wordt het opnieuw gevraagd.");
+            break;
+        }
         Melding(tekst, 4);
     };
 }

@@ -1,5 +1,6 @@
 #include "search/Zoeken.h"
 
+#include "fileops/Werkplekken.h"
 #include "transfer/Overdracht.h"
 #include "transfer/Wachtrij.h"
 
@@ -57,7 +58,8 @@ Zoekbron::Ophaling ServerZoekbron::Ophalen(const Zoekbestand& bestand)
     if (staat == Klus::Staat::Geannuleerd) return {Status::Overgeslagen, {}};
     if (staat != Klus::Staat::Klaar || !k) return {Status::Mislukt, {}};
     m_vorige = k->doel;
-    return {Status::Klaar, k->doel};
+    AlleenVoorEigenaar(m_vorige);
+    return {Status::Klaar, m_vorige};
 }
 
 void ServerZoekbron::Overslaan()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ftp/FtpSession.h"
+
 #include <QString>
 
 namespace Vamox {
@@ -29,6 +31,9 @@ struct Klus
     QString naam;        // the file's own name, as the lists and the progress show it
     qint64 grootte = -1; // as listed; -1 unknown
     QString werkkopie;   // Kopieren: the local copy in between (a place of its own)
+    // Uploaden, Kopieren: whether the planner knows the target to be new (no file to replace, so no
+    // temporary name and no check for one).
+    Serverdoel serverdoel = Serverdoel::Onbekend;
 
     Staat staat = Staat::Wachtend;
     qint64 gedaan = 0; // bytes moved so far

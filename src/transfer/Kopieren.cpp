@@ -74,7 +74,11 @@ Overdrachtsplan ServerkopiePlannen(FtpSession& sessie, const QString& servermap,
         VrijeKopieNaam(naam, [&bezet](const QString& k) { return bezet.contains(k.toLower()); });
     const QString tijdelijk = LokaalDoelPad(werkmap, kopie);
     if (tijdelijk.isEmpty()) return {};
-    return EenBestandPlannen(Klus::Richting::Kopieren, servermap + naam, servermap + kopie, grootte, tijdelijk);
+    Overdrachtsplan plan =
+        EenBestandPlannen(Klus::Richting::Kopieren, servermap + naam, servermap + kopie, grootte, tijdelijk);
+    // The listing chose a free name.
+    plan.klussen.front().serverdoel = Serverdoel::Nieuw;
+    return plan;
 }
 
 Kopieerresultaat LokaleBestandenKopieren(const QStringList& paden, const QString& doelmap)

@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 
 namespace Vamox {
 
@@ -113,8 +114,10 @@ Overdrachtsplan UploadenPlannen(FtpSession& sessie, const QStringList& lokalePad
     // One listing tells which names exist (capitals counting), instead of one probe per file.
     // A listing that fails asks nothing: the uploads then meet the same trouble.
     QHash<QString, qint64> opServer;
+    bool gelezen = false;
     if (vragen) {
         if (const auto entries = sessie.FtpMapLezen(serverMap)) {
+            gelezen = true;
             for (const FtpEntry& e : *entries)
                 if (!e.isMap) opServer.insert(e.naam, e.grootte);
         }
@@ -129,6 +132,8 @@ Overdrachtsplan UploadenPlannen(FtpSession& sessie, const QStringList& lokalePad
             p.Klus(Klus::Richting::Uploaden, naam, pad, doel, grootte);
         else if (!p.Gevraagd(ronde, Klus::Richting::Uploaden, naam, pad, doel, grootte, opServer.value(naam)))
             break;
+        // A name the listing did not show goes up as a new file (no check for one to replace).
+        if (gelezen && !opServer.contains(naam)) plan.klussen.back().serverdoel = Serverdoel::Nieuw;
     }
     return plan;
 }
@@ -187,22 +192,25 @@ Overdrachtsplan MapUploadenPlannen(FtpSession& sessie, const LokaleBoom& boom, c
             ++plan.mislukteMappen; // one that is already there is fine
     }
 
-    // What an existing folder holds, listed once when its first file needs asking about. A folder
-    // that cannot be listed asks nothing: its uploads meet the same trouble.
-    QHash<QString, QHash<QString, qint64>> bestaand;
-    const auto grootteOpServer = [&](const QString& doel) -> qint64 {
+    // What an existing folder holds, listed once when its first file needs asking about: the size
+    // of the name there, -1 when it is not there, nothing when the folder could not be listed (then
+    // nothing is asked: its uploads meet the same trouble).
+    QHash<QString, std::optional<QHash<QString, qint64>>> bestaand;
+    const auto grootteOpServer = [&](const QString& doel) -> std::optional<qint64> {
         const qsizetype plek = doel.lastIndexOf(u'/');
         const QString map = doel.left(plek);
         auto it = bestaand.find(map);
         if (it == bestaand.end()) {
-            QHash<QString, qint64> namen;
+            std::optional<QHash<QString, qint64>> namen;
             if (const auto entries = sessie.FtpMapLezen(map + u'/')) {
+                namen.emplace();
                 for (const FtpEntry& e : *entries)
-                    if (!e.isMap) namen.insert(e.naam, e.grootte);
+                    if (!e.isMap) namen->insert(e.naam, e.grootte);
             }
             it = bestaand.insert(map, namen);
         }
-        return it->value(doel.mid(plek + 1), 0);
+        if (!*it) return std::nullopt;
+        return (*it)->value(doel.mid(plek + 1), -1);
     };
 
     Planning p(plan);
@@ -215,14 +223,17 @@ Overdrachtsplan MapUploadenPlannen(FtpSession& sessie, const LokaleBoom& boom, c
             p.Geweigerd(Klus::Richting::Uploaden, naam, pad, grootte);
             continue;
         }
-        // A file of 0 bytes there is replaced without a question.
-        const qint64 opServer = ronde.Open() && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))
-                                    ? grootteOpServer(doel)
-                                    : 0;
-        if (opServer <= 0)
+        // A file of 0 bytes there is replaced without a question. A folder this run made, or one
+        // whose listing does not show the name, gets the file as a new one.
+        const bool nieuweMap = nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')));
+        const std::optional<qint64> opServer =
+            ronde.Open() && !nieuweMap ? grootteOpServer(doel) : std::optional<qint64>();
+        const bool nieuw = nieuweMap || (opServer && *opServer < 0);
+        if (!opServer || *opServer <= 0)
             p.Klus(Klus::Richting::Uploaden, naam, pad, doel, grootte);
-        else if (!p.Gevraagd(ronde, Klus::Richting::Uploaden, naam, pad, doel, grootte, opServer))
+        else if (!p.Gevraagd(ronde, Klus::Richting::Uploaden, naam, pad, doel, grootte, *opServer))
             break;
+        if (nieuw && !plan.klussen.empty()) plan.klussen.back().serverdoel = Serverdoel::Nieuw;
     }
     return plan;
 }

@@ -55,7 +55,7 @@ Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpo
         if (u.gelukt) u.bytes = LokaleGrootte(taak.doel);
         break;
     case Klus::Richting::Uploaden:
-        u.gelukt = sessie.FtpBestandPlaatsen(taak.bron, taak.doel);
+        u.gelukt = sessie.FtpBestandPlaatsen(taak.bron, taak.doel, taak.serverdoel);
         if (u.gelukt) u.bytes = LokaleGrootte(taak.bron);
         break;
     case Klus::Richting::Kopieren:
@@ -64,7 +64,7 @@ Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpo
         if (u.gelukt) {
             const qint64 eerste = LokaleGrootte(taak.werkkopie);
             if (tweede) tweede(eerste);
-            u.gelukt = sessie.FtpBestandPlaatsen(taak.werkkopie, taak.doel);
+            u.gelukt = sessie.FtpBestandPlaatsen(taak.werkkopie, taak.doel, taak.serverdoel);
             if (u.gelukt) u.bytes = 2 * eerste;
         }
         // The copy in between was this job's own.

@@ -39,6 +39,7 @@ public:
         QString doel;
         QString werkkopie;
         qint64 grootte = -1;
+        Serverdoel serverdoel = Serverdoel::Onbekend;
     };
     struct Uitslag
     {

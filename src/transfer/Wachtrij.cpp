@@ -22,7 +22,8 @@ Verbindingenpool::Taak TaakVan(const Klus& k)
             .bron = k.bron,
             .doel = k.doel,
             .werkkopie = k.werkkopie,
-            .grootte = k.grootte};
+            .grootte = k.grootte,
+            .serverdoel = k.serverdoel};
 }
 
 // Whether `pad` is `map` or lies below it; `scheiding` is the separator of the side.

@@ -20,15 +20,22 @@ namespace {
 TEST(Sleepdata, BestaandeBestandenInVolgordeInBeideFormaten)
 {
     QTemporaryDir map;
-    ASSERT_TRUE(SchrijfBestand(map.filePath("c d.txt"), "c"));
+    ASSERT_TRUE(SchrijfBestand(map.filePath("c d%20e.txt"), "c"));
     ASSERT_TRUE(SchrijfBestand(map.filePath("a.txt"), "a"));
     ASSERT_TRUE(QDir(map.path()).mkdir("sub"));
     const QStringList paden = BestaandeBestanden(
-        {map.filePath("c d.txt"), map.filePath("weg.txt"), map.filePath("sub"), map.filePath("a.txt")});
-    ASSERT_EQ(paden, (QStringList{map.filePath("c d.txt"), map.filePath("a.txt")}));
+        {map.filePath("c d%20e.txt"), map.filePath("weg.txt"), map.filePath("sub"), map.filePath("a.txt")});
+    ASSERT_EQ(paden, (QStringList{map.filePath("c d%20e.txt"), map.filePath("a.txt")}));
 
     QMimeData data;
     LokalePadenZetten(data, paden);
+    // The bytes a receiver reads, every space and "%" encoded: urls() reads sloppy text back
+    // without complaint.
+    const auto uri = [](const QString& pad) {
+        return "file://" + QUrl::toPercentEncoding(pad, "/") + "\r\n";
+    };
+    EXPECT_EQ(data.data("text/uri-list").toStdString(), (uri(paden[0]) + uri(paden[1])).toStdString());
+    EXPECT_TRUE(data.data("text/uri-list").contains("/c%20d%2520e.txt\r\n"));
     EXPECT_EQ(data.urls(), (QList<QUrl>{QUrl::fromLocalFile(paden[0]), QUrl::fromLocalFile(paden[1])}));
     EXPECT_EQ(data.data(GnomeKopieType), "copy\n" + QUrl::fromLocalFile(paden[0]).toEncoded() + '\n' +
                                              QUrl::fromLocalFile(paden[1]).toEncoded());

@@ -1,4 +1,5 @@
 #include "fileops/Openen.h"
+#include "fileops/Werkplekken.h"
 #include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
@@ -93,6 +94,33 @@ TEST(BestandLokaalOpenen2, WanneerErGevraagdWordt)
         nep.kladblokJa = rij.kladblokJa;
         EXPECT_EQ(BestandLokaalOpenen2(QLatin1String(rij.pad), nep), rij.geopend) << rij.pad;
         EXPECT_EQ(nep.gedaan, rij.gedaan) << rij.pad;
+    }
+}
+
+// Every server file its own copy below the work folder, whatever the names hold.
+TEST(Werkkopie, EenPlekPerServerEnPad)
+{
+    const FtpGegevens a{"127.0.0.1", "vamox", {}, 21};
+    const FtpGegevens b{"127.0.0.1", "me@site", {}, 2121};
+    const struct
+    {
+        const FtpGegevens& server;
+        const char* pad;
+        const char* kopie; // below /w/Openen/
+    } rijen[] = {
+        {a, "/x.txt", "vamox@127.0.0.1_21/x.txt"},
+        {a, "/a/b/x.txt", "vamox@127.0.0.1_21/a/b/x.txt"},
+        {b, "/a/b/x.txt", "me%40site@127.0.0.1_2121/a/b/x.txt"},
+        {a, "/a.b/x.txt", "vamox@127.0.0.1_21/a.b/x.txt"},
+        {a, "/a%2Eb/x.txt", "vamox@127.0.0.1_21/a%252Eb/x.txt"},
+        {a, "/../x.txt", "vamox@127.0.0.1_21/%2E%2E/x.txt"},
+        {a, "/c:\\d/x.txt", "vamox@127.0.0.1_21/c%3A%5Cd/x.txt"},
+        {a, "/a/..", ""},
+    };
+    for (const auto& rij : rijen) {
+        const QString verwacht =
+            *rij.kopie ? QStringLiteral("/w/Openen/") + QString::fromUtf8(rij.kopie) : QString();
+        EXPECT_EQ(Werkkopie("/w", rij.server, QString::fromUtf8(rij.pad)), verwacht) << rij.pad;
     }
 }
 

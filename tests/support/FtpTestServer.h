@@ -29,6 +29,10 @@ struct FtpServerOpties
     QStringList onbekend;      // commands answered "500", as a server without them does (e.g. SIZE)
     QByteArray vasteListing;   // non-empty: every LIST answers with exactly these bytes
     int idleTimeoutS = 0;      // > 0: idle control connections are closed after this many seconds
+    qint64 kortAppe = -1;      // >= 0: an APPE keeps only this many of the bytes it receives, then says 226
+    QByteArray vervangBijDrop; // non-empty: a dropped RETR's file is replaced by these bytes, an hour newer
+    bool geenHernoemOverBestaand = false; // RNTO onto an existing name is refused (550)
+    bool commandoLog = false;             // ontvangen() tells every command line received
     qint64 snelheid = 0;       // > 0: every data connection moves at most this many bytes a second
 };
 
@@ -61,6 +65,8 @@ public:
     void maakMap(const QString& rel) const;
     void schrijf(const QString& rel, const QByteArray& inhoud) const;
     QByteArray lees(const QString& rel) const; // empty when missing
+    // With commandoLog: every command line received so far ("USER vamox", "STOR /a"), in order.
+    QStringList ontvangen() const;
 
 private:
     FtpServerOpties m_opties;

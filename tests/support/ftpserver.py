@@ -54,6 +54,14 @@ def parse_args(argv):
                    help="data connections move at most this many bytes a second each")
     p.add_argument("--idle-timeout", type=float, default=0, metavar="S",
                    help="close idle control connections with 421")
+    p.add_argument("--short-appe", type=int, default=-1, metavar="N",
+                   help="APPE keeps only the first N bytes it receives, then reports 226")
+    p.add_argument("--replace-on-drop", metavar="FILE",
+                   help="a dropped RETR's file is replaced by FILE's bytes, an hour newer")
+    p.add_argument("--no-rename-over", action="store_true",
+                   help="RNTO onto an existing name answers 550")
+    p.add_argument("--command-log", metavar="FILE",
+                   help="every command line received is appended to FILE")
     p.add_argument("--verbose", action="store_true")
     return p.parse_args(argv)
 
@@ -69,6 +77,8 @@ class FaultDTPHandler(DTPHandler):
     drop_retr_after = -1
     drop_stor_after = -1
     drops_left = -1  # < 0: no end
+    short_appe = -1
+    replace_on_drop = None
     rate = 0  # > 0: bytes a second a RETR sends at most
 
     def _pace(self, data):
@@ -111,8 +121,11 @@ class FaultDTPHandler(DTPHandler):
         cmd_channel = self.cmd_channel
         self._resp = ()
         self.transfer_finished = False
+        path = getattr(self.file_obj, "name", None)
         self.close()
         cmd_channel.close()
+        if self.replace_on_drop and not self.receive and path:
+            _replace_newer(path, self.replace_on_drop)
 
     def send(self, data):
         data = self._pace(data)
@@ -131,8 +144,11 @@ class FaultDTPHandler(DTPHandler):
         return sent
 
     def handle_read(self):
-        limit = self.drop_stor_after
-        if limit < 0 or not self._drop_due():
+        # A short APPE keeps the first N bytes and reads on (226 in the end); a dropped STOR keeps
+        # N bytes, then closes both connections.
+        appending = self.short_appe >= 0 and "a" in getattr(self.file_obj, "mode", "")
+        limit = self.short_appe if appending else self.drop_stor_after
+        if limit < 0 or not (appending or self._drop_due()):
             return DTPHandler.handle_read(self)
         try:
             chunk = self.recv(self.ac_in_buffer_size)
@@ -151,12 +167,24 @@ class FaultDTPHandler(DTPHandler):
             keep = self._data_wrapper(keep)
         if keep:
             self.file_obj.write(keep)
-        if self.tot_bytes_received >= limit:
+        if not appending and self.tot_bytes_received >= limit:
             self._dropping = True
             self._count_drop()
             self._drop_both()
 
     handle_read_event = handle_read
+
+
+def _replace_newer(path, source):
+    with open(source, "rb") as f:
+        data = f.read()
+    old = os.stat(path).st_mtime
+    tmp = path + ".replacing"
+    with open(tmp, "wb") as f:
+        f.write(data)
+    # MDTM counts whole seconds: the new file must differ in them.
+    os.utime(tmp, (old + 3600, old + 3600))
+    os.replace(tmp, path)
 
 
 class FaultFTPHandler(FTPHandler):
@@ -169,6 +197,8 @@ class FaultFTPHandler(FTPHandler):
     listing_file = None
     idle_timeout = 0.0
     short_retr = -1
+    no_rename_over = False
+    command_log = None
 
     def __init__(self, conn, server, ioloop=None):
         self._reply_started = False
@@ -193,6 +223,19 @@ class FaultFTPHandler(FTPHandler):
         self._reply_started = False
 
     # --- forced failures and fixed listings
+
+    def pre_process_command(self, line, cmd, arg):
+        if self.command_log:
+            with open(self.command_log, "a", encoding="utf-8") as f:
+                f.write(line + "\n")
+        FTPHandler.pre_process_command(self, line, cmd, arg)
+
+    def ftp_RNTO(self, path):
+        if self.no_rename_over and self._rnfr and self.fs.lexists(path):
+            self._rnfr = None
+            self.respond("550 Target exists.")
+            return None
+        return FTPHandler.ftp_RNTO(self, path)
 
     def process_command(self, cmd, *args, **kwargs):
         texts = self.fail_cmds.get(cmd)
@@ -286,6 +329,8 @@ def configure(args):
             h.fail_cmds.setdefault(cmd.upper(), []).append(text)  # "" is in every argument
     h.listing_file = args.listing
     h.short_retr = args.short_retr
+    h.no_rename_over = args.no_rename_over
+    h.command_log = args.command_log
     unknown = set(c.strip().upper() for c in args.unknown.split(",") if c.strip())
     if args.no_mlst:
         unknown |= {"MLST", "MLSD"}
@@ -295,6 +340,8 @@ def configure(args):
     FaultDTPHandler.drop_retr_after = args.drop_retr_after
     FaultDTPHandler.drop_stor_after = args.drop_stor_after
     FaultDTPHandler.drops_left = args.drop_times
+    FaultDTPHandler.short_appe = args.short_appe
+    FaultDTPHandler.replace_on_drop = args.replace_on_drop
     if args.drop_retr_after >= 0:
         h.use_sendfile = False  # sendfile() would bypass the byte count
     FaultDTPHandler.rate = args.rate

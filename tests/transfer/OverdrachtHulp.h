@@ -104,10 +104,15 @@ protected:
             uit << v.opties.Tekst;
         return uit;
     }
+    // The status bar with the progress: there only while a run goes on, and then whole.
     bool VoortgangZichtbaar() const
     {
-        const QWidget* regel = venster->findChild<QWidget*>(QStringLiteral("VoortgangRegel"));
-        return regel != nullptr && regel->isVisible();
+        const QStatusBar* balk = venster->statusBar();
+        if (!balk->isVisible()) return false;
+        EXPECT_TRUE(venster->voortgang().Regel().isVisible());
+        EXPECT_TRUE(venster->rect().contains(balk->geometry()));
+        EXPECT_GE(balk->height(), balk->sizeHint().height());
+        return true;
     }
     QString VoortgangRegel() const { return venster->voortgang().Regel().text(); }
 

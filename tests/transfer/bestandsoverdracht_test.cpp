@@ -315,8 +315,8 @@ TEST_P(Drop, InSubmapZonderVraag)
         EXPECT_EQ(server->lees(QStringLiteral("a/b/sub/x.txt")), "x van de server");
         EXPECT_EQ(server->lees(QStringLiteral("a/b/sub/z.txt")), "z van de server");
         // The copies went through the work folder and stay there.
-        EXPECT_EQ(Lees(werk.filePath(QStringLiteral("x.txt"))), "x van de server");
-        EXPECT_EQ(Lees(werk.filePath(QStringLiteral("z.txt"))), "z van de server");
+        EXPECT_EQ(Lees(werk.filePath(QStringLiteral("Kopieren/x.txt"))), "x van de server");
+        EXPECT_EQ(Lees(werk.filePath(QStringLiteral("Kopieren/z.txt"))), "z van de server");
         break;
     }
     if (g.soort != DropGeval::Downloaden) {

@@ -4,6 +4,7 @@
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Tooltip.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -86,7 +87,7 @@ void Klembord::Kopieren(bool lokaal)
             for (qsizetype i = 1; i < namen.size(); ++i)
                 bestanden.push_back({m_server.HuidigeServermap() + namen.at(i), -1, namen.at(i)});
             const Werkmapkopie kopie =
-                InWerkmapHalen(m_wachtrij, bestanden, *m_b.tijdelijkeMap);
+                InWerkmapHalen(m_wachtrij, bestanden, WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Klembord));
             paden = kopie.paden;
             gelukt = kopie.mislukt == 0;
         }

@@ -177,15 +177,14 @@ void Neerzetten::LijstFtp_Neer(QDropEvent* event)
 {
     m_server.ui().mappen->setFocus();
     if (!m_server.Verbonden() || m_vlaggen.ServermapSlepen) return;
+    // Into the folder of the row under the pointer, as the drag-over selected it.
     const QString rij = GeselecteerdeMap(false);
     const QMimeData& data = *event->mimeData();
+    if (rij.isEmpty()) return;
     if (m_vlaggen.LokaleMapSlepen) {
         event->acceptProposedAction();
-        emit lokalemapUploaden();
-        return;
-    }
-    if (rij.isEmpty()) return;
-    if (m_vlaggen.ServerbestandSlepen) {
+        emit lokalemapUploaden(m_server.HuidigeServermap() + rij + u'/');
+    } else if (m_vlaggen.ServerbestandSlepen) {
         event->acceptProposedAction();
         emit ftpBestandenUploaden(Serverpaden(data), rij);
     } else if (m_vlaggen.LokaalBestandSlepen) {

@@ -48,8 +48,8 @@ public:
 signals:
     // Into the current local folder: the server folder selected in LijstFtp.
     void servermapDownloaden();
-    // Into the current server folder: the local folder selected in LijstLokaal.
-    void lokalemapUploaden();
+    // Into the server folder `servermap` ("/a/sub/"): the local folder selected in LijstLokaal.
+    void lokalemapUploaden(const QString& servermap);
     // Into the local folder selected in LijstLokaal.
     void lokaalBestandenKopieren(const QStringList& paden);
     // Into the subfolder `rij` of the target side's current folder.

@@ -3,6 +3,8 @@
 #include "clipboard/Sleepdata.h"
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
+#include "fileops/Verwijderen.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -126,7 +128,7 @@ void Slepen::LijstBFtp_Slepen()
         Wachtstand wacht(*m_b.venster);
         wacht.Tonen(QStringLiteral("Even geduld. Downloaden buiten venster voorbereiden..."));
         const Werkmapkopie kopie =
-            InWerkmapHalen(m_wachtrij, bestanden, *m_b.tijdelijkeMap);
+            InWerkmapHalen(m_wachtrij, bestanden, WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Slepen));
         mislukt = kopie.mislukt;
         // Only what arrived is handed over: never an older copy, never a missing file.
         if (!kopie.paden.isEmpty()) LokalePadenZetten(*data, kopie.paden);
@@ -154,13 +156,13 @@ void Slepen::LijstFtp_Slepen()
         QApplication::beep();
         wacht = std::make_unique<Wachtstand>(*m_b.venster);
         wacht->Tonen(QStringLiteral("Even geduld. Downloaden buiten venster voorbereiden..."));
-        const QString doel = LokaalDoelPad(*m_b.tijdelijkeMap, naam);
+        const QString plek = WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Slepen);
+        const QString doel = LokaalDoelPad(plek, naam);
         if (!doel.isEmpty()) {
-            QDir(doel).removeRecursively();
-            QDir().mkpath(*m_b.tijdelijkeMap);
+            LokaalWissen(doel);
+            QDir().mkpath(plek);
             m_mapoverdracht.ServermapSlepen = true;
-            const bool gelukt =
-                m_mapoverdracht.DownloadenServermap(m_server.HuidigeServermap() + naam, *m_b.tijdelijkeMap);
+            const bool gelukt = m_mapoverdracht.DownloadenServermap(m_server.HuidigeServermap() + naam, plek);
             m_mapoverdracht.ServermapSlepen = false;
             // A tree that did not fully arrive is not handed over as if it had.
             if (gelukt && QFileInfo(doel).isDir()) LokalePadenZetten(*data, {doel});

@@ -3,6 +3,7 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "fileops/Openen.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace Vamox {
@@ -157,13 +159,18 @@ bool Opening::BestandFtpOpenen(const QString& naam, qint64 grootte)
 {
     Bureaublad bureaublad;
     const QString serverPad = m_server.HuidigeServermap() + naam;
-    QDir().mkpath(*m_b.tijdelijkeMap);
+    const FtpGegevens server = m_server.sessie().gegevens();
+    // A copy of its own: another file of this name, here or on another server, never shares it.
+    const QString kopie = Werkkopie(*m_b.tijdelijkeMap, server, serverPad);
+    if (!kopie.isEmpty()) QDir().mkpath(QFileInfo(kopie).absolutePath());
     Zandloper(true);
-    const bool geopend = Vamox::BestandFtpOpenen(m_wachtrij, serverPad, grootte,
-                                                 LokaalDoelPad(*m_b.tijdelijkeMap, naam), bureaublad);
+    const bool geopend = Vamox::BestandFtpOpenen(m_wachtrij, serverPad, grootte, kopie, bureaublad);
     Zandloper(false);
     if (!geopend) return false;
-    m_wachtend.push_back({serverPad, LokaalDoelPad(*m_b.tijdelijkeMap, naam), m_server.sessie().gegevens()});
+    const Terugzending t{serverPad, kopie, server};
+    if (std::none_of(m_wachtend.cbegin(), m_wachtend.cend(),
+                     [&t](const Terugzending& w) { return w.kopie == t.kopie; }))
+        m_wachtend.push_back(t);
     if (QApplication::activeWindow() == nullptr) m_weggeweest = true;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "search/gui/Zoekopdracht.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/Kolommen.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -181,7 +182,7 @@ void Zoekopdracht::Zoeken(const Kant& kant)
     // The server's files are fetched ahead of the reading, through the queue.
     ServerZoekbron server(m_wachtrij, kant.paneel.HuidigeMap(),
                           m_b.tijdelijkeMap->isEmpty() ? QString()
-                                                       : *m_b.tijdelijkeMap + QStringLiteral("/Zoeken"));
+                                                       : WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Zoeken));
     if (kant.server && !tekst.Leeg()) server.Voorbereiden(bestanden);
     // Escape while a file is fetched passes that file by.
     connect(&blokkade, &Invoerblokkade::escapeTijdensBezig, this, [&server] { server.Overslaan(); });

@@ -1,6 +1,7 @@
 #include "transfer/gui/Bestandkopie.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/FtpSession.h"
 #include "panes/Opmaak.h"
@@ -93,7 +94,8 @@ void Bestandkopie::knopKopierenBestand_Click()
     {
         Wachtstand wacht(*m_b.venster);
         wacht.Tonen(tekst);
-        plan = ServerkopiePlannen(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte, *m_b.tijdelijkeMap);
+        plan = ServerkopiePlannen(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte,
+                                  WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren));
     }
     if (plan.klussen.empty()) {
         Gekopieerd(paneel, rij.naam, QString(), true);

@@ -1,6 +1,7 @@
 #include "transfer/gui/Bestandsoverdracht.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "panes/Opmaak.h"
 #include "panes/gui/LijstWeergave.h"
@@ -258,8 +259,10 @@ void Bestandsoverdracht::FtpBestandenUploaden(const QStringList& serverpaden, co
     const QString doel = m_server.HuidigeServermap() + rij + u'/';
     const QStringList namen = Namen(serverpaden);
     // The work folder is made at start-up; it may have been removed since (the planner makes it).
+    const QString werkplek =
+        m_b.tijdelijkeMap->isEmpty() ? QString() : WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren);
     m_wachtrij.Toevoegen(
-        KopierenPlannen(Serverbestanden(serverpaden, m_server), *m_b.tijdelijkeMap, doel),
+        KopierenPlannen(Serverbestanden(serverpaden, m_server), werkplek, doel),
         [this, doel, namen](const Overdrachtsresultaat& r) {
             if (!r.Gelukt())
                 Melding(QStringLiteral("Het uploaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);

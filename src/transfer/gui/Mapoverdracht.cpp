@@ -102,7 +102,7 @@ Mapoverdracht::~Mapoverdracht() = default;
 
 void Mapoverdracht::knopUploaden_Click()
 {
-    UploadenLokalemap(QString());
+    UploadenLokalemap();
 }
 
 void Mapoverdracht::knopDownloaden_Click()
@@ -110,9 +110,9 @@ void Mapoverdracht::knopDownloaden_Click()
     DownloadenServermap(QString(), QString());
 }
 
-void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap)
+void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap, const QString& serverMap)
 {
-    Uploaden(lokaleMap);
+    Uploaden(lokaleMap, serverMap);
 }
 
 bool Mapoverdracht::DownloadenServermap(const QString& serverMap, const QString& lokaleMap)
@@ -120,7 +120,7 @@ bool Mapoverdracht::DownloadenServermap(const QString& serverMap, const QString&
     return Downloaden(serverMap, lokaleMap);
 }
 
-void Mapoverdracht::Uploaden(QString map)
+void Mapoverdracht::Uploaden(QString map, const QString& doel)
 {
     LijstWeergave& lijst = *m_lokaal.ui().mappen;
     const LijstModel& model = lijst.lijstModel();
@@ -146,7 +146,7 @@ void Mapoverdracht::Uploaden(QString map)
         boom = LokaleMapScannen(map, [&scan] { return scan.Gestopt(); });
     }
     wacht.Terug();
-    const QString serverMap = m_server.HuidigeServermap();
+    const QString serverMap = doel.isEmpty() ? m_server.HuidigeServermap() : doel;
     if (M({.Tekst = QStringLiteral("Lokale map ") + map + QStringLiteral("\r\n met al zijn submappen (") +
                     AantalTekst(boom.mappen.size() - 1) + QStringLiteral(") en bestanden (") +
                     AantalTekst(boom.bestanden.size()) + QStringLiteral("; ") + GrootteTekst(boom.totaal) +

@@ -38,8 +38,9 @@ public:
     Mapoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Wachtrij& wachtrij, const Besturing& besturing);
     ~Mapoverdracht() override;
 
-    // `lokaleMap` empty: the folder selected in LijstLokaal.
-    void UploadenLokalemap(const QString& lokaleMap = {});
+    // `lokaleMap` empty: the folder selected in LijstLokaal. `serverMap` ("/a/b/") empty: into
+    // the current server folder. The server side shows the target folder afterwards.
+    void UploadenLokalemap(const QString& lokaleMap = {}, const QString& serverMap = {});
     // `serverMap` empty: the folder selected in LijstFtp. `lokaleMap` empty: into the current
     // local folder, after the summary question, with the local lists refreshed afterwards; the
     // first Escape ends the run once the files under way are done. A given local folder (a drag
@@ -56,7 +57,7 @@ public:
     bool ServermapSlepen = false;
 
 private:
-    void Uploaden(QString lokaleMap);
+    void Uploaden(QString lokaleMap, const QString& doel);
     bool Downloaden(QString serverMap, QString lokaleMap);
 
     LokaalPaneel& m_lokaal;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace Vamox {
 
@@ -18,7 +19,7 @@ constexpr int BalkSchaal = 1000; // the bar counts per mille: byte totals do not
 }
 
 Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const Wachtrij& wachtrij)
-    : m_venster(venster), m_wachtrij(wachtrij), m_regel(new QLabel), m_balk(new QProgressBar)
+    : m_venster(venster), m_statusbalk(balk), m_wachtrij(wachtrij), m_regel(new QLabel), m_balk(new QProgressBar)
 {
     m_regel->setObjectName(QStringLiteral("VoortgangRegel"));
     m_regel->setTextFormat(Qt::PlainText);
@@ -29,12 +30,10 @@ Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const
     m_balk->setTextVisible(false);
     m_balk->setMaximumWidth(240);
 
-    // The window keeps its status bar at one height; only its content comes and goes.
+    // The status bar is there only while the queue has work; its line and bar come and go with it.
     balk.addWidget(m_regel, 1);
     balk.addPermanentWidget(m_balk);
-    m_balk->setMaximumHeight(balk.height() - 4);
-    m_regel->hide();
-    m_balk->hide();
+    balk.hide();
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
@@ -49,16 +48,27 @@ void Voortgangsweergave::BezigGewijzigd(bool bezig)
     if (bezig) {
         if (!m_wachtrij.Achtergrond()) Zandloper(true);
         Verversen();
-        m_regel->show();
-        m_balk->show();
+        BalkTonen(true);
         m_timer.start();
     } else {
         m_timer.stop();
-        m_regel->hide();
-        m_balk->hide();
+        BalkTonen(false);
         m_venster.setWindowTitle(AppTitel());
         Zandloper(false);
     }
+}
+
+void Voortgangsweergave::BalkTonen(bool tonen)
+{
+    if (m_statusbalk.isHidden() != tonen) return;
+    QWidget* venster = m_statusbalk.window();
+    const bool eigenMaat = !(venster->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    // A window of its own size grows by the bar and gives that back, so the controls above it
+    // stay where they are; a maximised one cannot, and its controls make room.
+    const int groei = !tonen ? -std::exchange(m_groei, 0) : eigenMaat ? m_statusbalk.sizeHint().height() : 0;
+    if (tonen) m_groei = groei;
+    m_statusbalk.setVisible(tonen);
+    if (eigenMaat && groei != 0) venster->resize(venster->width(), venster->height() + groei);
 }
 
 void Voortgangsweergave::Verversen()

@@ -14,9 +14,9 @@ class Wachtrij;
 
 // The progress of the transfer queue in the main window: in the status bar a line with the file
 // that began last, files and bytes done of the total, rate and time left, and a bar; in the caption
-// the text of the run under way; the busy pointer unless the transfers go in the background. It
-// shows while the queue has work. The widgets are redrawn from a timer, so many small files cost no
-// repaint each and a stalled transfer shows its rate fall.
+// the text of the run under way; the busy pointer unless the transfers go in the background. The
+// status bar is there only while the queue has work. The widgets are redrawn from a timer, so many
+// small files cost no repaint each and a stalled transfer shows its rate fall.
 class Voortgangsweergave final : public QObject
 {
     Q_OBJECT
@@ -36,13 +36,16 @@ public:
 
 private:
     void BezigGewijzigd(bool bezig);
+    void BalkTonen(bool tonen);
 
     QWidget& m_venster;
+    QStatusBar& m_statusbalk;
     const Wachtrij& m_wachtrij;
     QLabel* m_regel;
     QProgressBar* m_balk;
     QTimer m_timer;
     bool m_actief = false;
+    int m_groei = 0; // pixels the window grew by to show the bar
 };
 
 } // namespace Vamox
