@@ -233,16 +233,16 @@ void FrmFtp::SubsystemenMaken()
             &Verwijdering::knopVerwijderenBestand_Click, Qt::QueuedConnection);
     connect(neer, &Neerzetten::openenNeergezet, m_opening.get(), &Opening::knopOpenen_Click,
             Qt::QueuedConnection);
-    // Escape cancels what the panes' session does (a connect, a listing), else it stops the
-    // transfers (the first one in a folder download lets the files under way finish). A search
-    // takes its Escape itself.
+    // Escape stops the transfers the window waits for (the first one in a folder download lets the
+    // files under way finish), else it cancels what the panes' session does (a connect, a listing).
+    // A search takes its Escape itself.
     connect(m_verbinding.get(), &Verbinding::escapeTijdensBezig, this, [this] {
         Toestand& t = m_toestand;
         if (m_zoekopdracht->Bezig()) return;
-        if (t.sessie.bezig() && !t.wachtrij.DeeltSessie())
-            t.sessie.afbreken();
-        else
+        if (t.wachtrij.Bezig() && (!t.wachtrij.Achtergrond() || t.wachtrij.DeeltSessie()))
             t.wachtrij.Escape();
+        else
+            t.sessie.afbreken();
     });
     // The transfer list, and the transfers in the background.
     connect(m.mnuOverdrachten, &QAction::triggered, m_overdrachten.get(), [this](bool aan) {

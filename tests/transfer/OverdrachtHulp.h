@@ -8,6 +8,7 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
@@ -16,6 +17,20 @@
 #include <functional>
 
 namespace Vamox::Test {
+
+// Waits until the transfer queue of every main window is still: what was handed to it has moved,
+// and its end been told.
+inline bool AlleOverdrachtenKlaar()
+{
+    return WachtTot(
+        [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* venster = qobject_cast<FrmFtp*>(w); venster && !venster->toestand().wachtrij.Stil())
+                    return false;
+            return true;
+        },
+        60000);
+}
 
 // A shown main window connected to a real server, a local folder of its own shown on the left,
 // a work folder of its own, and questions answered from a queue (then as Enter would), with a
@@ -76,7 +91,7 @@ protected:
         QTest::mouseClick(knop, Qt::LeftButton);
         Overdrachtenklaar();
     }
-    void Overdrachtenklaar() { ASSERT_TRUE(WachtTot([&] { return t().wachtrij.Stil(); }, 60000)); }
+    void Overdrachtenklaar() { ASSERT_TRUE(AlleOverdrachtenKlaar()); }
 
     QString L(const QString& rel) const { return lokaal.filePath(rel); }
     static QByteArray Lees(const QString& pad)
