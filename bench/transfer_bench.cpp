@@ -10,6 +10,9 @@
 //                                                                     (LokaleMapScannen, MapUploadenPlannen)
 //   transfer_bench many-runs       HOST PORT SERVERFOLDER LOCALFOLDER (every file of the folder a run
 //                                                                      of its own, one after the other)
+//   transfer_bench browse          HOST PORT SERVERFILE LISTFOLDER LOCALFOLDER
+//                                  (ServermapLezen of LISTFOLDER on the panes' session, idle and while
+//                                   the queue downloads SERVERFILE, with a timer running throughout)
 // Every mode hands its plan to the transfer queue (Wachtrij), whose connections move the files; the
 // folder modes over CONNECTIONS of them, by default as many as the program's setting gives without
 // a configuration line.
@@ -26,6 +29,7 @@
 #include "transfer/Wachtrij.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -210,6 +214,48 @@ int VeleRondes(const QStringList& a)
     return Meld(t, samen, bestanden, vragen);
 }
 
+// The best of three listings of `map` on the panes' session, in seconds; -1 when one failed.
+double Lijsten(FtpSession& sessie, const QString& map, qint64& rijen)
+{
+    double beste = -1;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer t;
+        t.start();
+        const std::optional<Mapinhoud> inhoud = sessie.ServermapLezen(map);
+        const double s = double(t.nsecsElapsed()) / 1e9;
+        if (!inhoud) return -1;
+        rijen = qint64(inhoud->bestanden.size());
+        if (beste < 0 || s < beste) beste = s;
+    }
+    return beste;
+}
+
+// A folder listed by the panes' session while the queue moves a large file on a connection of
+// its own, against the same listing with nothing else going on.
+int Bladeren(const QStringList& a)
+{
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    qint64 rijen = 0;
+    const double stil = Lijsten(v.sessie, a[3], rijen);
+    if (stil < 0) return Fout("no listing");
+    Stiptheid stiptheid;
+    stiptheid.start();
+    Ja vragen;
+    const quint64 ronde = v.wachtrij.Toevoegen(DownloadenPlannen({Serverbestand{a[2]}}, a[4], &vragen));
+    while (v.wachtrij.Stand().lopend == 0 && v.wachtrij.Bezig())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const double bezig = Lijsten(v.sessie, a[3], rijen);
+    // The listings must have been made while the file came in.
+    const bool tijdens = v.wachtrij.Bezig();
+    const Overdrachtsresultaat r = v.wachtrij.Wachten(ronde);
+    stiptheid.stop();
+    std::printf("idle_s=%.6f busy_s=%.6f rows=%lld during=%d max_late_ms=%.3f ticks=%lld failed=%lld\n", stil,
+                bezig, static_cast<long long>(rijen), tijdens ? 1 : 0, stiptheid.maxMs(),
+                static_cast<long long>(stiptheid.ticks()), static_cast<long long>(r.mislukt + vragen.gesteld));
+    return bezig > 0 && tijdens && r.gedaan == 1 ? 0 : 1;
+}
+
 int Stil(qint64 ms)
 {
     Stiptheid stiptheid;
@@ -233,6 +279,7 @@ int main(int argc, char** argv)
     if (modus == QLatin1String("ui-idle") && args.size() == 1) return Stil(args[0].toLongLong());
     if (modus == QLatin1String("folder-download") && args.size() == 5) return MapDownload(args);
     if (modus == QLatin1String("folder-upload") && args.size() == 5) return MapUpload(args);
+    if (modus == QLatin1String("browse") && args.size() == 5) return Bladeren(args);
     if (args.size() != 4) return Fout("wrong number of arguments");
     if (modus == QLatin1String("download")) return Download(args, nullptr);
     if (modus == QLatin1String("download-tls")) {
