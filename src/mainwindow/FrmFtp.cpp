@@ -246,15 +246,15 @@ void FrmFtp::SubsystemenMaken()
     });
     // The transfer list, and the transfers in the background.
     connect(m.mnuOverdrachten, &QAction::triggered, m_overdrachten.get(), [this](bool aan) {
-        if (!aan) {
+        if (aan)
+            m_overdrachten->Tonen();
+        else
             m_overdrachten->hide();
-            return;
-        }
-        m_overdrachten->show();
-        m_overdrachten->raise();
     });
     connect(m_overdrachten.get(), &Overdrachtenvenster::zichtbaarheidGewijzigd, m.mnuOverdrachten,
             &QAction::setChecked);
+    connect(m_voortgang.get(), &Voortgangsweergave::lijstGevraagd, m_overdrachten.get(),
+            &Overdrachtenvenster::Tonen);
     connect(m.mnuOverdrachtenAchtergrond, &QAction::toggled, &wachtrij, &Wachtrij::ZetAchtergrond);
     connect(m.mnuServergegevens, &QAction::triggered, this, [this] { ServergegevensOpenen(); });
     for (QAction* site : {m.mnuWebsitesFtp, m.mnuWebsitesRfc959, m.mnuWebsitesRfc4217})

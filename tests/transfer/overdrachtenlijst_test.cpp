@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -70,18 +72,23 @@ TEST_F(Overdrachtenlijst, MislukteOpnieuwEnLijstWissen)
     EXPECT_FALSE(venster->menus().mnuOverdrachten->isChecked());
 }
 
-// The main window holds its input while files move; the list's Stopknop stays within reach and
-// stops what waits and runs, the same as Escape.
+// The main window holds its input while files move; a click on the progress line opens the list
+// all the same, and its Stopknop stops what waits and runs, the same as Escape.
 TEST_F(Overdrachtenlijst, StoppenVanuitDeLijstTerwijlHetVensterWacht)
 {
     Verbinden({.snelheid = 200'000});
     for (const char* naam : {"a.bin", "b.bin", "c.bin"})
         server->schrijf(QString::fromLatin1(naam), QByteArray(400'000, 'x'));
     Kiezen();
-    venster->menus().mnuOverdrachten->trigger();
     Selecteren(*ui().LijstBFtp, {"a.bin", "b.bin", "c.bin"});
     QTest::mouseClick(ui().knopBDownloaden, Qt::LeftButton);
     ASSERT_TRUE(WachtTot([&] { return t().wachtrij.Stand().lopend > 0; }));
+    // The menu is out of reach meanwhile.
+    QTest::mouseClick(venster->menuBar(), Qt::LeftButton, {},
+                      venster->menuBar()->actionGeometry(venster->menus().mnuFtp->menuAction()).center());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::mouseClick(&venster->voortgang().Regel(), Qt::LeftButton);
+    ASSERT_TRUE(Lijst().isVisible());
     ASSERT_TRUE(WachtTot([&] { return Lijst().KnopStoppen().isEnabled(); }));
 
     Klik(Lijst().KnopStoppen());

@@ -30,9 +30,14 @@ Overdrachtenvenster::Overdrachtenvenster(Wachtrij& wachtrij, QWidget* hoofdvenst
     m_lijst->horizontalHeader()->setStretchLastSection(true);
     m_lijst->setWordWrap(false);
     const int letter = fontMetrics().averageCharWidth();
-    const int breedtes[] = {28, 11, 11, 9, 11};
-    for (int k = 0; k < int(std::size(breedtes)); ++k)
-        m_lijst->setColumnWidth(k, breedtes[k] * letter);
+    // Wide enough for the longest text each column shows, and a name of some length.
+    const QString breedste[] = {QString(30, u'n'), QStringLiteral("Downloaden"), QStringLiteral("1.000,0 MB"),
+                                QStringLiteral("Voortgang"), QStringLiteral("Overgeslagen")};
+    int breedte = 0;
+    for (int k = 0; k < int(std::size(breedste)); ++k) {
+        m_lijst->setColumnWidth(k, fontMetrics().horizontalAdvance(breedste[k]) + 3 * letter);
+        breedte += m_lijst->columnWidth(k);
+    }
     m_opnieuw->setObjectName(QStringLiteral("knopOpnieuw"));
     m_stoppen->setObjectName(QStringLiteral("knopStoppen"));
     m_wissen->setObjectName(QStringLiteral("knopWissen"));
@@ -45,7 +50,8 @@ Overdrachtenvenster::Overdrachtenvenster(Wachtrij& wachtrij, QWidget* hoofdvenst
     auto* indeling = new QVBoxLayout(this);
     indeling->addWidget(m_lijst, 1);
     indeling->addLayout(knoppen);
-    resize(100 * letter, 24 * (fontMetrics().height() + 4));
+    // Room for an error text of some length beside the other columns.
+    resize(breedte + 40 * letter, 24 * (fontMetrics().height() + 4));
 
     connect(m_opnieuw, &QPushButton::clicked, this, [this] { m_wachtrij.MisluktenOpnieuw(); });
     connect(m_stoppen, &QPushButton::clicked, this, [this] { m_wachtrij.Stoppen(); });
@@ -77,6 +83,19 @@ void Overdrachtenvenster::KnoppenZetten()
     m_opnieuw->setEnabled(mislukt);
     m_stoppen->setEnabled(m_wachtrij.Bezig());
     m_wissen->setEnabled(afgehandeld);
+}
+
+void Overdrachtenvenster::Tonen()
+{
+    QWidget* hoofd = parentWidget();
+    if (!m_geplaatst && hoofd) {
+        m_geplaatst = true;
+        const QRect vak = hoofd->frameGeometry();
+        move(vak.left() + (vak.width() - width()) / 2, vak.top() + vak.height() / 2);
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 void Overdrachtenvenster::showEvent(QShowEvent* event)

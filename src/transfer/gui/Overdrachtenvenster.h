@@ -24,6 +24,9 @@ public:
     Overdrachtenvenster(Wachtrij& wachtrij, QWidget* hoofdvenster);
     ~Overdrachtenvenster() override;
 
+    // Shows the window on top; the first time over the lower half of the main window.
+    void Tonen();
+
     QTableView& Lijst() const { return *m_lijst; }
     QPushButton& KnopOpnieuw() const { return *m_opnieuw; }
     QPushButton& KnopStoppen() const { return *m_stoppen; }
@@ -46,6 +49,7 @@ private:
     QPushButton* m_stoppen;
     QPushButton* m_wissen;
     QTimer m_knoppen;
+    bool m_geplaatst = false;
 };
 
 } // namespace Vamox

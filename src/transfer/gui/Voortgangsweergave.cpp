@@ -1,10 +1,12 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include "config/AppInfo.h"
+#include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Zandloper.h"
 #include "transfer/Wachtrij.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QWidget>
@@ -29,6 +31,10 @@ Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const
     m_balk->setRange(0, BalkSchaal);
     m_balk->setTextVisible(false);
     m_balk->setMaximumWidth(240);
+    // The window holds its input while files move; the line stays within reach and opens the list.
+    m_regel->setProperty(Invoerblokkade::Bereikbaar, true);
+    m_regel->setToolTip(QStringLiteral("Klik om de overdrachten te tonen"));
+    m_regel->installEventFilter(this);
 
     // The status bar is there only while the queue has work; its line and bar come and go with it.
     balk.addWidget(m_regel, 1);
@@ -41,6 +47,14 @@ Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const
 }
 
 Voortgangsweergave::~Voortgangsweergave() = default;
+
+bool Voortgangsweergave::eventFilter(QObject* object, QEvent* event)
+{
+    if (object == m_regel && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        Q_EMIT lijstGevraagd();
+    return false;
+}
 
 void Voortgangsweergave::BezigGewijzigd(bool bezig)
 {

@@ -34,6 +34,13 @@ public:
     // Redraws the widgets from the queue (the timer does this while it has work).
     void Verversen();
 
+Q_SIGNALS:
+    // The progress line was clicked: the user wants to see the transfer list.
+    void lijstGevraagd();
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 private:
     void BezigGewijzigd(bool bezig);
     void BalkTonen(bool tonen);

@@ -1,4 +1,4 @@
-#include "SleepHulp.h"
+#include "clipboard/SleepHulp.h"
 
 #include "clipboard/Sleepdata.h"
 #include "dialogs/Bestandskeuze.h"
