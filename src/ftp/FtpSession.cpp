@@ -292,18 +292,6 @@ bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
     return FtpVerbindingOpenen(aanmelding.gegevens);
 }
 
-bool FtpSession::Wachten(const std::function<void(const std::atomic<bool>& afbreken)>& wachten)
-{
-    if (m_bezig) return false;
-    m_bezig = true;
-    m_werker->afbreken = false;
-    Q_EMIT bezigGewijzigd(true);
-    m_werker->voerUit([this, &wachten] { wachten(m_werker->afbreken); });
-    m_bezig = false;
-    Q_EMIT bezigGewijzigd(false);
-    return true;
-}
-
 void FtpSession::FtpVerbindingSluiten()
 {
     m_verbindingsHandle = false;

@@ -169,10 +169,6 @@ public:
     bool verbindingVerbroken() const { return m_verbroken; }
     // Why the last operation failed, in a few words for a list; empty after a success.
     const QString& laatsteFout() const { return m_fout; }
-    // Runs `wachten` on the session's worker thread while the session counts as busy, as during an
-    // operation: a window blocks its input, and Escape reaches afbreken, whose flag `wachten` is
-    // handed. False when another operation was running.
-    bool Wachten(const std::function<void(const std::atomic<bool>& afbreken)>& wachten);
 
 Q_SIGNALS:
     // Bytes done and total of the running transfer, at most ten times a second.
