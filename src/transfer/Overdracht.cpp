@@ -58,7 +58,8 @@ public:
     // A name that is no plain file name would be written elsewhere: never moved.
     void Geweigerd(Klus::Richting richting, const QString& naam, const QString& bron, qint64 grootte)
     {
-        Klus(richting, naam, bron, QString(), grootte, Klus::Staat::Mislukt, QStringLiteral("Ongeldige naam"));
+        Klus(richting, naam, bron, QString(), grootte, Klus::Staat::Mislukt,
+             QStringLiteral("Ongeldige naam"));
     }
     // The answer to the question of an existing target: false when the run ends here.
     bool Gevraagd(Vraagronde& ronde, Klus::Richting richting, const QString& naam, const QString& bron,
@@ -68,6 +69,19 @@ public:
         if (stap == Stap::Stoppen) return false;
         Klus(richting, naam, bron, doel, grootte,
              stap == Stap::Overslaan ? Klus::Staat::Overgeslagen : Klus::Staat::Wachtend);
+        return true;
+    }
+    // One server file to a local path, asked about when it exists: false when the run ends here.
+    bool Download(Vraagronde& ronde, const QString& naam, const QString& bron, const QString& lokaal,
+                  qint64 grootte)
+    {
+        if (lokaal.isEmpty())
+            Geweigerd(Klus::Richting::Downloaden, naam, bron, grootte);
+        else if (!ronde.Open() || !QFileInfo(lokaal).isFile())
+            Klus(Klus::Richting::Downloaden, naam, bron, lokaal, grootte);
+        else
+            return Gevraagd(ronde, Klus::Richting::Downloaden, naam, bron, lokaal, grootte,
+                            LokaleGrootte(lokaal));
         return true;
     }
 
@@ -96,13 +110,7 @@ Overdrachtsplan DownloadenPlannen(const std::vector<Serverbestand>& bestanden, c
     for (const Serverbestand& b : bestanden) {
         const QString naam = NaamVan(b);
         const QString lokaal = LokaalDoelPad(lokaleMap, naam);
-        if (lokaal.isEmpty())
-            p.Geweigerd(Klus::Richting::Downloaden, naam, b.pad, b.grootte);
-        else if (!ronde.Open() || !QFileInfo(lokaal).isFile())
-            p.Klus(Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte);
-        else if (!p.Gevraagd(ronde, Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte,
-                             LokaleGrootte(lokaal)))
-            break;
+        if (!p.Download(ronde, naam, b.pad, lokaal, b.grootte)) break;
     }
     return plan;
 }
@@ -265,13 +273,7 @@ Overdrachtsplan MapDownloadenPlannen(const QString& serverMap, const FtpBoom& bo
         // A name that is no plain name, or a path outside the chosen folder, is never written.
         const QString lokaal = KindVan(genomen, b.pad) ? NaarLokaalPad(start, b.pad, lokaleMap) : QString();
         const QString naam = ServerNaam(b.pad);
-        if (lokaal.isEmpty())
-            p.Geweigerd(Klus::Richting::Downloaden, naam, b.pad, b.grootte);
-        else if (!ronde.Open() || !QFileInfo(lokaal).isFile())
-            p.Klus(Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte);
-        else if (!p.Gevraagd(ronde, Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte,
-                             LokaleGrootte(lokaal)))
-            break;
+        if (!p.Download(ronde, naam, b.pad, lokaal, b.grootte)) break;
     }
     return plan;
 }

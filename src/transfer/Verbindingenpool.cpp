@@ -1,6 +1,7 @@
 #include "transfer/Verbindingenpool.h"
 
 #include "ftp/FtpSession.h"
+#include "transfer/OverdrachtRonde.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,32 +38,33 @@ struct Verbindingenpool::Verbinding
 
 namespace {
 
-qint64 LokaleGrootte(const QString& pad)
+// What a local file holds; nothing where there is no file.
+qint64 LokaleBytes(const QString& pad)
 {
-    const QFileInfo info(pad);
-    return info.isFile() ? info.size() : 0;
+    return std::max<qint64>(OverdrachtHulp::LokaleGrootte(pad), 0);
 }
 
 } // namespace
 
 Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpool::Taak& taak,
-                                         const std::function<void(qint64)>& tweede)
+                                        const std::function<void(qint64)>& tweede)
 {
     Verbindingenpool::Uitslag u;
     switch (taak.richting) {
     case Klus::Richting::Downloaden:
         u.gelukt = sessie.FtpBestandHalen(taak.doel, taak.bron, taak.grootte);
-        if (u.gelukt) u.bytes = LokaleGrootte(taak.doel);
+        if (u.gelukt) u.bytes = LokaleBytes(taak.doel);
         break;
     case Klus::Richting::Uploaden:
         u.gelukt = sessie.FtpBestandPlaatsen(taak.bron, taak.doel, taak.serverdoel);
-        if (u.gelukt) u.bytes = LokaleGrootte(taak.bron);
+        if (u.gelukt) u.bytes = LokaleBytes(taak.bron);
         break;
     case Klus::Richting::Kopieren:
         // The copy fetched here goes up, never an older one of the same name.
-        u.gelukt = !taak.werkkopie.isEmpty() && sessie.FtpBestandHalen(taak.werkkopie, taak.bron, taak.grootte);
+        u.gelukt =
+            !taak.werkkopie.isEmpty() && sessie.FtpBestandHalen(taak.werkkopie, taak.bron, taak.grootte);
         if (u.gelukt) {
-            const qint64 eerste = LokaleGrootte(taak.werkkopie);
+            const qint64 eerste = LokaleBytes(taak.werkkopie);
             if (tweede) tweede(eerste);
             u.gelukt = sessie.FtpBestandPlaatsen(taak.werkkopie, taak.doel, taak.serverdoel);
             if (u.gelukt) u.bytes = 2 * eerste;
@@ -221,8 +223,8 @@ void Verbindingenpool::aanvullen()
                     },
                     Qt::QueuedConnection);
                 const Uitslag u = TaakUitvoeren(sessie, taak, [this, rauw](qint64 eerste) {
-                    QMetaObject::invokeMethod(this, [rauw, eerste] { rauw->verschuiving = eerste; },
-                                              Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        this, [rauw, eerste] { rauw->verschuiving = eerste; }, Qt::QueuedConnection);
                 });
                 QMetaObject::invokeMethod(
                     this,
@@ -235,8 +237,8 @@ void Verbindingenpool::aanvullen()
                 if (u.verbroken) break;
             }
             if (ingelogd) sessie.FtpVerbindingSluiten();
-            QMetaObject::invokeMethod(this, [this, rauw, ingelogd] { beeindigd(rauw, ingelogd); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, rauw, ingelogd] { beeindigd(rauw, ingelogd); }, Qt::QueuedConnection);
         });
         m_verbindingen.push_back(std::move(v));
         ++levend;
