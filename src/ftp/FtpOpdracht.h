@@ -36,6 +36,7 @@ struct FtpSession::Opdracht
     QString lokaalPad;
     qint64 verwachteGrootte = -1;        // a download whose size the caller knows from a listing
     CurlHulp::Ontvangst* doel = nullptr; // a download: continued where its file ends
+    Lijstontvangst* lijst = nullptr;     // a listing: where its entries go
     bool aanvullen = false;              // an upload: the server's part is kept, the rest appended
     bool certificaatHalen = false;       // a login that stops at the certificate, to show it
 };
@@ -47,7 +48,6 @@ struct FtpSession::Uitkomst
     long antwoord = 0;       // last reply code of the server
     QList<int> antwoorden;   // every final reply code, in order
     QByteArray kopregels;    // every reply line, for FEAT
-    QByteArray data;         // listing body
     qint64 lengte = -1;      // size the server announced (SIZE), -1 unknown
     qint64 overgedragen = 0; // payload bytes moved
     bool kort = false;       // the server said it was done, yet the file came short

@@ -35,6 +35,9 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const QString& poortBesta
     if (!o.onbekend.isEmpty()) a << QStringLiteral("--unknown") << o.onbekend.join(u',');
     if (!listingBestand.isEmpty()) a << QStringLiteral("--listing") << listingBestand;
     if (o.idleTimeoutS > 0) a << QStringLiteral("--idle-timeout") << QString::number(o.idleTimeoutS);
+    if (!o.lijstStukken.isEmpty()) a << QStringLiteral("--listing-chunks") << o.lijstStukken;
+    if (!o.eindelozeLijst.isEmpty()) a << QStringLiteral("--listing-endless") << o.eindelozeLijst;
+    if (o.dropLijstNa >= 0) a << QStringLiteral("--drop-list-after") << QString::number(o.dropLijstNa);
     if (verbose) a << QStringLiteral("--verbose");
     return a;
 }

@@ -57,7 +57,13 @@ void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
     ZetBreedte(lijst, LijstModel::KolomDatum, KolomDatumBreedte);
 }
 
-void KolomKopNaam(LijstWeergave& lijst)
+QString KopMetAantal(const LijstWeergave& lijst, const QString& aantal, bool lezend)
+{
+    return LijstTitel(lijst) + QStringLiteral(" (") + aantal +
+           (lezend ? QStringLiteral("…)") : QStringLiteral(")"));
+}
+
+void KolomKopNaam(LijstWeergave& lijst, bool lezend)
 {
     LijstModel& model = lijst.lijstModel();
     qint64 aantal = model.Aantal();
@@ -67,8 +73,7 @@ void KolomKopNaam(LijstWeergave& lijst)
             break;
         }
     }
-    model.ZetKopTekst(LijstModel::KolomNaam,
-                      LijstTitel(lijst) + QStringLiteral(" (") + GetalTekst(aantal) + u')');
+    model.ZetKopTekst(LijstModel::KolomNaam, KopMetAantal(lijst, GetalTekst(aantal), lezend));
 }
 
 } // namespace Vamox

@@ -67,6 +67,26 @@ void LijstModel::RijToevoegen(ListRow rij)
     endInsertRows();
 }
 
+void LijstModel::RijenToevoegen(std::vector<ListRow>&& rijen)
+{
+    if (rijen.empty()) return;
+    const int plek = Aantal();
+    beginInsertRows({}, plek, plek + static_cast<int>(rijen.size()) - 1);
+    m_rijen.insert(m_rijen.end(), std::make_move_iterator(rijen.begin()),
+                   std::make_move_iterator(rijen.end()));
+    m_vet.resize(m_rijen.size(), 0);
+    endInsertRows();
+}
+
+std::vector<ListRow> LijstModel::RijenNemen()
+{
+    beginResetModel();
+    std::vector<ListRow> rijen = std::exchange(m_rijen, {});
+    std::vector<char>().swap(m_vet);
+    endResetModel();
+    return rijen;
+}
+
 void LijstModel::Leegmaken()
 {
     RijenVervangen({});

@@ -3,8 +3,9 @@
 #include "dialogs/Msg.h"
 #include "ftp/FtpPaden.h"
 #include "panes/Mapbron.h"
-#include "panes/Rijen.h"
+#include "panes/RijenSorteren.h"
 #include "panes/gui/Kolommen.h"
+#include "panes/gui/Lezing.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/PaneelVulling.h"
@@ -118,21 +119,49 @@ void Paneel::HuidigeMapZetten(const QString& map)
 
 bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool deselecteren)
 {
-    if (!m_vullenToegestaan) return false;
+    // A fill under way turns the event loop: nothing that reaches here meanwhile reads again.
+    if (!m_vullenToegestaan || m_lezing) return false;
     const QString doel = MapVorm(map.value_or(m_huidigeMap));
 
-    const Bezigwijzer wijzer;
-    std::optional<Mapinhoud> inhoud = Lezen(doel);
-    if (!inhoud) return false;
-    m_huidigeMap = doel;
-    m_inhoud = std::move(*inhoud);
-    Gelezen();
+    Leesuitkomst uitkomst = Leesuitkomst::Mislukt;
+    bool getoond = false;
+    {
+        const Bezigwijzer wijzer;
+        if (!VoorLezen()) return false;
+        Lezing lezing(*this, soort);
+        uitkomst = m_bron.MapStromen(
+            doel, [&](std::vector<FtpEntry>& deel, bool opnieuw) { lezing.Deel(deel, opnieuw); });
+        // Stopped: what came is shown, and told; stopped before anything came, nothing changes.
+        getoond =
+            uitkomst == Leesuitkomst::Gelezen || (uitkomst == Leesuitkomst::Afgebroken && lezing.Begonnen());
+        if (getoond) {
+            m_huidigeMap = doel;
+            Gelezen();
+            Afronden(lezing, soort, deselecteren);
+        } else {
+            lezing.Terugzetten();
+        }
+    }
+    if (!getoond) {
+        LeesfoutMelden(doel, uitkomst);
+        return false;
+    }
+    if (uitkomst == Leesuitkomst::Afgebroken)
+        Melding(QStringLiteral("Het lezen van map '") + doel +
+                    QStringLiteral("' is afgebroken.\r\nDe lijsten tonen alleen wat tot dan gelezen was."),
+                1);
+    return true;
+}
 
+void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
+{
+    lezing.Beginnen();
     const QString patroon = PatroonTekst(*m_ui.patroon);
     if (soort == Soort::Beide && (patroon.isEmpty() || patroon == QLatin1String("*")))
         PatroonlijstOpnieuw(*m_ui.patroon);
 
     if (soort != Soort::Bestanden) {
+        m_mappen = MapinhoudMaken(lezing.MappenNemen(), m_bron.MetOuder(m_huidigeMap)).mappen;
         std::function<bool(const QString&)> heeftSubmappen;
         if (m_menus.plus->isChecked()) {
             const QString basis = m_huidigeMap;
@@ -140,20 +169,80 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
                 return m_bron.AantalSubmappen(basis + naam) >= 1;
             };
         }
-        m_ui.mappen->lijstModel().RijenVervangen(Mapregels(m_inhoud.mappen, heeftSubmappen));
+        // A header clicked while the rows came reverses the whole list.
+        const bool omgekeerd = m_sorteringMap == QLatin1String("sort_af");
+        m_ui.mappen->lijstModel().RijenVervangen(Mapregels(m_mappen, heeftSubmappen));
+        if (omgekeerd) SorterenMap(*m_ui.mappen, m_sorteringMap);
         KolomKopNaam(*m_ui.mappen);
     }
     if (soort != Soort::Mappen) {
-        SorterenOpheffenBestand(*m_ui.bestanden);
-        Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap());
-        for (const FtpEntry& entry : m_inhoud.bestanden)
-            ToevoegenLijstB(entry, vulling);
-        vulling.Afronden(*m_ui.bestanden);
+        std::vector<ListRow> alle = lezing.BestandenNemen();
+        RijenSorteren(alle, SorteerKolom::Naam, true);
+        // A header clicked while the rows came sorts the whole list.
+        const bool gesorteerd = AutomatischSorteren(*m_ui.bestanden);
+        BestandenZetten(std::move(alle));
+        if (gesorteerd) AutomatischSorterenAan(*m_ui.bestanden);
         KolomKopNaam(*m_ui.bestanden);
         if (deselecteren && m_ui.bestanden->lijstModel().Aantal() > 0) LijstDeselecteren(*m_ui.bestanden);
     }
     SorteericonsInstellen();
-    return true;
+}
+
+void Paneel::BestandenZetten(std::vector<ListRow> alle)
+{
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(), &m_extensies);
+    if (vulling.Alles()) {
+        vulling.AllesToevoegen(std::move(alle));
+        std::vector<ListRow>().swap(m_alleBestanden);
+        m_gefilterd = false;
+    } else {
+        for (const ListRow& rij : alle)
+            vulling.Toevoegen(rij);
+        m_alleBestanden = std::move(alle);
+        m_gefilterd = true;
+    }
+    vulling.Afronden(*m_ui.bestanden);
+}
+
+bool Paneel::LeestBestanden() const
+{
+    return m_lezing && m_lezing->VultBestanden();
+}
+
+const std::vector<ListRow>& Paneel::Bestanden() const
+{
+    return m_gefilterd ? m_alleBestanden : m_ui.bestanden->lijstModel().Rijen();
+}
+
+void Paneel::PatroonToepassen()
+{
+    if (m_lezing) {
+        m_lezing->PatroonGewijzigd();
+        return;
+    }
+    if (!m_vullenToegestaan || m_huidigeMap.isEmpty()) return;
+    // As a fill leaves the list: every file through the pattern, in name order.
+    std::vector<ListRow> alle =
+        m_gefilterd ? std::exchange(m_alleBestanden, {}) : m_ui.bestanden->lijstModel().RijenNemen();
+    RijenSorteren(alle, SorteerKolom::Naam, true);
+    const QString patroon = PatroonTekst(*m_ui.patroon);
+    if (patroon.isEmpty() || patroon == QLatin1String("*")) PatroonlijstOpnieuw(*m_ui.patroon);
+    SorterenOpheffenBestand(*m_ui.bestanden);
+    BestandenZetten(std::move(alle));
+    KolomKopNaam(*m_ui.bestanden);
+    SorteericonsInstellen();
+}
+
+void Paneel::BestandenTonen(const std::vector<ListRow>& rijen)
+{
+    if (!m_gefilterd) {
+        m_alleBestanden = m_ui.bestanden->lijstModel().RijenNemen();
+        m_gefilterd = true;
+    }
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, QString(), &m_extensies);
+    for (const ListRow& rij : rijen)
+        vulling.Toevoegen(rij);
+    vulling.Afronden(*m_ui.bestanden);
 }
 
 void Paneel::LijstenLeegmaken()
@@ -163,11 +252,14 @@ void Paneel::LijstenLeegmaken()
         lijst->lijstModel().Leegmaken();
         lijst->lijstModel().ZetKopTekst(LijstModel::KolomNaam, LijstTitel(*lijst));
     }
+    m_mappen.clear();
+    std::vector<ListRow>().swap(m_alleBestanden);
+    m_gefilterd = false;
 }
 
 void Paneel::ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling)
 {
-    vulling.Toevoegen(RijVan(entry));
+    vulling.Toevoegen(BestandsRij(entry, m_extensies));
 }
 
 int Paneel::AantalSubmappen(const std::optional<QString>& map)

@@ -26,13 +26,25 @@ class LijstWeergave;
 class Bestandsvulling final
 {
 public:
-    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap = {});
+    // `extensies`: the side's texts of extensions (absent: the fill's own).
+    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap = {},
+                    Extensies* extensies = nullptr);
     Q_DISABLE_COPY_MOVE(Bestandsvulling)
 
+    // Offers the file's extension to the pattern box; true when the pattern lets the file
+    // through, which then has the picture key its row shows.
+    bool Tonen(ListRow& rij);
+    // Whether the pattern lets every file through.
+    bool Alles() const { return m_alles; }
+
     void Toevoegen(ListRow rij);
+    // Every file of a fill: without a pattern they all become rows, without a copy.
+    void AllesToevoegen(std::vector<ListRow>&& rijen);
 
     // Hands the rows to the list and the new extensions to the pattern box.
     void Afronden(LijstWeergave& lijst);
+    // Only the new extensions to the pattern box.
+    void PatroonlijstAfronden();
 
     std::size_t Aantal() const { return m_rijen.size(); }
 
@@ -42,11 +54,19 @@ private:
     QString m_lokaleMap;
     bool m_alles;
     Patroon m_patroon;
+    Extensies m_eigen;
+    Extensies& m_extensies;
     std::vector<ListRow> m_rijen;
-    QSet<QString> m_extensies; // lower case, already in the box or new
+    QSet<QString> m_inBox;      // lower case
+    std::vector<char> m_gezien; // by index of Extensies: offered already
     QStringList m_nieuw;
     QSet<QString> m_sleutels; // picture keys met: one shared text per key
+    const QString* m_vorigeSleutel = nullptr;
 };
+
+// The row of a listed file with its picture key: the lower-cased extension, or "bestand" for a
+// name without one. The key's text is the one `extensies` keeps, shared by all rows of its kind.
+ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies);
 
 // The pattern box text as the fills read it: trimmed of spaces.
 QString PatroonTekst(const QComboBox& patroonVak);
