@@ -50,6 +50,12 @@ Patroon::Patroon(const QString& patroon)
         }
         m_tekens.push_back(std::move(t));
     }
+    m_alleenStaart = m_tekens.size() > 1 && m_tekens.front().soort == Soort::Ster &&
+                     std::all_of(m_tekens.begin() + 1, m_tekens.end(),
+                                 [](const Teken& t) { return t.soort == Soort::Letter && t.letter < 0x80; });
+    if (m_alleenStaart)
+        for (auto t = m_tekens.begin() + 1; t != m_tekens.end(); ++t)
+            m_staart += QChar(char16_t(t->letter));
 }
 
 bool Patroon::tekenPast(const Teken& t, char32_t c) const
@@ -97,6 +103,15 @@ bool Patroon::past(const QString& naam) const
 {
     // Names of plain ASCII, by far the most, are lower-cased one character at a time on the way:
     // no copy of the name. Others go the way of the full Unicode lower case.
+    if (m_alleenStaart && naam.size() >= m_staart.size()) {
+        // Lower-casing leaves the length of the ASCII end as it is, so only that end is looked at.
+        const QStringView eind = QStringView(naam).right(m_staart.size());
+        if (std::all_of(eind.begin(), eind.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+            for (qsizetype i = 0; i < eind.size(); ++i)
+                if (KleinAscii(eind.at(i).unicode()) != m_staart.at(i).unicode()) return false;
+            return true;
+        }
+    }
     if (IsAscii(naam)) {
         const char16_t* tekens = reinterpret_cast<const char16_t*>(naam.constData());
         return pastOp([tekens](std::size_t i) { return char32_t(KleinAscii(tekens[i])); },

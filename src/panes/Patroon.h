@@ -49,6 +49,9 @@ private:
     bool tekenPast(const Teken& t, char32_t c) const;
 
     std::vector<Teken> m_tekens;
+    // "*" and plain ASCII after it ("*.txt"): the end of a name decides, compared in place.
+    QString m_staart;
+    bool m_alleenStaart = false;
 };
 
 // One-off form of Patroon::past.

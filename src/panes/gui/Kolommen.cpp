@@ -68,6 +68,9 @@ void KolomKopNaam(LijstWeergave& lijst, bool lezend)
     LijstModel& model = lijst.lijstModel();
     qint64 aantal = model.Aantal();
     for (const ListRow& rij : model.Rijen()) {
+        // Most names begin with neither a space nor a dot: no need to trim them.
+        const QChar eerste = rij.naam.isEmpty() ? QChar() : rij.naam.front();
+        if (eerste != u'.' && !eerste.isSpace()) continue;
         if (QStringView(rij.naam).trimmed() == u"..") {
             --aantal;
             break;

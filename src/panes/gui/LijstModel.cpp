@@ -144,7 +144,8 @@ void LijstModel::NaamZetten(int rij, const QString& naam, const QString& icoonSl
 
 Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
 {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    // Rows never have children: a view lays out a million rows without asking each one.
+    Qt::ItemFlags f = QAbstractTableModel::flags(index) | Qt::ItemNeverHasChildren;
     if (index.isValid()) f |= Qt::ItemIsDragEnabled;
     if (index.isValid() && index.column() == KolomNaam) f |= Qt::ItemIsEditable;
     return f;

@@ -180,7 +180,7 @@ void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
         RijenSorteren(alle, SorteerKolom::Naam, true);
         // A header clicked while the rows came sorts the whole list.
         const bool gesorteerd = AutomatischSorteren(*m_ui.bestanden);
-        BestandenZetten(std::move(alle));
+        BestandenZetten(std::move(alle), true);
         if (gesorteerd) AutomatischSorterenAan(*m_ui.bestanden);
         KolomKopNaam(*m_ui.bestanden);
         if (deselecteren && m_ui.bestanden->lijstModel().Aantal() > 0) LijstDeselecteren(*m_ui.bestanden);
@@ -188,9 +188,10 @@ void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
     SorteericonsInstellen();
 }
 
-void Paneel::BestandenZetten(std::vector<ListRow> alle)
+void Paneel::BestandenZetten(std::vector<ListRow> alle, bool naVulling)
 {
     Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(), &m_extensies);
+    if (!naVulling) vulling.ZonderExtensies();
     if (vulling.Alles()) {
         vulling.AllesToevoegen(std::move(alle));
         std::vector<ListRow>().swap(m_alleBestanden);
@@ -202,6 +203,22 @@ void Paneel::BestandenZetten(std::vector<ListRow> alle)
         m_gefilterd = true;
     }
     vulling.Afronden(*m_ui.bestanden);
+    if (naVulling) m_extensieLijst = vulling.AlleExtensies();
+}
+
+std::vector<ListRow> Paneel::AlleBestandenNemen()
+{
+    if (m_gefilterd) {
+        m_gefilterd = false;
+        return std::exchange(m_alleBestanden, {});
+    }
+    // As a fill leaves them, unless a header click sorted them otherwise since.
+    LijstWeergave& lijst = *m_ui.bestanden;
+    const bool opNaam = !AutomatischSorteren(lijst) ||
+                        (SorteerKolom(lijst) == LijstModel::KolomNaam && SorteerOplopend(lijst));
+    std::vector<ListRow> alle = lijst.lijstModel().RijenNemen();
+    if (!opNaam) RijenSorteren(alle, SorteerKolom::Naam, true);
+    return alle;
 }
 
 bool Paneel::LeestBestanden() const
@@ -221,14 +238,14 @@ void Paneel::PatroonToepassen()
         return;
     }
     if (!m_vullenToegestaan || m_huidigeMap.isEmpty()) return;
-    // As a fill leaves the list: every file through the pattern, in name order.
-    std::vector<ListRow> alle =
-        m_gefilterd ? std::exchange(m_alleBestanden, {}) : m_ui.bestanden->lijstModel().RijenNemen();
-    RijenSorteren(alle, SorteerKolom::Naam, true);
+    // As a fill leaves the list: every file through the pattern, in name order. The box offers
+    // the folder's extensions already; without a pattern it starts anew with them, as at a fill.
+    std::vector<ListRow> alle = AlleBestandenNemen();
     const QString patroon = PatroonTekst(*m_ui.patroon);
-    if (patroon.isEmpty() || patroon == QLatin1String("*")) PatroonlijstOpnieuw(*m_ui.patroon);
+    if (patroon.isEmpty() || patroon == QLatin1String("*"))
+        PatroonlijstOpnieuw(*m_ui.patroon, m_extensieLijst);
     SorterenOpheffenBestand(*m_ui.bestanden);
-    BestandenZetten(std::move(alle));
+    BestandenZetten(std::move(alle), false);
     KolomKopNaam(*m_ui.bestanden);
     SorteericonsInstellen();
 }
@@ -236,7 +253,7 @@ void Paneel::PatroonToepassen()
 void Paneel::BestandenTonen(const std::vector<ListRow>& rijen)
 {
     if (!m_gefilterd) {
-        m_alleBestanden = m_ui.bestanden->lijstModel().RijenNemen();
+        m_alleBestanden = AlleBestandenNemen();
         m_gefilterd = true;
     }
     Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, QString(), &m_extensies);
@@ -255,6 +272,7 @@ void Paneel::LijstenLeegmaken()
     m_mappen.clear();
     std::vector<ListRow>().swap(m_alleBestanden);
     m_gefilterd = false;
+    m_extensieLijst.clear();
 }
 
 void Paneel::ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling)

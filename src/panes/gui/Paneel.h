@@ -165,8 +165,11 @@ private:
     friend class Lezing;
     // The end of a fill that read: the lists get what came, ordered.
     void Afronden(Lezing& lezing, Soort soort, bool deselecteren);
-    // All files of the folder, in name order, to the file list through the pattern.
-    void BestandenZetten(std::vector<ListRow> alle);
+    // All files of the folder, in name order, to the file list through the pattern; after a
+    // fill their extensions go to the pattern box.
+    void BestandenZetten(std::vector<ListRow> alle, bool naVulling);
+    // Every file of the folder in name order; the file list and the store are empty afterwards.
+    std::vector<ListRow> AlleBestandenNemen();
 
     Mapbron& m_bron;
     PaneelUi m_ui;
@@ -179,6 +182,7 @@ private:
     std::vector<ListRow> m_alleBestanden;
     bool m_gefilterd = false;
     Extensies m_extensies;
+    QStringList m_extensieLijst; // "*." + extension of the folder's files, in the order met
     Lezing* m_lezing = nullptr;
     QString m_sorteringMap;
 };

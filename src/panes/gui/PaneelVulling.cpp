@@ -37,42 +37,60 @@ Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, c
 
 bool Bestandsvulling::Tonen(ListRow& rij)
 {
-    const int extensie = m_extensies.Index(rij.naam);
-    if (extensie != 0) {
-        if (std::size_t(extensie) >= m_gezien.size()) m_gezien.resize(std::size_t(m_extensies.Aantal()), 0);
-        if (!m_gezien[std::size_t(extensie)]) {
-            m_gezien[std::size_t(extensie)] = 1;
-            const QString tekst = QStringLiteral("*.") + m_extensies.Tekst(extensie);
-            if (!m_inBox.contains(tekst)) m_nieuw.push_back(tekst);
-        }
-    }
-    if (!m_alles && !m_patroon.past(rij.naam)) return false;
-
-    // Only programs look at the file; every other row keeps the key of its extension.
-    if (!m_lokaleMap.isEmpty() && rij.naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-        rij.icoonSleutel = m_beelden.ToevoegenAanImagelijst16Exe(m_lokaleMap + rij.naam);
-    // Rows of one kind mostly follow each other and share the text already.
-    if (m_vorigeSleutel && m_vorigeSleutel->constData() == rij.icoonSleutel.constData()) return true;
-    auto sleutel = m_sleutels.constFind(rij.icoonSleutel);
-    if (sleutel == m_sleutels.cend()) {
-        m_beelden.ToevoegenAanImagelijst16(rij.icoonSleutel);
-        sleutel = m_sleutels.insert(rij.icoonSleutel);
-    }
-    rij.icoonSleutel = *sleutel;
-    m_vorigeSleutel = &*sleutel;
+    int extensie = -1;
+    if (!Kiezen(rij, extensie)) return false;
+    Versieren(rij, extensie);
     return true;
 }
 
-void Bestandsvulling::Toevoegen(ListRow rij)
+bool Bestandsvulling::Kiezen(const ListRow& rij, int& extensie)
 {
-    if (Tonen(rij)) m_rijen.push_back(std::move(rij));
+    if (m_metExtensies) {
+        extensie = m_extensies.Index(rij.naam);
+        if (extensie != 0) {
+            if (std::size_t(extensie) >= m_gezien.size())
+                m_gezien.resize(std::size_t(m_extensies.Aantal()), 0);
+            if (!m_gezien[std::size_t(extensie)]) {
+                m_gezien[std::size_t(extensie)] = 1;
+                const QString tekst = QStringLiteral("*.") + m_extensies.Tekst(extensie);
+                m_alleExtensies.push_back(tekst);
+                if (!m_inBox.contains(tekst)) m_nieuw.push_back(tekst);
+            }
+        }
+    }
+    return m_alles || m_patroon.past(rij.naam);
+}
+
+void Bestandsvulling::Versieren(ListRow& rij, int extensie)
+{
+    // Only programs look at the file; every other row keeps the key of its extension.
+    if (!m_lokaleMap.isEmpty() && rij.naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
+        rij.icoonSleutel = m_beelden.ToevoegenAanImagelijst16Exe(m_lokaleMap + rij.naam);
+        return;
+    }
+    // The picture of a kind of file is looked for once per fill.
+    if (extensie < 0) extensie = m_extensies.Index(rij.naam);
+    if (std::size_t(extensie) >= m_beeld.size()) m_beeld.resize(std::size_t(m_extensies.Aantal()), 0);
+    if (!m_beeld[std::size_t(extensie)]) {
+        m_beeld[std::size_t(extensie)] = 1;
+        m_beelden.ToevoegenAanImagelijst16(rij.icoonSleutel);
+    }
+}
+
+void Bestandsvulling::Toevoegen(const ListRow& rij)
+{
+    int extensie = -1;
+    if (!Kiezen(rij, extensie)) return;
+    ListRow getoond = rij;
+    Versieren(getoond, extensie);
+    m_rijen.push_back(std::move(getoond));
 }
 
 void Bestandsvulling::AllesToevoegen(std::vector<ListRow>&& rijen)
 {
     if (!m_alles || !m_rijen.empty()) {
-        for (ListRow& rij : rijen)
-            Toevoegen(std::move(rij));
+        for (const ListRow& rij : rijen)
+            Toevoegen(rij);
         return;
     }
     for (ListRow& rij : rijen)
@@ -112,9 +130,15 @@ QString PatroonTekst(const QComboBox& patroonVak)
 
 void PatroonlijstOpnieuw(QComboBox& patroonVak)
 {
+    PatroonlijstOpnieuw(patroonVak, {});
+}
+
+void PatroonlijstOpnieuw(QComboBox& patroonVak, const QStringList& extensies)
+{
     LijstWijzigen(patroonVak, [&] {
         patroonVak.clear();
         patroonVak.addItem(QStringLiteral("*"));
+        patroonVak.addItems(extensies);
     });
 }
 

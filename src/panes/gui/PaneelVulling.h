@@ -36,8 +36,12 @@ public:
     bool Tonen(ListRow& rij);
     // Whether the pattern lets every file through.
     bool Alles() const { return m_alles; }
+    // The files' extensions are in the pattern box already: they are not offered again.
+    void ZonderExtensies() { m_metExtensies = false; }
+    // Every extension met ("*." + extension), in the order met.
+    const QStringList& AlleExtensies() const { return m_alleExtensies; }
 
-    void Toevoegen(ListRow rij);
+    void Toevoegen(const ListRow& rij);
     // Every file of a fill: without a pattern they all become rows, without a copy.
     void AllesToevoegen(std::vector<ListRow>&& rijen);
 
@@ -49,6 +53,11 @@ public:
     std::size_t Aantal() const { return m_rijen.size(); }
 
 private:
+    // Offers the extension; whether the pattern lets the file through.
+    bool Kiezen(const ListRow& rij, int& extensie);
+    // The picture key of a row that is shown.
+    void Versieren(ListRow& rij, int extensie);
+
     QComboBox& m_patroonVak;
     ImageLijst16& m_beelden;
     QString m_lokaleMap;
@@ -57,11 +66,12 @@ private:
     Extensies m_eigen;
     Extensies& m_extensies;
     std::vector<ListRow> m_rijen;
+    bool m_metExtensies = true;
     QSet<QString> m_inBox;      // lower case
     std::vector<char> m_gezien; // by index of Extensies: offered already
+    std::vector<char> m_beeld;  // by index of Extensies: its picture looked for
+    QStringList m_alleExtensies;
     QStringList m_nieuw;
-    QSet<QString> m_sleutels; // picture keys met: one shared text per key
-    const QString* m_vorigeSleutel = nullptr;
 };
 
 // The row of a listed file with its picture key: the lower-cased extension, or "bestand" for a
@@ -74,6 +84,8 @@ QString PatroonTekst(const QComboBox& patroonVak);
 // A fill of both lists without a pattern starts the box's list anew with "*" as its only entry;
 // the typed text stays.
 void PatroonlijstOpnieuw(QComboBox& patroonVak);
+// The same, followed at once by the extensions of the folder shown.
+void PatroonlijstOpnieuw(QComboBox& patroonVak, const QStringList& extensies);
 
 // Rows of a folder list: "mapomhoog" for the parent entry, "mapplus" where `heeftSubmappen`
 // (when given) says so, otherwise "map".
