@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # download: one 1 GiB file from vsftpd on 127.0.0.1 through the toolbar download's flow
-# (BestandenDownloaden, one FtpBestandHalen) against curl fetching the same file in the same run.
+# (DownloadenPlannen and the transfer queue, one FtpBestandHalen) against curl fetching the same file in the same run.
 # MB/s (10^6 bytes), best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
 set -euo pipefail

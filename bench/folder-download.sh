@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # folder-download: a server folder of 2,000 files of 4 KiB (in the folder and three subfolders)
-# from vsftpd on 127.0.0.1 through the folder download's flow (FtpBoomLezen, then MapDownloaden:
-# the folders made, one FtpBestandHalen per file on one connection) against lftp's mirror (one
-# connection) in the same run. Files per second, best of the rounds.
+# from vsftpd on 127.0.0.1 through the folder download (FtpBoomLezen, then MapDownloadenPlannen: the
+# folders made; then the queue: one FtpBestandHalen per file over the default connections) against
+# lftp's mirror (one connection) in the same run. Files per second, best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # folder-upload: a local folder of 2,000 files of 4 KiB (in the folder and three subfolders) to
-# vsftpd on 127.0.0.1 through the folder upload's flow (LokaleMapScannen, then MapUploaden: one
+# vsftpd on 127.0.0.1 through the folder upload's flow (LokaleMapScannen, then MapUploadenPlannen and the queue: one
 # FtpMapMaken per folder, then per file FtpBestandPlaatsen, with the overwrite probe only for
 # folders that were there already, on one connection) against lftp's mirror -R (one connection)
 # in the same run. Files per second, best of the rounds.

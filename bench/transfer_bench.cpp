@@ -1,15 +1,21 @@
-// Driver of the transfer benchmarks: runs the program's own transfer flows against a server and
-// prints what it measured as "key=value" words on one line. bench/*.sh start the server, make
-// the data, run the reference tool and compare.
+// Driver of the transfer benchmarks: runs the program's own planners and transfer queue against a
+// server and prints what it measured as "key=value" words on one line. bench/*.sh start the
+// server, make the data, run the reference tool and compare.
 //
-//   transfer_bench download        HOST PORT SERVERFILE LOCALFOLDER   (BestandenDownloaden)
-//   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER   (BestandenUploaden)
+//   transfer_bench download        HOST PORT SERVERFILE LOCALFOLDER   (DownloadenPlannen)
+//   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER   (UploadenPlannen)
 //   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER [CONNECTIONS]
-//                                                                     (FtpBoomLezen, MapDownloaden)
+//                                                                     (FtpBoomLezen, MapDownloadenPlannen)
 //   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER [CONNECTIONS]
-//                                                                     (LokaleMapScannen, MapUploaden)
-// The folder modes move their files over CONNECTIONS sessions, by default as many as the
-// program's setting gives without a configuration line.
+//                                                                     (LokaleMapScannen, MapUploadenPlannen)
+//   transfer_bench many-runs       HOST PORT SERVERFOLDER LOCALFOLDER (every file of the folder a run
+//                                                                      of its own, one after the other)
+//   transfer_bench browse          HOST PORT SERVERFILE LISTFOLDER LOCALFOLDER
+//                                  (ServermapLezen of LISTFOLDER on the panes' session, idle and while
+//                                   the queue downloads SERVERFILE, with a timer running throughout)
+// Every mode hands its plan to the transfer queue (Wachtrij), whose connections move the files; the
+// folder modes over CONNECTIONS of them, by default as many as the program's setting gives without
+// a configuration line.
 //   transfer_bench download-tls    HOST PORT SERVERFILE LOCALFOLDER   (download over TLS only; the
 //                                                                      server's certificate is trusted)
 //   transfer_bench ui-stall        HOST PORT SERVERFILE LOCALFOLDER   (download with a timer running)
@@ -20,9 +26,10 @@
 #include "config/Configuratie.h"
 #include "ftp/FtpSession.h"
 #include "transfer/Overdracht.h"
-#include "transfer/OverdrachtVoortgang.h"
+#include "transfer/Wachtrij.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -63,60 +70,6 @@ public:
         return Overschrijfantwoord::Ja;
     }
     qint64 gesteld = 0;
-};
-
-// Feeds the run and the session's byte counts to the counters of a progress display, as the
-// window's display does; nothing is drawn.
-class Voortgang final : public Voortgangsmelder
-{
-public:
-    explicit Voortgang(FtpSession& sessie)
-    {
-        QObject::connect(&sessie, &FtpSession::voortgang,
-                         [this](qint64 gedaan, qint64 totaal) { Sessie(gedaan, totaal); });
-    }
-    void Begin(qint64 bestanden, qint64 bytes) override
-    {
-        m_voortgang.begin(bestanden, bytes);
-        m_inBestand = false;
-    }
-    void BestandBegint(const QString& naam, qint64 grootte) override
-    {
-        m_naam = naam;
-        m_verschuiving = 0;
-        m_grootteBekend = grootte >= 0;
-        m_inBestand = true;
-        m_voortgang.bestandBegint(naam, grootte);
-    }
-    void TweedeDeel(qint64 gedaan) override
-    {
-        if (!m_inBestand) return;
-        m_verschuiving = gedaan;
-        m_voortgang.bestandVoortgang(gedaan);
-    }
-    void BestandKlaar() override
-    {
-        if (!m_inBestand) return;
-        m_inBestand = false;
-        m_voortgang.bestandKlaar();
-    }
-
-private:
-    void Sessie(qint64 gedaan, qint64 totaal)
-    {
-        if (!m_inBestand) return;
-        if (!m_grootteBekend && totaal > 0) {
-            m_grootteBekend = true;
-            m_voortgang.bestandBegint(m_naam, totaal + m_verschuiving);
-        }
-        m_voortgang.bestandVoortgang(m_verschuiving + gedaan);
-    }
-
-    OverdrachtVoortgang m_voortgang;
-    QString m_naam;
-    bool m_inBestand = false;
-    bool m_grootteBekend = false;
-    qint64 m_verschuiving = 0;
 };
 
 int Meld(const QElapsedTimer& t, const Overdrachtsresultaat& r, qint64 bestanden, const Ja& vragen)
@@ -161,19 +114,34 @@ private:
     qint64 m_ticks = 0;
 };
 
+int Verbindingen(const QStringList& a)
+{
+    return a.size() > 4 ? VerbindingenBegrenzen(a[4].toInt()) : VerbindingenBegrenzen(std::nullopt);
+}
+
+// The window's parts that a transfer needs: the panes' session and the queue beside it.
+struct Venster
+{
+    FtpSession sessie;
+    Wachtrij wachtrij{sessie};
+};
+
+Overdrachtsresultaat Uitvoeren(Wachtrij& wachtrij, Overdrachtsplan plan)
+{
+    return wachtrij.Wachten(wachtrij.Toevoegen(std::move(plan)));
+}
+
 // Timed from the login on, like the reference tool's run. The size is not passed: the pane's
 // listing is not part of the run.
 int Download(const QStringList& a, Stiptheid* stiptheid)
 {
     QElapsedTimer t;
     t.start();
-    FtpSession sessie;
-    if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
     Ja vragen;
-    Voortgang voortgang(sessie);
     if (stiptheid) stiptheid->start();
-    const Overdrachtsresultaat r =
-        BestandenDownloaden(sessie, {Serverbestand{a[2]}}, a[3], &vragen, voortgang);
+    const Overdrachtsresultaat r = Uitvoeren(v.wachtrij, DownloadenPlannen({Serverbestand{a[2]}}, a[3], &vragen));
     if (stiptheid) stiptheid->stop();
     const int uit = Meld(t, r, 1, vragen);
     if (stiptheid)
@@ -186,29 +154,23 @@ int Upload(const QStringList& a)
 {
     QElapsedTimer t;
     t.start();
-    FtpSession sessie;
-    if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
     Ja vragen;
-    Voortgang voortgang(sessie);
-    const Overdrachtsresultaat r = BestandenUploaden(sessie, QStringList{a[2]}, a[3], &vragen, voortgang);
+    const Overdrachtsresultaat r = Uitvoeren(v.wachtrij, UploadenPlannen(v.sessie, QStringList{a[2]}, a[3], &vragen));
     return Meld(t, r, 1, vragen);
-}
-
-int Verbindingen(const QStringList& a)
-{
-    return a.size() > 4 ? VerbindingenBegrenzen(a[4].toInt()) : VerbindingenBegrenzen(std::nullopt);
 }
 
 int MapDownload(const QStringList& a)
 {
     QElapsedTimer t;
     t.start();
-    FtpSession sessie;
-    if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    v.wachtrij.ZetVerbindingen(Verbindingen(a));
     Ja vragen;
-    Voortgang voortgang(sessie);
-    const FtpBoom boom = sessie.FtpBoomLezen(a[2]);
-    const Overdrachtsresultaat r = MapDownloaden(sessie, a[2], boom, a[3], vragen, voortgang, {}, Verbindingen(a));
+    const FtpBoom boom = v.sessie.FtpBoomLezen(a[2]);
+    const Overdrachtsresultaat r = Uitvoeren(v.wachtrij, MapDownloadenPlannen(a[2], boom, a[3], vragen));
     return Meld(t, r, qint64(boom.bestanden.size()), vragen);
 }
 
@@ -216,13 +178,82 @@ int MapUpload(const QStringList& a)
 {
     QElapsedTimer t;
     t.start();
-    FtpSession sessie;
-    if (!Verbind(sessie, a[0], a[1])) return Fout("no login");
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    v.wachtrij.ZetVerbindingen(Verbindingen(a));
     Ja vragen;
-    Voortgang voortgang(sessie);
     const LokaleBoom boom = LokaleMapScannen(a[2]);
-    const Overdrachtsresultaat r = MapUploaden(sessie, boom, a[3], vragen, voortgang, Verbindingen(a));
+    const Overdrachtsresultaat r = Uitvoeren(v.wachtrij, MapUploadenPlannen(v.sessie, boom, a[3], vragen));
     return Meld(t, r, boom.bestanden.size(), vragen);
+}
+
+// The files of a folder fetched one run at a time, as a user who downloads them one by one: the
+// queue's connection stays logged in between the runs. The listing is not timed.
+int VeleRondes(const QStringList& a)
+{
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    const auto lijst = v.sessie.FtpMapLezen(a[2]);
+    if (!lijst) return Fout("no listing");
+    QElapsedTimer t;
+    t.start();
+    Overdrachtsresultaat samen;
+    Ja vragen;
+    QString map = a[2];
+    if (!map.endsWith(u'/')) map += u'/';
+    qint64 bestanden = 0;
+    for (const FtpEntry& e : *lijst) {
+        if (e.isMap) continue;
+        ++bestanden;
+        const Overdrachtsresultaat r =
+            Uitvoeren(v.wachtrij, DownloadenPlannen({{map + e.naam, e.grootte, e.naam}}, a[3], &vragen));
+        samen.gedaan += r.gedaan;
+        samen.mislukt += r.mislukt;
+        samen.bytes += r.bytes;
+    }
+    return Meld(t, samen, bestanden, vragen);
+}
+
+// The best of three listings of `map` on the panes' session, in seconds; -1 when one failed.
+double Lijsten(FtpSession& sessie, const QString& map, qint64& rijen)
+{
+    double beste = -1;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer t;
+        t.start();
+        const std::optional<Mapinhoud> inhoud = sessie.ServermapLezen(map);
+        const double s = double(t.nsecsElapsed()) / 1e9;
+        if (!inhoud) return -1;
+        rijen = qint64(inhoud->bestanden.size());
+        if (beste < 0 || s < beste) beste = s;
+    }
+    return beste;
+}
+
+// A folder listed by the panes' session while the queue moves a large file on a connection of
+// its own, against the same listing with nothing else going on.
+int Bladeren(const QStringList& a)
+{
+    Venster v;
+    if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    qint64 rijen = 0;
+    const double stil = Lijsten(v.sessie, a[3], rijen);
+    if (stil < 0) return Fout("no listing");
+    Stiptheid stiptheid;
+    stiptheid.start();
+    Ja vragen;
+    const quint64 ronde = v.wachtrij.Toevoegen(DownloadenPlannen({Serverbestand{a[2]}}, a[4], &vragen));
+    while (v.wachtrij.Stand().lopend == 0 && v.wachtrij.Bezig())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const double bezig = Lijsten(v.sessie, a[3], rijen);
+    // The listings must have been made while the file came in.
+    const bool tijdens = v.wachtrij.Bezig();
+    const Overdrachtsresultaat r = v.wachtrij.Wachten(ronde);
+    stiptheid.stop();
+    std::printf("idle_s=%.6f busy_s=%.6f rows=%lld during=%d max_late_ms=%.3f ticks=%lld failed=%lld\n", stil,
+                bezig, static_cast<long long>(rijen), tijdens ? 1 : 0, stiptheid.maxMs(),
+                static_cast<long long>(stiptheid.ticks()), static_cast<long long>(r.mislukt + vragen.gesteld));
+    return bezig > 0 && tijdens && r.gedaan == 1 ? 0 : 1;
 }
 
 int Stil(qint64 ms)
@@ -248,6 +279,7 @@ int main(int argc, char** argv)
     if (modus == QLatin1String("ui-idle") && args.size() == 1) return Stil(args[0].toLongLong());
     if (modus == QLatin1String("folder-download") && args.size() == 5) return MapDownload(args);
     if (modus == QLatin1String("folder-upload") && args.size() == 5) return MapUpload(args);
+    if (modus == QLatin1String("browse") && args.size() == 5) return Bladeren(args);
     if (args.size() != 4) return Fout("wrong number of arguments");
     if (modus == QLatin1String("download")) return Download(args, nullptr);
     if (modus == QLatin1String("download-tls")) {
@@ -255,6 +287,7 @@ int main(int argc, char** argv)
         return Download(args, nullptr);
     }
     if (modus == QLatin1String("upload")) return Upload(args);
+    if (modus == QLatin1String("many-runs")) return VeleRondes(args);
     if (modus == QLatin1String("folder-download")) return MapDownload(args);
     if (modus == QLatin1String("folder-upload")) return MapUpload(args);
     if (modus == QLatin1String("ui-stall")) {

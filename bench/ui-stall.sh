@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # ui-stall: the largest lateness of a 10 ms timer on the calling thread while the toolbar
-# download's flow (BestandenDownloaden) fetches a 1 GiB file from vsftpd on 127.0.0.1 (the
-# window's event loop keeps turning inside the call, as in the program), against the same timer
+# download's planner and the transfer queue fetch a 1 GiB file from vsftpd on 127.0.0.1 (the
+# window's event loop keeps turning meanwhile, as in the program), against the same timer
 # in an idle event loop for as long.
 # Milliseconds, worst of the rounds on both sides. The target is ours <= 50 ms; the ratio only
 # says how far the transfer disturbs the loop compared with no transfer.

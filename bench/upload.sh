@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # upload: one 1 GiB file to vsftpd on 127.0.0.1 through the toolbar upload's flow
-# (BestandenUploaden: one listing of /pub, one FtpBestandPlaatsen) against curl -T of the same
+# (UploadenPlannen: one listing of /pub, then the queue: one FtpBestandPlaatsen) against curl -T of the same
 # file in the same run. MB/s (10^6 bytes), best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
 set -euo pipefail

@@ -14,7 +14,7 @@ ORDER = ["cfgopenen=", "cfgopslaan=", "server=", "schijf=", "links=", "top=", "b
          "venster=", "knoppenbalktonen=", "serveropenen=", "lokaalopenen=", "buitendownloaden=",
          "standaardformaat=", "plusbijsubmappenlokaal=", "plusbijsubmappenftp=", "maplokaalactueel=",
          "patroonlokaal=", "mapftpactueel=", "patroonftp=", "uploadbestand=", "standaardbreedte=",
-         "standaardhoogte="]
+         "standaardhoogte=", "verbindingen=", "achtergrond="]
 
 
 def main():

@@ -1,6 +1,7 @@
 #include "clipboard/Werkmap.h"
 
 #include "clipboard/Sleepdata.h"
+#include "fileops/Werkplekken.h"
 #include "transfer/Kopieren.h"
 #include "transfer/OverdrachtPaden.h"
 
@@ -10,8 +11,8 @@
 
 namespace Vamox {
 
-Werkmapkopie InWerkmapHalen(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                            const QString& werkmap, Voortgangsmelder& voortgang)
+Werkmapkopie InWerkmapHalen(Wachtrij& wachtrij, const std::vector<Serverbestand>& bestanden,
+                            const QString& werkmap)
 {
     Werkmapkopie uit;
     if (!QDir().mkpath(werkmap)) {
@@ -24,15 +25,17 @@ Werkmapkopie InWerkmapHalen(FtpSession& sessie, const std::vector<Serverbestand>
         const QString doel = LokaalDoelPad(werkmap, naam);
         if (!doel.isEmpty() && QFileInfo(doel).isFile()) QFile::remove(doel);
     }
-    const Overdrachtsresultaat r = BestandenDownloaden(sessie, bestanden, werkmap, nullptr, voortgang);
+    const Overdrachtsresultaat r = wachtrij.Wachten(
+        wachtrij.Toevoegen(DownloadenPlannen(bestanden, werkmap, nullptr), {}, {.voorrang = true}));
     uit.mislukt = r.mislukt;
     // The flow names what arrived; the order given is kept.
     for (const Serverbestand& b : bestanden) {
         const QString naam = b.naam.isEmpty() ? b.pad.mid(b.pad.lastIndexOf(u'/') + 1) : b.naam;
         if (!r.namen.contains(naam)) continue;
         const QString doel = LokaalDoelPad(werkmap, naam);
-        if (!doel.isEmpty() && QFileInfo(doel).isFile() && !uit.paden.contains(doel))
-            uit.paden.push_back(doel);
+        if (doel.isEmpty() || !QFileInfo(doel).isFile() || uit.paden.contains(doel)) continue;
+        AlleenVoorEigenaar(doel);
+        uit.paden.push_back(doel);
     }
     return uit;
 }

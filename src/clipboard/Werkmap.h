@@ -1,6 +1,7 @@
 #pragma once
 
 #include "transfer/Overdracht.h"
+#include "transfer/Wachtrij.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,15 +11,16 @@
 namespace Vamox {
 
 // Server files handed over as local files (the clipboard, a drag out of the window) are fetched
-// into the work folder first. An earlier copy of the same name is removed before the fetch, so
-// a failed fetch leaves no old copy behind to be handed over in its place.
+// into their place in the work folder first, for the user alone, through the transfer queue ahead
+// of what waits there, and waited for. An earlier copy of the same name is removed before the
+// fetch, so a failed fetch leaves no old copy behind to be handed over in its place.
 struct Werkmapkopie
 {
     QStringList paden; // the local copies that arrived, in the order given
     qint64 mislukt = 0;
 };
-Werkmapkopie InWerkmapHalen(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                            const QString& werkmap, Voortgangsmelder& voortgang);
+Werkmapkopie InWerkmapHalen(Wachtrij& wachtrij, const std::vector<Serverbestand>& bestanden,
+                            const QString& werkmap);
 
 // Copies the local folder `map` with everything below it into `doelmap`, as a folder of its own
 // name; files of the same name are replaced (only once their copy is complete). Refused (false,

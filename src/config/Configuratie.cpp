@@ -3,10 +3,10 @@
 #include "config/ServerRecord.h"
 #include "config/Tekstcodering.h"
 #include "ftp/FtpPaden.h"
+#include "platform/EigenBestand.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -27,7 +27,7 @@ struct Sleutel
 };
 
 // Write order; on reading each key is looked up here.
-const std::array<Sleutel, 24> kSleutels = {{
+const std::array<Sleutel, 25> kSleutels = {{
     {"cfgopenen=", &Instellingen::CfgOpenen},
     {"cfgopslaan=", &Instellingen::CfgOpslaan},
     {"server=", &Instellingen::Server},
@@ -52,6 +52,7 @@ const std::array<Sleutel, 24> kSleutels = {{
     {"standaardbreedte=", &Instellingen::Standaardbreedte},
     {"standaardhoogte=", &Instellingen::Standaardhoogte},
     {"verbindingen=", &Instellingen::Verbindingen},
+    {"achtergrond=", &Instellingen::Achtergrond},
 }};
 
 // Whole numbers in decimal; spaces around them are tolerated, as the old reader did.
@@ -191,44 +192,6 @@ QString ServerregelsTekst(const QStringList& serverLijst)
     return tekst;
 }
 
-// Replaces the file at `pad` by `bytes` only once all of them are on disk; the new file is
-// readable by its owner only (it holds passwords).
-bool AtomischSchrijven(const QString& pad, const QByteArray& bytes)
-{
-    // The old file is read-only; the save file refuses to replace a file it could not write, so
-    // it gets owner write access for the replacement and its old mode back when that fails.
-    // Only the mode bits: the "User" flags describe our access, not the file.
-    constexpr auto modusBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                               QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                               QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    const QFileInfo oud(pad);
-    const bool verruimd = oud.exists() && !oud.isWritable();
-    const QFileDevice::Permissions oudeModus = oud.permissions() & modusBits;
-    if (verruimd) QFile::setPermissions(pad, oudeModus | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const auto mislukt = [&] {
-        if (verruimd) QFile::setPermissions(pad, oudeModus);
-        return false;
-    };
-
-    // Unbuffered: a buffered save file flushes inside commit() and ignores a failure there (a full
-    // disk would still replace the old file with a cut-off one).
-    QSaveFile nieuw(pad);
-    if (!nieuw.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return mislukt();
-    // Nobody else may read the file, not even while it is being written.
-    if (!nieuw.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        nieuw.cancelWriting();
-        return mislukt();
-    }
-    if (nieuw.write(bytes) != bytes.size() || nieuw.error() != QFileDevice::NoError) {
-        nieuw.cancelWriting();
-        return mislukt();
-    }
-    // Read-only from the moment it takes the old file's place; the open handle can still write.
-    nieuw.setPermissions(QFileDevice::ReadOwner);
-    if (!nieuw.commit()) return mislukt();
-    return true;
-}
-
 } // namespace
 
 bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
@@ -239,7 +202,7 @@ bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
         if (const auto waarde = WaardeTekst(instellingen, s.veld))
             tekst += QLatin1String(s.naam) + *waarde + QLatin1String("\r\n");
     }
-    return AtomischSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8());
+    return EigenBestandSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8(), true);
 }
 
 bool ServerregelsSchrijven(const QString& pad, const QStringList& serverLijst)
@@ -253,7 +216,7 @@ bool ServerregelsSchrijven(const QString& pad, const QStringList& serverLijst)
             if (!regel.contains(Scheidingsteken)) tekst += regel + QLatin1String("\r\n");
         }
     }
-    return AtomischSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8());
+    return EigenBestandSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8(), true);
 }
 
 QString ConfiguratieTekst(const QString& pad)
@@ -283,7 +246,7 @@ int HoogteBegrenzen(int hoogte, int schermhoogte)
 
 int VerbindingenBegrenzen(std::optional<int> verbindingen)
 {
-    return std::clamp(verbindingen.value_or(StandaardVerbindingen), 1, 8);
+    return std::clamp(verbindingen.value_or(StandaardVerbindingen), 1, MaximumVerbindingen);
 }
 
 } // namespace Vamox

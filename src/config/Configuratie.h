@@ -36,6 +36,7 @@ struct Instellingen
     std::optional<int> Standaardbreedte;        // standaardbreedte=
     std::optional<int> Standaardhoogte;         // standaardhoogte=
     std::optional<int> Verbindingen;            // verbindingen=     see VerbindingenBegrenzen
+    std::optional<bool> Achtergrond;            // achtergrond=      transfers in the background; only when on
 
     bool operator==(const Instellingen&) const = default;
 };
@@ -97,8 +98,10 @@ int TopBegrenzen(int top);
 int BreedteBegrenzen(int breedte, int schermbreedte);
 int HoogteBegrenzen(int hoogte, int schermhoogte);
 
-// Connections a folder transfer moves its files over: 4 without a setting, else 1 to 8.
+// Connections a folder transfer moves its files over: 4 without a setting, else 1 to 8. The
+// file has a line for it only when another number than the default was chosen.
 inline constexpr int StandaardVerbindingen = 4;
+inline constexpr int MaximumVerbindingen = 8;
 int VerbindingenBegrenzen(std::optional<int> verbindingen);
 
 } // namespace Vamox

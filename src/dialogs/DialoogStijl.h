@@ -34,10 +34,19 @@ inline void ZetKleur(QWidget* widget, QPalette::ColorRole rol, const QColor& kle
     widget->setPalette(palet);
 }
 
-// Background, caption (the title and two spaces) and icon (else the active window's).
+// A window of a fixed size: a close button, no minimise or maximise button.
+inline void AlleenSluitknop(QWidget& venster)
+{
+    venster.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+// Background, caption (the title and two spaces) and icon (else the active window's); a close
+// button only, the window having a fixed size.
 inline void VensterOpmaken(QWidget& venster, const QString& titel, const std::optional<QIcon>& icoon,
                            const QColor& achtergrond)
 {
+    AlleenSluitknop(venster);
     venster.setAutoFillBackground(true);
     ZetKleur(&venster, QPalette::Window, achtergrond);
     venster.setWindowTitle(titel + QStringLiteral("  "));

@@ -184,7 +184,6 @@ int MsgVenster::exec()
         m_codes.standaard > 0 ? m_knoppen[static_cast<size_t>(m_codes.standaard - 1)] : nullptr;
     if (focus == nullptr || focus->isHidden()) focus = m_knoppen[0];
     if (!focus->isHidden()) focus->setFocus();
-    m_tekst->selectAll();
     if (m_sluiten->interval() > 0) m_sluiten->start();
     return QDialog::exec();
 }

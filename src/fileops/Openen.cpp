@@ -1,7 +1,8 @@
 #include "fileops/Openen.h"
 
-#include "ftp/FtpSession.h"
+#include "fileops/Werkplekken.h"
 #include "platform/Programmas.h"
+#include "transfer/Wachtrij.h"
 
 #include <QHash>
 
@@ -95,14 +96,19 @@ bool BestandLokaalOpenen2(const QString& pad, Openomgeving& omgeving)
     return KiezenEnOpenen(pad, programma, pad, false, omgeving);
 }
 
-bool BestandFtpOpenen(FtpSession& sessie, const QString& serverPad, qint64 grootte, const QString& kopie,
+bool BestandFtpOpenen(Wachtrij& wachtrij, const QString& serverPad, qint64 grootte, const QString& kopie,
                       Openomgeving& omgeving)
 {
     const QString programma = omgeving.Programma(kopie);
-    if (kopie.isEmpty() || !sessie.FtpBestandHalen(kopie, serverPad, grootte)) {
+    const auto halen = [&] {
+        Overdrachtsplan plan = EenBestandPlannen(Klus::Richting::Downloaden, serverPad, kopie, grootte);
+        return wachtrij.Wachten(wachtrij.Toevoegen(std::move(plan), {}, {.voorrang = true})).gedaan == 1;
+    };
+    if (kopie.isEmpty() || !halen()) {
         omgeving.NietGedownload(serverPad);
         return false;
     }
+    AlleenVoorEigenaar(kopie);
     if (programma.isEmpty())
         return omgeving.InKladblok(serverPad, true) && InKladblok(kopie, serverPad, true, omgeving);
     if (IsTekst(kopie)) return OpenenOfStarten(kopie, programma, serverPad, true, omgeving);

@@ -4,7 +4,7 @@
 
 namespace Vamox {
 
-class FtpSession;
+class Wachtrij;
 
 // Opening a file of either side with its program or in the plain-text editor ("Kladblok"). The
 // flows ask through Openomgeving, which also reaches the desktop; they show nothing themselves.
@@ -50,10 +50,11 @@ public:
 // Opens a local file; true when a program was started for it.
 bool BestandLokaalOpenen2(const QString& pad, Openomgeving& omgeving);
 
-// Fetches a server file into `kopie` (a file of the work folder) and opens that; true when a
+// Fetches a server file into `kopie` (its own file in the work folder, see Werkkopie) through the
+// transfer queue, ahead of what waits there, leaves it to the user alone and opens it; true when a
 // program was started for it. A failed download opens nothing: an older copy of the same name
 // would show (and could send back) what the server no longer holds.
-bool BestandFtpOpenen(FtpSession& sessie, const QString& serverPad, qint64 grootte, const QString& kopie,
+bool BestandFtpOpenen(Wachtrij& wachtrij, const QString& serverPad, qint64 grootte, const QString& kopie,
                       Openomgeving& omgeving);
 
 } // namespace Vamox

@@ -1,12 +1,12 @@
 #include "fileops/Verwijderen.h"
 
+#include "platform/Prullenbak.h"
 #include "transfer/Overdracht.h"
 #include "transfer/OverdrachtPaden.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace Vamox {
 
@@ -50,9 +50,6 @@ Verwijderresultaat LokaleBestandenVerwijderen(const QString& map, const QStringL
                                               Verwijderwijze wijze)
 {
     Verwijderresultaat r;
-    // Without the user's data folder Qt puts its trash folders in the working folder instead.
-    if (wijze == Verwijderwijze::Prullenbak)
-        QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     for (const QString& naam : namen) {
         const QString pad = LokaalDoelPad(map, naam);
         bool weg = false;
@@ -60,13 +57,21 @@ Verwijderresultaat LokaleBestandenVerwijderen(const QString& map, const QStringL
             // A name that happens to be a folder is no file of this list.
             const QFileInfo info(pad);
             if (info.isSymLink() || !info.isDir())
-                weg = wijze == Verwijderwijze::Prullenbak ? QFile::moveToTrash(pad) : QFile::remove(pad);
+                weg = wijze == Verwijderwijze::Prullenbak ? NaarPrullenbak(pad) : QFile::remove(pad);
         }
         if (weg)
             ++r.verwijderd;
         else
             ++r.mislukt;
     }
+    return r;
+}
+
+Verwijderresultaat LokaalWissen(const QString& pad)
+{
+    Verwijderresultaat r;
+    const QFileInfo info(pad);
+    if (info.exists() || info.isSymLink()) Wissen(info, r);
     return r;
 }
 

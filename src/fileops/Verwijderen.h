@@ -30,6 +30,10 @@ enum class Verwijderwijze
 Verwijderresultaat LokaleBestandenVerwijderen(const QString& map, const QStringList& namen,
                                               Verwijderwijze wijze);
 
+// A local file, or a folder with everything below it, permanently and without questions. A
+// symbolic link is removed as the link it is, never followed, `pad` itself included.
+Verwijderresultaat LokaalWissen(const QString& pad);
+
 // Server files of one folder ("/a/b/"), by name, each tried once whatever came before.
 Verwijderresultaat ServerbestandenVerwijderen(FtpSession& sessie, const QString& map,
                                               const QStringList& namen);

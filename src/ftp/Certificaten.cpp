@@ -1,8 +1,11 @@
 #include "ftp/Certificaten.h"
 
+#include "platform/EigenBestand.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
+#include <QTimeZone>
 
 #include <openssl/evp.h>
 #include <openssl/pem.h>
@@ -14,18 +17,42 @@ namespace Vamox {
 
 namespace {
 
-QString Tijd(const ASN1_TIME* t)
+QDateTime Tijd(const ASN1_TIME* t)
 {
-    std::unique_ptr<BIO, decltype(&BIO_free)> bio(BIO_new(BIO_s_mem()), &BIO_free);
-    if (!bio || ASN1_TIME_print(bio.get(), t) != 1) return {};
-    char* data = nullptr;
-    const long n = BIO_get_mem_data(bio.get(), &data);
-    return QString::fromLatin1(data, n);
+    tm d{};
+    if (!t || ASN1_TIME_to_tm(t, &d) != 1) return {};
+    return QDateTime(QDate(d.tm_year + 1900, d.tm_mon + 1, d.tm_mday), QTime(d.tm_hour, d.tm_min, d.tm_sec),
+                     QTimeZone::utc());
 }
 
 QString Sleutel(const QString& host, quint16 poort)
 {
     return host.toLower() + u' ' + QString::number(poort);
+}
+
+// The lines of the file, trimmed; nothing when there is no file, and no value when it is there
+// but cannot be read.
+std::optional<QStringList> Regels(const QString& pad)
+{
+    QFile f(pad);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (QFileInfo(pad).exists() || QFileInfo(pad).isSymLink()) return std::nullopt;
+        return QStringList();
+    }
+    QStringList regels;
+    while (!f.atEnd())
+        regels << QString::fromUtf8(f.readLine()).trimmed();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    return regels;
+}
+
+// Whether `regel` is about this server, whatever follows its host and port.
+bool VanServer(const QString& regel, const QString& host, quint16 poort)
+{
+    const QStringList velden = regel.split(u' ', Qt::SkipEmptyParts);
+    bool ok = false;
+    return velden.size() >= 2 && velden.at(0).compare(host, Qt::CaseInsensitive) == 0 &&
+           velden.at(1).toUShort(&ok) == poort && ok;
 }
 
 } // namespace
@@ -59,39 +86,44 @@ std::optional<CertificaatInfo> CertificaatLezen(const QByteArray& pem)
     return info;
 }
 
-QByteArray BekendeCertificaten::pin(const QString& host, quint16 poort) const
+bool PinGeldig(const QByteArray& pin)
 {
-    QFile f(m_pad);
-    if (m_pad.isEmpty() || !f.open(QIODevice::ReadOnly)) return {};
-    const QString sleutel = Sleutel(host, poort) + u' ';
-    while (!f.atEnd()) {
-        const QString regel = QString::fromUtf8(f.readLine()).trimmed();
-        if (!regel.startsWith(sleutel)) continue;
-        return regel.mid(sleutel.size()).section(u' ', 0, 0).toLatin1();
+    if (!pin.startsWith("sha256//")) return false;
+    const auto sleutel = QByteArray::fromBase64Encoding(pin.mid(8), QByteArray::AbortOnBase64DecodingErrors);
+    return sleutel && sleutel.decoded.size() == 32 && sleutel.decoded.toBase64() == pin.mid(8);
+}
+
+BekendePin BekendeCertificaten::opzoeken(const QString& host, quint16 poort) const
+{
+    using S = BekendePin::Staat;
+    if (m_pad.isEmpty()) return {};
+    const std::optional<QStringList> regels = Regels(m_pad);
+    if (!regels) return {S::Onleesbaar, {}};
+    // Fails closed: a line for this server that names no usable pin refuses the server, where
+    // taking it for "not known" would ask the user to trust whatever key the server shows now.
+    BekendePin uit;
+    for (const QString& regel : *regels) {
+        if (!VanServer(regel, host, poort)) continue;
+        const QByteArray pin = regel.split(u' ', Qt::SkipEmptyParts).value(2).toLatin1();
+        if (!PinGeldig(pin)) return {S::Ongeldig, {}};
+        if (uit.staat == S::Onbekend) uit = {S::Bekend, pin};
     }
-    return {};
+    return uit;
 }
 
 bool BekendeCertificaten::onthouden(const CertificaatInfo& info) const
 {
-    if (info.host.contains(u' ') || info.host.contains(u'\n') || m_pad.isEmpty()) return false;
-    const QString sleutel = Sleutel(info.host, info.poort);
+    if (info.host.isEmpty() || info.host.contains(u' ') || info.host.contains(u'\n') ||
+        info.host.contains(u'\r') || !PinGeldig(info.pin) || m_pad.isEmpty())
+        return false;
+    const std::optional<QStringList> oud = Regels(m_pad);
+    if (!oud) return false; // never overwrite what could not be read
     QStringList regels;
-    QFile oud(m_pad);
-    if (oud.open(QIODevice::ReadOnly)) {
-        while (!oud.atEnd()) {
-            const QString regel = QString::fromUtf8(oud.readLine()).trimmed();
-            if (!regel.isEmpty() && !regel.startsWith(sleutel + u' ')) regels << regel;
-        }
-    } else if (oud.exists()) {
-        return false; // never overwrite what could not be read
-    }
-    regels << sleutel + u' ' + QString::fromLatin1(info.pin) + u' ' + info.vingerafdruk;
-    QSaveFile f(m_pad);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray tekst = regels.join(u'\n').toUtf8() + '\n';
-    return f.write(tekst) == tekst.size() && f.commit();
+    for (const QString& regel : *oud)
+        if (!regel.isEmpty() && !VanServer(regel, info.host, info.poort)) regels << regel;
+    regels << Sleutel(info.host, info.poort) + u' ' + QString::fromLatin1(info.pin) + u' ' +
+                  info.vingerafdruk;
+    return EigenBestandSchrijven(m_pad, regels.join(u'\n').toUtf8() + '\n', false);
 }
 
 } // namespace Vamox

@@ -2,9 +2,9 @@
 
 #include "ftp/CurlWerker.h"
 #include "ftp/FtpSession.h"
+#include "platform/EigenBestand.h"
 
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <filesystem>
 
@@ -25,9 +25,7 @@ bool Ontvangst::open()
 {
     const QString map = QFileInfo(m_doel).absolutePath();
     for (int poging = 0; poging < 16; ++poging) {
-        m_bestand.setFileName(map + QStringLiteral("/.vamox-") +
-                              QString::number(QRandomGenerator::global()->generate64(), 36) +
-                              QStringLiteral(".part"));
+        m_bestand.setFileName(map + u'/' + TijdelijkeNaam());
         if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) return true;
         if (!m_bestand.exists()) break;
     }
@@ -127,10 +125,13 @@ bool Hervatbaar(CURLcode code)
 void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatHalen, bool hoogstens12)
 {
     // TRY and ALL protect the data connections too (PROT P); curl reuses the TLS session of
-    // the control connection for them, which servers such as vsftpd insist on.
-    const long niveau = certificaatHalen || keuze == TlsKeuze::Alleen ? CURLUSESSL_ALL
-                        : keuze == TlsKeuze::Geen                     ? CURLUSESSL_NONE
-                                                                      : CURLUSESSL_TRY;
+    // the control connection for them, which servers such as vsftpd insist on. A server whose
+    // certificate is trusted (a pin) must use TLS: one that no longer offers it may be another
+    // server, and the password would go out in clear.
+    const bool vereist = certificaatHalen || keuze == TlsKeuze::Alleen || !pin.isEmpty();
+    const long niveau = keuze == TlsKeuze::Geen && !certificaatHalen ? CURLUSESSL_NONE
+                        : vereist                                    ? CURLUSESSL_ALL
+                                                                     : CURLUSESSL_TRY;
     curl_easy_setopt(e, CURLOPT_USE_SSL, niveau);
     if (keuze == TlsKeuze::Geen && !certificaatHalen) return;
     if (hoogstens12)
@@ -174,6 +175,26 @@ qint64 GrootteVragen(CurlWerker& werker)
         curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) != CURLE_OK)
         return -1;
     return nu;
+}
+
+Bestandsstand StandVragen(CurlWerker& werker)
+{
+    CURL* e = werker.easy();
+    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
+    Bestandsstand stand;
+    stand.code = werker.perform();
+    curl_off_t grootte = -1, tijd = -1;
+    if (stand.code == CURLE_OK &&
+        curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &grootte) == CURLE_OK &&
+        curl_easy_getinfo(e, CURLINFO_FILETIME_T, &tijd) == CURLE_OK) {
+        stand.grootte = grootte;
+        stand.tijd = tijd;
+    }
+    curl_easy_setopt(e, CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 0L);
+    return stand;
 }
 
 qint64 AangekondigdeGrootte(const QByteArray& antwoordregels)

@@ -76,6 +76,20 @@ QByteArray EersteCertificaat(CURL* e);
 // SIZE of the handle's file on the connection it holds, or -1 (worker thread).
 qint64 GrootteVragen(CurlWerker& werker);
 
+// SIZE and MDTM of the handle's file (-1 where the server gives none), asked before a download
+// is continued (worker thread; the handle is left without NOBODY and FILETIME).
+struct Bestandsstand
+{
+    CURLcode code = CURLE_OK;
+    qint64 grootte = -1;
+    qint64 tijd = -1;
+};
+Bestandsstand StandVragen(CurlWerker& werker);
+
+// Downloads smaller than this are fetched whole again after a cut: cheaper than asking the
+// server whether the file is still the one begun.
+inline constexpr qint64 kHervatVanaf = 1024 * 1024;
+
 // The size a server announces when it opens the data connection of a RETR ("150 ... (1234
 // bytes)"), or -1.
 qint64 AangekondigdeGrootte(const QByteArray& antwoordregels);

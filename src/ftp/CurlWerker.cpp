@@ -51,8 +51,7 @@ void CurlWerker::lus()
         {
             std::unique_lock lock(m_mutex);
             m_cv.wait(lock, [this] { return m_stoppen || !m_taken.empty(); });
-            if (m_taken.empty())
-                return;
+            if (m_taken.empty()) return;
             taak = std::move(m_taken.front());
             m_taken.pop_front();
         }
@@ -76,7 +75,11 @@ void CurlWerker::voerUit(const std::function<void()>& taak)
             staat->cv.notify_all();
             if (metLus) {
                 QMetaObject::invokeMethod(
-                    ontvanger, [staat] { if (staat->lus) staat->lus->quit(); }, Qt::QueuedConnection);
+                    ontvanger,
+                    [staat] {
+                        if (staat->lus) staat->lus->quit();
+                    },
+                    Qt::QueuedConnection);
             }
         });
     }
@@ -97,8 +100,7 @@ void CurlWerker::voerUit(const std::function<void()>& taak)
 CURLcode CurlWerker::perform()
 {
     CURLcode resultaat = CURLE_OK;
-    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK)
-        return CURLE_FAILED_INIT;
+    if (curl_multi_add_handle(m_multi, m_easy) != CURLM_OK) return CURLE_FAILED_INIT;
     int bezig = 1;
     int zonderSocket = 0;
     while (bezig) {
@@ -106,8 +108,7 @@ CURLcode CurlWerker::perform()
             resultaat = CURLE_RECV_ERROR;
             break;
         }
-        if (!bezig)
-            break;
+        if (!bezig) break;
         // When the EPSV reply arrives within the perform that sent EPSV, curl (7.88) opens the
         // data connection only at the next perform, yet leaves no socket and no due timer to
         // wake us: without this, every file would wait out the whole poll.
@@ -117,20 +118,15 @@ CURLcode CurlWerker::perform()
         FD_ZERO(&fout);
         int hoogste = -1;
         curl_multi_fdset(m_multi, &lezen, &schrijven, &fout, &hoogste);
-        if (hoogste < 0 && zonderSocket++ < 8)
-            continue;
-        if (hoogste >= 0)
-            zonderSocket = 0;
+        if (hoogste < 0 && zonderSocket++ < 8) continue;
+        if (hoogste >= 0) zonderSocket = 0;
         long wacht = 10;
-        if (curl_multi_timeout(m_multi, &wacht) != CURLM_OK || wacht < 0 || wacht > 10)
-            wacht = 10;
-        if (wacht > 0)
-            curl_multi_poll(m_multi, nullptr, 0, int(wacht), nullptr);
+        if (curl_multi_timeout(m_multi, &wacht) != CURLM_OK || wacht < 0 || wacht > 10) wacht = 10;
+        if (wacht > 0) curl_multi_poll(m_multi, nullptr, 0, int(wacht), nullptr);
     }
     int over = 0;
     while (CURLMsg* bericht = curl_multi_info_read(m_multi, &over)) {
-        if (bericht->msg == CURLMSG_DONE && bericht->easy_handle == m_easy)
-            resultaat = bericht->data.result;
+        if (bericht->msg == CURLMSG_DONE && bericht->easy_handle == m_easy) resultaat = bericht->data.result;
     }
     curl_multi_remove_handle(m_multi, m_easy);
     return resultaat;

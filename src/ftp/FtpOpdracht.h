@@ -37,8 +37,11 @@ struct FtpSession::Opdracht
     qint64 verwachteGrootte = -1;        // a download whose size the caller knows from a listing
     CurlHulp::Ontvangst* doel = nullptr; // a download: continued where its file ends
     Lijstontvangst* lijst = nullptr;     // a listing: where its entries go
-    bool aanvullen = false;              // an upload: the server's part is kept, the rest appended
-    bool certificaatHalen = false;       // a login that stops at the certificate, to show it
+    bool tijdVragen = false;             // a download asks MDTM, to tell a changed file at a resume
+    qint64 beginGrootte = -1;            // a resumed download: the file's size and MDTM at the start
+    qint64 beginTijd = -1;
+    bool aanvullen = false;        // an upload: the server's part is kept, the rest appended
+    bool certificaatHalen = false; // a login that stops at the certificate, to show it
 };
 
 struct FtpSession::Uitkomst
@@ -49,6 +52,7 @@ struct FtpSession::Uitkomst
     QList<int> antwoorden;   // every final reply code, in order
     QByteArray kopregels;    // every reply line, for FEAT
     qint64 lengte = -1;      // size the server announced (SIZE), -1 unknown
+    qint64 tijd = -1;        // MDTM of a download's file (seconds since 1970), -1 unknown
     qint64 overgedragen = 0; // payload bytes moved
     bool kort = false;       // the server said it was done, yet the file came short
     QByteArray certificaat;  // PEM, for certificaatHalen

@@ -45,6 +45,11 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
         (!opdracht.doel || opdracht.doel->grootte() == 0))
         u = voerEens(opdracht);
     Opdracht verder = opdracht;
+    if (opdracht.soort == Opdracht::Soort::Halen && opdracht.doel && opdracht.doel->grootte() > 0) {
+        // What the file was when it was begun, for a resume to compare with.
+        verder.beginGrootte = opdracht.verwachteGrootte >= 0 ? opdracht.verwachteGrootte : u.lengte;
+        verder.beginTijd = u.tijd;
+    }
     for (int poging = 1; !u.ok() && hervatten(verder, u, poging); ++poging) {
         // An upload broken off is appended to; one whose appending failed is sent whole.
         verder.aanvullen = verder.soort == Opdracht::Soort::Plaatsen && Hervatbaar(u.code) && !u.kort;
@@ -55,8 +60,10 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
     m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;
     m_verbroken = !u.ok() && ((Hervatbaar(u.code) && !u.kort) || VerbindingVerloren(u.code, u.antwoord) ||
                               u.code == CURLE_LOGIN_DENIED);
+    m_fout = u.ok() ? QString() : foutTekst(u);
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
+    if (u.ok() && !m_resten.isEmpty()) restenOpruimen();
     return u;
 }
 
@@ -94,7 +101,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(t.stilstandS));
         curl_easy_setopt(e, CURLOPT_MAXAGE_CONN, kEenJaar);
         curl_easy_setopt(e, CURLOPT_TCP_NODELAY, 1L);
-        TlsZetten(e, tls, opdracht.certificaatHalen ? QByteArray() : pin, opdracht.certificaatHalen, hoogstens12);
+        TlsZetten(e, tls, opdracht.certificaatHalen ? QByteArray() : pin, opdracht.certificaatHalen,
+                  hoogstens12);
         curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &SchrijfNaarBuffer);
         curl_easy_setopt(e, CURLOPT_HEADERDATA, &u.kopregels);
 
@@ -133,6 +141,28 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             // A file begun before is continued (REST), which needs SIZE.
             doel = opdracht.doel;
             vanaf = doel->grootte();
+            if (vanaf > 0) {
+                // Only while the server's file is still the one begun: a file replaced between
+                // the cut and now would be pieced together from two versions.
+                bool dezelfde = false;
+                if (opdracht.beginGrootte >= kHervatVanaf) {
+                    const Bestandsstand nu = StandVragen(*m_werker);
+                    if (nu.code != CURLE_OK) {
+                        u.code = nu.code;
+                        return;
+                    }
+                    dezelfde = nu.grootte == opdracht.beginGrootte && nu.tijd == opdracht.beginTijd;
+                }
+                if (!dezelfde) {
+                    if (!doel->leegmaken()) {
+                        u.code = CURLE_WRITE_ERROR;
+                        return;
+                    }
+                    vanaf = 0;
+                }
+            }
+            // Large files have their MDTM noted at the start; a small one is fetched whole again.
+            if (opdracht.tijdVragen && vanaf == 0) curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
             if (vanaf > 0)
                 curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(vanaf));
             else if (opdracht.verwachteGrootte >= 0)
@@ -168,6 +198,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         curl_easy_getinfo(e, CURLINFO_SIZE_UPLOAD_T, &omhoog);
         u.lengte = lengte;
         u.overgedragen = omlaag + omhoog;
+        curl_off_t tijd = -1;
+        if (curl_easy_getinfo(e, CURLINFO_FILETIME_T, &tijd) == CURLE_OK) u.tijd = tijd;
         curl_easy_setopt(e, CURLOPT_QUOTE, nullptr);
         curl_slist_free_all(quotes);
 
@@ -260,18 +292,6 @@ bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
     m_gegevens = aanmelding.gegevens;
     m_tls13 = aanmelding.tls13;
     return FtpVerbindingOpenen(aanmelding.gegevens);
-}
-
-bool FtpSession::Wachten(const std::function<void(const std::atomic<bool>& afbreken)>& wachten)
-{
-    if (m_bezig) return false;
-    m_bezig = true;
-    m_werker->afbreken = false;
-    Q_EMIT bezigGewijzigd(true);
-    m_werker->voerUit([this, &wachten] { wachten(m_werker->afbreken); });
-    m_bezig = false;
-    Q_EMIT bezigGewijzigd(false);
-    return true;
 }
 
 void FtpSession::FtpVerbindingSluiten()
@@ -434,33 +454,51 @@ std::optional<Mapinhoud> FtpSession::ServermapLezen(const QString& pad)
     return MapinhoudMaken(std::move(*entries), !wortel);
 }
 
-bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad)
+bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad, Serverdoel doel)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
-    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return false;
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) {
+        m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
+        return false;
+    }
+    if (doel != Serverdoel::Nieuw)
+        if (const std::optional<bool> vervangen = this->vervangen(lokaalPad, pad)) return *vervangen;
+    return plaatsen(lokaalPad, pad).ok();
+}
+
+FtpSession::Uitkomst FtpSession::plaatsen(const QString& lokaalPad, const QString& pad)
+{
     Opdracht o;
     o.soort = Opdracht::Soort::Plaatsen;
     o.urlPad = FtpUrlPad(pad);
     o.lokaalPad = lokaalPad;
-    return voer(o).ok();
+    return voer(o);
 }
 
 bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte)
 {
     const QString pad = FtpPadVoorvoegsel(serverPad);
-    bool gelukt = false;
-    if (m_verbindingsHandle && FtpVeiligeTekst(pad)) {
-        Opdracht o;
-        o.soort = Opdracht::Soort::Halen;
-        o.urlPad = FtpUrlPad(pad);
-        o.lokaalPad = lokaalPad;
-        o.verwachteGrootte = verwachteGrootte;
-        // Received beside the target; a broken connection is resumed into the same file.
-        Ontvangst doel(lokaalPad);
-        o.doel = &doel;
-        gelukt = doel.open() ? voer(o).ok() && doel.vastleggen() : false;
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) {
+        m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
+        return false;
     }
-    return gelukt;
+    Opdracht o;
+    o.soort = Opdracht::Soort::Halen;
+    o.urlPad = FtpUrlPad(pad);
+    o.lokaalPad = lokaalPad;
+    o.verwachteGrootte = verwachteGrootte;
+    o.tijdVragen = verwachteGrootte < 0 || verwachteGrootte >= kHervatVanaf;
+    // Received beside the target; a broken connection is resumed into the same file.
+    Ontvangst doel(lokaalPad);
+    o.doel = &doel;
+    if (!doel.open()) {
+        m_fout = QStringLiteral("Het lokale bestand kan niet worden gemaakt");
+        return false;
+    }
+    if (!voer(o).ok()) return false;
+    if (doel.vastleggen()) return true;
+    m_fout = QStringLiteral("Het lokale bestand kan niet worden vervangen");
+    return false;
 }
 
 bool FtpSession::FtpBestandWissen(const QString& serverPad)

@@ -79,6 +79,14 @@ struct FtpAanmelding
     bool tls13 = false; // the server takes TLS 1.3 only
 };
 
+// What the caller knows of an upload's server file: one that may be there is replaced through a
+// temporary name beside it, a new one goes up as it is (no question to the server first).
+enum class Serverdoel
+{
+    Onbekend,
+    Nieuw
+};
+
 // One FTP connection and every remote operation on it. Operations return false, 0 or nothing
 // on failure and never show anything themselves. One operation runs at a time: while one runs
 // (the caller's event loop keeps turning), every other one refuses at once. What a window shows
@@ -97,11 +105,15 @@ public:
     Lijstgrenzen lijstgrenzen;
 
     // Certificates no trusted authority vouches for: where the trusted ones are kept, the
-    // question whether to trust one met for the first time (unset: never), and the notice that a
-    // server shows another certificate than the one trusted (never connected then).
+    // question whether to trust one met for the first time (unset: never), the notice that a
+    // server shows another certificate than the one trusted (never connected then), and the other
+    // notices about them (host and port in the info, and the certificate where there is one).
+    // A server with a trusted certificate is never logged in to without TLS, unless the user
+    // chose no TLS for it.
     QString bekendeCertificatenPad;
     std::function<bool(const CertificaatInfo&)> certificaatVertrouwen;
     std::function<void(const CertificaatInfo&)> certificaatGewijzigd;
+    std::function<void(Certificaatmelding, const CertificaatInfo&)> certificaatMelding;
 
     // Logs in with these details (kept for FtpVerbinden and the retry after an idle drop).
     bool FtpVerbindingOpenen(const FtpGegevens& gegevens);
@@ -122,7 +134,13 @@ public:
     bool FtpMapStromen(const QString& map, const Lijstdeel& deel);
     // The folder as a pane shows it: ordered, with the parent entry outside the root.
     std::optional<Mapinhoud> ServermapLezen(const QString& pad);
-    bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad);
+    // A server file that is replaced is uploaded under a temporary name in its folder, checked for
+    // its size and renamed over it (keeping its permissions where the server shows and takes
+    // them): an upload that fails for good leaves the old file whole, and the temporary one is
+    // removed once the server answers again. A server that refuses the temporary name or the
+    // rename gets the file written over directly.
+    bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad,
+                            Serverdoel doel = Serverdoel::Onbekend);
     // `verwachteGrootte` (from a listing) spares a SIZE command; the file must then have that
     // size, or the one the server announces when the transfer starts.
     bool FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte = -1);
@@ -157,10 +175,8 @@ public:
     // Whether the last operation failed because the connection broke, could not be made or the
     // login was refused (not because the server refused the file or the command).
     bool verbindingVerbroken() const { return m_verbroken; }
-    // Runs `wachten` on the session's worker thread while the session counts as busy, as during an
-    // operation: a window blocks its input, and Escape reaches afbreken, whose flag `wachten` is
-    // handed. False when another operation was running.
-    bool Wachten(const std::function<void(const std::atomic<bool>& afbreken)>& wachten);
+    // Why the last operation failed, in a few words for a list; empty after a success.
+    const QString& laatsteFout() const { return m_fout; }
 
 Q_SIGNALS:
     // Bytes done and total of the running transfer, at most ten times a second.
@@ -177,14 +193,21 @@ private:
     Uitkomst inloggen(const Opdracht& login);
     std::optional<CertificaatInfo> certificaatHalen();
     bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
+    // Why an operation failed, in a few words: the server's reply where it gave one.
+    static QString foutTekst(const Uitkomst& u);
     bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
     void boom(FtpBoom& uit, const QString& map, int diepte);
+    Uitkomst plaatsen(const QString& lokaalPad, const QString& pad);
+    std::optional<bool> vervangen(const QString& lokaalPad, const QString& pad);
+    Uitkomst commandos(const QStringList& regels);
+    void restenOpruimen();
 
     std::unique_ptr<CurlWerker> m_werker;
     FtpGegevens m_gegevens;
-    QByteArray m_pin; // of the trusted certificate of this server, when there is one
+    QByteArray m_pin;            // of the trusted certificate of this server, when there is one
     QByteArray m_overgenomenPin; // accepted by the session whose login this one took over
     bool m_verbroken = false;
+    QString m_fout;
     bool m_tls13 = false; // see inloggen
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
@@ -192,6 +215,7 @@ private:
     bool m_mlsd = false;
     bool m_afgebroken = false;
     bool m_lijstTeGroot = false;
+    QStringList m_resten; // temporary upload names left on the server, removed when it answers
     // Whether this login's server takes "LIST -a"; asked anew at every login.
     enum class LijstA
     {

@@ -16,8 +16,29 @@ FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
 {
     const bool tls = m_gegevens.tls != TlsKeuze::Geen;
     const BekendeCertificaten bekend(bekendeCertificatenPad);
-    m_pin = tls ? bekend.pin(m_gegevens.host, m_gegevens.poort) : QByteArray();
-    if (tls && m_pin.isEmpty()) m_pin = m_overgenomenPin;
+    CertificaatInfo server;
+    server.host = m_gegevens.host;
+    server.poort = m_gegevens.poort;
+    const auto melden = [this](Certificaatmelding m, const CertificaatInfo& info) {
+        if (certificaatMelding) certificaatMelding(m, info);
+    };
+    m_pin.clear();
+    if (tls) {
+        // Before anything is sent: a file that cannot be read may hold this server's pin.
+        using S = BekendePin::Staat;
+        const BekendePin gevonden = bekend.opzoeken(m_gegevens.host, m_gegevens.poort);
+        if (gevonden.staat == S::Onleesbaar || gevonden.staat == S::Ongeldig) {
+            melden(gevonden.staat == S::Onleesbaar ? Certificaatmelding::BestandOnleesbaar
+                                                   : Certificaatmelding::PinOngeldig,
+                   server);
+            m_verbroken = true;
+            m_afgebroken = false;
+            Uitkomst geweigerd;
+            geweigerd.code = CURLE_LOGIN_DENIED;
+            return geweigerd;
+        }
+        m_pin = gevonden.pin.isEmpty() ? m_overgenomenPin : gevonden.pin;
+    }
     Uitkomst u = voer(login);
     if (tls && u.code == CURLE_SSL_CONNECT_ERROR && !m_tls13 && !m_werker->afbreken) {
         // Logins go out with TLS 1.2 at the most: under TLS 1.3 curl's data connections do not
@@ -28,7 +49,11 @@ FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
         u = voer(login);
     }
     if (!tls || u.ok() || m_werker->afbreken) return u;
-    if (u.code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !m_pin.isEmpty()) {
+    if (u.code == CURLE_USE_SSL_FAILED && !m_pin.isEmpty()) {
+        // A pinned server requires TLS (see TlsZetten): one that answers AUTH with a refusal is
+        // a downgrade, and curl stopped before the user name went out.
+        melden(Certificaatmelding::GeenTls, server);
+    } else if (u.code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !m_pin.isEmpty()) {
         // Never accepted here: the user removes the old one from the file to trust a new one.
         CertificaatInfo info = certificaatHalen().value_or(CertificaatInfo{});
         info.host = m_gegevens.host;
@@ -37,8 +62,8 @@ FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
     } else if (u.code == CURLE_PEER_FAILED_VERIFICATION && m_pin.isEmpty()) {
         const std::optional<CertificaatInfo> info = certificaatHalen();
         if (info && certificaatVertrouwen && certificaatVertrouwen(*info)) {
-            // A file that cannot be written asks again next time; this login goes ahead.
-            bekend.onthouden(*info);
+            // Trusted for this login even when the file cannot keep it; the user hears of that.
+            if (!bekend.onthouden(*info)) melden(Certificaatmelding::NietOnthouden, *info);
             m_pin = info->pin;
             u = voer(login);
         }
@@ -76,6 +101,36 @@ bool FtpSession::hervatten(const Opdracht& opdracht, const Uitkomst& u, int pogi
         m_werker->sluitVerbindingen();
     });
     return !m_werker->afbreken;
+}
+
+QString FtpSession::foutTekst(const Uitkomst& u)
+{
+    if (u.geweigerd) return QStringLiteral("Er liep al een andere bewerking");
+    if (u.kort) return QStringLiteral("Onvolledig overgekomen");
+    switch (u.code) {
+    case CURLE_ABORTED_BY_CALLBACK:
+        return QStringLiteral("Geannuleerd");
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("Aanmelden geweigerd");
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("Geen verbinding met de server");
+    case CURLE_WRITE_ERROR:
+        return QStringLiteral("Het lokale bestand kan niet worden geschreven");
+    case CURLE_READ_ERROR:
+        return QStringLiteral("Het lokale bestand kan niet worden gelezen");
+    default:
+        break;
+    }
+    // The server's own words, where it refused: its last reply line of 400 and up.
+    const QList<QByteArray> regels = u.kopregels.split('\n');
+    for (auto it = regels.rbegin(); it != regels.rend(); ++it) {
+        const QByteArray regel = it->trimmed();
+        if (regel.size() > 4 && regel.at(3) == ' ' && regel.at(0) >= '4' && regel.at(0) <= '5')
+            return QString::fromUtf8(regel);
+    }
+    if (Hervatbaar(u.code)) return QStringLiteral("De verbinding is verbroken");
+    return QString::fromUtf8(curl_easy_strerror(u.code));
 }
 
 } // namespace Vamox

@@ -2,32 +2,20 @@
 
 #include "config/AppInfo.h"
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Verbinding.h"
 #include "panes/gui/ServerPaneel.h"
+#include "search/gui/Zoekopdracht.h"
 #include "platform/Processen.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
 
 namespace Vamox {
-
-namespace {
-
-// The work folder is deleted with everything in it: only a folder of that name, given as an
-// absolute path, is ever touched (an empty path would otherwise be the current folder).
-bool WerkmapVeilig(const QString& map)
-{
-    const QFileInfo info(map);
-    return info.isAbsolute() && info.fileName() == QLatin1String("FtpTijdelijk");
-}
-
-} // namespace
 
 bool Opstarten::Afsluiten()
 {
@@ -65,14 +53,15 @@ bool Opstarten::Afsluiten()
         if (schrijven) m_venster.configuratie().ConfiguratieSchrijven();
     }
     // Another copy still running uses the work folder; the last one to close removes it.
-    if (ProcessenTellen(m_programmaPad) < 2) WerkmapVerwijderen();
+    if (m_eigenWerkmap || ProcessenTellen(m_programmaPad) < 2) WerkmapVerwijderen();
     m_sluitend = false;
     return true;
 }
 
 bool Opstarten::Bezig() const
 {
-    return m_venster.toestand().sessie.bezig() || m_venster.toestand().Bezig;
+    const Toestand& t = m_venster.toestand();
+    return t.sessie.bezig() || t.wachtrij.Bezig() || t.wachtrij.WachtIemand() || m_venster.zoekopdracht().Bezig();
 }
 
 void Opstarten::SluitenNaBezig()
@@ -81,6 +70,7 @@ void Opstarten::SluitenNaBezig()
     m_venster.verbinding().TimerFtpLokaal().stop();
     FtpSession& sessie = m_venster.toestand().sessie;
     sessie.afbreken();
+    m_venster.toestand().wachtrij.Stoppen();
     // What the flow still sends after the cancel is cancelled as it starts.
     connect(&sessie, &FtpSession::bezigGewijzigd, this, [&sessie](bool bezig) {
         if (bezig) sessie.afbreken();
@@ -95,10 +85,26 @@ void Opstarten::SluitenNaBezig()
     wacht->start(50);
 }
 
+void Opstarten::WerkmapInrichten(bool legen)
+{
+    Toestand& t = m_venster.toestand();
+    const Werkmapstart start = Vamox::WerkmapInrichten(t.TijdelijkeMap, legen);
+    m_eigenWerkmap = start.eigen;
+    if (start.geweigerd != Padstaat::Ontbreekt) {
+        const QString waarom = start.geweigerd == Padstaat::Koppeling ? QStringLiteral("is een koppeling")
+                               : start.geweigerd == Padstaat::VanAnder
+                                   ? QStringLiteral("is van een andere gebruiker")
+                                   : QStringLiteral("is geen map");
+        Melding(QStringLiteral("De werkmap\r\n ") + t.TijdelijkeMap + QStringLiteral("\r\n") + waarom +
+                    QStringLiteral(" en wordt niet gebruikt.\r\nDe werkmap is nu\r\n ") + start.map,
+                3);
+    }
+    t.TijdelijkeMap = start.map;
+}
+
 void Opstarten::WerkmapVerwijderen()
 {
-    const QString map = m_venster.toestand().TijdelijkeMap;
-    if (WerkmapVeilig(map)) QDir(map).removeRecursively(); // a file still open may stay: no matter
+    WerkmapOpruimen(m_venster.toestand().TijdelijkeMap);
 }
 
 void Opstarten::mnuAfsluiten_Click()

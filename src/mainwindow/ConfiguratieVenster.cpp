@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
@@ -81,6 +82,8 @@ ConfiguratieVenster::ConfiguratieVenster(FrmFtp& venster) : m_venster(venster)
             &ConfiguratieVenster::mnuStandaardBijStarten_Click);
     connect(m.mnuStandaardinstellingen, &QAction::triggered, this,
             &ConfiguratieVenster::mnuStandaardinstellingen_Click);
+    for (QAction* item : m.mnuFtpVerbindingen->actions())
+        connect(item, &QAction::triggered, this, [this, item] { VerbindingenZetten(item->data().toInt()); });
     // The other check items (".Bij starten openen", ".Lokaal openen", ...) only invert
     // themselves; the plus items belong to the panes.
 }
@@ -137,7 +140,8 @@ void ConfiguratieVenster::ConfiguratieLezen()
     if (in.Uploadbestand) t.Uploadbestand = *in.Uploadbestand;
     if (in.Standaardbreedte) t.Standaardbreedte = *in.Standaardbreedte;
     if (in.Standaardhoogte) t.Standaardhoogte = *in.Standaardhoogte;
-    t.Verbindingen = VerbindingenBegrenzen(in.Verbindingen);
+    VerbindingenZetten(VerbindingenBegrenzen(in.Verbindingen));
+    m.mnuOverdrachtenAchtergrond->setChecked(in.Achtergrond.value_or(false));
     t.ServerLijst = gelezen->ServerLijst();
 
     QComboBox* servers = ui.cboVerbindingenFtp;
@@ -273,7 +277,10 @@ Instellingen ConfiguratieVenster::InstellingenVanVenster() const
     in.Uploadbestand = t.Uploadbestand;
     in.Standaardbreedte = t.Standaardbreedte;
     in.Standaardhoogte = t.Standaardhoogte;
-    in.Verbindingen = t.Verbindingen;
+    // Like the TLS field of a server: no line while nobody chose another number than the default.
+    if (t.Verbindingen != StandaardVerbindingen) in.Verbindingen = t.Verbindingen;
+    // Written only when on: files of older versions and of users who never chose it stay as they were.
+    if (m.mnuOverdrachtenAchtergrond->isChecked()) in.Achtergrond = true;
     return in;
 }
 
@@ -414,6 +421,14 @@ void ConfiguratieVenster::mnuStandaardBijStarten_Click()
     m_venster.indeling().Standaardformaat();
     if (plusLokaal) m_venster.navigatie().PlusLokaalFtpBijwerken(true);
     if (plusFtp) m_venster.navigatie().PlusLokaalFtpBijwerken(false);
+}
+
+void ConfiguratieVenster::VerbindingenZetten(int aantal)
+{
+    m_venster.toestand().Verbindingen = aantal;
+    m_venster.toestand().wachtrij.ZetVerbindingen(aantal);
+    for (QAction* item : m_venster.menus().mnuFtpVerbindingen->actions())
+        item->setChecked(item->data().toInt() == aantal);
 }
 
 void ConfiguratieVenster::mnuStandaardinstellingen_Click()

@@ -60,6 +60,9 @@ public:
     void mnuInstellingenStandaardformaat_Click(bool aan);
     void mnuStandaardBijStarten_Click();
     void mnuStandaardinstellingen_Click();
+    // The connections of a folder transfer (1 to 8): kept for the next transfer and the file, and
+    // checked in the "Verbindingen" menu.
+    void VerbindingenZetten(int aantal);
 
 private:
     void GeometrieToepassen(const Instellingen& in);

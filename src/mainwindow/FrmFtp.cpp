@@ -30,6 +30,8 @@
 #include "transfer/gui/Bestandsoverdracht.h"
 #include "transfer/gui/Herhaling.h"
 #include "transfer/gui/Mapoverdracht.h"
+#include "transfer/gui/Overdrachtenvenster.h"
+#include "transfer/gui/Verversing.h"
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAction>
@@ -54,12 +56,12 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
     m_toestand.Vensterhoogte = OntwerpHoogte;
     m_indeling = std::make_unique<Indeling>(*this);
     OntwerpPlaatsen(m_ui, *m_indeling);
-    // The status bar (the progress of transfers) is always there and never changes height, so
-    // showing progress does not change the client area and move the controls.
+    // The status bar holds the progress of a transfer and is there only while one runs (the
+    // progress display shows and hides it); the window's size starts without it.
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->setFixedHeight(fontMetrics().height() + 10);
+    statusBar()->hide();
     const QSize client = TwipsSchaal::Van(this).NaarPixels(QSize(OntwerpBreedte, OntwerpHoogte));
-    resize(client.width(), client.height() + menuBar()->sizeHint().height() + statusBar()->height());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
     LijstKoppenInstellen(*m_ui.LijstLokaal, false);
     LijstKoppenInstellen(*m_ui.LijstFtp, false);
@@ -128,67 +130,69 @@ void FrmFtp::SubsystemenMaken()
     m_navigatie = std::make_unique<Navigatie>(*m_lokaalPaneel, *m_serverPaneel, *u.centraal, *u.knopMapHoger);
     m_selectie = std::make_unique<Selectie>(*m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
                                             *m.mnuMapFtpBuitenDownloaden, *m.mnuBestandFtpBuitenDownloaden);
+    Toestand& t = m_toestand;
+    Wachtrij& wachtrij = t.wachtrij;
+    wachtrij.ZetVerbindingen(t.Verbindingen);
     m_verbinding = std::make_unique<Verbinding>(
-        *m_serverPaneel, *m_lokaalPaneel, m_toestand.ServerLijst, m_toestand.opgeslagen,
+        *m_serverPaneel, *m_lokaalPaneel, wachtrij, m_toestand.ServerLijst, m_toestand.opgeslagen,
         Verbinding::Besturing{this, u.cboVerbindingenFtp, u.KnopVerbreken, m.mnuVerbrekenFtp,
                               u.VakZoekenFtp});
-    m_voortgang = std::make_unique<Voortgangsweergave>(*statusBar(), m_toestand.sessie);
-    Toestand& t = m_toestand;
+    m_voortgang = std::make_unique<Voortgangsweergave>(*this, *statusBar(), wachtrij);
+    m_overdrachten = std::make_unique<Overdrachtenvenster>(wachtrij, this);
+    m_verversing = std::make_unique<Verversing>(*m_lokaalPaneel, *m_serverPaneel, wachtrij);
     m_bestandsoverdracht = std::make_unique<Bestandsoverdracht>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_voortgang,
-        Bestandsoverdracht::Besturing{this, u.knopBDownloaden, u.knopBUploaden, u.cboVerbindingenFtp,
-                                      m.mnuBestandFtpDownloaden, m.mnuBestandLokaalUploaden, &t.Bezig,
-                                      &t.LaatsteDownloads, &t.LaatsteUploads, &t.TijdelijkeMap});
+        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, wachtrij,
+        Bestandsoverdracht::Besturing{u.knopBDownloaden, u.knopBUploaden, u.cboVerbindingenFtp,
+                                      m.mnuBestandFtpDownloaden, m.mnuBestandLokaalUploaden, &t.LaatsteDownloads,
+                                      &t.LaatsteUploads, &t.TijdelijkeMap});
     m_mapoverdracht = std::make_unique<Mapoverdracht>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_voortgang,
+        *m_lokaalPaneel, *m_serverPaneel, wachtrij,
         Mapoverdracht::Besturing{this, u.knopUploaden, u.knopDownloaden, m.mnuMapLokaalUploaden,
-                                 m.mnuMapFtpDownloaden, &t.Bezig, &t.Verbindingen});
+                                 m.mnuMapFtpDownloaden});
     m_zoekopdracht = std::make_unique<Zoekopdracht>(
-        *m_lokaalPaneel, *m_serverPaneel,
+        *m_lokaalPaneel, *m_serverPaneel, wachtrij,
         Zoekopdracht::Besturing{this, u.knopZoekenLokaal, u.VakZoekenLokaal, u.knopZoekenFtp, u.VakZoekenFtp,
-                                &t.Bezig, &t.TijdelijkeMap});
+                                &t.TijdelijkeMap});
     m_bestandkopie = std::make_unique<Bestandkopie>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
         Bestandkopie::Besturing{this, u.knopKopierenBestand, m.mnuBestandLokaalKopieren,
-                                m.mnuBestandFtpKopieren, &t.Bezig, &t.TijdelijkeMap});
+                                m.mnuBestandFtpKopieren, &t.TijdelijkeMap});
     m_verwijdering = std::make_unique<Verwijdering>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
         Verwijdering::Besturing{this, u.knopVerwijderenBestand, u.knopVerwijderenMap,
                                 m.mnuBestandLokaalVerwijderen, m.mnuBestandFtpVerwijderen,
-                                m.mnuMapLokaalVerwijderen, m.mnuMapFtpVerwijderen, &t.Bezig});
+                                m.mnuMapLokaalVerwijderen, m.mnuMapFtpVerwijderen});
     m_hernoeming = std::make_unique<Hernoeming>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
         Hernoeming::Besturing{u.knopMapNieuw, u.cboVerbindingenFtp, m.mnuMapLokaalNieuw, m.mnuMapFtpNieuw,
                               m.mnuMapLokaalHernoemen, m.mnuMapFtpHernoemen, m.mnuBestandLokaalHernoemen,
-                              m.mnuBestandFtpHernoemen, &t.Bezig});
-    m_opening =
-        std::make_unique<Opening>(*m_lokaalPaneel, *m_serverPaneel, *m_navigatie,
-                                  Opening::Besturing{this, u.knopOpenen, m.mnuBestandLokaalOpenen,
-                                                     m.mnuBestandFtpOpenen, &t.Bezig, &t.TijdelijkeMap});
-    m_programmamenu = std::make_unique<Programmamenu>(
-        Programmamenu::Besturing{m.mnuProgrammasEmail, m.mnuProgrammasKladblok, m.mnuProgrammasPaint,
-                                 m.mnuProgrammasFileZilla, m.mnuPdfReader, m.mnuProgrammasOpenOffice,
-                                 m.mnuProgrammasMOAccess, m.mnuProgrammasMOExcel, m.mnuProgrammasMOWord});
+                              m.mnuBestandFtpHernoemen});
+    m_opening = std::make_unique<Opening>(
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
+        Opening::Besturing{this, u.knopOpenen, m.mnuBestandLokaalOpenen, m.mnuBestandFtpOpenen, &t.TijdelijkeMap});
+    m_programmamenu = std::make_unique<Programmamenu>(Programmamenu::Besturing{
+        m.mnuProgrammas, m.mnuProgrammasMO, m.mnuProgrammasEmail, m.mnuProgrammasKladblok,
+        m.mnuProgrammasPaint, m.mnuProgrammasFileZilla, m.mnuPdfReader, m.mnuProgrammasOpenOffice,
+        m.mnuProgrammasMOAccess, m.mnuProgrammasMOExcel, m.mnuProgrammasMOWord});
     m_herhaling = std::make_unique<Herhaling>(
         *m_lokaalPaneel, *m_serverPaneel, *m_bestandsoverdracht,
         Herhaling::Besturing{this, u.knopUploadBestandKiezen, u.cboVerbindingenFtp,
                              m.mnuBestandFtpOpnieuwDownloaden, m.mnuBestandLokaalOpnieuwUploaden,
                              m.mnuBestandUploadbestandUploaden, m.mnuBestandUploadbestandSelecteren,
-                             m.mnuUploadbestand, &t.Bezig, &t.LaatsteDownloads, &t.LaatsteUploads,
+                             m.mnuUploadbestand, &t.LaatsteDownloads, &t.LaatsteUploads,
                              &t.Uploadbestand});
     m_klembord = std::make_unique<Klembord>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, *m_voortgang,
+        *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
         Klembord::Besturing{this, u.knopKopierenNaarKlembord, m.mnuBestandLokaalKopierenNaarKlembord,
-                            m.mnuBestandFtpKopierenNaarKlembord, &t.Bezig, &t.TijdelijkeMap});
+                            m.mnuBestandFtpKopierenNaarKlembord, &t.TijdelijkeMap});
     m_slepen = std::make_unique<Slepen>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_mapoverdracht, *m_voortgang,
-        Slepen::Besturing{this, m.mnuMapFtpBuitenDownloaden, m.mnuBestandFtpBuitenDownloaden, &t.Bezig,
-                          &t.TijdelijkeMap});
+        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_mapoverdracht, wachtrij,
+        Slepen::Besturing{this, m.mnuMapFtpBuitenDownloaden, m.mnuBestandFtpBuitenDownloaden, &t.TijdelijkeMap});
     m_neerzetten = std::make_unique<Neerzetten>(
-        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, *m_voortgang, m_slepen->Vlaggen(),
+        *m_lokaalPaneel, *m_serverPaneel, *m_selectie, wachtrij, m_slepen->Vlaggen(),
         Neerzetten::Besturing{u.knopBUploaden, u.knopBDownloaden, u.knopUploadBestandKiezen,
                               u.knopVerwijderenMap, u.knopVerwijderenBestand, u.knopOpenen,
-                              u.cboVerbindingenFtp, &t.Bezig, &t.LaatsteUploads});
+                              u.cboVerbindingenFtp, &t.LaatsteUploads});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
     connect(m.mnuProgrammasVamox, &QAction::triggered, m_opstarten.get(), &Opstarten::mnuTweedeVersie_Click);
@@ -206,7 +210,8 @@ void FrmFtp::SubsystemenMaken()
     Neerzetten* neer = m_neerzetten.get();
     Bestandsoverdracht* overdracht = m_bestandsoverdracht.get();
     connect(neer, &Neerzetten::servermapDownloaden, this, [this] { m_mapoverdracht->DownloadenServermap(); });
-    connect(neer, &Neerzetten::lokalemapUploaden, this, [this] { m_mapoverdracht->UploadenLokalemap(); });
+    connect(neer, &Neerzetten::lokalemapUploaden, this,
+            [this](const QString& servermap) { m_mapoverdracht->UploadenLokalemap({}, servermap); });
     connect(neer, &Neerzetten::lokaalBestandenKopieren, m_bestandkopie.get(),
             &Bestandkopie::LokaalBestandenKopieren);
     connect(neer, &Neerzetten::ftpBestandenDownloaden, overdracht,
@@ -228,11 +233,29 @@ void FrmFtp::SubsystemenMaken()
             &Verwijdering::knopVerwijderenBestand_Click, Qt::QueuedConnection);
     connect(neer, &Neerzetten::openenNeergezet, m_opening.get(), &Opening::knopOpenen_Click,
             Qt::QueuedConnection);
-    // Escape cancels the running connect or transfer, but for the first one in a folder download,
-    // which ends the run after the current file.
+    // Escape stops the transfers the window waits for (the first one in a folder download lets the
+    // files under way finish), else it cancels what the panes' session does (a connect, a listing).
+    // A search takes its Escape itself.
     connect(m_verbinding.get(), &Verbinding::escapeTijdensBezig, this, [this] {
-        if (!m_mapoverdracht->EscapeInRun()) m_toestand.sessie.afbreken();
+        Toestand& t = m_toestand;
+        if (m_zoekopdracht->Bezig()) return;
+        if (t.wachtrij.Bezig() && (!t.wachtrij.Achtergrond() || t.wachtrij.DeeltSessie()))
+            t.wachtrij.Escape();
+        else
+            t.sessie.afbreken();
     });
+    // The transfer list, and the transfers in the background.
+    connect(m.mnuOverdrachten, &QAction::triggered, m_overdrachten.get(), [this](bool aan) {
+        if (aan)
+            m_overdrachten->Tonen();
+        else
+            m_overdrachten->hide();
+    });
+    connect(m_overdrachten.get(), &Overdrachtenvenster::zichtbaarheidGewijzigd, m.mnuOverdrachten,
+            &QAction::setChecked);
+    connect(m_voortgang.get(), &Voortgangsweergave::lijstGevraagd, m_overdrachten.get(),
+            &Overdrachtenvenster::Tonen);
+    connect(m.mnuOverdrachtenAchtergrond, &QAction::toggled, &wachtrij, &Wachtrij::ZetAchtergrond);
     connect(m.mnuServergegevens, &QAction::triggered, this, [this] { ServergegevensOpenen(); });
     for (QAction* site : {m.mnuWebsitesFtp, m.mnuWebsitesRfc959, m.mnuWebsitesRfc4217})
         connect(site, &QAction::triggered, this, [site] { WebsiteOpenen(site->data().toString()); });

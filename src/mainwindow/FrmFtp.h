@@ -25,6 +25,8 @@ class LokaalPaneel;
 class Mapoverdracht;
 class Navigatie;
 class Opening;
+class Overdrachtenvenster;
+class Verversing;
 class Opstarten;
 class Programmamenu;
 class ServerPaneel;
@@ -63,6 +65,7 @@ public:
     Sorteren& sorteren() { return *m_sorteren; }
     Selectie& selectie() { return *m_selectie; }
     Voortgangsweergave& voortgang() { return *m_voortgang; }
+    Overdrachtenvenster& overdrachten() { return *m_overdrachten; }
     Bestandsoverdracht& bestandsoverdracht() { return *m_bestandsoverdracht; }
     Mapoverdracht& mapoverdracht() { return *m_mapoverdracht; }
     Zoekopdracht& zoekopdracht() { return *m_zoekopdracht; }
@@ -100,6 +103,8 @@ private:
     std::unique_ptr<Selectie> m_selectie;
     std::unique_ptr<Verbinding> m_verbinding;
     std::unique_ptr<Voortgangsweergave> m_voortgang;
+    std::unique_ptr<Overdrachtenvenster> m_overdrachten;
+    std::unique_ptr<Verversing> m_verversing;
     std::unique_ptr<Bestandsoverdracht> m_bestandsoverdracht;
     std::unique_ptr<Mapoverdracht> m_mapoverdracht;
     std::unique_ptr<Zoekopdracht> m_zoekopdracht;

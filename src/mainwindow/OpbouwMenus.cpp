@@ -1,8 +1,10 @@
 #include "mainwindow/Opbouw.h"
 
 #include "config/AppInfo.h"
+#include "config/Configuratie.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,16 +26,16 @@ QMenu* Menu(QWidget* ouder, const char* naam, const QString& tekst)
     return menu;
 }
 
-QAction* Item(QMenu* menu, const char* naam, const QString& tekst)
+QAction* Item(QMenu* menu, QAnyStringView naam, const QString& tekst)
 {
     auto* item = new QAction(tekst, menu);
-    item->setObjectName(QLatin1String(naam));
+    item->setObjectName(naam.toString());
     menu->addAction(item);
     return item;
 }
 
 // A check item; its caption keeps the leading "." that marks it.
-QAction* Vinkje(QMenu* menu, const char* naam, const QString& tekst, bool aan)
+QAction* Vinkje(QMenu* menu, QAnyStringView naam, const QString& tekst, bool aan)
 {
     QAction* item = Item(menu, naam, tekst);
     item->setCheckable(true);
@@ -195,6 +197,19 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
 
     m.mnuVernieuwenFtp = Item(m.mnuFtp, "mnuVernieuwenFtp", QStringLiteral("Vernieuwen"));
     m.mnuVernieuwenFtp->setVisible(false);
+    // How many connections a folder transfer moves its files over; one is always chosen.
+    m.mnuFtpVerbindingen = Menu(m.mnuFtp, "mnuFtpVerbindingen", QStringLiteral("Verbindingen"));
+    auto* aantallen = new QActionGroup(m.mnuFtpVerbindingen);
+    for (int n = 1; n <= MaximumVerbindingen; ++n) {
+        QAction* item = Vinkje(m.mnuFtpVerbindingen, QByteArray("mnuFtpVerbindingen" + QByteArray::number(n)),
+                               QString::number(n), n == StandaardVerbindingen);
+        item->setData(n);
+        aantallen->addAction(item);
+    }
+    m.mnuFtp->addSeparator();
+    m.mnuOverdrachten = Vinkje(m.mnuFtp, "mnuOverdrachten", QStringLiteral("Overdrachten"), false);
+    m.mnuOverdrachtenAchtergrond =
+        Vinkje(m.mnuFtp, "mnuOverdrachtenAchtergrond", QStringLiteral("Overdrachten op de achtergrond"), false);
     m.mnuFtp->addSeparator();
     m.mnuVerbrekenFtp = Item(m.mnuFtp, "mnuVerbrekenFtp", QStringLiteral("Verbinding verbreken"));
 

@@ -157,8 +157,7 @@ void Opstarten::Starten()
     LaatstelijkeMenusBijwerken();
     // Another copy may have files of the work folder open: only the only copy empties it.
     const bool andereKopie = ProcessenTellen(m_programmaPad) >= 2;
-    if (!andereKopie) WerkmapVerwijderen();
-    QDir().mkpath(t.TijdelijkeMap);
+    WerkmapInrichten(!andereKopie);
     if (andereKopie) {
         // Not straight over the first copy's window (it read the same file).
         m_venster.move(m_venster.pos() + QPoint(TwipsSchaal::Van(&m_venster).NaarPixelsX(500), 0));
@@ -288,7 +287,6 @@ void Opstarten::LaatstelijkeMapOphalen()
 {
     Toestand& t = m_venster.toestand();
     VensterUi& ui = m_venster.ui();
-    t.Bezig = true;
     const Opgeslagen& o = t.opgeslagen;
     // The folder box below goes to the folder itself; the drive's root is not read first.
     if (!m_venster.lokaalPaneel().SchijfKiezen(o.OpgeslagenSchijf))
@@ -296,7 +294,6 @@ void Opstarten::LaatstelijkeMapOphalen()
     ui.MapLokaal->setText(o.OpgeslagenLokalemap);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(ui.MapLokaal, &enter);
-    t.Bezig = false;
 }
 
 void Opstarten::LaatstelijkeMenusBijwerken()

@@ -71,6 +71,7 @@ private:
     void NaTonen();
     bool Bezig() const;
     void SluitenNaBezig();
+    void WerkmapInrichten(bool legen);
     void WerkmapVerwijderen();
 
     FrmFtp& m_venster;
@@ -78,6 +79,7 @@ private:
     bool m_getoond = false;
     bool m_sluitend = false;
     bool m_sluitenNaBezig = false; // closing was answered yes while an operation ran
+    bool m_eigenWerkmap = false;   // the work folder is this run's own: no other copy shares it
 };
 
 } // namespace Vamox

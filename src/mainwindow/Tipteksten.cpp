@@ -10,9 +10,11 @@
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/ServerPaneel.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -93,6 +95,13 @@ void Tipteksten(FrmFtp& v)
              Regels({"Zoekopdracht (jokers niet toegestaan)", "Enter: zoeken in binaire lokale bestanden"}));
     TipTonen(*ui.VakZoekenFtp,
              Regels({"Zoekopdracht (jokers niet toegestaan)", "Enter: zoeken in binaire serverbestanden"}));
+
+    // Menu items have Qt's own tips: a menu closes when the pointer leaves it for a tip window.
+    const VensterMenus& m = v.menus();
+    m.mnuFtp->setToolTipsVisible(true);
+    m.mnuFtpVerbindingen->menuAction()->setToolTip(
+        QStringLiteral("Aantal verbindingen waarover mappen worden gedownload en geüpload\n(standaard ") +
+        QString::number(StandaardVerbindingen) + u')');
 
     // Made when shown, from the state of that moment.
     const Navigatie& nav = v.navigatie();

@@ -2,6 +2,7 @@
 
 #include "config/Configuratie.h"
 #include "ftp/FtpSession.h"
+#include "transfer/Wachtrij.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +13,8 @@ namespace Vamox {
 // The folders and listings of the two sides belong to their panes.
 struct Toestand
 {
-    FtpSession sessie; // the one FTP connection
+    FtpSession sessie; // the panes' connection: listings, folders, names, the liveness probe
+    Wachtrij wachtrij{sessie}; // every file moved, over connections of its own
 
     QStringList ServerLijst{QString()}; // saved servers, element 0 empty, sorted by name
 
@@ -31,7 +33,6 @@ struct Toestand
     bool InvoerToegestaan = false;         // drive box changes are ignored while off
     bool ConfiguratieOvergeslagen = false; // Shift held at start-up: the file was not read
     bool VerbindenOnderdrukt = false;      // the server box does not connect by itself
-    bool Bezig = false;                    // a transfer or search runs: another one does not start
 
     int Vensterbreedte = 0; // twips, at the last resize
     int Vensterhoogte = 0;

@@ -95,6 +95,9 @@ struct VensterMenus
     QAction* mnuBestandFtpOpnieuwDownloaden = nullptr;
     QAction* mnuBestandFtpBuitenDownloaden = nullptr;
     QAction* mnuVernieuwenFtp = nullptr; // hidden
+    QMenu* mnuFtpVerbindingen = nullptr; // radio items "1".."8", the number in their data
+    QAction* mnuOverdrachten = nullptr;           // shows the transfer list (checked while it shows)
+    QAction* mnuOverdrachtenAchtergrond = nullptr; // the panes stay usable while files move
     QAction* mnuVerbrekenFtp = nullptr;
 
     // "&Programma's"

@@ -8,12 +8,14 @@
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/Opstarten.h"
 #include "panes/Mapbron.h"
+#include "panes/Opmaak.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Zandloper.h"
+#include "transfer/Wachtrij.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,13 +25,16 @@
 
 namespace Vamox {
 
-Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QStringList& serverLijst,
-                       Opgeslagen& opgeslagen, const Besturing& besturing)
-    : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_serverLijst(serverLijst),
+Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wachtrij,
+                       const QStringList& serverLijst, Opgeslagen& opgeslagen, const Besturing& besturing)
+    : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_wachtrij(wachtrij), m_serverLijst(serverLijst),
       m_opgeslagen(opgeslagen), m_b(besturing),
       m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
 {
-    connect(&m_sessie, &FtpSession::bezigGewijzigd, m_blokkade.get(), &Invoerblokkade::ZetBezig);
+    connect(&m_sessie, &FtpSession::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
+    connect(&m_wachtrij, &Wachtrij::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
+    connect(&m_wachtrij, &Wachtrij::wachtenGewijzigd, this, &Verbinding::BlokkadeZetten);
+    connect(&m_wachtrij, &Wachtrij::achtergrondGewijzigd, this, &Verbinding::BlokkadeZetten);
     CertificaatvragenInstellen(m_sessie, CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand));
     connect(m_blokkade.get(), &Invoerblokkade::escapeTijdensBezig, this, &Verbinding::escapeTijdensBezig);
     connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
@@ -46,12 +51,31 @@ Verbinding::~Verbinding()
     Zandloper(false);
 }
 
+void Verbinding::BlokkadeZetten()
+{
+    // Transfers that run on the panes' session keep it busy, in the background too.
+    const bool wachtrij = m_wachtrij.Bezig() && (!m_wachtrij.Achtergrond() || m_wachtrij.DeeltSessie());
+    m_blokkade->ZetBezig(m_sessie.bezig() || m_wachtrij.WachtIemand() || wachtrij);
+}
+
 QString CertificatenBestand(const QString& cfgBestand)
 {
     QString pad = cfgBestand;
     if (pad.endsWith(QLatin1String(".cfg"))) pad.chop(4);
     return pad + QStringLiteral(".certificaten");
 }
+
+namespace {
+
+// As the lists show dates, in local time.
+QString CertificaatDatum(const QDateTime& t)
+{
+    if (!t.isValid()) return QStringLiteral("onbekend");
+    const QDateTime lokaal = t.toLocalTime();
+    return DatumTekst(lokaal.date()) + u' ' + lokaal.time().toString(QStringLiteral("HH:mm"));
+}
+
+} // namespace
 
 void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
 {
@@ -64,14 +88,17 @@ void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
         return M({.Tekst = QStringLiteral("Het certificaat van server ") + server(c) +
                            QStringLiteral(" is niet door een vertrouwde instantie ondertekend.\r\n\r\n"
                                           "Vingerafdruk (SHA-256):\r\n") +
-                           c.vingerafdruk + QStringLiteral("\r\n\r\nGeldig van: ") + c.geldigVanaf +
-                           QStringLiteral("\r\nGeldig tot: ") + c.geldigTot +
+                           c.vingerafdruk + QStringLiteral("\r\n\r\nGeldig van: ") +
+                           CertificaatDatum(c.geldigVanaf) + QStringLiteral("\r\nGeldig tot: ") +
+                           CertificaatDatum(c.geldigTot) +
                            QStringLiteral("\r\n\r\nDit certificaat vertrouwen en onthouden?"),
                   .Pictogram = 3,
                   .Knoppen = QStringLiteral("&Ja+&Nee"),
                   .Codes = QStringLiteral("2+2"),
                   .Centreren = true}) == 1;
     };
+    const QString regelWeg =
+        QStringLiteral("\r\n\r\nIs dit in orde, verwijder dan de regel van deze server uit:\r\n") + bestand;
     sessie.certificaatGewijzigd = [server, bestand](const CertificaatInfo& c) {
         QString tekst = QStringLiteral("Let op: server ") + server(c) +
                         QStringLiteral(" toont een ander certificaat dan het certificaat dat eerder is "
@@ -81,6 +108,37 @@ void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
         tekst += QStringLiteral("\r\n\r\nIs het nieuwe certificaat in orde, verwijder dan de regel van deze "
                                 "server uit:\r\n") +
                  bestand;
+        Melding(tekst, 4);
+    };
+    sessie.certificaatMelding = [server, bestand, regelWeg](Certificaatmelding m, const CertificaatInfo& c) {
+        QString tekst;
+        switch (m) {
+        case Certificaatmelding::GeenTls:
+            tekst =
+                QStringLiteral("Let op: server ") + server(c) +
+                QStringLiteral(" biedt geen versleuteling (TLS) meer aan, maar het certificaat van deze "
+                               "server is eerder vertrouwd. Er is geen verbinding gemaakt; gebruikersnaam "
+                               "en wachtwoord zijn niet verstuurd.") +
+                regelWeg;
+            break;
+        case Certificaatmelding::PinOngeldig:
+            tekst = QStringLiteral("Let op: de regel van server ") + server(c) +
+                    QStringLiteral(" in het bestand met vertrouwde certificaten is onleesbaar. Er is geen "
+                                   "verbinding gemaakt.\r\n\r\nHerstel of verwijder die regel in:\r\n") +
+                    bestand;
+            break;
+        case Certificaatmelding::BestandOnleesbaar:
+            tekst = QStringLiteral("Het bestand met vertrouwde certificaten kan niet worden gelezen:\r\n") +
+                    bestand + QStringLiteral("\r\n\r\nEr is geen verbinding gemaakt met server ") +
+                    server(c) + u'.';
+            break;
+        case Certificaatmelding::NietOnthouden:
+            tekst = QStringLiteral("Het certificaat van server ") + server(c) +
+                    QStringLiteral(" is voor deze keer vertrouwd, maar kon niet worden onthouden in:\r\n") +
+                    bestand +
+                    QStringLiteral("\r\n\r\nBij de volgende verbinding wordt het opnieuw gevraagd.");
+            break;
+        }
         Melding(tekst, 4);
     };
 }
@@ -115,6 +173,8 @@ void Verbinding::cboVerbindingenFtp_Click()
 
 void Verbinding::ServerkantLeegmaken()
 {
+    // The queue's connections belong to this server: what waits or runs stops, and they log out.
+    m_wachtrij.Sluiten();
     m_sessie.FtpVerbindingSluiten();
     m_server.VerbondenZetten(false);
     Q_EMIT verbroken();
@@ -162,8 +222,11 @@ bool Verbinding::VerbindingVerbreken(bool vragen, bool ookNietVerbonden)
 {
     if (ookNietVerbonden || m_server.Verbonden()) {
         if (vragen) {
+            // Transfers under way stop with the connection: the question says so.
+            const QString lopend =
+                m_wachtrij.Bezig() ? QStringLiteral("Er lopen nog overdrachten; die worden gestopt.\r\n") : QString();
             const int knop =
-                M({.Tekst = QStringLiteral("Verbinding met server '") +
+                M({.Tekst = lopend + QStringLiteral("Verbinding met server '") +
                             m_b.cboVerbindingenFtp->currentText() + QStringLiteral("' verbreken?"),
                    .Pictogram = 4,
                    .Knoppen = QStringLiteral("&Ja+&Nee"),

@@ -21,6 +21,7 @@ class Invoerblokkade;
 struct Opgeslagen;
 class LokaalPaneel;
 class ServerPaneel;
+class Wachtrij;
 
 // The known-certificates file beside the configuration file.
 QString CertificatenBestand(const QString& cfgBestand);
@@ -29,7 +30,8 @@ void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand);
 
 // Choosing a saved server and connecting to it, disconnecting, and the status timer that keeps
 // the two caption labels in step with the local folder and the server. Also keeps the window
-// from taking input while an FTP operation runs.
+// from taking input while an FTP operation of the panes runs, and while the transfer queue works
+// (unless the transfers go in the background) or a flow waits for its files.
 class Verbinding final : public QObject
 {
     Q_OBJECT
@@ -52,7 +54,7 @@ public:
         QAction* mnuVerbrekenFtp = nullptr;
         QLineEdit* VakZoekenFtp = nullptr;
     };
-    Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, const QStringList& serverLijst,
+    Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wachtrij, const QStringList& serverLijst,
                Opgeslagen& opgeslagen, const Besturing& besturing);
     ~Verbinding() override;
 
@@ -76,10 +78,12 @@ Q_SIGNALS:
 private:
     bool ServerActief();
     void ServerkantLeegmaken();
+    void BlokkadeZetten();
 
     ServerPaneel& m_server;
     LokaalPaneel& m_lokaal;
     FtpSession& m_sessie;
+    Wachtrij& m_wachtrij;
     const QStringList& m_serverLijst;
     Opgeslagen& m_opgeslagen;
     Besturing m_b;

@@ -2,6 +2,7 @@
 
 #include "search/Zoektekst.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,7 @@
 
 namespace Vamox {
 
-class FtpSession;
+class Wachtrij;
 
 // A file of a list to search: the row's name and the size its listing gave (-1 unknown).
 struct Zoekbestand
@@ -50,21 +51,31 @@ private:
     QString m_map;
 };
 
-// Files of a server folder, each fetched in turn into one work file that the next replaces.
+// Files of a server folder, fetched through the transfer queue ahead of what waits there: all of
+// them are queued at once, so the next files arrive while one is read. Each goes to a work file of
+// its own, removed once the next is asked for (and the rest when the search ends).
 class ServerZoekbron final : public Zoekbron
 {
 public:
-    // `servermap` "/a/b/"; `werkbestand` the local file every download goes to.
-    ServerZoekbron(FtpSession& sessie, QString servermap, QString werkbestand)
-        : m_sessie(sessie), m_servermap(std::move(servermap)), m_werkbestand(std::move(werkbestand))
-    {
-    }
+    // `servermap` "/a/b/"; `werkmap` a folder of the work folder that only this search uses.
+    ServerZoekbron(Wachtrij& wachtrij, QString servermap, QString werkmap);
+    ~ServerZoekbron() override; // stops the fetches not needed any more
+    Q_DISABLE_COPY_MOVE(ServerZoekbron)
+
+    // Queues the files that will be asked for, in that order.
+    void Voorbereiden(const std::vector<Zoekbestand>& bestanden);
     Ophaling Ophalen(const Zoekbestand& bestand) override;
+    // Cancels the fetch that is being waited for (it is then passed by).
+    void Overslaan();
 
 private:
-    FtpSession& m_sessie;
+    Wachtrij& m_wachtrij;
     QString m_servermap;
-    QString m_werkbestand;
+    QString m_werkmap;
+    quint64 m_ronde = 0;
+    QHash<QString, quint64> m_klussen; // name -> job
+    quint64 m_wacht = 0;               // the job being waited for
+    QString m_vorige;                  // the work file read last
 };
 
 // What a search shows while it runs and where it may be cut short.

@@ -1,6 +1,7 @@
 #include "transfer/Kopieren.h"
 
 #include "ftp/FtpSession.h"
+#include "transfer/Overdracht.h"
 #include "transfer/OverdrachtPaden.h"
 
 #include <QDir>
@@ -61,8 +62,8 @@ QString LokaalBestandKopieren(const QString& map, const QString& naam)
     return QFile::copy(bron, map + kopie) ? kopie : QString();
 }
 
-QString ServerBestandKopieren(FtpSession& sessie, const QString& servermap, const QString& naam,
-                              qint64 grootte, const QString& werkmap)
+Overdrachtsplan ServerkopiePlannen(FtpSession& sessie, const QString& servermap, const QString& naam,
+                                   qint64 grootte, const QString& werkmap)
 {
     const auto entries = sessie.FtpMapLezen(servermap);
     if (!entries || werkmap.isEmpty() || !QDir().mkpath(werkmap)) return {};
@@ -73,10 +74,11 @@ QString ServerBestandKopieren(FtpSession& sessie, const QString& servermap, cons
         VrijeKopieNaam(naam, [&bezet](const QString& k) { return bezet.contains(k.toLower()); });
     const QString tijdelijk = LokaalDoelPad(werkmap, kopie);
     if (tijdelijk.isEmpty()) return {};
-    const bool gelukt = sessie.FtpBestandHalen(tijdelijk, servermap + naam, grootte) &&
-                        sessie.FtpBestandPlaatsen(tijdelijk, servermap + kopie);
-    QFile::remove(tijdelijk);
-    return gelukt ? kopie : QString();
+    Overdrachtsplan plan =
+        EenBestandPlannen(Klus::Richting::Kopieren, servermap + naam, servermap + kopie, grootte, tijdelijk);
+    // The listing chose a free name.
+    plan.klussen.front().serverdoel = Serverdoel::Nieuw;
+    return plan;
 }
 
 Kopieerresultaat LokaleBestandenKopieren(const QStringList& paden, const QString& doelmap)

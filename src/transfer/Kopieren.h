@@ -8,6 +8,7 @@
 namespace Vamox {
 
 class FtpSession;
+struct Overdrachtsplan;
 
 // Copies within one side: a numbered copy of a file beside it, and local files into a folder.
 
@@ -22,12 +23,13 @@ QString VrijeKopieNaam(const QString& naam, const std::function<bool(const QStri
 // name there. The name of the copy; "" when it could not be made. Never replaces a file.
 QString LokaalBestandKopieren(const QString& map, const QString& naam);
 
-// Copies the server file `naam` of `servermap` ("/a/b/") to its free copy name there, by
-// fetching it into the work folder and sending it back under the new name. The names taken
+// Plans a copy of the server file `naam` of `servermap` ("/a/b/") under its free copy name there,
+// made by fetching it into `werkmap` and sending it back under the new name. The names taken
 // come from one listing of the folder, capitals not counting (a server may ignore them); a
-// folder that cannot be listed gets no copy. The name of the copy; "" when anything failed.
-QString ServerBestandKopieren(FtpSession& sessie, const QString& servermap, const QString& naam,
-                              qint64 grootte, const QString& werkmap);
+// folder that cannot be listed gets no copy (a plan without a job). The copy's name is the last
+// part of the job's target.
+Overdrachtsplan ServerkopiePlannen(FtpSession& sessie, const QString& servermap, const QString& naam,
+                                   qint64 grootte, const QString& werkmap);
 
 struct Kopieerresultaat
 {

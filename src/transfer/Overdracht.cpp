@@ -2,7 +2,6 @@
 
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/OverdrachtRonde.h"
-#include "transfer/OverdrachtVerdeeld.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 
 namespace Vamox {
 
@@ -35,148 +35,127 @@ QString InServermap(const QString& map, const QString& naam)
     return map.endsWith(u'/') ? map + naam : map + u'/' + naam;
 }
 
-qint64 Som(qint64 a, qint64 grootte)
+// Builds a plan: every file a job in run order, those that will not move already in their end state.
+class Planning final
 {
-    return a + std::max<qint64>(grootte, 0);
-}
+public:
+    explicit Planning(Overdrachtsplan& plan) : m_plan(plan) {}
 
-void Verplaatst(Overdrachtsresultaat& r, const QString& naam, qint64 bytes)
-{
-    ++r.gedaan;
-    r.bytes += std::max<qint64>(bytes, 0);
-    r.namen.push_back(naam);
-}
-
-// The end of one file: moved or failed. False when the transfer was cancelled: the run ends
-// there. (Work out `gelukt` before the call: the order in which arguments are evaluated is not
-// fixed, and `bytes` may need the file the transfer brought.)
-bool Klaar(const FtpSession& sessie, Overdrachtsresultaat& r, const Run& run, bool gelukt,
-           const QString& naam, qint64 bytes)
-{
-    if (gelukt)
-        Verplaatst(r, naam, bytes);
-    else
-        ++r.mislukt;
-    run->BestandKlaar();
-    if (gelukt || !sessie.afgebroken()) return true;
-    r.geannuleerd = r.gestopt = true;
-    return false;
-}
-
-// One file of a download: fetched into `lokaal` ("" when refused: a failure), after the question
-// when a file of that name is there. False when the answer or a cancel ends the run.
-bool Halen(FtpSession& sessie, const Serverbestand& b, const QString& naam, const QString& lokaal,
-           qint64 nummer, Vraagronde& ronde, const Run& run, Overdrachtsresultaat& r)
-{
-    run->BestandBegint(naam, b.grootte);
-    if (lokaal.isEmpty()) {
-        ++r.mislukt;
-        run->BestandKlaar();
+    void Klus(Klus::Richting richting, const QString& naam, const QString& bron, const QString& doel,
+              qint64 grootte, Klus::Staat staat = Klus::Staat::Wachtend, const QString& fout = {})
+    {
+        Vamox::Klus k;
+        k.richting = richting;
+        k.naam = naam;
+        k.bron = bron;
+        k.doel = doel;
+        k.grootte = grootte;
+        k.staat = staat;
+        k.fout = fout;
+        k.nummer = qint64(m_plan.klussen.size()) + 1;
+        m_plan.klussen.push_back(std::move(k));
+    }
+    // A name that is no plain file name would be written elsewhere: never moved.
+    void Geweigerd(Klus::Richting richting, const QString& naam, const QString& bron, qint64 grootte)
+    {
+        Klus(richting, naam, bron, QString(), grootte, Klus::Staat::Mislukt, QStringLiteral("Ongeldige naam"));
+    }
+    // The answer to the question of an existing target: false when the run ends here.
+    bool Gevraagd(Vraagronde& ronde, Klus::Richting richting, const QString& naam, const QString& bron,
+                  const QString& doel, qint64 grootte, qint64 bestaand)
+    {
+        const Stap stap = ronde.Vraag(doel, bestaand, qint64(m_plan.klussen.size()) + 1);
+        if (stap == Stap::Stoppen) return false;
+        Klus(richting, naam, bron, doel, grootte,
+             stap == Stap::Overslaan ? Klus::Staat::Overgeslagen : Klus::Staat::Wachtend);
         return true;
     }
-    if (ronde.Open() && QFileInfo(lokaal).isFile()) {
-        const Stap stap = ronde.Vraag(lokaal, LokaleGrootte(lokaal), nummer);
-        if (stap == Stap::Stoppen) return false;
-        if (stap == Stap::Overslaan) {
-            run->BestandKlaar();
-            return true;
-        }
-    }
-    const bool gehaald = sessie.FtpBestandHalen(lokaal, b.pad, b.grootte);
-    return Klaar(sessie, r, run, gehaald, naam, LokaleGrootte(lokaal));
-}
+
+private:
+    Overdrachtsplan& m_plan;
+};
 
 } // namespace
 
-Overdrachtsresultaat BestandenDownloaden(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                                         const QString& lokaleMap, Overdrachtsvragen* vragen,
-                                         Voortgangsmelder& voortgang)
+Overdrachtsplan EenBestandPlannen(Klus::Richting richting, const QString& bron, const QString& doel,
+                                  qint64 grootte, const QString& werkkopie)
 {
-    Overdrachtsresultaat r;
-    qint64 bytes = 0;
-    for (const Serverbestand& b : bestanden)
-        bytes = Som(bytes, b.grootte);
-    const qint64 aantal = qint64(bestanden.size());
-    Run run(voortgang, aantal, bytes);
-    Vraagronde ronde(vragen, Overschrijving::Soort::BestandDownloaden, aantal, r);
-    for (qint64 i = 0; i < aantal; ++i) {
-        const Serverbestand& b = bestanden[size_t(i)];
-        const QString naam = NaamVan(b);
-        // A listed name that is no plain file name would be written elsewhere: never fetched.
-        if (!Halen(sessie, b, naam, LokaalDoelPad(lokaleMap, naam), i + 1, ronde, run, r)) break;
-    }
-    return r;
+    Overdrachtsplan plan;
+    const QString& serverpad = richting == Klus::Richting::Uploaden ? doel : bron;
+    Planning(plan).Klus(richting, ServerNaam(serverpad), bron, doel, grootte);
+    plan.klussen.back().werkkopie = werkkopie;
+    return plan;
 }
 
-Overdrachtsresultaat BestandenUploaden(FtpSession& sessie, const QStringList& lokalePaden,
-                                       const QString& serverMap, Overdrachtsvragen* vragen,
-                                       Voortgangsmelder& voortgang)
+Overdrachtsplan DownloadenPlannen(const std::vector<Serverbestand>& bestanden, const QString& lokaleMap,
+                                  Overdrachtsvragen* vragen)
 {
-    Overdrachtsresultaat r;
+    Overdrachtsplan plan;
+    Planning p(plan);
+    Vraagronde ronde(vragen, Overschrijving::Soort::BestandDownloaden, qint64(bestanden.size()), plan);
+    for (const Serverbestand& b : bestanden) {
+        const QString naam = NaamVan(b);
+        const QString lokaal = LokaalDoelPad(lokaleMap, naam);
+        if (lokaal.isEmpty())
+            p.Geweigerd(Klus::Richting::Downloaden, naam, b.pad, b.grootte);
+        else if (!ronde.Open() || !QFileInfo(lokaal).isFile())
+            p.Klus(Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte);
+        else if (!p.Gevraagd(ronde, Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte,
+                             LokaleGrootte(lokaal)))
+            break;
+    }
+    return plan;
+}
+
+Overdrachtsplan UploadenPlannen(FtpSession& sessie, const QStringList& lokalePaden, const QString& serverMap,
+                                Overdrachtsvragen* vragen)
+{
+    Overdrachtsplan plan;
     // One listing tells which names exist (capitals counting), instead of one probe per file.
     // A listing that fails asks nothing: the uploads then meet the same trouble.
     QHash<QString, qint64> opServer;
+    bool gelezen = false;
     if (vragen) {
         if (const auto entries = sessie.FtpMapLezen(serverMap)) {
+            gelezen = true;
             for (const FtpEntry& e : *entries)
                 if (!e.isMap) opServer.insert(e.naam, e.grootte);
         }
     }
-
-    std::vector<qint64> groottes;
-    groottes.reserve(size_t(lokalePaden.size()));
-    qint64 bytes = 0;
+    Planning p(plan);
+    Vraagronde ronde(vragen, Overschrijving::Soort::BestandUploaden, lokalePaden.size(), plan);
     for (const QString& pad : lokalePaden) {
-        groottes.push_back(LokaleGrootte(pad));
-        bytes = Som(bytes, groottes.back());
-    }
-    const qint64 aantal = lokalePaden.size();
-    Run run(voortgang, aantal, bytes);
-    Vraagronde ronde(vragen, Overschrijving::Soort::BestandUploaden, aantal, r);
-    for (qint64 i = 0; i < aantal; ++i) {
-        const QString& pad = lokalePaden.at(i);
         const QString naam = LokaleNaam(pad);
         const QString doel = InServermap(serverMap, naam);
-        run->BestandBegint(naam, groottes[size_t(i)]);
-        if (ronde.Open() && opServer.contains(naam)) {
-            const Stap stap = ronde.Vraag(doel, opServer.value(naam), i + 1);
-            if (stap == Stap::Stoppen) {
-                break;
-            }
-            if (stap == Stap::Overslaan) {
-                run->BestandKlaar();
-                continue;
-            }
-        }
-        if (!Klaar(sessie, r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, groottes[size_t(i)])) break;
+        const qint64 grootte = LokaleGrootte(pad);
+        if (!ronde.Open() || !opServer.contains(naam))
+            p.Klus(Klus::Richting::Uploaden, naam, pad, doel, grootte);
+        else if (!p.Gevraagd(ronde, Klus::Richting::Uploaden, naam, pad, doel, grootte, opServer.value(naam)))
+            break;
+        // A name the listing did not show goes up as a new file (no check for one to replace).
+        if (gelezen && !opServer.contains(naam)) plan.klussen.back().serverdoel = Serverdoel::Nieuw;
     }
-    return r;
+    return plan;
 }
 
-Overdrachtsresultaat ServerBestandenKopieren(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                                             const QString& werkmap, const QString& serverMap,
-                                             Voortgangsmelder& voortgang)
+Overdrachtsplan KopierenPlannen(const std::vector<Serverbestand>& bestanden, const QString& werkmap,
+                                const QString& serverMap)
 {
-    Overdrachtsresultaat r;
+    Overdrachtsplan plan;
+    Planning p(plan);
     // The work folder is made at start-up; it may have been removed since.
     const bool werk = !werkmap.isEmpty() && QDir().mkpath(werkmap);
-    qint64 bytes = 0;
-    for (const Serverbestand& b : bestanden)
-        bytes = Som(bytes, 2 * std::max<qint64>(b.grootte, 0));
-    Run run(voortgang, qint64(bestanden.size()), bytes);
     for (const Serverbestand& b : bestanden) {
         const QString naam = NaamVan(b);
-        run->BestandBegint(naam, b.grootte < 0 ? -1 : 2 * b.grootte);
-        const QString tijdelijk = werk ? LokaalDoelPad(werkmap, naam) : QString();
-        // Only a copy fetched just now goes up: an older one of the same name may lie there.
-        bool gelukt = !tijdelijk.isEmpty() && sessie.FtpBestandHalen(tijdelijk, b.pad, b.grootte);
-        if (gelukt) {
-            run->TweedeDeel(LokaleGrootte(tijdelijk));
-            gelukt = sessie.FtpBestandPlaatsen(tijdelijk, InServermap(serverMap, naam));
+        const QString kopie = werk ? LokaalDoelPad(werkmap, naam) : QString();
+        if (kopie.isEmpty()) {
+            p.Geweigerd(Klus::Richting::Kopieren, naam, b.pad, b.grootte);
+            continue;
         }
-        if (!Klaar(sessie, r, run, gelukt, naam, LokaleGrootte(tijdelijk))) break;
+        p.Klus(Klus::Richting::Kopieren, naam, b.pad, InServermap(serverMap, naam), b.grootte);
+        plan.klussen.back().werkkopie = kopie;
     }
-    return r;
+    return plan;
 }
 
 LokaleBoom LokaleMapScannen(const QString& map, const StopVraag& stop)
@@ -196,66 +175,75 @@ LokaleBoom LokaleMapScannen(const QString& map, const StopVraag& stop)
     return boom;
 }
 
-Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
-                                 Overdrachtsvragen& vragen, Voortgangsmelder& voortgang, int verbindingen)
+Overdrachtsplan MapUploadenPlannen(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
+                                   Overdrachtsvragen& vragen)
 {
-    Overdrachtsresultaat r;
-    // Folders this run made were empty: their files need no overwrite probe.
+    Overdrachtsplan plan;
+    // Folders this run made were empty: their files need no question.
     QSet<QString> nieuweMappen;
     // The walk lists every folder after its parent, so parents are made first.
     for (const QString& map : boom.mappen) {
         const QString doel = NaarServerpad(boom.map, map, serverMap);
         if (doel.isEmpty())
-            ++r.mislukteMappen;
+            ++plan.mislukteMappen;
         else if (sessie.FtpMapMaken(doel))
             nieuweMappen.insert(doel);
         else if (!sessie.ServerpadBestaat(doel, true))
-            ++r.mislukteMappen; // one that is already there is fine
+            ++plan.mislukteMappen; // one that is already there is fine
     }
 
-    const qint64 aantal = boom.bestanden.size();
-    Run run(voortgang, aantal, boom.totaal);
-    Vraagronde ronde(&vragen, Overschrijving::Soort::MapUploaden, aantal, r);
-    if (verbindingen > 1 && aantal > 1) {
-        MapUploadenVerdeeld(sessie, boom, serverMap, nieuweMappen, verbindingen, ronde, run, r);
-        return r;
-    }
-    for (qint64 i = 0; i < aantal; ++i) {
-        const QString& pad = boom.bestanden.at(i);
+    // What an existing folder holds, listed once when its first file needs asking about: the size
+    // of the name there, -1 when it is not there, nothing when the folder could not be listed (then
+    // nothing is asked: its uploads meet the same trouble).
+    QHash<QString, std::optional<QHash<QString, qint64>>> bestaand;
+    const auto grootteOpServer = [&](const QString& doel) -> std::optional<qint64> {
+        const qsizetype plek = doel.lastIndexOf(u'/');
+        const QString map = doel.left(plek);
+        auto it = bestaand.find(map);
+        if (it == bestaand.end()) {
+            std::optional<QHash<QString, qint64>> namen;
+            if (const auto entries = sessie.FtpMapLezen(map + u'/')) {
+                namen.emplace();
+                for (const FtpEntry& e : *entries)
+                    if (!e.isMap) namen->insert(e.naam, e.grootte);
+            }
+            it = bestaand.insert(map, namen);
+        }
+        if (!*it) return std::nullopt;
+        return (*it)->value(doel.mid(plek + 1), -1);
+    };
+
+    Planning p(plan);
+    Vraagronde ronde(&vragen, Overschrijving::Soort::MapUploaden, boom.bestanden.size(), plan);
+    for (const QString& pad : boom.bestanden) {
         const QString naam = EigenNaam(pad);
         const QString doel = NaarServerpad(boom.map, pad, serverMap);
         const qint64 grootte = LokaleGrootte(pad);
-        run->BestandBegint(naam, grootte);
         if (doel.isEmpty()) {
-            ++r.mislukt;
-            run->BestandKlaar();
+            p.Geweigerd(Klus::Richting::Uploaden, naam, pad, grootte);
             continue;
         }
-        if (ronde.Open() && !nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')))) {
-            const qint64 bestaand = sessie.FtpMapPeilen(doel);
-            if (bestaand > 0) {
-                const Stap stap = ronde.Vraag(doel, bestaand, i + 1);
-                if (stap == Stap::Stoppen) {
-                    break;
-                }
-                if (stap == Stap::Overslaan) {
-                    run->BestandKlaar();
-                    continue;
-                }
-            }
-        }
-        if (!Klaar(sessie, r, run, sessie.FtpBestandPlaatsen(pad, doel), naam, grootte)) break;
+        // A file of 0 bytes there is replaced without a question. A folder this run made, or one
+        // whose listing does not show the name, gets the file as a new one.
+        const bool nieuweMap = nieuweMappen.contains(doel.left(doel.lastIndexOf(u'/')));
+        const std::optional<qint64> opServer =
+            ronde.Open() && !nieuweMap ? grootteOpServer(doel) : std::optional<qint64>();
+        const bool nieuw = nieuweMap || (opServer && *opServer < 0);
+        if (!opServer || *opServer <= 0)
+            p.Klus(Klus::Richting::Uploaden, naam, pad, doel, grootte);
+        else if (!p.Gevraagd(ronde, Klus::Richting::Uploaden, naam, pad, doel, grootte, *opServer))
+            break;
+        if (nieuw && !plan.klussen.empty()) plan.klussen.back().serverdoel = Serverdoel::Nieuw;
     }
-    return r;
+    return plan;
 }
 
-Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap, const FtpBoom& boom,
-                                   const QString& lokaleMap, Overdrachtsvragen& vragen,
-                                   Voortgangsmelder& voortgang, const StopVraag& stop, int verbindingen)
+Overdrachtsplan MapDownloadenPlannen(const QString& serverMap, const FtpBoom& boom, const QString& lokaleMap,
+                                     Overdrachtsvragen& vragen)
 {
-    Overdrachtsresultaat r;
+    Overdrachtsplan plan;
     // A folder that could not be listed is not an empty folder.
-    r.mislukteMappen = boom.mislukt;
+    plan.mislukteMappen = boom.mislukt;
     QString start = serverMap;
     while (start.size() > 1 && start.endsWith(u'/'))
         start.chop(1);
@@ -271,26 +259,21 @@ Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap,
         QDir().mkdir(lokaal); // an existing folder is fine; a failure shows in its files
     }
 
-    const qint64 aantal = qint64(boom.bestanden.size());
-    Run run(voortgang, aantal, boom.totaal);
-    Vraagronde ronde(&vragen, Overschrijving::Soort::MapDownloaden, aantal, r);
-    if (verbindingen > 1 && aantal > 1) {
-        MapDownloadenVerdeeld(sessie, start, boom, lokaleMap, genomen, verbindingen, stop, ronde, run, r);
-        return r;
-    }
-    for (qint64 i = 0; i < aantal; ++i) {
-        // Asked between files only: the file that was running is complete or gone.
-        if (i > 0 && stop && stop()) {
-            r.gestopt = true;
-            break;
-        }
-        const FtpBoom::Bestand& b = boom.bestanden[size_t(i)];
+    Planning p(plan);
+    Vraagronde ronde(&vragen, Overschrijving::Soort::MapDownloaden, qint64(boom.bestanden.size()), plan);
+    for (const FtpBoom::Bestand& b : boom.bestanden) {
         // A name that is no plain name, or a path outside the chosen folder, is never written.
         const QString lokaal = KindVan(genomen, b.pad) ? NaarLokaalPad(start, b.pad, lokaleMap) : QString();
         const QString naam = ServerNaam(b.pad);
-        if (!Halen(sessie, {b.pad, b.grootte, naam}, naam, lokaal, i + 1, ronde, run, r)) break;
+        if (lokaal.isEmpty())
+            p.Geweigerd(Klus::Richting::Downloaden, naam, b.pad, b.grootte);
+        else if (!ronde.Open() || !QFileInfo(lokaal).isFile())
+            p.Klus(Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte);
+        else if (!p.Gevraagd(ronde, Klus::Richting::Downloaden, naam, b.pad, lokaal, b.grootte,
+                             LokaleGrootte(lokaal)))
+            break;
     }
-    return r;
+    return plan;
 }
 
 } // namespace Vamox

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "ftp/FtpSession.h"
+#include "transfer/Klus.h"
 #include "transfer/ZoekBestanden.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -10,11 +12,11 @@
 
 namespace Vamox {
 
-// The transfers between the local disk and the server, one file at a time over one session (the
-// folder flows may use more).
-// A flow asks its questions through Overdrachtsvragen, reports through Voortgangsmelder and
-// returns what happened; it shows nothing itself. The window answers the questions with its
-// notices and shows the progress; tests answer from a script.
+// The transfers between the local disk and the server. A flow plans: it walks, makes the folders
+// and asks its overwrite questions through Overdrachtsvragen, in listing order, and hands the
+// transfer queue (Wachtrij) a plan of jobs, one per file, which the queue moves over one or more
+// connections. Flows show nothing themselves: the window answers the questions with its notices
+// and shows the queue's progress; tests answer from a script.
 
 // A target file that exists already.
 struct Overschrijving
@@ -48,23 +50,6 @@ public:
     virtual Overschrijfantwoord Overschrijven(const Overschrijving& vraag) = 0;
 };
 
-// Progress of a run: the totals, then every file's start and end. The bytes of the running
-// file come from the session's voortgang signal, which the display follows itself.
-class Voortgangsmelder
-{
-public:
-    virtual ~Voortgangsmelder() = default;
-    virtual void Begin(qint64 /*bestanden*/, qint64 /*bytes*/) {}
-    // `grootte` < 0: unknown.
-    virtual void BestandBegint(const QString& /*naam*/, qint64 /*grootte*/) {}
-    // The session's byte count starts again at 0 while the file's progress goes on from
-    // `gedaan` (the second leg of a copy through the work folder).
-    virtual void TweedeDeel(qint64 /*gedaan*/) {}
-    // Moved, failed or skipped.
-    virtual void BestandKlaar() {}
-    virtual void Einde() {}
-};
-
 struct Overdrachtsresultaat
 {
     qint64 gedaan = 0;         // files moved
@@ -75,6 +60,8 @@ struct Overdrachtsresultaat
     bool gestopt = false;      // "Stoppen", the stop question or a cancel ended the run early
     bool geannuleerd = false;  // the running transfer was cancelled (FtpSession::afbreken)
     QStringList namen;         // names of the moved files, in run order
+    QSet<QString> lokaleMappen; // local folders that received a file ("/a/b", no trailing separator)
+    QSet<QString> serverMappen; // server folders that received a file ("/a/b"; the root "/")
 
     bool Gelukt() const { return mislukt == 0 && mislukteMappen == 0; }
     // Whether a transfer of some file was attempted.
@@ -91,25 +78,37 @@ struct Serverbestand
     QString naam;
 };
 
-// Fetches server files into one local folder under their own names. With `vragen`, a local
-// file of the same name is only replaced after "Ja" (Soort::BestandDownloaden); without it,
-// never asked. A name that is no plain file name is never written (a failure).
-Overdrachtsresultaat BestandenDownloaden(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                                         const QString& lokaleMap, Overdrachtsvragen* vragen,
-                                         Voortgangsmelder& voortgang);
+// What a flow hands the queue: one job per file in run order (those answered "Nee" and those whose
+// name is refused included, already in their final state), and what was decided before any file
+// moved.
+struct Overdrachtsplan
+{
+    std::vector<Klus> klussen;
+    qint64 mislukteMappen = 0; // folders that could not be made, or listed in a tree walk
+    bool gestopt = false;      // "Stoppen" ended the questions: the files after it are left out
+};
 
-// Sends local files into one server folder under their own names. With `vragen`, one listing
-// of the folder tells which names exist there (capitals counting), and those are only replaced
-// after "Ja" (Soort::BestandUploaden); without it, never asked and nothing listed.
-Overdrachtsresultaat BestandenUploaden(FtpSession& sessie, const QStringList& lokalePaden,
-                                       const QString& serverMap, Overdrachtsvragen* vragen,
-                                       Voortgangsmelder& voortgang);
+// One file, with no question (opening, sending an edited copy back, a copy within the server); its
+// name is the server path's last part.
+Overdrachtsplan EenBestandPlannen(Klus::Richting richting, const QString& bron, const QString& doel,
+                                  qint64 grootte, const QString& werkkopie = {});
 
-// Copies server files into another server folder through the work folder (fetch, then send;
-// the fetched copies stay there).
-Overdrachtsresultaat ServerBestandenKopieren(FtpSession& sessie, const std::vector<Serverbestand>& bestanden,
-                                             const QString& werkmap, const QString& serverMap,
-                                             Voortgangsmelder& voortgang);
+// Server files into one local folder under their own names. With `vragen`, a local file of the
+// same name is only replaced after "Ja" (Soort::BestandDownloaden); without it, never asked. A
+// name that is no plain file name is never written (a failure).
+Overdrachtsplan DownloadenPlannen(const std::vector<Serverbestand>& bestanden, const QString& lokaleMap,
+                                  Overdrachtsvragen* vragen);
+
+// Local files into one server folder under their own names. With `vragen`, one listing of the
+// folder tells which names exist there (capitals counting), and those are only replaced after
+// "Ja" (Soort::BestandUploaden); without it, never asked and nothing listed.
+Overdrachtsplan UploadenPlannen(FtpSession& sessie, const QStringList& lokalePaden, const QString& serverMap,
+                                Overdrachtsvragen* vragen);
+
+// Server files copied into another server folder through copies in `werkmap` (each file a copy of
+// its own there; the copies stay).
+Overdrachtsplan KopierenPlannen(const std::vector<Serverbestand>& bestanden, const QString& werkmap,
+                                const QString& serverMap);
 
 // A local tree to upload, as LokaleMapScannen collects it.
 struct LokaleBoom
@@ -125,25 +124,19 @@ struct LokaleBoom
 // the walk; what was found so far is kept.
 LokaleBoom LokaleMapScannen(const QString& map, const StopVraag& stop = {});
 
-// Uploads a scanned tree into `serverMap` as a folder of the chosen folder's name: the folders
-// first, each after its parent (one that exists already is fine), then the files, asking
-// before replacing a file that exists (Soort::MapUploaden) unless it lies in a folder this run
-// made, or "Alle" was answered. With `verbindingen` > 1 the files move over that many sessions
-// beside `sessie` (Verbindingenpool); the folders, probes and questions stay on `sessie`, in the
-// same order. A cancel of `sessie` then stops handing out files; a second one cancels those running.
-Overdrachtsresultaat MapUploaden(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
-                                 Overdrachtsvragen& vragen, Voortgangsmelder& voortgang, int verbindingen = 1);
+// A scanned tree into `serverMap` as a folder of the chosen folder's name: the folders are made
+// here, each after its parent (one that exists already is fine), then every file is planned,
+// asking before replacing a file that exists with a size above 0 (Soort::MapUploaden) unless it
+// lies in a folder this run made, or "Alle" was answered. One listing per folder tells what exists.
+Overdrachtsplan MapUploadenPlannen(FtpSession& sessie, const LokaleBoom& boom, const QString& serverMap,
+                                   Overdrachtsvragen& vragen);
 
-// Downloads the server folder `serverMap` ("/a/b", listed as `boom` by FtpBoomLezen) into
-// `lokaleMap` as a folder of its own name: the folders first, then the files, asking before
-// replacing a local file (Soort::MapDownloaden) until "Alle". A listed name that is no plain
-// name, and everything below it, is never written (a failure). `stop` is asked after every
-// file; true ends the run there. Folders whose listing failed count as mislukteMappen.
-// `verbindingen` as for MapUploaden; `stop` is then asked before each file is handed out, and the
-// files running finish.
-Overdrachtsresultaat MapDownloaden(FtpSession& sessie, const QString& serverMap, const FtpBoom& boom,
-                                   const QString& lokaleMap, Overdrachtsvragen& vragen,
-                                   Voortgangsmelder& voortgang, const StopVraag& stop = {},
-                                   int verbindingen = 1);
+// The server folder `serverMap` ("/a/b", listed as `boom` by FtpBoomLezen) into `lokaleMap` as a
+// folder of its own name: the local folders are made here, then every file is planned, asking
+// before replacing a local file (Soort::MapDownloaden) until "Alle". A listed name that is no plain
+// name, and everything below it, is never written (a failure). Folders whose listing failed count
+// as mislukteMappen.
+Overdrachtsplan MapDownloadenPlannen(const QString& serverMap, const FtpBoom& boom, const QString& lokaleMap,
+                                     Overdrachtsvragen& vragen);
 
 } // namespace Vamox

@@ -1,7 +1,7 @@
 #pragma once
 
-// Pieces the transfer flows share: the frame of a run, its overwrite questions and the path
-// checks. Internal to src/transfer.
+// Pieces the transfer planners share: the overwrite questions of a run and the path checks.
+// Internal to src/transfer.
 
 #include "transfer/Overdracht.h"
 #include "transfer/OverdrachtPaden.h"
@@ -11,23 +11,6 @@
 #include <QString>
 
 namespace Vamox::OverdrachtHulp {
-
-// Begin on construction, Einde however the run ends.
-class Run final
-{
-public:
-    Run(Voortgangsmelder& melder, qint64 bestanden, qint64 bytes) : m_melder(melder)
-    {
-        m_melder.Begin(bestanden, bytes);
-    }
-    ~Run() { m_melder.Einde(); }
-    Q_DISABLE_COPY_MOVE(Run)
-
-    Voortgangsmelder* operator->() const { return &m_melder; }
-
-private:
-    Voortgangsmelder& m_melder;
-};
 
 inline QString ServerNaam(const QString& pad)
 {
@@ -49,7 +32,7 @@ inline bool KindVan(const QSet<QString>& mappen, const QString& pad)
     return plek >= 0 && mappen.contains(pad.left(plek)) && VeiligeNaam(pad.mid(plek + 1));
 }
 
-// The overwrite questions of one run: asked until "Alle", each answer counted in the result.
+// The overwrite questions of one run: asked until "Alle"; "Stoppen" is noted in the plan.
 class Vraagronde final
 {
 public:
@@ -60,8 +43,8 @@ public:
         Stoppen
     };
 
-    Vraagronde(Overdrachtsvragen* vragen, Overschrijving::Soort soort, qint64 aantal, Overdrachtsresultaat& r)
-        : m_vragen(vragen), m_soort(soort), m_aantal(aantal), m_r(r)
+    Vraagronde(Overdrachtsvragen* vragen, Overschrijving::Soort soort, qint64 aantal, Overdrachtsplan& plan)
+        : m_vragen(vragen), m_soort(soort), m_aantal(aantal), m_plan(plan)
     {
     }
 
@@ -73,10 +56,9 @@ public:
         switch (m_vragen->Overschrijven(
             {.soort = m_soort, .pad = pad, .grootte = grootte, .nummer = nummer, .aantal = m_aantal})) {
         case Overschrijfantwoord::Stoppen:
-            m_r.gestopt = true;
+            m_plan.gestopt = true;
             return Stap::Stoppen;
         case Overschrijfantwoord::Nee:
-            ++m_r.overgeslagen;
             return Stap::Overslaan;
         case Overschrijfantwoord::Alle:
             m_alles = true;
@@ -91,7 +73,7 @@ private:
     Overdrachtsvragen* m_vragen;
     Overschrijving::Soort m_soort;
     qint64 m_aantal;
-    Overdrachtsresultaat& m_r;
+    Overdrachtsplan& m_plan;
     bool m_alles = false;
 };
 

@@ -24,48 +24,63 @@ OverdrachtVoortgang::OverdrachtVoortgang(Klok klok) : m_klok(std::move(klok))
     }
 }
 
-void OverdrachtVoortgang::begin(qint64 bestanden, qint64 bytes)
+void OverdrachtVoortgang::begin()
 {
-    m_bestandenTotaal = std::max<qint64>(bestanden, 0);
-    m_bytesTotaal = std::max<qint64>(bytes, 0);
+    m_bestandenTotaal = 0;
+    m_bytesTotaal = 0;
     m_bestandenKlaar = 0;
     m_afgehandeld = 0;
     m_verplaatst = 0;
-    m_gedaan = 0;
-    m_grootte = -1;
-    m_bestand.clear();
+    m_lopend.clear();
     m_metingen.clear();
     meet();
 }
 
-void OverdrachtVoortgang::bestandBegint(const QString& naam, qint64 grootte)
+void OverdrachtVoortgang::erbij(qint64 bestanden, qint64 bytes)
 {
-    m_bestand = naam;
-    m_grootte = grootte;
-    m_gedaan = 0;
+    m_bestandenTotaal += std::max<qint64>(bestanden, 0);
+    m_bytesTotaal += std::max<qint64>(bytes, 0);
 }
 
-void OverdrachtVoortgang::bestandVoortgang(qint64 gedaan)
+void OverdrachtVoortgang::bestandBegint(quint64 id, const QString& naam, qint64 grootte)
 {
-    m_gedaan = std::max<qint64>(gedaan, 0);
+    m_lopend[id] = {naam, grootte, 0, ++m_volgorde};
+}
+
+void OverdrachtVoortgang::bestandVoortgang(quint64 id, qint64 gedaan)
+{
+    const auto it = m_lopend.find(id);
+    if (it == m_lopend.end()) return;
+    it->second.gedaan = std::max<qint64>(gedaan, 0);
     meet();
 }
 
-void OverdrachtVoortgang::bestandKlaar()
+void OverdrachtVoortgang::bestandKlaar(quint64 id, qint64 grootte)
 {
-    m_afgehandeld += m_grootte >= 0 ? m_grootte : m_gedaan;
-    m_verplaatst += m_gedaan;
+    const auto it = m_lopend.find(id);
+    const qint64 gedaan = it == m_lopend.end() ? 0 : it->second.gedaan;
+    if (it != m_lopend.end()) m_lopend.erase(it);
+    m_afgehandeld += grootte >= 0 ? grootte : gedaan;
+    m_verplaatst += gedaan;
     ++m_bestandenKlaar;
-    m_bestand.clear();
-    m_grootte = -1;
-    m_gedaan = 0;
     meet();
+}
+
+qint64 OverdrachtVoortgang::lopendeBytes() const
+{
+    qint64 som = 0;
+    for (const auto& [id, l] : m_lopend)
+        som += l.grootte >= 0 ? std::min(l.gedaan, l.grootte) : l.gedaan;
+    return som;
 }
 
 void OverdrachtVoortgang::meet()
 {
     const qint64 nu = m_klok();
-    m_metingen.push_back({nu, m_verplaatst + m_gedaan});
+    qint64 bewogen = m_verplaatst;
+    for (const auto& [id, l] : m_lopend)
+        bewogen += l.gedaan;
+    m_metingen.push_back({nu, bewogen});
     // Keep one measurement at or before the window's start: the average spans the whole window.
     while (m_metingen.size() >= 2 && m_metingen[1].ms <= nu - VensterMs)
         m_metingen.pop_front();
@@ -74,12 +89,18 @@ void OverdrachtVoortgang::meet()
 VoortgangStand OverdrachtVoortgang::stand() const
 {
     VoortgangStand s;
-    s.bestand = m_bestand;
+    quint64 laatste = 0;
+    for (const auto& [id, l] : m_lopend) {
+        if (l.volgorde > laatste) {
+            laatste = l.volgorde;
+            s.bestand = l.naam;
+        }
+    }
+    s.lopend = int(m_lopend.size());
     s.bestandenKlaar = m_bestandenKlaar;
-    s.bestandenTotaal = m_bestandenTotaal;
+    s.bestandenTotaal = std::max(m_bestandenTotaal, m_bestandenKlaar + s.lopend);
     s.bytesTotaal = m_bytesTotaal;
-    const qint64 lopend = m_grootte >= 0 ? std::min(m_gedaan, m_grootte) : m_gedaan;
-    s.bytesKlaar = std::min(m_afgehandeld + lopend, m_bytesTotaal);
+    s.bytesKlaar = std::min(m_afgehandeld + lopendeBytes(), m_bytesTotaal);
     if (m_metingen.empty()) return s;
 
     // The rate is measured up to now, so a stalled transfer shows its rate falling.
@@ -88,7 +109,7 @@ VoortgangStand OverdrachtVoortgang::stand() const
     for (const Meting& m : m_metingen)
         if (m.ms <= nu - VensterMs) basis = &m;
     const qint64 ms = nu - basis->ms;
-    const qint64 bytes = m_verplaatst + m_gedaan - basis->bytes;
+    const qint64 bytes = m_metingen.back().bytes - basis->bytes;
     if (ms >= MinMs && bytes > 0) s.bytesPerSeconde = double(bytes) * 1000.0 / double(ms);
     const qint64 over = s.bytesTotaal - s.bytesKlaar;
     if (over <= 0)
@@ -117,6 +138,8 @@ QString VoortgangTekst(const VoortgangStand& stand)
                                                   stand.bestandenTotaal)),
                              AantalTekst(stand.bestandenTotaal));
     if (!stand.bestand.isEmpty()) tekst += QStringLiteral(": ") + stand.bestand;
+    if (stand.lopend > 1) tekst += QStringLiteral(" (+") + AantalTekst(stand.lopend - 1) + u')';
+    if (stand.mislukt > 0) tekst += QStringLiteral(" - ") + AantalTekst(stand.mislukt) + QStringLiteral(" mislukt");
     tekst += QStringLiteral(" - ") + GrootteTekst(stand.bytesKlaar) + QStringLiteral(" van ") +
              GrootteTekst(stand.bytesTotaal);
     if (stand.bytesPerSeconde > 0)

@@ -1,7 +1,17 @@
 #include "transfer/Verbindingenpool.h"
 
+#include "ftp/FtpSession.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 namespace Vamox {
@@ -9,199 +19,271 @@ namespace Vamox {
 struct Verbindingenpool::Gedeeld
 {
     std::mutex mutex;
-    std::condition_variable werk;   // the connections wait for files
-    std::condition_variable nieuws; // the main thread waits for results and for room
-    std::deque<Klus> wachtrij;
-    std::deque<Uitslag> uitslagen;
-    int levend = 0;   // logged in or logging in
-    int wachtend = 0; // logged in and waiting for a file
-    int bezig = 0;    // files running on a connection
-    bool stoppen = false;
-    std::vector<std::unique_ptr<FtpSession>> sessies;
-    std::vector<std::thread> draden;
+    std::condition_variable werk; // the connections wait for tasks
+    std::deque<Taak> wachtrij;
+};
+
+struct Verbindingenpool::Verbinding
+{
+    int nummer = 0;
+    std::unique_ptr<FtpSession> sessie;
+    std::thread draad;
+    std::atomic<bool> sluiten{false}; // log out once the running task is done
+    // Main thread only, kept in the order the connection's notices arrive, so the bytes a
+    // session reports belong to the task that was running when it reported them.
+    quint64 lopend = 0;
+    qint64 verschuiving = 0; // a copy's first leg, under the bytes of its second
 };
 
 namespace {
 
-// One connection of the pool: logs in, then moves files until the pool stops or its connection
-// breaks.
-template <typename Gedeeld, typename Klus>
-void Verbinding(Gedeeld& g, FtpSession& sessie, const FtpAanmelding& aanmelding)
+qint64 LokaleGrootte(const QString& pad)
 {
-    const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
-    for (bool open = ingelogd; open;) {
-        Klus klus;
-        {
-            std::unique_lock lock(g.mutex);
-            ++g.wachtend;
-            g.nieuws.notify_all();
-            g.werk.wait(lock, [&] { return g.stoppen || !g.wachtrij.empty(); });
-            --g.wachtend;
-            if (g.wachtrij.empty()) break;
-            klus = std::move(g.wachtrij.front());
-            g.wachtrij.pop_front();
-            ++g.bezig;
-        }
-        const bool gelukt = klus.doen(sessie);
-        // A file the server refused says nothing of the connection; a broken one is not used again.
-        open = gelukt || !sessie.verbindingVerbroken();
-        {
-            std::lock_guard lock(g.mutex);
-            --g.bezig;
-            if (!open && !klus.opnieuw) {
-                klus.opnieuw = true;
-                g.wachtrij.push_front(std::move(klus));
-            } else {
-                g.uitslagen.push_back({klus.nummer, gelukt});
-            }
-        }
-    }
-    {
-        std::lock_guard lock(g.mutex);
-        --g.levend;
-    }
-    g.nieuws.notify_all();
-    g.werk.notify_all(); // a file put back goes to another connection
-    // Closed here, so the connections of the pool say goodbye side by side.
-    if (ingelogd) sessie.FtpVerbindingSluiten();
+    const QFileInfo info(pad);
+    return info.isFile() ? info.size() : 0;
 }
 
 } // namespace
 
-Verbindingenpool::Verbindingenpool(FtpSession& hoofd, int verbindingen, Afgehandeld afgehandeld)
-    : m_hoofd(hoofd), m_afgehandeld(std::move(afgehandeld)), m_gedeeld(std::make_shared<Gedeeld>())
+Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpool::Taak& taak,
+                                         const std::function<void(qint64)>& tweede)
 {
-    Gedeeld& g = *m_gedeeld;
-    const FtpAanmelding aanmelding = hoofd.aanmelding();
-    const int aantal = std::max(verbindingen, 1);
-    g.levend = aantal;
-    // Made here, so they belong to this thread; each is used by its own connection thread only.
-    for (int i = 0; i < aantal; ++i)
-        g.sessies.push_back(std::make_unique<FtpSession>());
-    for (int i = 0; i < aantal; ++i) {
-        FtpSession* sessie = g.sessies[size_t(i)].get();
-        g.draden.emplace_back(
-            [&g, sessie, aanmelding] { Verbinding<Gedeeld, Klus>(g, *sessie, aanmelding); });
+    Verbindingenpool::Uitslag u;
+    switch (taak.richting) {
+    case Klus::Richting::Downloaden:
+        u.gelukt = sessie.FtpBestandHalen(taak.doel, taak.bron, taak.grootte);
+        if (u.gelukt) u.bytes = LokaleGrootte(taak.doel);
+        break;
+    case Klus::Richting::Uploaden:
+        u.gelukt = sessie.FtpBestandPlaatsen(taak.bron, taak.doel, taak.serverdoel);
+        if (u.gelukt) u.bytes = LokaleGrootte(taak.bron);
+        break;
+    case Klus::Richting::Kopieren:
+        // The copy fetched here goes up, never an older one of the same name.
+        u.gelukt = !taak.werkkopie.isEmpty() && sessie.FtpBestandHalen(taak.werkkopie, taak.bron, taak.grootte);
+        if (u.gelukt) {
+            const qint64 eerste = LokaleGrootte(taak.werkkopie);
+            if (tweede) tweede(eerste);
+            u.gelukt = sessie.FtpBestandPlaatsen(taak.werkkopie, taak.doel, taak.serverdoel);
+            if (u.gelukt) u.bytes = 2 * eerste;
+        }
+        // The copy in between was this job's own.
+        if (!taak.werkkopie.isEmpty()) QFile::remove(taak.werkkopie);
+        break;
     }
+    if (!u.gelukt) {
+        u.afgebroken = sessie.afgebroken();
+        u.verbroken = !u.afgebroken && sessie.verbindingVerbroken();
+        u.fout = sessie.laatsteFout();
+    }
+    return u;
+}
+
+Verbindingenpool::Verbindingenpool(FtpSession& panelen, QObject* parent)
+    : QObject(parent), m_panelen(panelen), m_gedeeld(std::make_shared<Gedeeld>())
+{
+    // A task on the panes' session reports its bytes there.
+    connect(&m_panelen, &FtpSession::voortgang, this, [this](qint64 gedaan, qint64) {
+        if (m_zelfTaak != 0) Q_EMIT voortgang(m_zelfTaak, m_zelfVerschuiving + gedaan);
+    });
 }
 
 Verbindingenpool::~Verbindingenpool()
 {
-    Gedeeld& g = *m_gedeeld;
-    {
-        std::lock_guard lock(g.mutex);
-        g.stoppen = true;
-        g.wachtrij.clear();
-    }
-    g.werk.notify_all();
-    for (std::thread& draad : g.draden)
-        draad.join();
-}
-
-void Verbindingenpool::wachten(const std::function<bool()>& klaar)
-{
-    Gedeeld& g = *m_gedeeld;
-    const auto wacht = [&](const std::atomic<bool>* afbreken) {
-        std::unique_lock lock(g.mutex);
-        // The cancel flag is not one the pool can be woken by: looked at every few milliseconds.
-        while (!klaar() && g.uitslagen.empty() && !(afbreken && *afbreken))
-            g.nieuws.wait_for(lock, std::chrono::milliseconds(10));
-        return afbreken && *afbreken;
-    };
-    bool afgebroken = false;
-    if (!m_hoofd.Wachten([&](const std::atomic<bool>& afbreken) { afgebroken = wacht(&afbreken); }))
-        wacht(nullptr);
-    if (afgebroken) m_afgebroken = true;
-}
-
-void Verbindingenpool::uitslagenVerwerken()
-{
-    std::deque<Uitslag> binnen;
     {
         std::lock_guard lock(m_gedeeld->mutex);
-        binnen.swap(m_gedeeld->uitslagen);
+        m_gedeeld->wachtrij.clear();
+        for (const auto& v : m_verbindingen)
+            v->sluiten = true;
     }
-    for (const Uitslag& u : binnen)
-        m_afgehandeld(u.nummer, u.gelukt);
-}
-
-bool Verbindingenpool::zelfDoen()
-{
-    Gedeeld& g = *m_gedeeld;
-    for (;;) {
-        uitslagenVerwerken();
-        Klus klus;
-        {
-            std::lock_guard lock(g.mutex);
-            if (g.levend > 0 || g.wachtrij.empty()) return true;
-            klus = std::move(g.wachtrij.front());
-            g.wachtrij.pop_front();
-        }
-        const bool gelukt = klus.doen(m_hoofd);
-        m_afgehandeld(klus.nummer, gelukt);
-        if (!gelukt && m_hoofd.afgebroken()) {
-            m_afgebroken = true;
-            stoppen();
-            return false;
-        }
+    m_gedeeld->werk.notify_all();
+    for (const auto& v : m_verbindingen) {
+        v->sessie->afbreken();
+        if (v->draad.joinable()) v->draad.join();
     }
 }
 
-bool Verbindingenpool::Geven(Klus klus)
+void Verbindingenpool::ZetAantal(int aantal)
 {
-    Gedeeld& g = *m_gedeeld;
-    // A file goes out only to a connection that waits for one: a stop between files then stops
-    // what has not begun, and the question of a file comes when its turn has come.
-    const auto plek = [&] { return g.levend == 0 || qsizetype(g.wachtrij.size()) < g.wachtend; };
-    for (;;) {
-        uitslagenVerwerken();
-        if (m_afgebroken) return false;
-        {
-            std::lock_guard lock(g.mutex);
-            if (plek()) {
-                g.wachtrij.push_back(std::move(klus));
-                break;
-            }
-        }
-        wachten(plek);
-    }
-    g.werk.notify_one();
-    return zelfDoen();
+    m_aantal = std::clamp(aantal, 1, 64);
+    aanvullen();
 }
 
-void Verbindingenpool::stoppen()
+int Verbindingenpool::Levend() const
 {
+    return int(std::count_if(m_verbindingen.begin(), m_verbindingen.end(),
+                             [](const auto& v) { return !v->sluiten; }));
+}
+
+void Verbindingenpool::Geven(const Taak& taak, bool voorrang)
+{
+    {
+        std::lock_guard lock(m_gedeeld->mutex);
+        if (voorrang)
+            m_gedeeld->wachtrij.push_front(taak);
+        else
+            m_gedeeld->wachtrij.push_back(taak);
+    }
+    m_gedeeld->werk.notify_one();
+    aanvullen();
+}
+
+QSet<quint64> Verbindingenpool::Terugnemen(const QSet<quint64>& ids)
+{
+    QSet<quint64> terug;
     std::lock_guard lock(m_gedeeld->mutex);
-    m_gedeeld->wachtrij.clear();
+    std::erase_if(m_gedeeld->wachtrij, [&](const Taak& t) {
+        if (!ids.contains(t.id)) return false;
+        terug.insert(t.id);
+        return true;
+    });
+    return terug;
 }
 
-void Verbindingenpool::Afmaken()
+void Verbindingenpool::Afbreken(const QSet<quint64>& ids)
 {
-    Gedeeld& g = *m_gedeeld;
-    const auto klaar = [&] { return g.bezig == 0 && (g.wachtrij.empty() || g.levend == 0); };
-    bool afgebroken = m_afgebroken;
-    for (;;) {
-        uitslagenVerwerken();
-        if (!zelfDoen()) {
-            afgebroken = true;
-            break;
-        }
-        {
-            std::lock_guard lock(g.mutex);
-            if (klaar() && g.uitslagen.empty()) break;
-        }
-        m_afgebroken = false;
-        wachten(klaar);
-        if (m_afgebroken) {
-            // A cancel now is more than "stop handing out": the files running stop too.
-            afgebroken = true;
-            stoppen();
-            for (const auto& sessie : g.sessies)
-                sessie->afbreken();
-        }
+    for (const auto& v : m_verbindingen)
+        if (v->lopend != 0 && ids.contains(v->lopend)) v->sessie->afbreken();
+    if (m_zelfTaak != 0 && ids.contains(m_zelfTaak)) m_panelen.afbreken();
+}
+
+void Verbindingenpool::Sluiten()
+{
+    {
+        std::lock_guard lock(m_gedeeld->mutex);
+        for (const auto& v : m_verbindingen)
+            v->sluiten = true;
     }
-    uitslagenVerwerken();
-    m_afgebroken = afgebroken;
+    m_gedeeld->werk.notify_all();
+    // The next server may allow more.
+    m_limiet = -1;
+}
+
+int Verbindingenpool::vrijNummer() const
+{
+    for (int n = 1;; ++n) {
+        const bool bezet = std::any_of(m_verbindingen.begin(), m_verbindingen.end(),
+                                       [n](const auto& v) { return v->nummer == n && !v->sluiten; });
+        if (!bezet) return n;
+    }
+}
+
+void Verbindingenpool::aanvullen()
+{
+    qsizetype wachtend = 0;
+    {
+        std::lock_guard lock(m_gedeeld->mutex);
+        wachtend = qsizetype(m_gedeeld->wachtrij.size());
+    }
+    if (wachtend == 0) return;
+    if (m_limiet == 0) {
+        if (!m_zelfGepland && m_zelfTaak == 0) {
+            m_zelfGepland = true;
+            QTimer::singleShot(0, this, &Verbindingenpool::zelfDoen);
+        }
+        return;
+    }
+    const int doel = m_limiet > 0 ? std::min(m_aantal, m_limiet) : m_aantal;
+    int levend = Levend();
+    const int lopend = int(std::count_if(m_verbindingen.begin(), m_verbindingen.end(),
+                                         [](const auto& v) { return !v->sluiten && v->lopend != 0; }));
+    const FtpAanmelding aanmelding = m_panelen.aanmelding();
+    while (levend < doel && levend < lopend + wachtend) {
+        auto v = std::make_unique<Verbinding>();
+        v->nummer = vrijNummer();
+        // Made here, so its notices arrive on this thread; used by its own thread only.
+        v->sessie = std::make_unique<FtpSession>();
+        Verbinding* rauw = v.get();
+        connect(v->sessie.get(), &FtpSession::voortgang, this, [this, rauw](qint64 gedaan, qint64) {
+            if (rauw->lopend != 0) Q_EMIT voortgang(rauw->lopend, rauw->verschuiving + gedaan);
+        });
+        const int leegloop = m_leegloopMs;
+        v->draad = std::thread([g = m_gedeeld, rauw, aanmelding, leegloop, this] {
+            FtpSession& sessie = *rauw->sessie;
+            const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
+            while (ingelogd) {
+                Taak taak;
+                {
+                    std::unique_lock lock(g->mutex);
+                    g->werk.wait_for(lock, std::chrono::milliseconds(leegloop),
+                                     [&] { return rauw->sluiten || !g->wachtrij.empty(); });
+                    if (rauw->sluiten || g->wachtrij.empty()) break;
+                    taak = std::move(g->wachtrij.front());
+                    g->wachtrij.pop_front();
+                }
+                const quint64 id = taak.id;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, rauw, id] {
+                        rauw->lopend = id;
+                        rauw->verschuiving = 0;
+                        Q_EMIT gestart(id, rauw->nummer);
+                    },
+                    Qt::QueuedConnection);
+                const Uitslag u = TaakUitvoeren(sessie, taak, [this, rauw](qint64 eerste) {
+                    QMetaObject::invokeMethod(this, [rauw, eerste] { rauw->verschuiving = eerste; },
+                                              Qt::QueuedConnection);
+                });
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, rauw, id, u] {
+                        rauw->lopend = 0;
+                        Q_EMIT klaar(id, u);
+                    },
+                    Qt::QueuedConnection);
+                // A broken connection is not used again; another takes its place.
+                if (u.verbroken) break;
+            }
+            if (ingelogd) sessie.FtpVerbindingSluiten();
+            QMetaObject::invokeMethod(this, [this, rauw, ingelogd] { beeindigd(rauw, ingelogd); },
+                                      Qt::QueuedConnection);
+        });
+        m_verbindingen.push_back(std::move(v));
+        ++levend;
+    }
+}
+
+void Verbindingenpool::beeindigd(Verbinding* verbinding, bool ingelogd)
+{
+    const auto it = std::find_if(m_verbindingen.begin(), m_verbindingen.end(),
+                                 [verbinding](const auto& v) { return v.get() == verbinding; });
+    if (it == m_verbindingen.end()) return;
+    const bool gesloten = (*it)->sluiten;
+    (*it)->sluiten = true;
+    if ((*it)->draad.joinable()) (*it)->draad.join();
+    m_verbindingen.erase(it);
+    // A login refused while others got in: the server allows no more than are left. Whether
+    // logins were refused before this one was asked to close does not matter then.
+    if (!ingelogd && !gesloten) m_limiet = Levend();
+    aanvullen();
+}
+
+void Verbindingenpool::zelfDoen()
+{
+    m_zelfGepland = false;
+    if (m_limiet != 0 || m_zelfTaak != 0) return;
+    if (m_panelen.bezig()) {
+        // A listing of the panes runs: the task goes once it is done.
+        m_zelfGepland = true;
+        QTimer::singleShot(20, this, &Verbindingenpool::zelfDoen);
+        return;
+    }
+    Taak taak;
+    {
+        std::lock_guard lock(m_gedeeld->mutex);
+        if (m_gedeeld->wachtrij.empty()) return;
+        taak = std::move(m_gedeeld->wachtrij.front());
+        m_gedeeld->wachtrij.pop_front();
+    }
+    m_zelfTaak = taak.id;
+    m_zelfVerschuiving = 0;
+    Q_EMIT gestart(taak.id, 0);
+    QPointer<Verbindingenpool> zelf(this);
+    const Uitslag u = TaakUitvoeren(m_panelen, taak, [this](qint64 eerste) { m_zelfVerschuiving = eerste; });
+    if (!zelf) return;
+    m_zelfTaak = 0;
+    Q_EMIT klaar(taak.id, u);
+    aanvullen();
 }
 
 } // namespace Vamox

@@ -1,74 +1,111 @@
 #pragma once
 
-#include "ftp/FtpSession.h"
+#include "transfer/Klus.h"
 
+#include <QObject>
+#include <QSet>
 #include <QString>
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace Vamox {
 
-// Moves the files of one run over sessions of their own beside the main session, which keeps the
-// listings and the questions. Every connection logs in as the main session did (the same server,
-// TLS and accepted certificate) on a thread of its own and takes the next file as soon as it is
-// free. One whose login the server refuses is left out: the pool shrinks to what the server
-// allows, and when no connection is left the main session moves the rest itself. A connection
-// that breaks during a file is not used again; that file is handed out once more.
-//
-// The caller hands out files in run order from the thread that made the pool; results come back
-// on that thread, in the order the files finish, while the main session counts as busy (its window
-// blocks input and Escape reaches it as a cancel).
-class Verbindingenpool final
-{
-public:
-    // One file: what to do with it on a session (true: moved).
-    struct Klus
-    {
-        qint64 nummer = 0; // place in the run, for the caller
-        std::function<bool(FtpSession&)> doen;
-        bool opnieuw = false; // handed out again after its connection broke
-    };
-    // Called with every file once it is handled: moved or failed for good.
-    using Afgehandeld = std::function<void(qint64 nummer, bool gelukt)>;
+class FtpSession;
 
-    // Starts `verbindingen` connections (at least 1).
-    Verbindingenpool(FtpSession& hoofd, int verbindingen, Afgehandeld afgehandeld);
-    ~Verbindingenpool(); // waits for the running files
+// The connections that move the transfer queue's files. Each is a session of its own on a thread
+// of its own, logged in as the panes' session is (the same server, TLS and accepted certificate),
+// and takes the next task as soon as it is free. Connections are opened when tasks come, stay
+// logged in between runs and log out after a minute without work, or when told to close.
+//
+// A connection whose login the server refuses (a limit on logins per address) is left out: the
+// pool shrinks to what the server allows, and when no connection of its own gets in, the tasks
+// run one at a time on the panes' session, as a single-connection client would (then the window
+// waits while each runs). A connection that breaks during a task is not used again.
+//
+// Lives on the thread that made it; its signals come on that thread.
+class Verbindingenpool final : public QObject
+{
+    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Verbindingenpool)
 
-    // Hands `klus` to the next connection that waits for a file, after waiting for one. False
-    // when the main session was cancelled meanwhile (nothing handed out then; the files running
-    // go on).
-    bool Geven(Klus klus);
-    // Waits until every file handed out is handled. A cancel of the main session meanwhile drops
-    // the files not yet begun and cancels those running.
-    void Afmaken();
-    // Whether a cancel of the main session was seen while waiting.
-    bool Afgebroken() const { return m_afgebroken; }
+public:
+    struct Taak
+    {
+        quint64 id = 0;
+        Klus::Richting richting = Klus::Richting::Downloaden;
+        QString bron;
+        QString doel;
+        QString werkkopie;
+        qint64 grootte = -1;
+        Serverdoel serverdoel = Serverdoel::Onbekend;
+    };
+    struct Uitslag
+    {
+        bool gelukt = false;
+        bool verbroken = false;  // the connection broke (or could not be made): worth another go
+        bool afgebroken = false; // cancelled
+        qint64 bytes = 0;        // what the moved file holds
+        QString fout;
+    };
+
+    // A minute without work closes a connection; tests shorten it.
+    static constexpr int StandaardLeegloopMs = 60'000;
+
+    // `panelen` is the session whose login the connections copy, and the one tasks fall back on.
+    explicit Verbindingenpool(FtpSession& panelen, QObject* parent = nullptr);
+    ~Verbindingenpool() override; // cancels what runs, logs out
+
+    // At most this many connections of its own (at least 1).
+    void ZetAantal(int aantal);
+    int Aantal() const { return m_aantal; }
+    void ZetLeegloop(int ms) { m_leegloopMs = ms; }
+
+    // Hands out a task: behind the waiting ones, or before them with `voorrang`.
+    void Geven(const Taak& taak, bool voorrang);
+    // Takes back the tasks among `ids` that have not begun; the ones taken back.
+    QSet<quint64> Terugnemen(const QSet<quint64>& ids);
+    // Cancels the running tasks among `ids` (they come back as klaar, afgebroken).
+    void Afbreken(const QSet<quint64>& ids);
+    // Logs every connection out once its running task is done; later tasks log in anew (for
+    // another server, say).
+    void Sluiten();
+
+    // Connections logged in or logging in.
+    int Levend() const;
+    // Whether the tasks run on the panes' session (no connection of its own got in).
+    bool DeeltSessie() const { return m_limiet == 0; }
+
+Q_SIGNALS:
+    // `verbinding`: 1..n for the pool's own connections, 0 for the panes' session.
+    void gestart(quint64 id, int verbinding);
+    void voortgang(quint64 id, qint64 gedaan);
+    void klaar(quint64 id, const Vamox::Verbindingenpool::Uitslag& uitslag);
 
 private:
     struct Gedeeld;
-    struct Uitslag
-    {
-        qint64 nummer;
-        bool gelukt;
-    };
-    // Waits (busy) until `klaar` holds, a result came in or the main session was cancelled.
-    void wachten(const std::function<bool()>& klaar);
-    void uitslagenVerwerken();
-    // Without a connection left, the main session moves what waits.
-    bool zelfDoen();
-    void stoppen(); // drops the files not yet begun
+    struct Verbinding;
+    void aanvullen();
+    void opruimen();
+    void beeindigd(Verbinding* verbinding, bool ingelogd);
+    void zelfDoen();
+    int vrijNummer() const;
 
-    FtpSession& m_hoofd;
-    Afgehandeld m_afgehandeld;
+    FtpSession& m_panelen;
     std::shared_ptr<Gedeeld> m_gedeeld;
-    bool m_afgebroken = false;
+    std::vector<std::unique_ptr<Verbinding>> m_verbindingen;
+    int m_aantal = 1;
+    int m_limiet = -1; // connections the server allows; -1 not known yet
+    int m_leegloopMs = StandaardLeegloopMs;
+    quint64 m_zelfTaak = 0; // the task running on the panes' session
+    qint64 m_zelfVerschuiving = 0;
+    bool m_zelfGepland = false;
 };
+
+// Moves one task's file on `sessie`: the one place where a file of the queue is moved. `tweede`
+// is told when a copy's second leg begins, with the bytes of the first.
+Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpool::Taak& taak,
+                                         const std::function<void(qint64)>& tweede = {});
 
 } // namespace Vamox

@@ -21,12 +21,16 @@ inline bool Over(QWidget* doel, const QMimeData& data, QPoint plek = {2, 2})
     return move.isAccepted();
 }
 
-// Over, then the drop there when it was accepted.
+// Over, then the drop there when it was accepted; what the drop handed to the transfer queue has
+// moved when it returns.
 inline bool Neer(QWidget* doel, const QMimeData& data, QPoint plek = {2, 2})
 {
     if (!Over(doel, data, plek)) return false;
     QDropEvent neer(QPointF(plek), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(doel, &neer);
+    // Some drops act once the drag has ended.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(AlleOverdrachtenKlaar());
     return neer.isAccepted();
 }
 

@@ -1,5 +1,6 @@
 #include "clipboard/Sleepdata.h"
 #include "clipboard/Werkmap.h"
+#include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 #include "transfer/TransferTestHulp.h"
@@ -19,15 +20,22 @@ namespace {
 TEST(Sleepdata, BestaandeBestandenInVolgordeInBeideFormaten)
 {
     QTemporaryDir map;
-    ASSERT_TRUE(SchrijfBestand(map.filePath("c d.txt"), "c"));
+    ASSERT_TRUE(SchrijfBestand(map.filePath("c d%20e.txt"), "c"));
     ASSERT_TRUE(SchrijfBestand(map.filePath("a.txt"), "a"));
     ASSERT_TRUE(QDir(map.path()).mkdir("sub"));
     const QStringList paden = BestaandeBestanden(
-        {map.filePath("c d.txt"), map.filePath("weg.txt"), map.filePath("sub"), map.filePath("a.txt")});
-    ASSERT_EQ(paden, (QStringList{map.filePath("c d.txt"), map.filePath("a.txt")}));
+        {map.filePath("c d%20e.txt"), map.filePath("weg.txt"), map.filePath("sub"), map.filePath("a.txt")});
+    ASSERT_EQ(paden, (QStringList{map.filePath("c d%20e.txt"), map.filePath("a.txt")}));
 
     QMimeData data;
     LokalePadenZetten(data, paden);
+    // The bytes a receiver reads, every space and "%" encoded: urls() reads sloppy text back
+    // without complaint.
+    const auto uri = [](const QString& pad) {
+        return "file://" + QUrl::toPercentEncoding(pad, "/") + "\r\n";
+    };
+    EXPECT_EQ(data.data("text/uri-list").toStdString(), (uri(paden[0]) + uri(paden[1])).toStdString());
+    EXPECT_TRUE(data.data("text/uri-list").contains("/c%20d%2520e.txt\r\n"));
     EXPECT_EQ(data.urls(), (QList<QUrl>{QUrl::fromLocalFile(paden[0]), QUrl::fromLocalFile(paden[1])}));
     EXPECT_EQ(data.data(GnomeKopieType), "copy\n" + QUrl::fromLocalFile(paden[0]).toEncoded() + '\n' +
                                              QUrl::fromLocalFile(paden[1]).toEncoded());
@@ -76,9 +84,9 @@ TEST(Sleepdata, MisluktOphalenLaatGeenOudeKopieAchter)
 
     FtpSession sessie;
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
-    Voortgangsmelder stil;
+    Wachtrij wachtrij(sessie);
     const Werkmapkopie kopie = InWerkmapHalen(
-        sessie, {{"/weg.txt", -1, "weg.txt"}, {"/nieuw.txt", -1, "nieuw.txt"}}, werk.path(), stil);
+        wachtrij, {{"/weg.txt", -1, "weg.txt"}, {"/nieuw.txt", -1, "nieuw.txt"}}, werk.path());
     EXPECT_EQ(kopie.mislukt, 1);
     EXPECT_EQ(kopie.paden, QStringList{werk.filePath("nieuw.txt")});
     EXPECT_FALSE(QFileInfo::exists(werk.filePath("weg.txt")));

@@ -51,8 +51,8 @@ TEST_F(Slepen_, KlembordMetServerbestandenUitDeWerkmap)
     Klik(ui().knopKopierenNaarKlembord);
 
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->urls(),
-              QList<QUrl>{QUrl::fromLocalFile(werk.filePath("s.txt"))});
-    EXPECT_EQ(Lees(werk.filePath("s.txt")), "van de server");
+              QList<QUrl>{QUrl::fromLocalFile(werk.filePath("Klembord/s.txt"))});
+    EXPECT_EQ(Lees(werk.filePath("Klembord/s.txt")), "van de server");
     ASSERT_EQ(gesteld.size(), 1u);
     EXPECT_EQ(gesteld[0].opties.Tekst,
               QStringLiteral("Serverbestanden naar Klembord gekopieerd (1).\r\n\r\nLet op: "
@@ -163,15 +163,56 @@ TEST_F(Slepen_, SleepregelsPerBronEnDoel)
     EXPECT_EQ(Lees(L("ander/map/sub/x.txt")), "x");
 }
 
-// Dragged out with "Buiten venster downloaden" on: the server files are fetched into the work
-// folder first and only those that arrived travel, while the list is light green.
-TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
+// Local items dropped on a server folder row go into that row's folder, a folder as files do.
+TEST_F(Slepen_, LokaalOpEenServermaprijGaatInDieMap)
 {
     Verbinden();
+    server->maakMap("sub");
+    server->maakMap("ander");
+    Schrijf(L("map/x.txt"), "x");
+    Schrijf(L("f.txt"), "f");
+    Kiezen();
+    const struct
+    {
+        LijstWeergave* bron;
+        const char* naam;
+        const char* rij;
+        const char* aangekomen;
+        QByteArray inhoud;
+    } rijen[] = {
+        {ui().LijstLokaal, "map", "sub", "sub/map/x.txt", "x"},
+        {ui().LijstBLokaal, "f.txt", "ander", "ander/f.txt", "f"},
+    };
+    for (const auto& rij : rijen) {
+        SCOPED_TRACE(rij.naam);
+        ServerTonen("/");
+        LokaalTonen(lokaal.path());
+        SelecterenInLijst(*rij.bron, rij.naam, true, true);
+        bool neer = false;
+        venster->slepen().ZetUitvoerder([&](QMimeData& data) {
+            neer = Neer(ui().LijstFtp->viewport(), data, RijPlek(*ui().LijstFtp, rij.rij));
+        });
+        emit rij.bron->slepenBegint();
+        EXPECT_TRUE(neer);
+        EXPECT_EQ(server->lees(rij.aangekomen), rij.inhoud);
+        EXPECT_EQ(venster->serverPaneel().HuidigeServermap(), "/" + QString(rij.rij) + "/");
+    }
+    EXPECT_FALSE(QFileInfo::exists(server->pad("map")));
+    EXPECT_FALSE(QFileInfo::exists(server->pad("f.txt")));
+}
+
+// Dragged out with "Buiten venster downloaden" on: the server files are fetched into the work
+// folder first and only those that arrived travel, while the list is light green. A folder of
+// which one file failed travels as a server path only.
+TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
+{
+    Verbinden({.faalCommandos = {"RETR:fout"}});
     server->schrijf("x.txt", "x van de server");
     server->schrijf("weg.txt", "weg");
+    server->schrijf("smap/goed.txt", "goed");
+    server->schrijf("smap/fout.txt", "fout");
     Kiezen();
-    Schrijf(werk.filePath("weg.txt"), "oude kopie");
+    Schrijf(werk.filePath("Slepen/weg.txt"), "oude kopie");
     venster->menus().mnuBestandFtpBuitenDownloaden->setChecked(true);
     Selecteren(*ui().LijstBFtp, {"weg.txt", "x.txt"});
     QFile::remove(server->pad("weg.txt"));
@@ -186,12 +227,18 @@ TEST_F(Slepen_, NaarBuitenSlepenDraagtAlleenWatAankwam)
     });
     emit ui().LijstBFtp->slepenBegint();
 
-    EXPECT_EQ(urls, QList<QUrl>{QUrl::fromLocalFile(werk.filePath("x.txt"))});
+    EXPECT_EQ(urls, QList<QUrl>{QUrl::fromLocalFile(werk.filePath("Slepen/x.txt"))});
     EXPECT_EQ(serverpaden, (QStringList{"/weg.txt", "/x.txt"}));
     EXPECT_EQ(kleur, QColor(0xE9, 0xFE, 0xE2));
-    EXPECT_FALSE(QFileInfo::exists(werk.filePath("weg.txt")));
+    EXPECT_FALSE(QFileInfo::exists(werk.filePath("Slepen/weg.txt")));
     ASSERT_EQ(gesteld.size(), 1u);
     EXPECT_EQ(gesteld[0].opties.Pictogram, 4);
+
+    venster->menus().mnuMapFtpBuitenDownloaden->setChecked(true);
+    SelecterenInLijst(*ui().LijstFtp, "smap", true, true);
+    emit ui().LijstFtp->slepenBegint();
+    EXPECT_TRUE(urls.isEmpty()) << urls.first().toString().toStdString();
+    EXPECT_EQ(serverpaden, QStringList{"/smap"});
 }
 
 } // namespace

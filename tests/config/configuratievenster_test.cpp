@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -236,6 +237,40 @@ TEST_F(ConfiguratieVensterTest, OpslaanTweeKeerEnHeenEnTerug)
         return regels.join('\n').toStdString();
     };
     EXPECT_EQ(zonderGeometrie(Lezen(Cfg())), zonderGeometrie(na));
+}
+
+// The connections of a folder transfer: read within 1 to 8 and checked in the "Verbindingen"
+// menu; chosen there, they reach the file, which has no line for them while the default holds.
+TEST_F(ConfiguratieVensterTest, VerbindingenUitBestandEnMenu)
+{
+    auto venster = Starten({}, false);
+    QMenu* menu = venster->menus().mnuFtpVerbindingen;
+    const auto gekozen = [&] {
+        QStringList aan;
+        for (const QAction* item : menu->actions())
+            if (item->isChecked()) aan << item->text();
+        return aan.join(u',');
+    };
+    const std::pair<const char*, int> rijen[] = {
+        {"verbindingen=12", 8}, {"verbindingen=0", 1}, {"verbindingen=-3", 1},
+        {"verbindingen=2", 2},  {"verbindingen=x", 4}, {"cfgopslaan=1", 4},
+    };
+    for (const auto& [regel, verwacht] : rijen) {
+        SCOPED_TRACE(regel);
+        Bestand({regel});
+        venster->configuratie().ConfiguratieLezen();
+        EXPECT_EQ(venster->toestand().Verbindingen, verwacht);
+        EXPECT_EQ(gekozen(), QString::number(verwacht));
+        venster->menus().mnuConfuguratieConfiguratieOpslaan->trigger();
+        EXPECT_EQ(Lezen(Cfg()).contains("verbindingen="), verwacht != 4) << Lezen(Cfg()).toStdString();
+    }
+
+    ASSERT_EQ(menu->actions().size(), 8);
+    menu->actions().at(5)->trigger();
+    EXPECT_EQ(venster->toestand().Verbindingen, 6);
+    EXPECT_EQ(gekozen(), QStringLiteral("6"));
+    EXPECT_TRUE(Sluiten(*venster, {1}));
+    EXPECT_TRUE(Lezen(Cfg()).contains("\r\nverbindingen=6\r\n")) << Lezen(Cfg()).toStdString();
 }
 
 // A file that cannot be written is told in the program's own notice, and the program goes on.

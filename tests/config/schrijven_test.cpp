@@ -1,4 +1,5 @@
 #include "config/Configuratie.h"
+#include "support/Bestandsgrens.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Vamox;
+using Vamox::Test::Bestandsgrens;
 
 namespace {
 
@@ -58,30 +57,6 @@ QFileDevice::Permissions Modus(const QString& pad)
                           QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
     return QFile::permissions(pad) & alle;
 }
-
-// Files may grow to `grens` bytes only; a write beyond that fails (EFBIG) instead of killing us.
-class Bestandsgrens final
-{
-public:
-    explicit Bestandsgrens(rlim_t grens)
-    {
-        m_oudSignaal = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_oud);
-        rlimit nieuw = m_oud;
-        nieuw.rlim_cur = grens;
-        setrlimit(RLIMIT_FSIZE, &nieuw);
-    }
-    ~Bestandsgrens()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_oud);
-        std::signal(SIGXFSZ, m_oudSignaal);
-    }
-    Q_DISABLE_COPY_MOVE(Bestandsgrens)
-
-private:
-    rlimit m_oud{};
-    void (*m_oudSignaal)(int) = nullptr;
-};
 
 } // namespace
 

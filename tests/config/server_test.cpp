@@ -21,8 +21,9 @@ TEST(configServerRecord, LezenEnSchrijven)
         ServerRecord verwacht;
     };
     const Rij rijen[] = {
-        {Velden({"Thuis", "ftp.thuis.nl", "jan", "ge=heim", "2121", "https://thuis.nl"}),
-         {"Thuis", "ftp.thuis.nl", "jan", "ge=heim", "2121", "https://thuis.nl"}},
+        // A password keeps its spaces, at either end too.
+        {Velden({"Thuis", "ftp.thuis.nl", "jan", " ge=heim ", "2121", "https://thuis.nl"}),
+         {"Thuis", "ftp.thuis.nl", "jan", " ge=heim ", "2121", "https://thuis.nl"}},
         {Velden({"Kort", "host", "jan", "pw"}), {"Kort", "host", "jan", "pw", "21", ""}},
         {Velden({"Leeg", "host", "", "", "", "w"}), {"Leeg", "host", "", "", "21", "w"}},
         {QStringLiteral("Alleen"), {"Alleen", "", "", "", "21", ""}},

@@ -1,9 +1,11 @@
 #include "mainwindow/OpstartHulp.h"
 
 #include "config/gui/FrmServergegevens.h"
+#include "dialogs/MsgTestHulp.h"
 #include "platform/gui/Browser.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,9 +78,13 @@ TEST_F(ServergegevensTest, BladerenTotEenNieuwRecordEnEscapeHerstelt)
     QTest::mouseClick(frm.ui().LabelFtpHost, Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().txtFtpHost);
     Typen(QStringLiteral("elders"));
+    // A password takes every printable character, spaces at either end too; a paste with the
+    // separator is refused whole.
     QTest::mouseClick(frm.ui().LabelWachtwoord, Qt::LeftButton);
-    Typen(QStringLiteral("geheim met spatie"));
-    EXPECT_EQ(frm.ui().txtWachtwoord->text(), QStringLiteral("geheimmetspatie"));
+    Typen(QStringLiteral(" geheim met spatie "));
+    QApplication::clipboard()->setText(QStringLiteral("a") + S + u'b');
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(frm.ui().txtWachtwoord->text(), QStringLiteral(" geheim met spatie "));
     EXPECT_TRUE(frm.Gewijzigd());
     EXPECT_TRUE(frm.ui().knopPotlood->isVisible());
     EXPECT_EQ(frm.windowTitle(), QStringLiteral("Servergegevens"));
@@ -96,26 +102,47 @@ TEST_F(ServergegevensTest, BladerenTotEenNieuwRecordEnEscapeHerstelt)
     EXPECT_FALSE(frm.Gewijzigd());
     EXPECT_TRUE(vragen.Vragen().empty()) << Teksten().join(u'|').toStdString();
 
-    // The website opens in the browser, the address as it stands; an empty one opens a start
-    // page; a browser that cannot be started is told.
+    // The website opens in the browser as an http or https address, a bare host as https; an
+    // empty one opens a start page. Anything else never reaches the browser (a text such as
+    // "--utility-cmd-prefix=..." would be one of its options) and is told, as is a browser that
+    // cannot be started.
     QStringList geopend;
     bool lukt = true;
     BrowserVoorTest browser([&](const QString& adres) {
         geopend << adres;
         return lukt;
     });
-    QTest::mouseClick(frm.ui().LabelWebsite, Qt::LeftButton);
-    Typen(QStringLiteral("www.voorbeeld.nl/a b"));
-    QTest::mouseClick(frm.ui().LabelWebsite, Qt::RightButton);
+    const QString geenWebadres = QStringLiteral("Geen webadres:\r\n %1\r\n"
+                                                "Alleen adressen met http:// of https:// worden geopend.");
+    const std::pair<const char*, QString> adressen[] = {
+        {"www.voorbeeld.nl/a b", QStringLiteral("https://www.voorbeeld.nl/ab")},
+        {"HTTP://Voorbeeld.nl:8080/p?q=1", QStringLiteral("http://voorbeeld.nl:8080/p?q=1")},
+        {"localhost:8080", QStringLiteral("https://localhost:8080")},
+        {"--utility-cmd-prefix=/tmp/x", geenWebadres.arg(QStringLiteral("--utility-cmd-prefix=/tmp/x"))},
+        {"file:///etc/passwd", geenWebadres.arg(QStringLiteral("file:///etc/passwd"))},
+        {"javascript:alert(1)", geenWebadres.arg(QStringLiteral("javascript:alert(1)"))},
+        {"mailto:jan@voorbeeld.nl", geenWebadres.arg(QStringLiteral("mailto:jan@voorbeeld.nl"))},
+    };
+    for (const auto& [getypt, verwacht] : adressen) {
+        SCOPED_TRACE(getypt);
+        geopend.clear();
+        const qsizetype eerder = Teksten().size();
+        QTest::mouseClick(frm.ui().LabelWebsite, Qt::LeftButton);
+        Typen(QString::fromUtf8(getypt));
+        QTest::mouseClick(frm.ui().LabelWebsite, Qt::RightButton);
+        EXPECT_EQ(geopend.join(u'|') + Teksten().mid(eerder).join(u'|'), verwacht);
+    }
+    geopend.clear();
     frm.ui().txtWebsite->clear();
     QTest::mouseClick(frm.ui().knopInternet, Qt::LeftButton);
     lukt = false;
+    const qsizetype eerder = Teksten().size();
     QTest::mouseClick(frm.ui().knopInternet, Qt::LeftButton);
-    ASSERT_EQ(geopend.size(), 3);
-    EXPECT_EQ(geopend[0], QStringLiteral("www.voorbeeld.nl/ab"));
-    EXPECT_EQ(geopend[1], geopend[2]);
-    EXPECT_TRUE(geopend[1].startsWith(QStringLiteral("https://")));
-    EXPECT_EQ(Teksten(), QStringList{QStringLiteral("Geen uitvoerbaar bestand gevonden bij:\r\n .")});
+    ASSERT_EQ(geopend.size(), 2);
+    EXPECT_EQ(geopend[0], geopend[1]);
+    EXPECT_TRUE(geopend[0].startsWith(QStringLiteral("https://")));
+    EXPECT_EQ(Teksten().mid(eerder),
+              QStringList{QStringLiteral("Geen uitvoerbaar bestand gevonden bij:\r\n .")});
 }
 
 TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
@@ -151,15 +178,15 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     QTest::mouseClick(frm.ui().LabelTls, Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboTls);
     Toets(Qt::Key_End); // "Geen TLS"
+    // The password is stored as typed, its spaces at either end included.
+    QTest::mouseClick(frm.ui().LabelWachtwoord, Qt::LeftButton);
+    Typen(QStringLiteral(" w met spatie "));
     QTest::mouseClick(frm.ui().knopOpslaan, Qt::LeftButton);
     EXPECT_FALSE(frm.Gewijzigd());
     EXPECT_EQ(servers->currentText(), QStringLiteral("Bee"));
     EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(Lezen(Cfg()), ("cfgopenen=1\r\npatroonlokaal=*.txt\r\n" + Velden("Alfa", "h1") + "\r\n" +
-                             Velden("Bee", "h2") +
-                             "\x0f"
-                             "21\x0f\x0f"
-                             "2\r\n")
+                             QStringList{"Bee", "h2", "u", " w met spatie ", "21", "", "2"}.join(S) + "\r\n")
                                 .toUtf8());
 
     // Deleting asks first; the last one leaves "0/0" and empty fields, and the main window's box
@@ -205,6 +232,7 @@ TEST_F(ServergegevensTest, EersteStartBiedtHetVensterAan)
     ASSERT_TRUE(WachtTot([&] { return QApplication::activeWindow() == frm; }, 3000));
     EXPECT_EQ(Aantal(*frm), QStringLiteral("*/0"));
     EXPECT_FALSE(frm->Gewijzigd());
+    EXPECT_TRUE(AlleenSluitknop(*frm)); // its height is fixed: nothing to maximise
     EXPECT_EQ(QApplication::focusWidget(), frm->ui().cboNaam);
 }
 

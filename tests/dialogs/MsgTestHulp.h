@@ -59,6 +59,14 @@ inline void ToetsInFocus(Qt::Key toets)
     Toets(QApplication::focusWidget(), toets);
 }
 
+// A fixed-size window offers its close button only.
+inline bool AlleenSluitknop(const QWidget& venster)
+{
+    const Qt::WindowFlags vlaggen = venster.windowFlags();
+    return vlaggen.testFlag(Qt::CustomizeWindowHint) && vlaggen.testFlag(Qt::WindowCloseButtonHint) &&
+           !(vlaggen & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
 template <typename T> T* Kind(QDialog& venster, const char* naam)
 {
     return venster.findChild<T*>(QLatin1String(naam));

@@ -93,9 +93,14 @@ TEST(Inp, AnnulerenGeeftLeegOKDeVoorgesteldeTekst)
         EXPECT_EQ(MetInp({.Tekst = QStringLiteral("Map?"), .Standaard = QStringLiteral("oud")}, actie),
                   QString());
     }
+    bool sluitknop = false;
     EXPECT_EQ(MetInp({.Tekst = QStringLiteral("Map?"), .Standaard = QStringLiteral("oud")},
-                     [](QDialog& v) { QTest::mouseClick(Kind<QPushButton>(v, "knopOK"), Qt::LeftButton); }),
+                     [&](QDialog& v) {
+                         sluitknop = AlleenSluitknop(v);
+                         QTest::mouseClick(Kind<QPushButton>(v, "knopOK"), Qt::LeftButton);
+                     }),
               QStringLiteral("oud"));
+    EXPECT_TRUE(sluitknop); // a fixed-size window
 }
 
 } // namespace

@@ -167,23 +167,31 @@ TEST(DialogMelding, OkMetEnterOfSluitenEnZonderKnopBijSluitenNa)
     EXPECT_TRUE(knoppen.empty());
 }
 
-TEST(DialogMsgVenster, FocusOpStandaardKnopEnTekstGeheelGeselecteerd)
+// The text can be selected to copy it, but nothing is selected at first; a fixed-size window
+// has a close button only.
+TEST(DialogMsgVenster, FocusOpStandaardKnopTekstNietGeselecteerd)
 {
     const QString tekst = QStringLiteral("Eerste regel\r\nTweede\tregel");
     QString focusNaam;
-    QString selectie;
+    QString selectie = QStringLiteral("<niet gelezen>");
     bool alleenLezen = false;
+    bool selecteerbaar = false;
+    bool sluitknop = false;
     MetVenster({.Tekst = tekst, .Knoppen = QStringLiteral("&Ja+&Nee"), .Codes = QStringLiteral("2+1")},
                [&](QDialog& v) {
                    focusNaam = QApplication::focusWidget()->objectName();
                    auto* prompt = Kind<QPlainTextEdit>(v, "txtPrompt");
                    alleenLezen = prompt->isReadOnly();
+                   selecteerbaar = prompt->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
                    selectie = prompt->textCursor().selection().toPlainText();
+                   sluitknop = AlleenSluitknop(v);
                    v.close();
                });
     EXPECT_EQ(focusNaam, QStringLiteral("knopCancel"));
     EXPECT_TRUE(alleenLezen);
-    EXPECT_EQ(selectie, QStringLiteral("Eerste regel\nTweede\tregel"));
+    EXPECT_TRUE(selecteerbaar);
+    EXPECT_EQ(selectie, QString());
+    EXPECT_TRUE(sluitknop);
 
     // A hidden default button cannot take the focus: the first button takes it.
     MetVenster({.Tekst = tekst, .Knoppen = QStringLiteral("&OK"), .Codes = QStringLiteral("2+1")},

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -90,6 +92,50 @@ TEST(LokaleMapVerwijderen, VolgtGeenLinkUitDeBoomEnVraagtTweeKeer)
     EXPECT_EQ(link.omvang, (std::vector<std::pair<qint64, qint64>>{{0, 0}, {0, 0}}));
     EXPECT_FALSE(QFileInfo(r + "/koppeling").isSymLink());
     EXPECT_TRUE(QFile::exists(r + "/buiten/kostbaar.txt"));
+}
+
+// The trash as a file manager reads it to put files back: each info file names the original
+// path, percent-encoded, and two files of one name keep apart.
+TEST(LokaleBestandenVerwijderen, PrullenbakZoalsBestandsbeheerdersHemLezen)
+{
+    QTemporaryDir thuis, tmp;
+    const QByteArray vorige = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", thuis.path().toUtf8());
+    const auto herstel =
+        qScopeGuard([&] { vorige.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", vorige); });
+    const QString map = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString naam = QString::fromUtf8("a b%c \u00e9.txt");
+    for (const QByteArray& inhoud : {QByteArray("eerste"), QByteArray("tweede")}) {
+        ASSERT_TRUE(SchrijfBestand(map + u'/' + naam, inhoud));
+        EXPECT_EQ(LokaleBestandenVerwijderen(map + u'/', {naam}, Verwijderwijze::Prullenbak).verwijderd, 1);
+        EXPECT_FALSE(QFileInfo::exists(map + u'/' + naam));
+    }
+
+    const QString bak = thuis.filePath(QStringLiteral("Trash"));
+    EXPECT_EQ(QFile::permissions(bak) & 0x0077, QFileDevice::Permissions());
+    QStringList teruggezet;
+    for (const QString& infoNaam : QDir(bak + "/info").entryList(QDir::Files)) {
+        SCOPED_TRACE(infoNaam.toStdString());
+        QFile info(bak + "/info/" + infoNaam);
+        ASSERT_TRUE(info.open(QIODevice::ReadOnly));
+        const QList<QByteArray> regels = info.readAll().split('\n');
+        ASSERT_GE(regels.size(), 3);
+        EXPECT_EQ(regels[0], "[Trash Info]");
+        ASSERT_TRUE(regels[1].startsWith("Path="));
+        const QByteArray pad = regels[1].mid(5);
+        EXPECT_FALSE(pad.contains(' ') || pad.contains('\xc3')) << pad.toStdString();
+        EXPECT_EQ(QString::fromUtf8(QByteArray::fromPercentEncoding(pad)), map + u'/' + naam);
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("^DeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$"))
+                .match(QString::fromLatin1(regels[2]))
+                .hasMatch())
+            << regels[2].toStdString();
+        QFile bestand(bak + "/files/" + infoNaam.chopped(QStringLiteral(".trashinfo").size()));
+        ASSERT_TRUE(bestand.open(QIODevice::ReadOnly));
+        teruggezet << QString::fromUtf8(bestand.readAll());
+    }
+    teruggezet.sort();
+    EXPECT_EQ(teruggezet, (QStringList{"eerste", "tweede"}));
 }
 
 TEST(NaamWijzigen, LokaalNooitOverEenAnderMaarWelAlleenHoofdletters)

@@ -1,4 +1,6 @@
 #include "fileops/Openen.h"
+#include "fileops/Werkplekken.h"
+#include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 #include "transfer/TransferTestHulp.h"
@@ -95,6 +97,33 @@ TEST(BestandLokaalOpenen2, WanneerErGevraagdWordt)
     }
 }
 
+// Every server file its own copy below the work folder, whatever the names hold.
+TEST(Werkkopie, EenPlekPerServerEnPad)
+{
+    const FtpGegevens a{"127.0.0.1", "vamox", {}, 21};
+    const FtpGegevens b{"127.0.0.1", "me@site", {}, 2121};
+    const struct
+    {
+        const FtpGegevens& server;
+        const char* pad;
+        const char* kopie; // below /w/Openen/
+    } rijen[] = {
+        {a, "/x.txt", "vamox@127.0.0.1_21/x.txt"},
+        {a, "/a/b/x.txt", "vamox@127.0.0.1_21/a/b/x.txt"},
+        {b, "/a/b/x.txt", "me%40site@127.0.0.1_2121/a/b/x.txt"},
+        {a, "/a.b/x.txt", "vamox@127.0.0.1_21/a.b/x.txt"},
+        {a, "/a%2Eb/x.txt", "vamox@127.0.0.1_21/a%252Eb/x.txt"},
+        {a, "/../x.txt", "vamox@127.0.0.1_21/%2E%2E/x.txt"},
+        {a, "/c:\\d/x.txt", "vamox@127.0.0.1_21/c%3A%5Cd/x.txt"},
+        {a, "/a/..", ""},
+    };
+    for (const auto& rij : rijen) {
+        const QString verwacht =
+            *rij.kopie ? QStringLiteral("/w/Openen/") + QString::fromUtf8(rij.kopie) : QString();
+        EXPECT_EQ(Werkkopie("/w", rij.server, QString::fromUtf8(rij.pad)), verwacht) << rij.pad;
+    }
+}
+
 // A download that fails opens nothing: not even the copy an earlier opening left.
 TEST(BestandFtpOpenen, MisluktDownloadOpentGeenOudeKopie)
 {
@@ -103,16 +132,17 @@ TEST(BestandFtpOpenen, MisluktDownloadOpentGeenOudeKopie)
     server.schrijf("nieuw.txt", "van de server");
     FtpSession sessie;
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    Wachtrij wachtrij(sessie);
     QTemporaryDir werk;
     ASSERT_TRUE(SchrijfBestand(werk.filePath("weg.txt"), "oude kopie"));
 
     Nep nep;
     nep.programma = "/bin/ed";
-    EXPECT_FALSE(BestandFtpOpenen(sessie, "/weg.txt", -1, werk.filePath("weg.txt"), nep));
+    EXPECT_FALSE(BestandFtpOpenen(wachtrij, "/weg.txt", -1, werk.filePath("weg.txt"), nep));
     EXPECT_EQ(nep.gedaan, QStringList{"niet gedownload /weg.txt"});
 
     nep.gedaan.clear();
-    EXPECT_TRUE(BestandFtpOpenen(sessie, "/nieuw.txt", -1, werk.filePath("nieuw.txt"), nep));
+    EXPECT_TRUE(BestandFtpOpenen(wachtrij, "/nieuw.txt", -1, werk.filePath("nieuw.txt"), nep));
     EXPECT_EQ(nep.gedaan, QStringList{"open " + werk.filePath("nieuw.txt")});
 }
 

@@ -5,6 +5,7 @@
 #include "fileops/gui/Opening.h"
 #include "platform/gui/Shell.h"
 
+#include <QMenu>
 #include <QToolButton>
 
 namespace Vamox::Test {
@@ -55,6 +56,12 @@ protected:
         ASSERT_TRUE(WachtTot([&] { return venster->isActiveWindow(); }));
     }
 
+    // Where this server's opened files are copied to.
+    QString Openmap() const
+    {
+        return werk.filePath("Openen/vamox@127.0.0.1_" + QString::number(server->poort()));
+    }
+
     QTemporaryDir desktop;
     std::vector<std::pair<const char*, QByteArray>> vorige;
     QStringList geopend;
@@ -64,16 +71,30 @@ protected:
     }};
 };
 
+// The Programma's menu offers a program only where this desktop has one for its kind of file,
+// and its tip says which it starts.
+TEST_F(OpeningTest, ProgrammamenuAlleenMetEenProgramma)
+{
+    const VensterMenus& m = venster->menus();
+    m.mnuProgrammas->popup(venster->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(WachtTot([&] { return m.mnuProgrammas->isVisible(); }));
+    m.mnuProgrammas->hide();
+    EXPECT_TRUE(m.mnuProgrammasKladblok->isEnabled());
+    EXPECT_EQ(m.mnuProgrammasKladblok->toolTip(), "Start " + desktop.filePath("bin/teksteditor"));
+    EXPECT_FALSE(m.mnuProgrammasMOAccess->isEnabled());
+    EXPECT_EQ(m.mnuProgrammasMOAccess->toolTip(), "Geen programma voor .mdb-bestanden gevonden");
+}
+
 // A server file opens from the work folder; back in the window the question stands at its
 // top-left corner, and a send-back the server refuses is told, keeping the edited copy.
 TEST_F(OpeningTest, ServerbestandTerugNaTerugkeerMisluktZendenWordtGemeld)
 {
-    Verbinden({.faalCommandos = {"STOR:notitie"}});
+    Verbinden({.faalCommandos = {"STOR"}});
     server->schrijf("notitie.txt", "van de server");
     Kiezen();
     Dubbelklik(*ui().LijstBFtp, "notitie.txt");
 
-    const QString kopie = werk.filePath("notitie.txt");
+    const QString kopie = Openmap() + "/notitie.txt";
     ASSERT_EQ(geopend, QStringList{kopie}) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(Lees(kopie), "van de server");
     EXPECT_TRUE(gesteld.empty()) << Teksten().join(u'|').toStdString();
@@ -95,6 +116,39 @@ TEST_F(OpeningTest, ServerbestandTerugNaTerugkeerMisluktZendenWordtGemeld)
     EXPECT_EQ(server->lees("notitie.txt"), "van de server");
     EXPECT_EQ(Lees(kopie), "bewerkt");
     EXPECT_EQ(venster->opening().Wachtend(), 0u);
+}
+
+// Two server files of one name each get a copy of their own, for the user alone: opening the
+// second leaves the edit of the first, a clipboard copy meanwhile too, and each copy goes back
+// to its own path.
+TEST_F(OpeningTest, ZelfdeNaamInTweeMappenElkEenEigenKopie)
+{
+    Verbinden();
+    server->schrijf("a/x.txt", "a");
+    server->schrijf("b/x.txt", "b");
+    Kiezen();
+    ServerTonen("/a/");
+    Dubbelklik(*ui().LijstBFtp, "x.txt");
+    ASSERT_EQ(geopend.size(), 1u) << Teksten().join(u'|').toStdString();
+    Schrijf(geopend[0], "a bewerkt");
+    ServerTonen("/b/");
+    Dubbelklik(*ui().LijstBFtp, "x.txt");
+    Selecteren(*ui().LijstBFtp, {"x.txt"});
+    Klik(ui().knopKopierenNaarKlembord);
+    EXPECT_EQ(geopend, (QStringList{Openmap() + "/a/x.txt", Openmap() + "/b/x.txt"}));
+    for (const QString& kopie : geopend)
+        EXPECT_EQ(QFile::permissions(kopie) & 0x7077, QFile::ReadOwner | QFile::WriteOwner)
+            << kopie.toStdString();
+
+    gesteld.clear();
+    antwoorden = {1, 1};
+    WegEnTerug();
+    ASSERT_TRUE(WachtTot([&] { return gesteld.size() == 2 && !sessie().bezig(); }))
+        << Teksten().join(u'|').toStdString();
+    EXPECT_TRUE(gesteld[0].opties.Tekst.contains("\r\n /a/x.txt\r\n"));
+    EXPECT_TRUE(gesteld[1].opties.Tekst.contains("\r\n /b/x.txt\r\n"));
+    EXPECT_EQ(server->lees("a/x.txt"), "a bewerkt");
+    EXPECT_EQ(server->lees("b/x.txt"), "b");
 }
 
 } // namespace

@@ -429,28 +429,92 @@ TEST_F(StoringTest, TransfersResumeThroughRepeatedCutsAndArriveByteExact)
     EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
 }
 
-// A server that refuses to continue (REST for a download, APPE for an upload) gets the whole
-// file again after one cut, never a file pieced together wrongly.
-TEST_F(StoringTest, AServerThatWillNotResumeGetsTheWholeFileAgain)
+// One cut of the connection, and a server that will not continue the file (REST or APPE refused)
+// or appends less than it was sent while saying 226: the file is sent whole again, never pieced
+// together wrongly. A server that cuts every transfer gets the default number of resumes (3),
+// then the transfer fails.
+TEST_F(StoringTest, ResumedTransfersArriveWholeOrFail)
 {
     QByteArray inhoud(300000, Qt::Uninitialized);
     QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(inhoud.data()), inhoud.size() / 4);
-    for (const bool omhoog : {false, true}) {
-        SCOPED_TRACE(omhoog ? "upload" : "download");
+    const FtpServerOpties eenKeer{.dropRetrNa = 100000, .dropStorNa = 100000, .dropKeren = 1};
+    struct Geval
+    {
+        const char* naam;
+        FtpServerOpties opties;
+        bool omhoog;
+        bool gelukt;
+        bool standaardTijden = false;
+    };
+    Geval gevallen[] = {
+        {"download, REST refused", eenKeer, false, true},
+        {"upload, APPE refused", eenKeer, true, true},
+        {"upload, APPE keeps less than it gets", eenKeer, true, true},
+        {"download, every transfer cut", {.dropRetrNa = 50000}, false, false, true},
+    };
+    gevallen[0].opties.faalCommandos = {"REST"};
+    gevallen[1].opties.faalCommandos = {"APPE"};
+    gevallen[2].opties.kortAppe = 1000;
+    for (Geval& g : gevallen) {
+        SCOPED_TRACE(g.naam);
         server.reset();
-        SetUpMet(
-            {.dropRetrNa = 100000, .dropStorNa = 100000, .dropKeren = 1, .faalCommandos = {"REST", "APPE"}});
-        sessie.tijden.hervatPauzeMs = 10;
-        if (omhoog) {
+        g.opties.commandoLog = true;
+        SetUpMet(g.opties);
+        sessie.tijden = g.standaardTijden ? FtpTijden{} : FtpTijden{.hervatPauzeMs = 10};
+        bool gelukt = false;
+        QByteArray aangekomen;
+        if (g.omhoog) {
             schrijfBestand(lokaal(QStringLiteral("op.bin")), inhoud);
-            EXPECT_TRUE(
-                sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("op.bin")), QStringLiteral("/op.bin")));
-            EXPECT_TRUE(server->lees(QStringLiteral("op.bin")) == inhoud);
+            gelukt = sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("op.bin")), QStringLiteral("/op.bin"));
+            aangekomen = server->lees(QStringLiteral("op.bin"));
         } else {
             server->schrijf(QStringLiteral("f.bin"), inhoud);
-            EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin")));
-            EXPECT_TRUE(leesBestand(lokaal(QStringLiteral("f.bin"))) == inhoud);
+            gelukt = sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"));
+            aangekomen = leesBestand(lokaal(QStringLiteral("f.bin")));
         }
+        EXPECT_EQ(gelukt, g.gelukt);
+        if (g.gelukt) {
+            EXPECT_TRUE(aangekomen == inhoud);
+        }
+        if (g.standaardTijden) {
+            EXPECT_EQ(server->ontvangen().filter(QRegularExpression(QStringLiteral("^RETR "))).size(), 1 + 3);
+        }
+    }
+}
+
+// The file is replaced on the server between a cut and the resume: the download must not piece
+// the two versions together. A file of the same size is told by its MDTM; where the server has
+// no MDTM, a size other than at the start tells it (listed, or asked when nothing was listed).
+TEST_F(StoringTest, AFileReplacedBeforeTheResumeArrivesAsTheNewFile)
+{
+    const auto zaad = [](int n, quint32 z) {
+        QByteArray b(n, Qt::Uninitialized);
+        QRandomGenerator(z).fillRange(reinterpret_cast<quint32*>(b.data()), b.size() / 4);
+        return b;
+    };
+    const QByteArray oud = zaad(2 << 20, 1);
+    const struct
+    {
+        const char* naam;
+        QByteArray nieuw;
+        QStringList onbekend;
+        bool gelijst;
+    } gevallen[] = {
+        {"same size, newer", zaad(2 << 20, 2), {}, true},
+        {"larger, no MDTM", zaad(5 << 19, 3), {"MDTM"}, true},
+        {"larger, no MDTM, not listed", zaad(5 << 19, 4), {"MDTM"}, false},
+    };
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(g.naam);
+        server.reset();
+        SetUpMet(
+            {.dropRetrNa = 700 * 1024, .dropKeren = 1, .onbekend = g.onbekend, .vervangBijDrop = g.nieuw});
+        sessie.tijden.hervatPauzeMs = 10;
+        server->schrijf(QStringLiteral("f.bin"), oud);
+        EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"),
+                                           g.gelijst ? oud.size() : -1));
+        EXPECT_TRUE(server->lees(QStringLiteral("f.bin")) == g.nieuw);
+        EXPECT_TRUE(leesBestand(lokaal(QStringLiteral("f.bin"))) == g.nieuw);
     }
 }
 
@@ -522,6 +586,65 @@ TEST_F(StoringTest, BrokenUploadIsAFailure)
         sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("groot.bin")), QStringLiteral("/groot.bin")));
 }
 
+// A server file that is replaced goes up under a temporary name beside it and is renamed over it:
+// a replacement that fails for good leaves the old file byte for byte, and no temporary file
+// once the server answers. A server that refuses the temporary name or the rename gets the file
+// written over directly. The old file's permissions stay; a new file goes up as it is.
+TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
+{
+    QByteArray nieuw(300000, Qt::Uninitialized);
+    QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(nieuw.data()), nieuw.size() / 4);
+    const QByteArray oud = "<?php oud en heel ?>";
+    const auto modus = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    struct Geval
+    {
+        const char* naam;
+        FtpServerOpties opties;
+        bool gelukt = true;
+        bool bestaat = true;
+        bool hernoemd = true; // the file went up under another name first
+    };
+    Geval gevallen[] = {
+        {"replaced", {}},
+        {"cut every time", {.dropStorNa = 50000}, false},
+        {"temporary name refused", {.faalCommandos = {"STOR:.vamox-"}}, true, true, false},
+        {"rename refused", {.faalCommandos = {"RNFR"}}},
+        {"no rename onto an existing name", {.geenHernoemOverBestaand = true}},
+        {"new file", {}, true, false, false},
+    };
+    for (Geval& g : gevallen) {
+        SCOPED_TRACE(g.naam);
+        server.reset();
+        g.opties.commandoLog = true;
+        SetUpMet(g.opties);
+        sessie.tijden.hervatPauzeMs = 10;
+        schrijfBestand(lokaal(QStringLiteral("index.php")), nieuw);
+        if (g.bestaat) {
+            server->schrijf(QStringLiteral("www/index.php"), oud);
+            QFile::setPermissions(server->pad(QStringLiteral("www/index.php")), modus);
+        } else {
+            server->maakMap(QStringLiteral("www"));
+        }
+        EXPECT_EQ(
+            sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("index.php")), QStringLiteral("/www/index.php")),
+            g.gelukt);
+        EXPECT_TRUE(server->lees(QStringLiteral("www/index.php")) == (g.gelukt ? nieuw : oud));
+        EXPECT_TRUE(sessie.FtpVerbindingActief());
+        EXPECT_EQ(QDir(server->pad(QStringLiteral("www"))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("index.php")});
+        if (g.bestaat) {
+            EXPECT_EQ(QFile::permissions(server->pad(QStringLiteral("www/index.php"))) & 0x7077, modus);
+        }
+        const QStringList ontvangen = server->ontvangen();
+        EXPECT_EQ(
+            !ontvangen.filter(QRegularExpression(QStringLiteral("^STOR /www/\\.vamox-.*\\.part$"))).isEmpty(),
+            g.bestaat)
+            << ontvangen.join(u'|').toStdString();
+        EXPECT_EQ(!ontvangen.filter(QRegularExpression(QStringLiteral("^RNTO /www/index.php$"))).isEmpty(),
+                  g.hernoemd && g.gelukt);
+    }
+}
+
 TEST_F(StoringTest, RefusedCommandsFailWithoutLosingTheConnection)
 {
     SetUpMet({.faalCommandos = {"DELE", "MKD", "RMD", "RNFR"}});
@@ -553,6 +676,13 @@ TEST_F(StoringTest, ListingWithoutMlstFallsBackToList)
     const Mapinhoud inhoud = lees(QStringLiteral("/"));
     EXPECT_EQ(namen(inhoud.mappen), (QStringList{QStringLiteral("-a "), QStringLiteral("m")}));
     EXPECT_EQ(namen(inhoud.bestanden), QStringList{QStringLiteral(" spatie ervoor.txt")});
+    EXPECT_EQ(namen(lees(QStringLiteral("/m")).bestanden), QStringList{QStringLiteral("echt")});
+    // A server that refuses "LIST -a" is listed with a plain LIST.
+    server.reset();
+    SetUpMet({.mlst = false, .faalCommandos = {"LIST:/-a"}});
+    server->schrijf(QStringLiteral(".verborgen"), "v");
+    server->schrijf(QStringLiteral("m/echt"), "y");
+    EXPECT_EQ(namen(lees(QStringLiteral("/")).bestanden), QStringList{QStringLiteral(".verborgen")});
     EXPECT_EQ(namen(lees(QStringLiteral("/m")).bestanden), QStringList{QStringLiteral("echt")});
 }
 

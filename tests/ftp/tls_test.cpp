@@ -1,13 +1,17 @@
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 using namespace Vamox;
+using Vamox::Test::FtpServerOpties;
 using Vamox::Test::FtpTestServer;
 using Vamox::Test::VsftpdOpties;
 using Vamox::Test::VsftpdServer;
@@ -61,7 +65,7 @@ TEST_F(TlsTest, AnUnknownCertificateIsAskedAboutOnceThenPinnedAndAChangedOneRefu
     EXPECT_EQ(gevraagd[0].host, server->host());
     EXPECT_EQ(gevraagd[0].poort, server->poort());
     EXPECT_EQ(gevraagd[0].vingerafdruk.size(), 32 * 3 - 1);
-    EXPECT_FALSE(gevraagd[0].geldigTot.isEmpty());
+    EXPECT_TRUE(gevraagd[0].geldigTot.isValid() && gevraagd[0].geldigVanaf < gevraagd[0].geldigTot);
     EXPECT_FALSE(QFile::exists(bekend()));
 
     // "Ja": logged in over TLS; byte-exact both ways over protected data connections.
@@ -133,6 +137,81 @@ TEST(TlsKeuzeTest, OnlyTlsRefusesAServerWithoutIt)
     EXPECT_FALSE(sessie.FtpVerbindingOpenen(g));
     g.tls = TlsKeuze::IndienBeschikbaar;
     EXPECT_TRUE(sessie.FtpVerbindingOpenen(g));
+}
+
+// A server whose certificate is trusted is never logged in to without TLS: one that answers AUTH
+// with a refusal (restarted or impersonated as plain FTP on the same port) is refused before the
+// user name goes out. So is a server whose line in the known-certificates file names no usable
+// pin, and every server while that file cannot be read: "unknown, trust it?" would hand the
+// password to whoever holds the key. "Geen TLS" chosen for the server still means no TLS.
+TEST(TlsKeuzeTest, APinnedServerWithoutTlsGetsNoUserNameAndABadPinFileFailsClosed)
+{
+    FtpTestServer server(FtpServerOpties{.commandoLog = true});
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    QTemporaryDir tmp;
+    const QString bekend = tmp.filePath(QStringLiteral("vamox.certificaten"));
+    const QString pin = "sha256//" + QByteArray(32, 'p').toBase64();
+    const QString hier = QStringLiteral("127.0.0.1 %1 ").arg(server.poort());
+    using M = Certificaatmelding;
+    struct Geval
+    {
+        const char* naam;
+        QString regel; // of the known-certificates file; "/" makes the file a folder (unreadable)
+        TlsKeuze tls;
+        std::optional<M> melding; // set: refused with this notice
+        bool overgenomen = false; // a second connection that took over the first one's pin
+    };
+    const Geval gevallen[] = {
+        {"pinned, TLS when available", hier + pin + " AB:CD", TlsKeuze::IndienBeschikbaar, M::GeenTls},
+        {"pinned, TLS only", hier + pin + " AB:CD", TlsKeuze::Alleen, M::GeenTls},
+        {"pinned, no TLS chosen", hier + pin + " AB:CD", TlsKeuze::Geen, std::nullopt},
+        {"pinned for another port", QStringLiteral("127.0.0.1 %1 ").arg(server.poort() + 1) + pin,
+         TlsKeuze::IndienBeschikbaar, std::nullopt},
+        {"pin taken over", QString(), TlsKeuze::IndienBeschikbaar, M::GeenTls, true},
+        {"line without pin", hier.trimmed(), TlsKeuze::IndienBeschikbaar, M::PinOngeldig},
+        {"malformed pin", hier + "sha256//kapot AB:CD", TlsKeuze::IndienBeschikbaar, M::PinOngeldig},
+        {"unreadable file", QStringLiteral("/"), TlsKeuze::IndienBeschikbaar, M::BestandOnleesbaar},
+    };
+    for (const Geval& g : gevallen) {
+        SCOPED_TRACE(g.naam);
+        QFile::remove(bekend);
+        QDir().rmdir(bekend);
+        if (g.regel == QLatin1String("/")) {
+            ASSERT_TRUE(QDir().mkdir(bekend));
+        } else if (!g.regel.isEmpty()) {
+            QFile f(bekend);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(g.regel.toUtf8() + '\n');
+        }
+        FtpSession sessie;
+        sessie.bekendeCertificatenPad = bekend;
+        std::vector<std::pair<M, CertificaatInfo>> meldingen;
+        sessie.certificaatMelding = [&](M m, const CertificaatInfo& c) { meldingen.emplace_back(m, c); };
+        FtpGegevens gegevens = server.gegevens();
+        gegevens.tls = g.tls;
+        const qsizetype eerder = server.ontvangen().size();
+        const bool ingelogd =
+            g.overgenomen ? sessie.FtpVerbindingOvernemen({.gegevens = gegevens, .pin = pin.toLatin1()})
+                          : sessie.FtpVerbindingOpenen(gegevens);
+        const QStringList ontvangen = server.ontvangen().mid(eerder);
+        const bool geweigerd = g.melding.has_value();
+        EXPECT_EQ(ingelogd, !geweigerd);
+        EXPECT_EQ(!ontvangen.filter(QRegularExpression(QStringLiteral("^(USER|PASS)"))).isEmpty(), !geweigerd)
+            << ontvangen.join(u'|').toStdString();
+        if (g.melding) {
+            EXPECT_EQ(meldingen.size(), 1u);
+            if (meldingen.empty()) continue;
+            EXPECT_EQ(meldingen[0].first, *g.melding);
+            EXPECT_EQ(meldingen[0].second.host, server.host());
+            EXPECT_EQ(meldingen[0].second.poort, server.poort());
+            // A file that says no more than "refuse" keeps the server from hearing anything.
+            if (*g.melding != M::GeenTls) {
+                EXPECT_TRUE(ontvangen.isEmpty());
+            }
+        } else {
+            EXPECT_TRUE(meldingen.empty());
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "support/FtpTestServer.h"
 
 #include "support/Wachten.h"
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -64,6 +65,16 @@ TEST_F(VsftpdSessieTest, ListsThroughListAndTransfersBothWays)
     EXPECT_EQ(QFileInfo(tmp.filePath(QStringLiteral("neer2"))).size(), 70000);
     EXPECT_TRUE(sessie.ServerpadBestaat(werk(QStringLiteral("sub map/op.bin")), false));
     EXPECT_EQ(sessie.FtpMapPeilen(werk(QStringLiteral("sub map/op.bin"))), 70000);
+    // Replaced through a temporary name beside it, which does not stay.
+    ASSERT_TRUE(bron.open(QIODevice::WriteOnly));
+    bron.write(QByteArray(80000, 'w'));
+    bron.close();
+    EXPECT_TRUE(sessie.FtpBestandPlaatsen(bron.fileName(), werk(QStringLiteral("sub map/op.bin"))));
+    EXPECT_EQ(server->lees(VsftpdServer::werkMap() + QStringLiteral("/sub map/op.bin")),
+              QByteArray(80000, 'w'));
+    EXPECT_EQ(QDir(server->pad(VsftpdServer::werkMap() + QStringLiteral("/sub map")))
+                  .entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("op.bin")});
     EXPECT_TRUE(
         sessie.FtpNaamWijzigen(werk(QStringLiteral("sub map/op.bin")), werk(QStringLiteral("weg.bin"))));
     EXPECT_TRUE(sessie.FtpBestandWissen(werk(QStringLiteral("weg.bin"))));

@@ -7,6 +7,10 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <functional>
+
+#include <unistd.h>
+
 namespace Vamox::Test {
 namespace {
 
@@ -99,6 +103,58 @@ TEST_F(AfsluitTest, TweeKopieenHoudenDeWerkmapTotDeLaatsteSluit)
     EXPECT_TRUE(Sluiten(*venster, {1}));
     EXPECT_FALSE(QFileInfo::exists(Werkmap()));
     stopKind(*eerste);
+}
+
+// What lies at the work folder's place and is no folder of the user's is neither followed nor
+// emptied, at start nor at closing: a notice, and a fresh folder of the user's alone instead.
+TEST_F(AfsluitTest, VreemdeWerkmapBlijftOnaangeroerd)
+{
+    const QString elders = tmp.path() + QStringLiteral("/elders");
+    Schrijven(elders + QStringLiteral("/bewaren.txt"), "van iemand anders");
+    const struct
+    {
+        const char* reden;
+        std::function<bool()> maken; // false: not possible for this user
+        QString blijft;
+    } rijen[] = {
+        {"is een koppeling", [&] { return QFile::link(elders, Werkmap()); }, elders + "/bewaren.txt"},
+        {"is van een andere gebruiker",
+         [&] {
+             // Only root gives a folder away.
+             if (::geteuid() != 0) return false;
+             Schrijven(Werkmap() + QStringLiteral("/van-hem.txt"), "x");
+             return ::chown(QFile::encodeName(Werkmap()).constData(), 65534, 65534) == 0;
+         },
+         Werkmap() + "/van-hem.txt"},
+        {"is geen map",
+         [&] {
+             Schrijven(Werkmap(), "een bestand");
+             return true;
+         },
+         Werkmap()},
+    };
+    for (const auto& rij : rijen) {
+        SCOPED_TRACE(rij.reden);
+        if (!rij.maken()) continue;
+        const qsizetype vooraf = vragen.Vragen().size();
+        auto venster = Starten();
+        EXPECT_TRUE(QFileInfo::exists(rij.blijft));
+        const QString vers = venster->toestand().TijdelijkeMap;
+        ASSERT_NE(vers, Werkmap());
+        ASSERT_EQ(vragen.Vragen().size(), vooraf + 1);
+        EXPECT_EQ(vragen.Vragen().back().opties.Tekst, QStringLiteral("De werkmap\r\n ") + Werkmap() +
+                                                           QStringLiteral("\r\n") + rij.reden +
+                                                           QStringLiteral(" en wordt niet gebruikt.\r\n"
+                                                                          "De werkmap is nu\r\n ") +
+                                                           vers);
+        EXPECT_EQ(QFile::permissions(vers) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_TRUE(Sluiten(*venster, {1}));
+        EXPECT_FALSE(QFileInfo::exists(vers));
+        EXPECT_TRUE(QFileInfo::exists(rij.blijft));
+        EXPECT_TRUE(QFileInfo::exists(elders + QStringLiteral("/bewaren.txt")));
+        QFile::remove(Werkmap()); // the link or the file; a folder goes below
+        QDir(Werkmap()).removeRecursively();
+    }
 }
 
 TEST_F(AfsluitTest, TweedeVersieSchrijftEerstEnStartHetProgramma)

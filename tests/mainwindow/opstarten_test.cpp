@@ -50,9 +50,10 @@ TEST_F(OpstartTest, EersteStartZonderBestand)
     EXPECT_FALSE(venster->menus().mnuFtp->menuAction()->isEnabled());
     EXPECT_EQ(t.ServerLijst, QStringList{QString()});
 
-    // The work folder is there and empty.
+    // The work folder is there, empty, and the user's alone.
     EXPECT_TRUE(QFileInfo(Werkmap()).isDir());
     EXPECT_TRUE(QDir(Werkmap()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_EQ(QFile::permissions(Werkmap()) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(t.VullenToegestaan && t.InvoerToegestaan);
     EXPECT_TRUE(vragen.Vragen().empty());
 }

@@ -1,11 +1,13 @@
 #include "ftp/FtpSession.h"
 #include "search/Zoeken.h"
+#include "transfer/Wachtrij.h"
 #include "support/FtpTestServer.h"
 #include "transfer/TransferTestHulp.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Vamox;
@@ -88,7 +90,8 @@ public:
 
 // Server files go through one work file. One that cannot be fetched is no hit, even right after
 // a hit left its bytes in the work file, and is told by name; a stop before the last file ends
-// the search there.
+// the search there. The files are fetched through the queue, ahead of the reading, into a folder
+// of the search's own that is gone when the search is.
 TEST(Zoeken, ServerbestandenViaHetWerkbestand)
 {
     FtpTestServer server;
@@ -98,14 +101,21 @@ TEST(Zoeken, ServerbestandenViaHetWerkbestand)
     server.schrijf(QStringLiteral("map/ook.txt"), "NAALD");
     FtpSession sessie;
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    Wachtrij wachtrij(sessie);
+    wachtrij.ZetVerbindingen(2);
     QTemporaryDir werk;
-    const QString werkbestand = werk.filePath(QStringLiteral("FtpTijdelijk/Tijdelijk"));
-    ServerZoekbron bron(sessie, QStringLiteral("/map/"), werkbestand);
+    const QString werkmap = werk.filePath(QStringLiteral("FtpTijdelijk/Zoeken"));
     const std::vector<Zoekbestand> bestanden{
         {"treffer.txt", 19}, {"weg.txt", -1}, {"niets.txt", 4}, {"ook.txt", 5}};
 
     Melder melder;
-    const Zoekresultaat r = Zoeken(bron, bestanden, Zoektekst(QStringLiteral("naald")), melder);
+    Zoekresultaat r;
+    {
+        ServerZoekbron bron(wachtrij, QStringLiteral("/map/"), werkmap);
+        bron.Voorbereiden(bestanden);
+        r = Zoeken(bron, bestanden, Zoektekst(QStringLiteral("naald")), melder);
+    }
+    EXPECT_FALSE(QFileInfo::exists(werkmap));
     EXPECT_EQ(r.treffers, (std::vector<int>{0, 3}));
     EXPECT_EQ(melder.gevonden, r.treffers);
     EXPECT_EQ(r.mislukt, QStringList{"weg.txt"});
@@ -115,6 +125,8 @@ TEST(Zoeken, ServerbestandenViaHetWerkbestand)
 
     Melder stoppen;
     stoppen.stopBij = 3;
+    ServerZoekbron bron(wachtrij, QStringLiteral("/map/"), werkmap);
+    bron.Voorbereiden(bestanden);
     const Zoekresultaat s = Zoeken(bron, bestanden, Zoektekst(QStringLiteral("naald")), stoppen);
     EXPECT_TRUE(s.gestopt);
     EXPECT_EQ(s.treffers, std::vector<int>{0});

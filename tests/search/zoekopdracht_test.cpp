@@ -66,7 +66,7 @@ TEST_F(Zoekopdracht, LokaalZoekenToontDeTreffersVetEnRechtsklikHerstelt)
     EXPECT_EQ(Namen(*ui().LijstBLokaal), QStringList{"a.txt"});
     EXPECT_TRUE(Vet(*ui().LijstBLokaal, *ui().knopZoekenLokaal));
     EXPECT_EQ(venster->windowTitle(), AppTitel());
-    EXPECT_FALSE(t().Bezig);
+    EXPECT_FALSE(venster->zoekopdracht().Bezig());
 
     ui().cboPatroonLokaal->setEditText(QString());
     QTest::mouseClick(ui().knopZoekenLokaal, Qt::RightButton);
@@ -85,8 +85,7 @@ TEST_F(Zoekopdracht, ShiftStoptMetDeRijenOngewijzigdEnKopierenWacht)
     ZoektekstTypen(ui().VakZoekenLokaal, QStringLiteral("abc"), false);
     bool tijdensZoeken = false;
     QTimer::singleShot(0, venster.get(), [&] {
-        tijdensZoeken = t().Bezig;
-        venster->menus().mnuBestandLokaalKopieren->trigger();
+        tijdensZoeken = venster->zoekopdracht().Bezig();
         QTest::mouseClick(ui().knopKopierenBestand, Qt::LeftButton);
     });
     {
@@ -99,7 +98,7 @@ TEST_F(Zoekopdracht, ShiftStoptMetDeRijenOngewijzigdEnKopierenWacht)
     EXPECT_EQ(QDir(lokaal.path()).entryList(QDir::Files).size(), 4);
     EXPECT_TRUE(Vet(*ui().LijstBLokaal, *ui().knopZoekenLokaal));
     EXPECT_EQ(venster->windowTitle(), AppTitel());
-    EXPECT_FALSE(t().Bezig);
+    EXPECT_FALSE(venster->zoekopdracht().Bezig());
 }
 
 // Server files are fetched one by one; one that is gone since the listing is no hit (the work

@@ -14,14 +14,18 @@ namespace {
 // Debian's interpreter: it has python3-pyftpdlib, whatever python is first on PATH.
 const QString Python = QStringLiteral("/usr/bin/python3");
 
-QStringList scriptArgumenten(const FtpServerOpties& o, const QString& poortBestand, const QString& root,
-                             const QString& listingBestand, bool verbose)
+struct Bestanden
+{
+    QString poort, root, listing, vervanging, commandos;
+};
+
+QStringList scriptArgumenten(const FtpServerOpties& o, const Bestanden& b, bool verbose)
 {
     // -I: no PYTHON* variables or user site-packages; -X utf8: file names are UTF-8 whatever the locale.
     QStringList a{QStringLiteral("-I"),          QStringLiteral("-X"),
                   QStringLiteral("utf8"),        QStringLiteral(VAMOX_TEST_SUPPORT_DIR "/ftpserver.py"),
-                  QStringLiteral("--port-file"), poortBestand,
-                  QStringLiteral("--root"),      root,
+                  QStringLiteral("--port-file"), b.poort,
+                  QStringLiteral("--root"),      b.root,
                   QStringLiteral("--user"),      o.gebruiker,
                   QStringLiteral("--password"),  o.wachtwoord};
     if (!o.mlst) a << QStringLiteral("--no-mlst");
@@ -33,11 +37,16 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const QString& poortBesta
     if (o.kortRetr >= 0) a << QStringLiteral("--short-retr") << QString::number(o.kortRetr);
     if (!o.faalCommandos.isEmpty()) a << QStringLiteral("--fail") << o.faalCommandos.join(u',');
     if (!o.onbekend.isEmpty()) a << QStringLiteral("--unknown") << o.onbekend.join(u',');
-    if (!listingBestand.isEmpty()) a << QStringLiteral("--listing") << listingBestand;
+    if (!b.listing.isEmpty()) a << QStringLiteral("--listing") << b.listing;
     if (o.idleTimeoutS > 0) a << QStringLiteral("--idle-timeout") << QString::number(o.idleTimeoutS);
     if (!o.lijstStukken.isEmpty()) a << QStringLiteral("--listing-chunks") << o.lijstStukken;
     if (!o.eindelozeLijst.isEmpty()) a << QStringLiteral("--listing-endless") << o.eindelozeLijst;
     if (o.dropLijstNa >= 0) a << QStringLiteral("--drop-list-after") << QString::number(o.dropLijstNa);
+    if (o.kortAppe >= 0) a << QStringLiteral("--short-appe") << QString::number(o.kortAppe);
+    if (!b.vervanging.isEmpty()) a << QStringLiteral("--replace-on-drop") << b.vervanging;
+    if (o.geenHernoemOverBestaand) a << QStringLiteral("--no-rename-over");
+    if (o.commandoLog) a << QStringLiteral("--command-log") << b.commandos;
+    if (o.snelheid > 0) a << QStringLiteral("--rate") << QString::number(o.snelheid);
     if (verbose) a << QStringLiteral("--verbose");
     return a;
 }
@@ -82,18 +91,21 @@ bool FtpTestServer::start()
     const QString poortBestand = m_dir.filePath(QStringLiteral("poort"));
     const QString logBestand = m_dir.filePath(QStringLiteral("server.log"));
     QFile::remove(poortBestand);
-    QString listingBestand;
-    if (!m_opties.vasteListing.isEmpty()) {
-        listingBestand = m_dir.filePath(QStringLiteral("listing"));
-        QFile f(listingBestand);
-        if (!f.open(QIODevice::WriteOnly) || f.write(m_opties.vasteListing) != m_opties.vasteListing.size()) {
-            m_fout = QStringLiteral("cannot write the fixed listing");
-            return false;
-        }
+    Bestanden b{poortBestand, root(), {}, {}, m_dir.filePath(QStringLiteral("commandos"))};
+    // Beside the root, out of the client's sight.
+    const auto klaarzetten = [&](const QByteArray& inhoud, const QString& naam, QString& pad) {
+        if (inhoud.isEmpty()) return true;
+        pad = m_dir.filePath(naam);
+        QFile f(pad);
+        return f.open(QIODevice::WriteOnly) && f.write(inhoud) == inhoud.size();
+    };
+    if (!klaarzetten(m_opties.vasteListing, QStringLiteral("listing"), b.listing) ||
+        !klaarzetten(m_opties.vervangBijDrop, QStringLiteral("vervanging"), b.vervanging)) {
+        m_fout = QStringLiteral("cannot write the fixed listing or replacement");
+        return false;
     }
     const bool verbose = !qEnvironmentVariableIsEmpty("VAMOX_TEST_FTP_LOG");
-    m_proces = startKind(Python, scriptArgumenten(m_opties, poortBestand, root(), listingBestand, verbose),
-                         logBestand, verbose, &m_fout);
+    m_proces = startKind(Python, scriptArgumenten(m_opties, b, verbose), logBestand, verbose, &m_fout);
     if (!m_proces) return false;
 
     // The script renames a finished port file into place, so existence means complete.
@@ -145,6 +157,13 @@ void FtpTestServer::schrijf(const QString& rel, const QByteArray& inhoud) const
 QByteArray FtpTestServer::lees(const QString& rel) const
 {
     return leesOnder(root(), rel);
+}
+
+QStringList FtpTestServer::ontvangen() const
+{
+    QFile f(m_dir.filePath(QStringLiteral("commandos")));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace Vamox::Test

@@ -32,6 +32,11 @@ struct FtpServerOpties
     QString lijstStukken;      // "N:MS": listings go out N bytes at a time, MS ms apart
     QString eindelozeLijst;    // LIST and MLSD of a path holding this text send a line without end
     qint64 dropLijstNa = -1;   // >= 0: a listing sends this many bytes, then both connections drop
+    qint64 kortAppe = -1;      // >= 0: an APPE keeps only this many of the bytes it receives, then says 226
+    QByteArray vervangBijDrop; // non-empty: a dropped RETR's file is replaced by these bytes, an hour newer
+    bool geenHernoemOverBestaand = false; // RNTO onto an existing name is refused (550)
+    bool commandoLog = false;             // ontvangen() tells every command line received
+    qint64 snelheid = 0;       // > 0: every data connection moves at most this many bytes a second
 };
 
 // A real FTP server (pyftpdlib) on 127.0.0.1 with a fresh temp root, started by the test and
@@ -63,6 +68,8 @@ public:
     void maakMap(const QString& rel) const;
     void schrijf(const QString& rel, const QByteArray& inhoud) const;
     QByteArray lees(const QString& rel) const; // empty when missing
+    // With commandoLog: every command line received so far ("USER vamox", "STOR /a"), in order.
+    QStringList ontvangen() const;
 
 private:
     FtpServerOpties m_opties;

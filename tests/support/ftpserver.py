@@ -56,8 +56,18 @@ def parse_args(argv):
                    help="LIST and MLSD of a path holding TEXT send one line without end")
     p.add_argument("--drop-list-after", type=int, default=-1, metavar="N",
                    help="a listing sends N bytes, then both connections close")
+    p.add_argument("--rate", type=int, default=0, metavar="BYTES",
+                   help="data connections move at most this many bytes a second each")
     p.add_argument("--idle-timeout", type=float, default=0, metavar="S",
                    help="close idle control connections with 421")
+    p.add_argument("--short-appe", type=int, default=-1, metavar="N",
+                   help="APPE keeps only the first N bytes it receives, then reports 226")
+    p.add_argument("--replace-on-drop", metavar="FILE",
+                   help="a dropped RETR's file is replaced by FILE's bytes, an hour newer")
+    p.add_argument("--no-rename-over", action="store_true",
+                   help="RNTO onto an existing name answers 550")
+    p.add_argument("--command-log", metavar="FILE",
+                   help="every command line received is appended to FILE")
     p.add_argument("--verbose", action="store_true")
     return p.parse_args(argv)
 
@@ -104,6 +114,28 @@ class FaultDTPHandler(DTPHandler):
     drop_list_after = -1
     drop_stor_after = -1
     drops_left = -1  # < 0: no end
+    short_appe = -1
+    replace_on_drop = None
+    rate = 0  # > 0: bytes a second a RETR sends at most
+
+    def _pace(self, data):
+        # No more than the rate allows since the transfer began (plus a tenth of a second's bytes);
+        # then the channel rests a while, and the other connections are served meanwhile.
+        if self.rate <= 0 or self.receive or self.file_obj is None:
+            return data
+        now = time.monotonic()
+        if self._paced_since is None:
+            self._paced_since = now
+        allowed = int(self.rate * (now - self._paced_since + 0.1)) - self.tot_bytes_sent
+        if allowed >= len(data):
+            return data
+        self.del_channel()
+        self.ioloop.call_later(0.1, self._resume, _errback=self.handle_error)
+        return data[:max(allowed, 1)]
+
+    def _resume(self):
+        if not self._closed:
+            self.add_channel(events=self.ioloop.WRITE)
 
     def _drop_due(self):
         # This transfer is cut: it was chosen before, or a cut is still to be had.
@@ -116,6 +148,7 @@ class FaultDTPHandler(DTPHandler):
 
     def __init__(self, sock, cmd_channel):
         self._dropping = False
+        self._paced_since = None
         DTPHandler.__init__(self, sock, cmd_channel)
 
     def _drop_both(self):
@@ -125,10 +158,14 @@ class FaultDTPHandler(DTPHandler):
         cmd_channel = self.cmd_channel
         self._resp = ()
         self.transfer_finished = False
+        path = getattr(self.file_obj, "name", None)
         self.close()
         cmd_channel.close()
+        if self.replace_on_drop and not self.receive and path:
+            _replace_newer(path, self.replace_on_drop)
 
     def send(self, data):
+        data = self._pace(data)
         # file_obj is set only for RETR (listings have none).
         limit = self.drop_list_after if self.file_obj is None else self.drop_retr_after
         if limit < 0 or self.receive or not self._drop_due():
@@ -144,8 +181,11 @@ class FaultDTPHandler(DTPHandler):
         return sent
 
     def handle_read(self):
-        limit = self.drop_stor_after
-        if limit < 0 or not self._drop_due():
+        # A short APPE keeps the first N bytes and reads on (226 in the end); a dropped STOR keeps
+        # N bytes, then closes both connections.
+        appending = self.short_appe >= 0 and "a" in getattr(self.file_obj, "mode", "")
+        limit = self.short_appe if appending else self.drop_stor_after
+        if limit < 0 or not (appending or self._drop_due()):
             return DTPHandler.handle_read(self)
         try:
             chunk = self.recv(self.ac_in_buffer_size)
@@ -164,12 +204,24 @@ class FaultDTPHandler(DTPHandler):
             keep = self._data_wrapper(keep)
         if keep:
             self.file_obj.write(keep)
-        if self.tot_bytes_received >= limit:
+        if not appending and self.tot_bytes_received >= limit:
             self._dropping = True
             self._count_drop()
             self._drop_both()
 
     handle_read_event = handle_read
+
+
+def _replace_newer(path, source):
+    with open(source, "rb") as f:
+        data = f.read()
+    old = os.stat(path).st_mtime
+    tmp = path + ".replacing"
+    with open(tmp, "wb") as f:
+        f.write(data)
+    # MDTM counts whole seconds: the new file must differ in them.
+    os.utime(tmp, (old + 3600, old + 3600))
+    os.replace(tmp, path)
 
 
 class FaultFTPHandler(FTPHandler):
@@ -184,6 +236,8 @@ class FaultFTPHandler(FTPHandler):
     listing_endless = ""
     idle_timeout = 0.0
     short_retr = -1
+    no_rename_over = False
+    command_log = None
 
     def __init__(self, conn, server, ioloop=None):
         self._reply_started = False
@@ -208,6 +262,19 @@ class FaultFTPHandler(FTPHandler):
         self._reply_started = False
 
     # --- forced failures and fixed listings
+
+    def pre_process_command(self, line, cmd, arg):
+        if self.command_log:
+            with open(self.command_log, "a", encoding="utf-8") as f:
+                f.write(line + "\n")
+        FTPHandler.pre_process_command(self, line, cmd, arg)
+
+    def ftp_RNTO(self, path):
+        if self.no_rename_over and self._rnfr and self.fs.lexists(path):
+            self._rnfr = None
+            self.respond("550 Target exists.")
+            return None
+        return FTPHandler.ftp_RNTO(self, path)
 
     def process_command(self, cmd, *args, **kwargs):
         texts = self.fail_cmds.get(cmd)
@@ -324,6 +391,8 @@ def configure(args):
         h.listing_chunks = (int(size), int(ms or 0) / 1000.0)
     h.listing_endless = args.listing_endless
     h.short_retr = args.short_retr
+    h.no_rename_over = args.no_rename_over
+    h.command_log = args.command_log
     unknown = set(c.strip().upper() for c in args.unknown.split(",") if c.strip())
     if args.no_mlst:
         unknown |= {"MLST", "MLSD"}
@@ -334,8 +403,13 @@ def configure(args):
     FaultDTPHandler.drop_stor_after = args.drop_stor_after
     FaultDTPHandler.drop_list_after = args.drop_list_after
     FaultDTPHandler.drops_left = args.drop_times
+    FaultDTPHandler.short_appe = args.short_appe
+    FaultDTPHandler.replace_on_drop = args.replace_on_drop
     if args.drop_retr_after >= 0:
         h.use_sendfile = False  # sendfile() would bypass the byte count
+    FaultDTPHandler.rate = args.rate
+    if args.rate > 0:
+        h.use_sendfile = False  # sendfile() would bypass the pacing
     return h
 
 

@@ -8,6 +8,7 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
@@ -16,6 +17,20 @@
 #include <functional>
 
 namespace Vamox::Test {
+
+// Waits until the transfer queue of every main window is still: what was handed to it has moved,
+// and its end been told.
+inline bool AlleOverdrachtenKlaar()
+{
+    return WachtTot(
+        [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* venster = qobject_cast<FrmFtp*>(w); venster && !venster->toestand().wachtrij.Stil())
+                    return false;
+            return true;
+        },
+        60000);
+}
 
 // A shown main window connected to a real server, a local folder of its own shown on the left,
 // a work folder of its own, and questions answered from a queue (then as Enter would), with a
@@ -69,7 +84,14 @@ protected:
         ASSERT_EQ(GeselecteerdeNamenVan(lijst), namen);
     }
 
-    static void Klik(QAbstractButton* knop) { QTest::mouseClick(knop, Qt::LeftButton); }
+    // A click on a button; what it hands to the transfer queue has moved, and been told, when it
+    // returns.
+    void Klik(QAbstractButton* knop)
+    {
+        QTest::mouseClick(knop, Qt::LeftButton);
+        Overdrachtenklaar();
+    }
+    void Overdrachtenklaar() { ASSERT_TRUE(AlleOverdrachtenKlaar()); }
 
     QString L(const QString& rel) const { return lokaal.filePath(rel); }
     static QByteArray Lees(const QString& pad)
@@ -97,10 +119,15 @@ protected:
             uit << v.opties.Tekst;
         return uit;
     }
+    // The status bar with the progress: there only while a run goes on, and then whole.
     bool VoortgangZichtbaar() const
     {
-        const QWidget* regel = venster->findChild<QWidget*>(QStringLiteral("VoortgangRegel"));
-        return regel != nullptr && regel->isVisible();
+        const QStatusBar* balk = venster->statusBar();
+        if (!balk->isVisible()) return false;
+        EXPECT_TRUE(venster->voortgang().Regel().isVisible());
+        EXPECT_TRUE(venster->rect().contains(balk->geometry()));
+        EXPECT_GE(balk->height(), balk->sizeHint().height());
+        return true;
     }
     QString VoortgangRegel() const { return venster->voortgang().Regel().text(); }
 

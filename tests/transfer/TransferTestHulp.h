@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/Wachtrij.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -13,6 +15,18 @@ inline void PrintTo(const QString& s, std::ostream* uit)
 }
 
 namespace Vamox::Test {
+
+// Runs a plan through the queue and waits for its end.
+inline Overdrachtsresultaat Uitvoeren(Wachtrij& wachtrij, Overdrachtsplan plan)
+{
+    return wachtrij.Wachten(wachtrij.Toevoegen(std::move(plan)));
+}
+
+inline QByteArray LeesBestand(const QString& pad)
+{
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ontbreekt>");
+}
 
 inline bool SchrijfBestand(const QString& pad, const QByteArray& inhoud)
 {

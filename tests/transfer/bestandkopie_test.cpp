@@ -37,6 +37,7 @@ TEST_F(Bestandkopie, ServerkopieViaHetMenu)
     ui().LijstBLokaal->setFocus();
 
     venster->menus().mnuBestandFtpKopieren->trigger();
+    Overdrachtenklaar();
     EXPECT_TRUE(gesteld.empty()) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(server->lees(QStringLiteral("rapport (kopie 1).txt")), "op de server");
     EXPECT_EQ(GeselecteerdeNamenVan(*ui().LijstBFtp), QStringList{"rapport (kopie 1).txt"});

@@ -2,6 +2,8 @@
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 #include "transfer/Kopieren.h"
+#include "transfer/Overdracht.h"
+#include "transfer/Wachtrij.h"
 
 #include <gtest/gtest.h>
 
@@ -70,16 +72,19 @@ TEST(Kopieren, ServerkopieViaDeWerkmap)
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
     QTemporaryDir werk;
     const QString werkmap = werk.filePath(QStringLiteral("FtpTijdelijk"));
+    Wachtrij wachtrij(sessie);
+    const auto kopieren = [&](const QString& naam, qint64 grootte) {
+        Overdrachtsplan plan = ServerkopiePlannen(sessie, QStringLiteral("/m/"), naam, grootte, werkmap);
+        const QString doel = plan.klussen.empty() ? QString() : plan.klussen.front().doel;
+        return Vamox::Test::Uitvoeren(wachtrij, std::move(plan)).gedaan == 1 ? doel.mid(3) : QString();
+    };
 
-    EXPECT_EQ(
-        ServerBestandKopieren(sessie, QStringLiteral("/m/"), QStringLiteral("rapport.txt"), 11, werkmap),
-        QStringLiteral("rapport (kopie 2).txt"));
+    EXPECT_EQ(kopieren(QStringLiteral("rapport.txt"), 11), QStringLiteral("rapport (kopie 2).txt"));
     EXPECT_EQ(server.lees(QStringLiteral("m/rapport (kopie 2).txt")), "het rapport");
     EXPECT_EQ(server.lees(QStringLiteral("m/Rapport (kopie 1).txt")), "ouder");
     EXPECT_TRUE(QDir(werkmap).isEmpty());
 
-    EXPECT_EQ(ServerBestandKopieren(sessie, QStringLiteral("/m/"), QStringLiteral("weg.txt"), -1, werkmap),
-              QString());
+    EXPECT_EQ(kopieren(QStringLiteral("weg.txt"), -1), QString());
     EXPECT_FALSE(QFileInfo::exists(server.pad(QStringLiteral("m/weg (kopie 1).txt"))));
 }
 

@@ -46,16 +46,6 @@ private:
     std::deque<A> m_antwoorden;
 };
 
-// The frame of a run: Begin and Einde once each, however the run ends.
-class Teller final : public Voortgangsmelder
-{
-public:
-    void Begin(qint64, qint64) override { ++begin; }
-    void Einde() override { ++einde; }
-    int begin = 0;
-    int einde = 0;
-};
-
 // A session logged in to a fresh pyftpdlib server, and a local temp folder.
 class transferOverdracht : public ::testing::Test
 {
@@ -84,8 +74,11 @@ protected:
                                    QDir::Name);
     }
 
+    Overdrachtsresultaat uitvoeren(Overdrachtsplan plan) { return Vamox::Test::Uitvoeren(wachtrij, std::move(plan)); }
+
     std::unique_ptr<FtpTestServer> server;
     FtpSession sessie;
+    Wachtrij wachtrij{sessie};
     QTemporaryDir tmp;
 };
 
@@ -97,7 +90,6 @@ struct Overschrijfgeval
 {
     const char* naam;
     std::deque<A> antwoorden;
-    bool stopNaElkBestand;
     QList<QByteArray> naderhand; // a, b, c on the target side
     QStringList gevraagd;        // "rel grootte nummer/aantal"
     qint64 gedaan, overgeslagen;
@@ -108,7 +100,6 @@ struct Overschrijfgeval
 const std::vector<Overschrijfgeval> Overschrijfgevallen{
     {"Ja",
      {A::Ja, A::Ja},
-     false,
      {"nieuw a", "nieuw b", "nieuw c"},
      {"boom/a.txt 5 1/3", "boom/sub/diep/c.txt 6 3/3"},
      3,
@@ -116,28 +107,18 @@ const std::vector<Overschrijfgeval> Overschrijfgevallen{
      false},
     {"Nee",
      {A::Nee, A::Nee},
-     false,
      {"oud a", "nieuw b", "oud cc"},
      {"boom/a.txt 5 1/3", "boom/sub/diep/c.txt 6 3/3"},
      1,
      2,
      false},
-    {"Alle", {A::Alle}, false, {"nieuw a", "nieuw b", "nieuw c"}, {"boom/a.txt 5 1/3"}, 3, 0, false},
+    {"Alle", {A::Alle}, {"nieuw a", "nieuw b", "nieuw c"}, {"boom/a.txt 5 1/3"}, 3, 0, false},
     {"Stoppen",
      {A::Nee, A::Stoppen},
-     false,
      {"oud a", "nieuw b", "oud cc"},
      {"boom/a.txt 5 1/3", "boom/sub/diep/c.txt 6 3/3"},
      1,
      1,
-     true},
-    {"stop after the first file",
-     {A::Ja},
-     true,
-     {"nieuw a", "<ontbreekt>", "oud cc"},
-     {"boom/a.txt 5 1/3"},
-     1,
-     0,
      true},
 };
 
@@ -151,6 +132,7 @@ TEST_F(transferOverdracht, FolderDownloadAsksAboutEachLocalFileUntilAlleOrStoppe
 
     // Over more connections the questions come the same, in the same order.
     for (const int verbindingen : {1, 4}) {
+        wachtrij.ZetVerbindingen(verbindingen);
         for (size_t g = 0; g < Overschrijfgevallen.size(); ++g) {
             const Overschrijfgeval& geval = Overschrijfgevallen[g];
             SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
@@ -158,12 +140,9 @@ TEST_F(transferOverdracht, FolderDownloadAsksAboutEachLocalFileUntilAlleOrStoppe
             schrijf(doel + QStringLiteral("/boom/a.txt"), "oud a");
             schrijf(doel + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
             Script script(geval.antwoorden);
-            Teller teller;
-            int stopVragen = 0;
-            const StopVraag stop = [&] { return ++stopVragen, geval.stopNaElkBestand; };
 
-            const Overdrachtsresultaat r = MapDownloaden(sessie, QStringLiteral("/boom"), boom, doel, script,
-                                                         teller, stop, verbindingen);
+            const Overdrachtsresultaat r =
+                uitvoeren(MapDownloadenPlannen(QStringLiteral("/boom"), boom, doel, script));
 
             for (qsizetype i = 0; i < Boom.size(); ++i)
                 EXPECT_EQ(lees(doel + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
@@ -176,12 +155,6 @@ TEST_F(transferOverdracht, FolderDownloadAsksAboutEachLocalFileUntilAlleOrStoppe
             EXPECT_EQ(r.mislukt, 0);
             EXPECT_EQ(r.bytes, 7 * geval.gedaan);
             EXPECT_EQ(r.gestopt, geval.gestopt);
-            EXPECT_EQ(teller.begin, 1);
-            EXPECT_EQ(teller.einde, 1);
-            // Asked between files only, so once here however many files there are.
-            if (geval.stopNaElkBestand) {
-                EXPECT_EQ(stopVragen, 1);
-            }
         }
     }
 }
@@ -207,7 +180,8 @@ TEST_F(transferOverdracht, FolderUploadAsksAboutEachServerFileUntilAlleOrStoppen
     EXPECT_TRUE(boom.volledig);
 
     for (const int verbindingen : {1, 4}) {
-        for (size_t g = 0; g < 4; ++g) {
+        wachtrij.ZetVerbindingen(verbindingen);
+        for (size_t g = 0; g < Overschrijfgevallen.size(); ++g) {
             const Overschrijfgeval& geval = Overschrijfgevallen[g];
             SCOPED_TRACE(geval.naam + std::string(" over ") + std::to_string(verbindingen));
             // The folders exist already, so every file is probed.
@@ -215,10 +189,8 @@ TEST_F(transferOverdracht, FolderUploadAsksAboutEachServerFileUntilAlleOrStoppen
             server->schrijf(rij + QStringLiteral("/boom/a.txt"), "oud a");
             server->schrijf(rij + QStringLiteral("/boom/sub/diep/c.txt"), "oud cc");
             Script script(geval.antwoorden);
-            Teller teller;
 
-            const Overdrachtsresultaat r =
-                MapUploaden(sessie, boom, u'/' + rij + u'/', script, teller, verbindingen);
+            const Overdrachtsresultaat r = uitvoeren(MapUploadenPlannen(sessie, boom, u'/' + rij + u'/', script));
 
             for (qsizetype i = 0; i < Boom.size(); ++i)
                 EXPECT_EQ(server->lees(rij + u'/' + Boom[i]), geval.naderhand[i]) << Boom[i].toStdString();
@@ -231,7 +203,6 @@ TEST_F(transferOverdracht, FolderUploadAsksAboutEachServerFileUntilAlleOrStoppen
             EXPECT_EQ(r.mislukt, 0);
             EXPECT_EQ(r.mislukteMappen, 0);
             EXPECT_EQ(r.gestopt, geval.gestopt);
-            EXPECT_EQ(teller.einde, 1);
         }
     }
 }
@@ -246,10 +217,8 @@ TEST_F(transferOverdracht, ADroppedDownloadInATreeFailsThatFileAndKeepsTheLocalC
     schrijf(L(QStringLiteral("boom/sub/oud.bin")), "oud");
     const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/boom"));
     Script script;
-    Teller teller;
 
-    const Overdrachtsresultaat r =
-        MapDownloaden(sessie, QStringLiteral("/boom"), boom, tmp.path(), script, teller);
+    const Overdrachtsresultaat r = uitvoeren(MapDownloadenPlannen(QStringLiteral("/boom"), boom, tmp.path(), script));
 
     EXPECT_EQ(r.mislukt, 2);
     EXPECT_EQ(r.gedaan, 2); // the session is back for the files after the drop
@@ -287,10 +256,9 @@ TEST_F(transferOverdracht, ListedNamesThatAreNoPlainNamesAreNeverWritten)
     const FtpBoom boom = sessie.FtpBoomLezen(QStringLiteral("/boom"));
     ASSERT_EQ(boom.bestanden.size(), 7u);
     Script script;
-    Teller teller;
 
     const Overdrachtsresultaat map =
-        MapDownloaden(sessie, QStringLiteral("/boom"), boom, L(QStringLiteral("doel")), script, teller);
+        uitvoeren(MapDownloadenPlannen(QStringLiteral("/boom"), boom, L(QStringLiteral("doel")), script));
     EXPECT_EQ(map.gedaan, 1);
     EXPECT_EQ(map.mislukt, 6);
     EXPECT_EQ(map.mislukteMappen, 1); // "/d": a folder the server cannot be asked for
@@ -300,8 +268,7 @@ TEST_F(transferOverdracht, ListedNamesThatAreNoPlainNamesAreNeverWritten)
     for (const QString& naam : {QStringLiteral("../x"), QStringLiteral("a/b"), QStringLiteral(".."),
                                 QStringLiteral("."), foutNaam, QStringLiteral("/c")})
         gekozen.push_back({QStringLiteral("/boom/") + naam, 6, naam});
-    const Overdrachtsresultaat knop =
-        BestandenDownloaden(sessie, gekozen, L(QStringLiteral("doel/boom")), &script, teller);
+    const Overdrachtsresultaat knop = uitvoeren(DownloadenPlannen(gekozen, L(QStringLiteral("doel/boom")), &script));
     EXPECT_EQ(knop.gedaan, 0);
     EXPECT_EQ(knop.mislukt, 6);
 
@@ -341,22 +308,20 @@ TEST_F(transferOverdracht, ToolbarTransfersAskOnlyAboutFilesThatExist)
         else
             server->schrijf(rij + QStringLiteral("/y.txt"), "server y");
         Script script({geval.antwoord});
-        Teller teller;
 
         Overdrachtsresultaat r;
         QString vraag;
         if (geval.upload) {
-            r = BestandenUploaden(sessie,
-                                  {lokaal + QStringLiteral("/x.txt"), lokaal + QStringLiteral("/y.txt")},
-                                  u'/' + rij + u'/', &script, teller);
+            r = uitvoeren(UploadenPlannen(sessie,
+                                          {lokaal + QStringLiteral("/x.txt"), lokaal + QStringLiteral("/y.txt")},
+                                          u'/' + rij + u'/', &script));
             vraag = QStringLiteral("BestandUploaden /") + rij + QStringLiteral("/x.txt 8 1/2");
             EXPECT_EQ(server->lees(rij + QStringLiteral("/x.txt")), geval.xNaderhand);
             EXPECT_EQ(server->lees(rij + QStringLiteral("/y.txt")), "lokaal y.");
         } else {
-            r = BestandenDownloaden(
-                sessie,
-                {{u'/' + rij + QStringLiteral("/x.txt"), 8}, {u'/' + rij + QStringLiteral("/y.txt"), 8}},
-                lokaal, &script, teller);
+            r = uitvoeren(DownloadenPlannen(
+                {{u'/' + rij + QStringLiteral("/x.txt"), 8}, {u'/' + rij + QStringLiteral("/y.txt"), 8}}, lokaal,
+                &script));
             vraag = QStringLiteral("BestandDownloaden ") + lokaal + QStringLiteral("/x.txt 9 1/2");
             EXPECT_EQ(lees(lokaal + QStringLiteral("/x.txt")), geval.xNaderhand);
             EXPECT_EQ(lees(lokaal + QStringLiteral("/y.txt")), "server y");
@@ -369,7 +334,6 @@ TEST_F(transferOverdracht, ToolbarTransfersAskOnlyAboutFilesThatExist)
                                       ? QStringList{QStringLiteral("x.txt"), QStringLiteral("y.txt")}
                                       : QStringList{QStringLiteral("y.txt")};
         EXPECT_EQ(r.namen, namen);
-        EXPECT_EQ(teller.einde, 1);
     }
 }
 

@@ -4,13 +4,13 @@
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Tooltip.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "transfer/gui/Overdrachtsrun.h"
-#include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,9 +28,9 @@ const QString Letop =
 
 } // namespace
 
-Klembord::Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
-                   Voortgangsweergave& voortgang, const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_voortgang(voortgang), m_b(besturing)
+Klembord::Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
+                   const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_wachtrij(wachtrij), m_b(besturing)
 {
     m_b.knopKopierenNaarKlembord->setEnabled(true);
     TipTonen(*m_b.knopKopierenNaarKlembord, [this] { return TipTekst(); });
@@ -59,8 +59,6 @@ void Klembord::NaarKlembordBestandenKopieren()
 
 void Klembord::Kopieren(bool lokaal)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const QString soort = lokaal ? QStringLiteral("Lokale bestanden") : QStringLiteral("Serverbestanden");
     const QString noot = lokaal ? QString() : QStringLiteral("\r\n\r\n") + Letop + u'.';
     LijstWeergave& lijst = *(lokaal ? m_lokaal.ui().bestanden : m_server.ui().bestanden);
@@ -89,7 +87,7 @@ void Klembord::Kopieren(bool lokaal)
             for (qsizetype i = 1; i < namen.size(); ++i)
                 bestanden.push_back({m_server.HuidigeServermap() + namen.at(i), -1, namen.at(i)});
             const Werkmapkopie kopie =
-                InWerkmapHalen(m_server.sessie(), bestanden, *m_b.tijdelijkeMap, m_voortgang);
+                InWerkmapHalen(m_wachtrij, bestanden, WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Klembord));
             paden = kopie.paden;
             gelukt = kopie.mislukt == 0;
         }

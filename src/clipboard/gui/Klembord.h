@@ -13,7 +13,7 @@ namespace Vamox {
 class LokaalPaneel;
 class Navigatie;
 class ServerPaneel;
-class Voortgangsweergave;
+class Wachtrij;
 
 // Puts the selected files of the active side on the clipboard as files a file manager pastes.
 // Server files are fetched into the work folder first and offered from there.
@@ -29,11 +29,10 @@ public:
         QToolButton* knopKopierenNaarKlembord = nullptr;
         QAction* mnuBestandLokaalKopierenNaarKlembord = nullptr;
         QAction* mnuBestandFtpKopierenNaarKlembord = nullptr;
-        bool* bezig = nullptr;
         const QString* tijdelijkeMap = nullptr;
     };
 
-    Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Voortgangsweergave& voortgang,
+    Klembord(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
              const Besturing& besturing);
     ~Klembord() override;
 
@@ -50,7 +49,7 @@ private:
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     Navigatie& m_navigatie;
-    Voortgangsweergave& m_voortgang;
+    Wachtrij& m_wachtrij;
     Besturing m_b;
 };
 

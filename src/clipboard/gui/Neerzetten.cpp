@@ -12,8 +12,9 @@
 #include "panes/gui/ServerPaneel.h"
 #include "transfer/Kopieren.h"
 #include "transfer/OverdrachtPaden.h"
+#include "transfer/Overdracht.h"
+#include "transfer/Wachtrij.h"
 #include "transfer/gui/Overdrachtsrun.h"
-#include "transfer/gui/Voortgangsweergave.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -54,8 +55,8 @@ bool Overschrijven(const QString& doel)
 } // namespace
 
 Neerzetten::Neerzetten(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie,
-                       Voortgangsweergave& voortgang, const Sleepvlaggen& vlaggen, const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_selectie(selectie), m_voortgang(voortgang), m_vlaggen(vlaggen),
+                       Wachtrij& wachtrij, const Sleepvlaggen& vlaggen, const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_selectie(selectie), m_wachtrij(wachtrij), m_vlaggen(vlaggen),
       m_b(besturing)
 {
     for (LijstWeergave* lijst :
@@ -110,7 +111,6 @@ bool Neerzetten::RijAanwijzen(QDragMoveEvent* event, bool eigenLijst, bool lokaa
 
 void Neerzetten::LijstLokaal_Over(QDragMoveEvent* event)
 {
-    if (*m_b.bezig) return event->ignore();
     const Sleepvlaggen& v = m_vlaggen;
     const QStringList mappen = v.Binnen() ? QStringList() : BestaandeMappen(LokalePaden(*event->mimeData()));
     const bool soortGoed =
@@ -127,7 +127,7 @@ void Neerzetten::LijstLokaal_Over(QDragMoveEvent* event)
 
 void Neerzetten::LijstFtp_Over(QDragMoveEvent* event)
 {
-    if (*m_b.bezig || m_server.ui().mappen->lijstModel().Aantal() == 0 || !m_server.Verbonden())
+    if (m_server.ui().mappen->lijstModel().Aantal() == 0 || !m_server.Verbonden())
         return event->ignore();
     const Sleepvlaggen& v = m_vlaggen;
     const QStringList lokaal = LokalePaden(*event->mimeData());
@@ -144,13 +144,13 @@ void Neerzetten::LijstBLokaal_Over(QDragMoveEvent* event)
     const QMimeData& data = *event->mimeData();
     const bool buiten =
         !v.Binnen() && (!BestaandeBestanden(LokalePaden(data)).isEmpty() || !Serverpaden(data).isEmpty());
-    Besluiten(event, !*m_b.bezig && (v.ServerbestandSlepen || buiten), true);
+    Besluiten(event, v.ServerbestandSlepen || buiten, true);
 }
 
 void Neerzetten::LijstBFtp_Over(QDragMoveEvent* event)
 {
     // A server root without folders has an empty folder list, and still takes files.
-    const bool kan = !*m_b.bezig && !m_server.HuidigeServermap().isEmpty() && m_server.Verbonden() &&
+    const bool kan = !m_server.HuidigeServermap().isEmpty() && m_server.Verbonden() &&
                      !m_vlaggen.ServerbestandSlepen && !m_vlaggen.Map() &&
                      !BestaandeBestanden(LokalePaden(*event->mimeData())).isEmpty();
     Besluiten(event, kan, true);
@@ -160,7 +160,7 @@ void Neerzetten::LijstLokaal_Neer(QDropEvent* event)
 {
     m_lokaal.ui().mappen->setFocus();
     const QString rij = GeselecteerdeMap(true);
-    if (*m_b.bezig || rij.isEmpty() || m_vlaggen.LokaleMapSlepen) return;
+    if (rij.isEmpty() || m_vlaggen.LokaleMapSlepen) return;
     const QMimeData& data = *event->mimeData();
     event->acceptProposedAction();
     if (m_vlaggen.ServermapSlepen)
@@ -176,16 +176,15 @@ void Neerzetten::LijstLokaal_Neer(QDropEvent* event)
 void Neerzetten::LijstFtp_Neer(QDropEvent* event)
 {
     m_server.ui().mappen->setFocus();
-    if (*m_b.bezig || !m_server.Verbonden() || m_vlaggen.ServermapSlepen) return;
+    if (!m_server.Verbonden() || m_vlaggen.ServermapSlepen) return;
+    // Into the folder of the row under the pointer, as the drag-over selected it.
     const QString rij = GeselecteerdeMap(false);
     const QMimeData& data = *event->mimeData();
+    if (rij.isEmpty()) return;
     if (m_vlaggen.LokaleMapSlepen) {
         event->acceptProposedAction();
-        emit lokalemapUploaden();
-        return;
-    }
-    if (rij.isEmpty()) return;
-    if (m_vlaggen.ServerbestandSlepen) {
+        emit lokalemapUploaden(m_server.HuidigeServermap() + rij + u'/');
+    } else if (m_vlaggen.ServerbestandSlepen) {
         event->acceptProposedAction();
         emit ftpBestandenUploaden(Serverpaden(data), rij);
     } else if (m_vlaggen.LokaalBestandSlepen) {
@@ -196,7 +195,7 @@ void Neerzetten::LijstFtp_Neer(QDropEvent* event)
 
 void Neerzetten::LijstBLokaal_Neer(QDropEvent* event)
 {
-    if (*m_b.bezig || m_vlaggen.LokaalBestandSlepen || m_vlaggen.Map()) return;
+    if (m_vlaggen.LokaalBestandSlepen || m_vlaggen.Map()) return;
     event->acceptProposedAction();
     if (m_vlaggen.ServerbestandSlepen) {
         emit downloadenGeselecteerd();
@@ -207,7 +206,7 @@ void Neerzetten::LijstBLokaal_Neer(QDropEvent* event)
 
 void Neerzetten::LijstBFtp_Neer(QDropEvent* event)
 {
-    if (*m_b.bezig || m_vlaggen.ServerbestandSlepen || m_vlaggen.Map() || !m_server.Verbonden()) return;
+    if (m_vlaggen.ServerbestandSlepen || m_vlaggen.Map() || !m_server.Verbonden()) return;
     const QStringList bestanden = BestaandeBestanden(LokalePaden(*event->mimeData()));
     if (bestanden.isEmpty()) return;
     event->acceptProposedAction();
@@ -230,8 +229,6 @@ void Neerzetten::LijstBFtp_Neer(QDropEvent* event)
 
 void Neerzetten::BuitenBestandenNeerzetten(const QStringList& lokalePaden, const QStringList& serverpaden)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const QString map = m_lokaal.HuidigeLokalemap();
     QStringList namen{QString()};
     bool kopieFout = false;
@@ -250,22 +247,32 @@ void Neerzetten::BuitenBestandenNeerzetten(const QStringList& lokalePaden, const
         }
         namen.push_back(bron.fileName());
     }
+    std::vector<Serverbestand> halen;
     for (const QString& pad : serverpaden) {
         const QString naam = pad.mid(pad.lastIndexOf(u'/') + 1);
         const QString bron = m_server.HuidigeServermap() + naam;
         const QString doel = LokaalDoelPad(map, naam);
         if (!doel.isEmpty() && QFileInfo::exists(doel) && !Overschrijven(doel)) continue;
-        if (!BestandenDownloaden(m_server.sessie(), {{bron, -1, naam}}, map, nullptr, m_voortgang).Gelukt()) {
-            Melding(QStringLiteral("Het downloaden van serverbestand ") + bron +
-                        QStringLiteral(" is misgegaan."),
-                    4);
-            continue;
-        }
-        namen.push_back(naam);
+        halen.push_back({bron, -1, naam});
     }
     if (kopieFout)
         Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
-    m_selectie.SelecterenInLijstBLokaal(namen);
+    if (halen.empty()) {
+        m_selectie.SelecterenInLijstBLokaal(namen);
+        return;
+    }
+    m_wachtrij.Toevoegen(DownloadenPlannen(halen, map, nullptr), [this, halen, namen](const Overdrachtsresultaat& r) {
+        QStringList alle = namen;
+        for (const Serverbestand& b : halen) {
+            if (r.namen.contains(b.naam)) {
+                alle.push_back(b.naam);
+                continue;
+            }
+            Melding(QStringLiteral("Het downloaden van serverbestand ") + b.pad + QStringLiteral(" is misgegaan."),
+                    4);
+        }
+        if (PanelenBijwerken(m_wachtrij)) m_selectie.SelecterenInLijstBLokaal(alle);
+    });
 }
 
 void Neerzetten::BuitenMappenNeerzetten(const QStringList& paden)
@@ -274,8 +281,6 @@ void Neerzetten::BuitenMappenNeerzetten(const QStringList& paden)
     const QString doel = LokaalDoelPad(m_lokaal.HuidigeLokalemap(), rij);
     if (doel.isEmpty()) return;
     {
-        BezigSlot slot(*m_b.bezig);
-        if (!slot) return;
         for (const QString& map : paden) {
             qint64 mislukt = 0;
             if (!LokaleMapKopieren(map, doel, mislukt)) {
@@ -298,7 +303,6 @@ void Neerzetten::BuitenMappenNeerzetten(const QStringList& paden)
 
 bool Neerzetten::KnopNeemt(QObject* knop, const QDropEvent& event) const
 {
-    if (*m_b.bezig) return false;
     const Sleepvlaggen& v = m_vlaggen;
     if (knop == m_b.knopBUploaden)
         return v.LokaalBestandSlepen && !v.ServerbestandSlepen && m_server.Verbonden();

@@ -16,7 +16,7 @@ namespace Vamox {
 class LokaalPaneel;
 class Selectie;
 class ServerPaneel;
-class Voortgangsweergave;
+class Wachtrij;
 struct Sleepvlaggen;
 
 // Drops on the four lists and on the transfer buttons. Which list a drag came from (the drag
@@ -38,19 +38,18 @@ public:
         QToolButton* knopVerwijderenBestand = nullptr;
         QToolButton* knopOpenen = nullptr;
         QComboBox* cboVerbindingenFtp = nullptr;
-        bool* bezig = nullptr;
         QStringList* laatsteUploads = nullptr;
     };
 
-    Neerzetten(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Voortgangsweergave& voortgang,
+    Neerzetten(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Wachtrij& wachtrij,
                const Sleepvlaggen& vlaggen, const Besturing& besturing);
     ~Neerzetten() override;
 
 signals:
     // Into the current local folder: the server folder selected in LijstFtp.
     void servermapDownloaden();
-    // Into the current server folder: the local folder selected in LijstLokaal.
-    void lokalemapUploaden();
+    // Into the server folder `servermap` ("/a/sub/"): the local folder selected in LijstLokaal.
+    void lokalemapUploaden(const QString& servermap);
     // Into the local folder selected in LijstLokaal.
     void lokaalBestandenKopieren(const QStringList& paden);
     // Into the subfolder `rij` of the target side's current folder.
@@ -89,7 +88,7 @@ private:
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     Selectie& m_selectie;
-    Voortgangsweergave& m_voortgang;
+    Wachtrij& m_wachtrij;
     const Sleepvlaggen& m_vlaggen;
     Besturing m_b;
 };

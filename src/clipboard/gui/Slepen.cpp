@@ -3,6 +3,8 @@
 #include "clipboard/Sleepdata.h"
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
+#include "fileops/Verwijderen.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -12,7 +14,6 @@
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/gui/Mapoverdracht.h"
 #include "transfer/gui/Overdrachtsrun.h"
-#include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,9 +28,9 @@
 namespace Vamox {
 
 Slepen::Slepen(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Mapoverdracht& mapoverdracht,
-               Voortgangsweergave& voortgang, const Besturing& besturing)
+               Wachtrij& wachtrij, const Besturing& besturing)
     : m_lokaal(lokaal), m_server(server), m_selectie(selectie), m_mapoverdracht(mapoverdracht),
-      m_voortgang(voortgang), m_b(besturing)
+      m_wachtrij(wachtrij), m_b(besturing)
 {
     for (LijstWeergave* lijst :
          {lokaal.ui().mappen, lokaal.ui().bestanden, server.ui().mappen, server.ui().bestanden})
@@ -81,7 +82,6 @@ void Slepen::Uitvoeren(LijstWeergave& lijst, QMimeData* data, bool& vlag)
 
 void Slepen::LijstLokaal_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_lokaal.ui().mappen;
     const int rij = GeselecteerdeRij(lijst);
     if (rij < 0) return;
@@ -94,7 +94,6 @@ void Slepen::LijstLokaal_Slepen()
 
 void Slepen::LijstBLokaal_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_lokaal.ui().bestanden;
     int positie = 0;
     const QStringList namen = GeselecteerdeNamen(lijst, positie);
@@ -109,7 +108,6 @@ void Slepen::LijstBLokaal_Slepen()
 
 void Slepen::LijstBFtp_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_server.ui().bestanden;
     int positie = 0;
     const QStringList namen = GeselecteerdeNamen(lijst, positie);
@@ -126,12 +124,11 @@ void Slepen::LijstBFtp_Slepen()
     const bool buiten = BuitenMode(m_b.mnuBestandFtpBuitenDownloaden);
     qint64 mislukt = 0;
     if (buiten) {
-        BezigSlot slot(*m_b.bezig);
         m_selectie.ZetBuitenSlepen(&lijst);
         Wachtstand wacht(*m_b.venster);
         wacht.Tonen(QStringLiteral("Even geduld. Downloaden buiten venster voorbereiden..."));
         const Werkmapkopie kopie =
-            InWerkmapHalen(m_server.sessie(), bestanden, *m_b.tijdelijkeMap, m_voortgang);
+            InWerkmapHalen(m_wachtrij, bestanden, WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Slepen));
         mislukt = kopie.mislukt;
         // Only what arrived is handed over: never an older copy, never a missing file.
         if (!kopie.paden.isEmpty()) LokalePadenZetten(*data, kopie.paden);
@@ -144,7 +141,6 @@ void Slepen::LijstBFtp_Slepen()
 
 void Slepen::LijstFtp_Slepen()
 {
-    if (*m_b.bezig) return;
     LijstWeergave& lijst = *m_server.ui().mappen;
     const int rij = GeselecteerdeRij(lijst);
     if (rij < 0) return;
@@ -160,13 +156,13 @@ void Slepen::LijstFtp_Slepen()
         QApplication::beep();
         wacht = std::make_unique<Wachtstand>(*m_b.venster);
         wacht->Tonen(QStringLiteral("Even geduld. Downloaden buiten venster voorbereiden..."));
-        const QString doel = LokaalDoelPad(*m_b.tijdelijkeMap, naam);
+        const QString plek = WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Slepen);
+        const QString doel = LokaalDoelPad(plek, naam);
         if (!doel.isEmpty()) {
-            QDir(doel).removeRecursively();
-            QDir().mkpath(*m_b.tijdelijkeMap);
+            LokaalWissen(doel);
+            QDir().mkpath(plek);
             m_mapoverdracht.ServermapSlepen = true;
-            const bool gelukt =
-                m_mapoverdracht.DownloadenServermap(m_server.HuidigeServermap() + naam, *m_b.tijdelijkeMap);
+            const bool gelukt = m_mapoverdracht.DownloadenServermap(m_server.HuidigeServermap() + naam, plek);
             m_mapoverdracht.ServermapSlepen = false;
             // A tree that did not fully arrive is not handed over as if it had.
             if (gelukt && QFileInfo(doel).isDir()) LokalePadenZetten(*data, {doel});

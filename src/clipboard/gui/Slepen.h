@@ -17,7 +17,7 @@ class LokaalPaneel;
 class Mapoverdracht;
 class Selectie;
 class ServerPaneel;
-class Voortgangsweergave;
+class Wachtrij;
 
 // Which list a drag under way came from; at most one is on.
 struct Sleepvlaggen
@@ -47,12 +47,11 @@ public:
         QWidget* venster = nullptr; // its caption shows the preparation of a drag out
         QAction* mnuMapFtpBuitenDownloaden = nullptr;
         QAction* mnuBestandFtpBuitenDownloaden = nullptr;
-        bool* bezig = nullptr;
         const QString* tijdelijkeMap = nullptr;
     };
 
     Slepen(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Mapoverdracht& mapoverdracht,
-           Voortgangsweergave& voortgang, const Besturing& besturing);
+           Wachtrij& wachtrij, const Besturing& besturing);
     ~Slepen() override;
 
     const Sleepvlaggen& Vlaggen() const { return m_vlaggen; }
@@ -76,7 +75,7 @@ private:
     ServerPaneel& m_server;
     Selectie& m_selectie;
     Mapoverdracht& m_mapoverdracht;
-    Voortgangsweergave& m_voortgang;
+    Wachtrij& m_wachtrij;
     Besturing m_b;
     Sleepvlaggen m_vlaggen;
     Sleepuitvoerder m_uitvoerder;

@@ -1,6 +1,7 @@
 #include "config/gui/FrmServergegevens.h"
 
 #include "config/Serverlijst.h"
+#include "dialogs/DialoogStijl.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Tooltip.h"
 #include "dialogs/Twips.h"
@@ -59,6 +60,8 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
       m_verbindenOnderdrukt(verbindenOnderdrukt), m_ui(ServergegevensOpbouwen(*this))
 {
     setObjectName(QStringLiteral("frmServergegevens"));
+    // Its height is fixed and its width follows LabelFormaat: nothing to maximise.
+    AlleenSluitknop(*this);
     setWindowTitle(Titel);
     const TwipsSchaal schaal = TwipsSchaal::Van(this);
     setMinimumSize(schaal.NaarPixels(QSize(ServergegevensBreedte(), ServergegevensHoogte())));
@@ -389,9 +392,20 @@ void FrmServergegevens::knopVerbinden_Click()
 void FrmServergegevens::knopInternet_Click()
 {
     const QString website = m_ui.txtWebsite->text().trimmed();
-    if (WebsiteOpenen(website.isEmpty() ? StandaardWebsite : website)) return;
-    Melding(QStringLiteral("Geen uitvoerbaar bestand gevonden bij:\r\n ") + m_ui.txtWebsite->text() + u'.',
-            1);
+    switch (WebsiteOpenen(website.isEmpty() ? StandaardWebsite : website)) {
+    case Websiteopening::Geopend:
+        return;
+    case Websiteopening::GeenWebadres:
+        Melding(QStringLiteral("Geen webadres:\r\n ") + m_ui.txtWebsite->text() +
+                    QStringLiteral("\r\nAlleen adressen met http:// of https:// worden geopend."),
+                3);
+        return;
+    case Websiteopening::NietGestart:
+        Melding(QStringLiteral("Geen uitvoerbaar bestand gevonden bij:\r\n ") + m_ui.txtWebsite->text() +
+                    u'.',
+                1);
+        return;
+    }
 }
 
 void FrmServergegevens::IndelingBijwerken()

@@ -59,13 +59,24 @@ QLabel* Teken(QWidget* ouder, const char* naam, const QString& tekst)
     return label;
 }
 
-QLineEdit* Veld(QWidget* ouder, const char* naam, bool zonderSpatie)
+enum class Invoer
+{
+    Vrij,
+    ZonderSpatie,
+    // Every printable character, spaces too: a password is the server's to choose. Control
+    // characters (the separator, line breaks) would split the stored line.
+    Afdrukbaar,
+};
+
+QLineEdit* Veld(QWidget* ouder, const char* naam, Invoer regel)
 {
     auto* veld = Maak<QLineEdit>(ouder, naam);
-    // The space key is refused; a pasted text with a space is refused whole.
-    if (zonderSpatie)
-        veld->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^ ]*")), veld));
+    // A refused key does nothing; a pasted text with a refused character is refused whole.
+    const QString patroon = regel == Invoer::ZonderSpatie ? QStringLiteral("[^ ]*")
+                            : regel == Invoer::Afdrukbaar ? QStringLiteral("\\P{Cc}*")
+                                                          : QString();
+    if (!patroon.isEmpty())
+        veld->setValidator(new QRegularExpressionValidator(QRegularExpression(patroon), veld));
     return veld;
 }
 
@@ -92,11 +103,11 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.cboNaam->setInsertPolicy(QComboBox::NoInsert);
     ui.cboNaam->setCompleter(nullptr);
     ui.LabelFtpHost = Label(v, "LabelFtpHost", QStringLiteral("Ftp host"));
-    ui.txtFtpHost = Veld(v, "txtFtpHost", false);
+    ui.txtFtpHost = Veld(v, "txtFtpHost", Invoer::Vrij);
     ui.LabelGebruikersnaam = Label(v, "LabelGebruikersnaam", QStringLiteral("Gebruikersnaam"));
-    ui.txtGebruikersnaam = Veld(v, "txtGebruikersnaam", true);
+    ui.txtGebruikersnaam = Veld(v, "txtGebruikersnaam", Invoer::ZonderSpatie);
     ui.LabelWachtwoord = Label(v, "LabelWachtwoord", QStringLiteral("Wachtwoord"));
-    ui.txtWachtwoord = Veld(v, "txtWachtwoord", true);
+    ui.txtWachtwoord = Veld(v, "txtWachtwoord", Invoer::Afdrukbaar);
     ui.txtWachtwoord->setEchoMode(QLineEdit::Password);
     ui.txtWachtwoord->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
     ui.LabelFtpPoort = Label(v, "LabelFtpPoort", QStringLiteral("Poort"));
@@ -112,7 +123,7 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
                          QStringLiteral("Geen TLS")});
     TipTonen(*ui.cboTls, QStringLiteral("Versleutelde verbinding (FTP over TLS)"));
     ui.LabelWebsite = Label(v, "LabelWebsite", QStringLiteral("Website"));
-    ui.txtWebsite = Veld(v, "txtWebsite", true);
+    ui.txtWebsite = Veld(v, "txtWebsite", Invoer::ZonderSpatie);
 
     ui.knopOpslaan = Knop(v, "knopOpslaan", QStringLiteral("&Opslaan"));
     ui.knopOngedaanmaken = Knop(v, "knopOngedaanmaken", QStringLiteral("Ongedaan &maken"));

@@ -12,6 +12,7 @@
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "panes/gui/Sorteren.h"
+#include "transfer/gui/Overdrachtsrun.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -48,8 +49,8 @@ void PatroonlijstBijwerken(QComboBox& patroon, const LijstWeergave& bestanden)
 } // namespace
 
 Hernoeming::Hernoeming(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
-                       const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_b(besturing)
+                       const Wachtrij& wachtrij, const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_wachtrij(wachtrij), m_b(besturing)
 {
     connect(m_b.knopMapNieuw, &QToolButton::clicked, this, &Hernoeming::knopMapNieuw_Click);
     connect(m_b.mnuMapLokaalNieuw, &QAction::triggered, this, [this] { NieuweMap(m_lokaal); });
@@ -92,7 +93,6 @@ void Hernoeming::knopMapNieuw_Click()
 
 void Hernoeming::NieuweMap(Paneel& paneel)
 {
-    if (*m_b.bezig) return;
     const bool server = &paneel == &m_server;
     QStringList mappen;
     for (const FtpEntry& e : paneel.Mappen())
@@ -124,15 +124,18 @@ void Hernoeming::NieuweMap(Paneel& paneel)
 
 bool Hernoeming::LabelBewerken(LijstWeergave& lijst)
 {
-    if (*m_b.bezig || lijst.LabelWordtBewerkt()) return false;
+    if (lijst.LabelWordtBewerkt()) return false;
     const QModelIndex huidig = lijst.currentIndex();
     int rij = huidig.isValid() && lijst.selectionModel()->isRowSelected(huidig.row(), {})
                   ? huidig.row()
                   : GeselecteerdeRij(lijst);
     if (rij < 0) return false;
     const QString naam = lijst.lijstModel().Rij(rij).naam;
-    if (lijst.lijstModel().Soort() == LijstSoort::Mappen && SpatiesWeg(naam) == QLatin1String(".."))
-        return false;
+    if (lijst.lijstModel().Soort() == LijstSoort::Mappen) {
+        if (SpatiesWeg(naam) == QLatin1String("..")) return false;
+        const Paneel& paneel = PaneelVan(lijst);
+        if (MapInGebruik(m_wachtrij, paneel.HuidigeMap() + naam, &paneel == &m_server)) return false;
+    }
     OudeNaam = naam;
     m_bewerkt = &lijst;
     return lijst.LabelBewerken(rij);

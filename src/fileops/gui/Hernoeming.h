@@ -14,6 +14,7 @@ class LokaalPaneel;
 class Navigatie;
 class Paneel;
 class ServerPaneel;
+class Wachtrij;
 
 // New folders and renaming by editing a row's name in place (F2, "Hernoemen", and at once after
 // a new folder). The checks and the rename are the core's; this class starts the edit, tells
@@ -34,10 +35,11 @@ public:
         QAction* mnuMapFtpHernoemen = nullptr;
         QAction* mnuBestandLokaalHernoemen = nullptr;
         QAction* mnuBestandFtpHernoemen = nullptr;
-        const bool* bezig = nullptr; // a long operation runs: nothing starts
     };
 
-    Hernoeming(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, const Besturing& besturing);
+    // `wachtrij` tells which folders its transfers still need: those are not renamed.
+    Hernoeming(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, const Wachtrij& wachtrij,
+               const Besturing& besturing);
 
     // A new folder on the server side when a server control has the focus, else on the local side.
     void knopMapNieuw_Click();
@@ -55,6 +57,7 @@ private:
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     Navigatie& m_navigatie;
+    const Wachtrij& m_wachtrij;
     Besturing m_b;
     QString OudeNaam; // the name of the row being edited
     LijstWeergave* m_bewerkt = nullptr;

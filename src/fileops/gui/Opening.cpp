@@ -3,6 +3,7 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "fileops/Openen.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -16,9 +17,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace Vamox {
@@ -97,8 +100,9 @@ bool ZelfdeServer(const FtpGegevens& a, const FtpGegevens& b)
 
 } // namespace
 
-Opening::Opening(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_b(besturing)
+Opening::Opening(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
+                 const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_wachtrij(wachtrij), m_b(besturing)
 {
     connect(m_b.knopOpenen, &QToolButton::clicked, this, &Opening::knopOpenen_Click);
     for (const auto& [item, lijst] : {std::pair{m_b.mnuBestandLokaalOpenen, lokaal.ui().bestanden},
@@ -123,8 +127,6 @@ Opening::~Opening() = default;
 
 void Opening::knopOpenen_Click()
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const bool lokaal = m_navigatie.LokaalActief();
     LijstWeergave& lijst = lokaal ? *m_lokaal.ui().bestanden : *m_server.ui().bestanden;
     const QModelIndex huidig = lijst.currentIndex();
@@ -157,13 +159,18 @@ bool Opening::BestandFtpOpenen(const QString& naam, qint64 grootte)
 {
     Bureaublad bureaublad;
     const QString serverPad = m_server.HuidigeServermap() + naam;
-    QDir().mkpath(*m_b.tijdelijkeMap);
+    const FtpGegevens server = m_server.sessie().gegevens();
+    // A copy of its own: another file of this name, here or on another server, never shares it.
+    const QString kopie = Werkkopie(*m_b.tijdelijkeMap, server, serverPad);
+    if (!kopie.isEmpty()) QDir().mkpath(QFileInfo(kopie).absolutePath());
     Zandloper(true);
-    const bool geopend = Vamox::BestandFtpOpenen(m_server.sessie(), serverPad, grootte,
-                                                 LokaalDoelPad(*m_b.tijdelijkeMap, naam), bureaublad);
+    const bool geopend = Vamox::BestandFtpOpenen(m_wachtrij, serverPad, grootte, kopie, bureaublad);
     Zandloper(false);
     if (!geopend) return false;
-    m_wachtend.push_back({serverPad, LokaalDoelPad(*m_b.tijdelijkeMap, naam), m_server.sessie().gegevens()});
+    const Terugzending t{serverPad, kopie, server};
+    if (std::none_of(m_wachtend.cbegin(), m_wachtend.cend(),
+                     [&t](const Terugzending& w) { return w.kopie == t.kopie; }))
+        m_wachtend.push_back(t);
     if (QApplication::activeWindow() == nullptr) m_weggeweest = true;
     return true;
 }
@@ -186,12 +193,13 @@ bool Opening::eventFilter(QObject* object, QEvent* event)
 void Opening::Terugsturen()
 {
     if (m_wachtend.empty()) return;
-    // Another operation, or a question of it, is still on the stack: ask once it is over.
-    if (*m_b.bezig || m_server.sessie().bezig() || QApplication::activeModalWidget() != nullptr) {
+    // Another operation, or a question of it, is still on the stack, or the window waits for its
+    // transfers: ask once it is over.
+    const bool wachten = (m_wachtrij.Bezig() && !m_wachtrij.Achtergrond()) || m_wachtrij.WachtIemand();
+    if (wachten || m_server.sessie().bezig() || QApplication::activeModalWidget() != nullptr) {
         QTimer::singleShot(250, this, &Opening::Terugsturen);
         return;
     }
-    BezigSlot slot(*m_b.bezig);
     for (const Terugzending& t : std::exchange(m_wachtend, {}))
         Terugzenden(t);
 }
@@ -219,8 +227,11 @@ void Opening::Terugzenden(const Terugzending& t)
         return;
     }
     for (;;) {
+        // Sent before what waits in the queue: the user waits for it.
         Zandloper(true);
-        const bool gelukt = sessie.FtpBestandPlaatsen(t.kopie, t.serverPad);
+        const Overdrachtsplan plan =
+            EenBestandPlannen(Klus::Richting::Uploaden, t.kopie, t.serverPad, QFileInfo(t.kopie).size());
+        const bool gelukt = m_wachtrij.Wachten(m_wachtrij.Toevoegen(plan, {}, {.voorrang = true})).gedaan == 1;
         Zandloper(false);
         if (gelukt) return;
         if (M({.Tekst = QStringLiteral("Kan serverbestand\r\n ") + t.serverPad +

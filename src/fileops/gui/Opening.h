@@ -17,6 +17,7 @@ class LijstWeergave;
 class LokaalPaneel;
 class Navigatie;
 class ServerPaneel;
+class Wachtrij;
 
 // Opening the selected file of the active side with its program or in the plain-text editor. A
 // server file is fetched into the work folder first; once the user has been in another program
@@ -33,11 +34,11 @@ public:
         QToolButton* knopOpenen = nullptr;
         QAction* mnuBestandLokaalOpenen = nullptr;
         QAction* mnuBestandFtpOpenen = nullptr;
-        bool* bezig = nullptr;                  // a long operation runs: opening does nothing
         const QString* tijdelijkeMap = nullptr; // the work folder
     };
 
-    Opening(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, const Besturing& besturing);
+    Opening(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
+            const Besturing& besturing);
     ~Opening() override;
 
     void knopOpenen_Click();
@@ -64,6 +65,7 @@ private:
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     Navigatie& m_navigatie;
+    Wachtrij& m_wachtrij;
     Besturing m_b;
     std::vector<Terugzending> m_wachtend;
     bool m_weggeweest = false; // another program had the focus since a file was opened

@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
+#include <QMenu>
 #include <QUrl>
 
 namespace Vamox {
@@ -17,20 +19,41 @@ QString FileZilla()
 }
 } // namespace
 
-Programmamenu::Programmamenu(const Besturing& besturing) : m_b(besturing)
+Programmamenu::Programmamenu(const Besturing& besturing)
+    : m_b(besturing), m_programmas{{
+                          {m_b.mnuProgrammasKladblok, ".txt", "Kladblok"},
+                          {m_b.mnuProgrammasPaint, ".bmp", "Paint"},
+                          {m_b.mnuPdfReader, ".pdf", "Pdf reader"},
+                          {m_b.mnuProgrammasOpenOffice, ".odt", "OpenOffice"},
+                          {m_b.mnuProgrammasMOAccess, ".mdb", "Access"},
+                          {m_b.mnuProgrammasMOExcel, ".xls", "Excel"},
+                          {m_b.mnuProgrammasMOWord, ".doc", "Word"},
+                      }}
 {
-    const std::tuple<QAction*, const char*, const char*> items[] = {
-        {m_b.mnuProgrammasKladblok, ".txt", "Kladblok"}, {m_b.mnuProgrammasPaint, ".bmp", "Paint"},
-        {m_b.mnuPdfReader, ".pdf", "Pdf reader"},        {m_b.mnuProgrammasOpenOffice, ".odt", "OpenOffice"},
-        {m_b.mnuProgrammasMOAccess, ".mdb", "Access"},   {m_b.mnuProgrammasMOExcel, ".xls", "Excel"},
-        {m_b.mnuProgrammasMOWord, ".doc", "Word"},
-    };
-    for (const auto& [item, voorbeeld, naam] : items)
-        connect(item, &QAction::triggered, this,
-                [this, voorbeeld, naam] { ProgrammaOpenen(QLatin1String(voorbeeld), QLatin1String(naam)); });
+    for (const Programma& p : m_programmas)
+        connect(p.item, &QAction::triggered, this,
+                [this, p] { ProgrammaOpenen(QLatin1String(p.voorbeeld), QLatin1String(p.naam)); });
     connect(m_b.mnuProgrammasFileZilla, &QAction::triggered, this, [this] { MenuFileZilla(true); });
     connect(m_b.mnuProgrammasEmail, &QAction::triggered, this, &Programmamenu::mnuProgrammasEmail_Click);
+    connect(m_b.mnuProgrammas, &QMenu::aboutToShow, this, &Programmamenu::ProgrammasBijwerken);
+    m_b.mnuProgrammas->setToolTipsVisible(true);
+    m_b.mnuProgrammasMO->setToolTipsVisible(true);
     MenuFileZilla(false);
+}
+
+void Programmamenu::ProgrammasBijwerken()
+{
+    bool office = false;
+    for (const Programma& p : m_programmas) {
+        const QString programma = GekoppeldProgramma(QLatin1String(p.voorbeeld));
+        p.item->setEnabled(!programma.isEmpty());
+        p.item->setToolTip(programma.isEmpty()
+                               ? QStringLiteral("Geen programma voor ") + QLatin1String(p.voorbeeld) +
+                                     QStringLiteral("-bestanden gevonden")
+                               : QStringLiteral("Start ") + QDir::toNativeSeparators(programma));
+        if (p.item->parent() == m_b.mnuProgrammasMO) office = office || !programma.isEmpty();
+    }
+    m_b.mnuProgrammasMO->menuAction()->setEnabled(office);
 }
 
 void Programmamenu::ProgrammaOpenen(const QString& voorbeeld, const QString& naam)
@@ -44,7 +67,10 @@ void Programmamenu::MenuFileZilla(bool openen)
 {
     const QString programma = FileZilla();
     if (!openen) {
-        if (!programma.isEmpty()) m_b.mnuProgrammasFileZilla->setVisible(true);
+        if (!programma.isEmpty()) {
+            m_b.mnuProgrammasFileZilla->setVisible(true);
+            m_b.mnuProgrammasFileZilla->setToolTip(QStringLiteral("Start ") + programma);
+        }
         return;
     }
     ProgrammaStarten(programma, {});

@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
+
 class QAction;
+class QMenu;
 
 namespace Vamox {
 
@@ -17,6 +20,8 @@ class Programmamenu final : public QObject
 public:
     struct Besturing
     {
+        QMenu* mnuProgrammas = nullptr;
+        QMenu* mnuProgrammasMO = nullptr;
         QAction* mnuProgrammasEmail = nullptr;
         QAction* mnuProgrammasKladblok = nullptr;
         QAction* mnuProgrammasPaint = nullptr;
@@ -30,6 +35,10 @@ public:
 
     explicit Programmamenu(const Besturing& besturing);
 
+    // Enables each program item only where the desktop has a program for its kind of file, and
+    // names that program in the item's tip. Runs when the menu opens.
+    void ProgrammasBijwerken();
+
     // Starts the program that opens files like `voorbeeld` (".doc"); `naam` names it in the
     // notice when there is none.
     void ProgrammaOpenen(const QString& voorbeeld, const QString& naam);
@@ -38,7 +47,15 @@ public:
     void mnuProgrammasEmail_Click();
 
 private:
+    struct Programma
+    {
+        QAction* item;
+        const char* voorbeeld; // a file name whose kind selects the program
+        const char* naam;
+    };
+
     Besturing m_b;
+    std::array<Programma, 7> m_programmas;
 };
 
 } // namespace Vamox

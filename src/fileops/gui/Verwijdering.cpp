@@ -80,8 +80,8 @@ QString GekozenMap(const LijstWeergave& lijst)
 } // namespace
 
 Verwijdering::Verwijdering(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
-                           const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_b(besturing)
+                           const Wachtrij& wachtrij, const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_navigatie(navigatie), m_wachtrij(wachtrij), m_b(besturing)
 {
     connect(m_b.knopVerwijderenBestand, &QToolButton::clicked, this,
             &Verwijdering::knopVerwijderenBestand_Click);
@@ -109,8 +109,6 @@ Verwijdering::Verwijdering(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie
 
 void Verwijdering::knopVerwijderenBestand_Click()
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     if (m_navigatie.LokaalActief())
         BestandenLokaal();
     else
@@ -183,8 +181,6 @@ void Verwijdering::BestandenLokaal()
 
 void Verwijdering::knopVerwijderenMap_Click()
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     Map();
 }
 
@@ -226,6 +222,7 @@ bool Verwijdering::VerwijderenServermap(bool verversen)
                 1);
         return false;
     }
+    if (MapInGebruik(m_wachtrij, pad, true)) return false;
     Mapverwijdering v;
     {
         Mapvragen vragen(*m_b.venster, false);
@@ -248,6 +245,7 @@ bool Verwijdering::VerwijderenLokalemap(bool verversen)
     const QString naam = GekozenMap(*m_lokaal.ui().mappen);
     if (naam.isEmpty()) return false;
     const QString pad = m_lokaal.HuidigeLokalemap() + naam;
+    if (MapInGebruik(m_wachtrij, pad, false)) return false;
     Mapverwijdering v;
     {
         Mapvragen vragen(*m_b.venster, true);

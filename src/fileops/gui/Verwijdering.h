@@ -13,6 +13,7 @@ class LokaalPaneel;
 class Navigatie;
 class Paneel;
 class ServerPaneel;
+class Wachtrij;
 
 // Deleting on the active side: the selected files (local ones to the trash or for good, server
 // ones after a question) or the selected folder with its whole tree (after two questions). The
@@ -32,10 +33,10 @@ public:
         QAction* mnuBestandFtpVerwijderen = nullptr;
         QAction* mnuMapLokaalVerwijderen = nullptr;
         QAction* mnuMapFtpVerwijderen = nullptr;
-        bool* bezig = nullptr; // one long operation at a time
     };
 
-    Verwijdering(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
+    // `wachtrij` tells which folders its transfers still need: those are not deleted.
+    Verwijdering(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, const Wachtrij& wachtrij,
                  const Besturing& besturing);
 
     void knopVerwijderenBestand_Click();
@@ -53,6 +54,7 @@ private:
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     Navigatie& m_navigatie;
+    const Wachtrij& m_wachtrij;
     Besturing m_b;
 };
 

@@ -2,8 +2,8 @@
 
 #include <QDesktopServices>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QUrl>
 
 #include <utility>
 
@@ -26,13 +26,44 @@ QString BrowserZoeken()
     return QString();
 }
 
-bool WebsiteOpenen(const QString& adres)
+QUrl Webadres(const QString& tekst)
 {
-    if (Vervanger()) return Vervanger()(adres);
-    const QString browser = BrowserZoeken();
-    if (!browser.isEmpty()) return QProcess::startDetached(browser, {adres});
-    const QUrl url = QUrl::fromUserInput(adres);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    const QString adres = tekst.trimmed();
+    if (adres.isEmpty()) return {};
+    static const QRegularExpression schema(QStringLiteral("^([A-Za-z][A-Za-z0-9+.-]*):(.*)$"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    QString volledig = adres;
+    const QRegularExpressionMatch m = schema.match(adres);
+    if (m.hasMatch() && m.captured(2).startsWith(QLatin1String("//"))) {
+        const QString s = m.captured(1).toLower();
+        if (s != QLatin1String("http") && s != QLatin1String("https")) return {};
+    } else {
+        // A bare host starts with a letter or digit; "host:8080" is a port, "mailto:x" a scheme.
+        if (!adres.front().isLetterOrNumber()) return {};
+        if (m.hasMatch() && !m.captured(2).contains(QRegularExpression(QStringLiteral("^[0-9]+(/|$)"))))
+            return {};
+        volledig = QStringLiteral("https://") + adres;
+    }
+    const QUrl url(volledig, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty()) return {};
+    return url;
+}
+
+Websiteopening WebsiteOpenen(const QString& adres)
+{
+    const QUrl url = Webadres(adres);
+    if (url.isEmpty()) return Websiteopening::GeenWebadres;
+    const QString tekst = url.toString(QUrl::FullyEncoded);
+    bool gestart = false;
+    if (Vervanger()) {
+        gestart = Vervanger()(tekst);
+    } else if (const QString browser = BrowserZoeken(); !browser.isEmpty()) {
+        // Chromium takes "--" as the end of its options.
+        gestart = QProcess::startDetached(browser, {QStringLiteral("--"), tekst});
+    } else {
+        gestart = QDesktopServices::openUrl(url);
+    }
+    return gestart ? Websiteopening::Geopend : Websiteopening::NietGestart;
 }
 
 BrowserVoorTest::BrowserVoorTest(std::function<bool(const QString&)> openen)

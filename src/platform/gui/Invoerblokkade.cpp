@@ -127,6 +127,8 @@ bool Invoerblokkade::VanVenster(const QObject* object) const
 {
     const auto* w = qobject_cast<const QWidget*>(object);
     if (w == nullptr) return false;
+    for (const QWidget* deel = w; deel != nullptr; deel = deel->parentWidget())
+        if (deel->property(Bereikbaar).toBool()) return false;
     const QWidget* boven = w->window();
     return boven == &m_venster || qobject_cast<const QMenu*>(boven) != nullptr;
 }

@@ -14,7 +14,8 @@ namespace Vamox {
 // and its pop-up menus is swallowed. Escape is recorded for the running flow (EscapeIngedrukt).
 // Typing into a text box goes on (a check of the typed folder may be what runs), except the
 // keys that act: Escape, Tab, the arrow keys up and down, and Enter, which the text box gets as
-// soon as the operation is over (it often follows the typing at once).
+// soon as the operation is over (it often follows the typing at once). A widget that carries the
+// property named by Bereikbaar (true), and what lies inside it, takes its input all the same.
 class Invoerblokkade final : public QObject
 {
     Q_OBJECT
@@ -24,6 +25,9 @@ public:
     // Installs itself on the application; removed when destroyed.
     explicit Invoerblokkade(QWidget& venster, QObject* parent = nullptr);
     ~Invoerblokkade() override;
+
+    // The property that keeps a widget within reach while an operation runs.
+    static constexpr const char* Bereikbaar = "bereikbaarTijdensBezig";
 
     void ZetBezig(bool bezig);
     bool Bezig() const { return m_bezig; }

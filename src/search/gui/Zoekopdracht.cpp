@@ -1,7 +1,7 @@
 #include "search/gui/Zoekopdracht.h"
 
 #include "dialogs/Msg.h"
-#include "ftp/FtpSession.h"
+#include "fileops/Werkplekken.h"
 #include "panes/gui/Kolommen.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
@@ -90,9 +90,9 @@ QString MisluktTekst(const QStringList& namen)
 
 } // namespace
 
-Zoekopdracht::Zoekopdracht(LokaalPaneel& lokaal, ServerPaneel& server, const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()),
-      m_b(besturing), m_kantLokaal{lokaal, besturing.knopZoekenLokaal, besturing.VakZoekenLokaal, false},
+Zoekopdracht::Zoekopdracht(LokaalPaneel& lokaal, ServerPaneel& server, Wachtrij& wachtrij,
+                           const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_wachtrij(wachtrij), m_b(besturing), m_kantLokaal{lokaal, besturing.knopZoekenLokaal, besturing.VakZoekenLokaal, false},
       m_kantFtp{server, besturing.knopZoekenFtp, besturing.VakZoekenFtp, true}
 {
     for (const Kant* kant : {&m_kantLokaal, &m_kantFtp}) {
@@ -158,8 +158,8 @@ void Zoekopdracht::MouseUp(const Kant& kant, Qt::MouseButton knop)
 
 void Zoekopdracht::Zoeken(const Kant& kant)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
+    if (m_bezig) return;
+    m_bezig = true;
     LijstWeergave& lijst = *kant.paneel.ui().bestanden;
     const Zoektekst tekst(kant.vak->text());
     // The rows as they are now: the hits are listed from these, whatever happens meanwhile.
@@ -176,15 +176,16 @@ void Zoekopdracht::Zoeken(const Kant& kant)
     // download in progress (that file is then passed by).
     Invoerblokkade blokkade(*m_b.venster);
     blokkade.ZetBezig(true);
-    connect(&blokkade, &Invoerblokkade::escapeTijdensBezig, this, [this] {
-        if (m_sessie.bezig()) m_sessie.afbreken();
-    });
     EscapeIngedrukt(); // an Escape from before the search is not meant for it
 
     LokaleZoekbron lokaal(kant.paneel.HuidigeMap());
-    ServerZoekbron server(m_sessie, kant.paneel.HuidigeMap(),
+    // The server's files are fetched ahead of the reading, through the queue.
+    ServerZoekbron server(m_wachtrij, kant.paneel.HuidigeMap(),
                           m_b.tijdelijkeMap->isEmpty() ? QString()
-                                                       : *m_b.tijdelijkeMap + QStringLiteral("/Tijdelijk"));
+                                                       : WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Zoeken));
+    if (kant.server && !tekst.Leeg()) server.Voorbereiden(bestanden);
+    // Escape while a file is fetched passes that file by.
+    connect(&blokkade, &Invoerblokkade::escapeTijdensBezig, this, [&server] { server.Overslaan(); });
     Zoekvoortgang voortgang(wacht, lijst);
     const Zoekresultaat r =
         Vamox::Zoeken(kant.server ? static_cast<Zoekbron&>(server) : lokaal, bestanden, tekst, voortgang);
@@ -206,11 +207,12 @@ void Zoekopdracht::Zoeken(const Kant& kant)
     if (!r.mislukt.isEmpty()) Melding(MisluktTekst(r.mislukt), 4);
     wacht.Terug();
     VetZetten(kant, true);
+    m_bezig = false;
 }
 
 void Zoekopdracht::Ongedaan(const Kant& kant)
 {
-    if (*m_b.bezig) return;
+    if (m_bezig) return;
     kant.vak->clear();
     if (kant.paneel.Beschikbaar()) kant.paneel.LijstVullen(std::nullopt, Soort::Bestanden, false);
     VetZetten(kant, false);

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace Vamox {
 
-class FtpSession;
+class Wachtrij;
 class LokaalPaneel;
 class Paneel;
 class ServerPaneel;
@@ -34,16 +34,17 @@ public:
         QLineEdit* VakZoekenLokaal = nullptr;
         QToolButton* knopZoekenFtp = nullptr;
         QLineEdit* VakZoekenFtp = nullptr;
-        bool* bezig = nullptr;                  // Bezig: one transfer or search at a time
         const QString* tijdelijkeMap = nullptr; // the work folder
     };
 
-    Zoekopdracht(LokaalPaneel& lokaal, ServerPaneel& server, const Besturing& besturing);
+    Zoekopdracht(LokaalPaneel& lokaal, ServerPaneel& server, Wachtrij& wachtrij, const Besturing& besturing);
     ~Zoekopdracht() override;
 
     // Left: search (or, with an empty box, only the normal font); right: undo the search.
     void knopZoekenLokaal_MouseUp(Qt::MouseButton knop);
     void knopZoekenFtp_MouseUp(Qt::MouseButton knop);
+    // Whether a search runs (it takes Escape itself then).
+    bool Bezig() const { return m_bezig; }
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
@@ -64,8 +65,9 @@ private:
 
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
-    FtpSession& m_sessie;
+    Wachtrij& m_wachtrij;
     Besturing m_b;
+    bool m_bezig = false;
     Kant m_kantLokaal;
     Kant m_kantFtp;
 };

@@ -1,6 +1,7 @@
 #include "transfer/gui/Bestandkopie.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/FtpSession.h"
 #include "panes/Opmaak.h"
@@ -10,6 +11,7 @@
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 #include "transfer/Kopieren.h"
+#include "transfer/Overdracht.h"
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/gui/Overdrachtsrun.h"
 
@@ -40,9 +42,10 @@ int RijMetNaam(const LijstWeergave& lijst, const QString& naam)
 
 } // namespace
 
-Bestandkopie::Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
+Bestandkopie::Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
                            const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_navigatie(navigatie), m_b(besturing)
+    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_navigatie(navigatie), m_wachtrij(wachtrij),
+      m_b(besturing)
 {
     m_b.knopKopierenBestand->setEnabled(true);
     connect(m_b.knopKopierenBestand, &QToolButton::clicked, this, &Bestandkopie::knopKopierenBestand_Click);
@@ -61,7 +64,6 @@ Bestandkopie::~Bestandkopie() = default;
 
 void Bestandkopie::knopKopierenBestand_Click()
 {
-    if (*m_b.bezig) return;
     const bool lokaal = m_navigatie.LokaalActief();
     Paneel& paneel = lokaal ? static_cast<Paneel&>(m_lokaal) : m_server;
     LijstWeergave& lijst = *paneel.ui().bestanden;
@@ -73,38 +75,59 @@ void Bestandkopie::knopKopierenBestand_Click()
                 1);
         return;
     }
-    if (!BestandKopieren(paneel, !lokaal)) return;
-    // Only the copy stays selected.
-    const int rij = lijst.currentIndex().row();
-    if (rij >= 0) RijSelecteren(lijst, rij);
-}
-
-bool Bestandkopie::BestandKopieren(Paneel& paneel, bool server)
-{
-    LijstWeergave& lijst = *paneel.ui().bestanden;
     const ListRow rij = lijst.lijstModel().Rij(HuidigeRij(lijst));
-    QString kopie;
+    const QString tekst = (lokaal ? QStringLiteral("Even geduld. Lokale bestand '")
+                                  : QStringLiteral("Even geduld. Serverbestand '")) +
+                          rij.naam + QStringLiteral("' kopiëren...");
+    if (lokaal) {
+        QString kopie;
+        {
+            Wachtstand wacht(*m_b.venster);
+            wacht.Tonen(tekst);
+            kopie = LokaalBestandKopieren(paneel.HuidigeMap(), rij.naam);
+        }
+        Gekopieerd(paneel, rij.naam, kopie, false);
+        return;
+    }
+    // The copy goes through the transfer queue; the folder's listing names it first.
+    Overdrachtsplan plan;
     {
         Wachtstand wacht(*m_b.venster);
-        wacht.Tonen((server ? QStringLiteral("Even geduld. Serverbestand '")
-                            : QStringLiteral("Even geduld. Lokale bestand '")) +
-                    rij.naam + QStringLiteral("' kopiëren..."));
-        kopie = server ? ServerBestandKopieren(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte,
-                                               *m_b.tijdelijkeMap)
-                       : LokaalBestandKopieren(paneel.HuidigeMap(), rij.naam);
+        wacht.Tonen(tekst);
+        plan = ServerkopiePlannen(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte,
+                                  WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren));
     }
+    if (plan.klussen.empty()) {
+        Gekopieerd(paneel, rij.naam, QString(), true);
+        return;
+    }
+    const QString kopie = EigenNaam(plan.klussen.front().doel);
+    m_wachtrij.Toevoegen(
+        std::move(plan),
+        [this, &paneel, naam = rij.naam, kopie](const Overdrachtsresultaat& r) {
+            if (r.gedaan == 0)
+                Gekopieerd(paneel, naam, QString(), true);
+            else if (PanelenBijwerken(m_wachtrij))
+                Gekopieerd(paneel, naam, kopie, true);
+        },
+        {.bijschrift = tekst});
+}
+
+void Bestandkopie::Gekopieerd(Paneel& paneel, const QString& naam, const QString& kopie, bool server)
+{
     if (kopie.isEmpty()) {
         Melding((server ? QStringLiteral("Het kopiëren van serverbestand '")
                         : QStringLiteral("Het kopiëren van lokale bestand '")) +
-                    rij.naam + QStringLiteral("' is misgegaan."),
+                    naam + QStringLiteral("' is misgegaan."),
                 4);
-        return false;
+        return;
     }
+    LijstWeergave& lijst = *paneel.ui().bestanden;
     paneel.LijstVullen(std::nullopt, Soort::Bestanden, false);
     lijst.setFocus();
+    // Only the copy stays selected.
     const int nieuw = RijMetNaam(lijst, kopie);
     if (nieuw >= 0) RijSelecteren(lijst, nieuw);
-    return true;
 }
 
 void Bestandkopie::LokaalBestandenKopieren(const QStringList& paden)

@@ -15,10 +15,11 @@ class LokaalPaneel;
 class Navigatie;
 class Paneel;
 class ServerPaneel;
+class Wachtrij;
 
 // Copies within a side: the numbered copy of the current file of the active side ("naam (kopie
-// n).ext" beside it; on the server through the work folder), and local files dropped onto a row
-// of the local folder list, copied into that folder. The work itself
+// n).ext" beside it; on the server through the work folder, as a job of the transfer queue), and
+// local files dropped onto a row of the local folder list, copied into that folder. The work itself
 // is the core's Kopieren.
 class Bestandkopie final : public QObject
 {
@@ -33,11 +34,10 @@ public:
         QToolButton* knopKopierenBestand = nullptr;
         QAction* mnuBestandLokaalKopieren = nullptr;
         QAction* mnuBestandFtpKopieren = nullptr;
-        const bool* bezig = nullptr;            // Bezig: while a search or transfer runs, nothing
         const QString* tijdelijkeMap = nullptr; // the work folder
     };
 
-    Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie,
+    Bestandkopie(LokaalPaneel& lokaal, ServerPaneel& server, Navigatie& navigatie, Wachtrij& wachtrij,
                  const Besturing& besturing);
     ~Bestandkopie() override;
 
@@ -48,12 +48,14 @@ public:
     void LokaalBestandenKopieren(const QStringList& paden);
 
 private:
-    bool BestandKopieren(Paneel& paneel, bool server);
+    // The copy `kopie` of `naam` was made (shown, selected) or not ("": told).
+    void Gekopieerd(Paneel& paneel, const QString& naam, const QString& kopie, bool server);
 
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     FtpSession& m_sessie;
     Navigatie& m_navigatie;
+    Wachtrij& m_wachtrij;
     Besturing m_b;
 };
 

@@ -1,6 +1,7 @@
 #include "transfer/gui/Bestandsoverdracht.h"
 
 #include "dialogs/Msg.h"
+#include "fileops/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "panes/Opmaak.h"
 #include "panes/gui/LijstWeergave.h"
@@ -12,7 +13,7 @@
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/gui/Overdrachtsrun.h"
 #include "transfer/gui/Overschrijfvragen.h"
-#include "transfer/gui/Voortgangsweergave.h"
+#include "transfer/Wachtrij.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -83,9 +84,9 @@ QStringList Namen(const QStringList& paden)
 } // namespace
 
 Bestandsoverdracht::Bestandsoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie,
-                                       Voortgangsweergave& voortgang, const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_selectie(selectie),
-      m_voortgang(voortgang), m_b(besturing)
+                                       Wachtrij& wachtrij, const Besturing& besturing)
+    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_selectie(selectie), m_wachtrij(wachtrij),
+      m_b(besturing)
 {
     // Both buttons act on the release of either mouse button (the right one repeats).
     m_b.knopBDownloaden->installEventFilter(this);
@@ -123,10 +124,7 @@ QString Bestandsoverdracht::Context() const
 void Bestandsoverdracht::knopBDownloaden_MouseUp(Qt::MouseButton knop)
 {
     if (knop == Qt::RightButton) emit opnieuwDownloaden();
-    if (knop != Qt::LeftButton) return;
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
-    Downloaden();
+    if (knop == Qt::LeftButton) Downloaden();
 }
 
 void Bestandsoverdracht::Downloaden()
@@ -147,28 +145,29 @@ void Bestandsoverdracht::Downloaden()
     std::vector<Serverbestand> bestanden;
     for (const Keuze& k : GeselecteerdeBestanden(lijst))
         bestanden.push_back({m_server.HuidigeServermap() + k.naam, k.grootte, k.naam});
+    const qint64 gekozen = qint64(bestanden.size());
+    const QString context = Context();
+    const QString lokaleMap = m_lokaal.HuidigeLokalemap();
     Overschrijfvragen vragen;
-    const Overdrachtsresultaat r =
-        BestandenDownloaden(m_sessie, bestanden, m_lokaal.HuidigeLokalemap(), &vragen, m_voortgang);
-    *m_b.laatsteDownloads = QStringList{Context()} + r.namen;
-    m_selectie.SelecterenInLijstBLokaal(*m_b.laatsteDownloads);
-    if (r.geannuleerd) {
-        Melding(QStringLiteral("Het downloaden is geannuleerd."), 1);
-    } else if (r.gedaan != qint64(bestanden.size())) {
-        Melding(QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: ") +
-                    QString::number(r.gedaan) + u'/' + QString::number(bestanden.size()) +
-                    QStringLiteral(".\r\nKies uit het snelmenu [Verversen] of [Buiten venster downloaden]."),
-                4);
-    }
+    m_wachtrij.Toevoegen(
+        DownloadenPlannen(bestanden, lokaleMap, &vragen), [this, gekozen, context, lokaleMap](const Overdrachtsresultaat& r) {
+            *m_b.laatsteDownloads = QStringList{context} + r.namen;
+            if (PanelenBijwerken(m_wachtrij)) m_selectie.SelecterenInLijstBLokaal(*m_b.laatsteDownloads);
+            if (r.geannuleerd) {
+                Melding(QStringLiteral("Het downloaden is geannuleerd."), 1);
+            } else if (r.gedaan != gekozen) {
+                Melding(QStringLiteral("Bij downloaden is iets fout gegaan. Gedownload: ") +
+                            QString::number(r.gedaan) + u'/' + QString::number(gekozen) +
+                            QStringLiteral(".\r\nKies uit het snelmenu [Verversen] of [Buiten venster downloaden]."),
+                        4);
+            }
+        });
 }
 
 void Bestandsoverdracht::knopBUploaden_MouseUp(Qt::MouseButton knop)
 {
     if (knop == Qt::RightButton) emit opnieuwUploaden();
-    if (knop != Qt::LeftButton) return;
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
-    UploadenGeselecteerd();
+    if (knop == Qt::LeftButton) UploadenGeselecteerd();
 }
 
 void Bestandsoverdracht::UploadenGeselecteerd()
@@ -193,90 +192,89 @@ void Bestandsoverdracht::UploadenGeselecteerd()
 
 void Bestandsoverdracht::Uploaden(const QStringList& paden)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     UploadenUitvoeren(paden);
 }
 
 void Bestandsoverdracht::UploadenUitvoeren(const QStringList& paden)
 {
-    Zandloper(true);
+    const QString serverMap = m_server.HuidigeServermap();
     Overschrijfvragen vragen;
-    const Overdrachtsresultaat r =
-        BestandenUploaden(m_sessie, paden.mid(1), m_server.HuidigeServermap(), &vragen, m_voortgang);
+    Zandloper(true); // the listing that tells which files exist
+    Overdrachtsplan plan = UploadenPlannen(m_sessie, paden.mid(1), serverMap, &vragen);
     Zandloper(false);
-    m_selectie.SelecterenInLijstBFtp(QStringList{QString()} + r.namen);
-    if (r.geannuleerd)
-        Melding(QStringLiteral("Het uploaden is geannuleerd."), 1);
-    else if (r.mislukt > 0)
-        Melding(QStringLiteral("Bij uploaden is iets fout gegaan."), 4);
+    m_wachtrij.Toevoegen(std::move(plan), [this, serverMap](const Overdrachtsresultaat& r) {
+        if (PanelenBijwerken(m_wachtrij))
+            m_selectie.SelecterenInLijstBFtp(QStringList{QString()} + r.namen);
+        if (r.geannuleerd)
+            Melding(QStringLiteral("Het uploaden is geannuleerd."), 1);
+        else if (r.mislukt > 0)
+            Melding(QStringLiteral("Bij uploaden is iets fout gegaan."), 4);
+    });
 }
 
 void Bestandsoverdracht::FtpBestandenDownloaden(const QStringList& serverpaden, const QString& rij)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const QString doelmap = LokaalDoelPad(m_lokaal.HuidigeLokalemap(), rij);
     const QString doel = doelmap + LokaalScheiding;
     // A row name that is no plain folder name is never written into.
-    bool fout = doelmap.isEmpty() && !serverpaden.isEmpty();
-    if (!doelmap.isEmpty()) {
-        Wachtstand wacht(*m_b.venster);
-        wacht.Tonen(QStringLiteral("Even geduld. Ftp-bestanden ( ") + GetalTekst(serverpaden.size()) +
-                    QStringLiteral(") downloaden naar ") + doel + QStringLiteral("..."));
-        fout = !BestandenDownloaden(m_sessie, Serverbestanden(serverpaden, m_server), doelmap, nullptr,
-                                    m_voortgang)
-                    .Gelukt();
+    if (doelmap.isEmpty()) {
+        if (!serverpaden.isEmpty())
+            Melding(QStringLiteral("Het downloaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);
+        return;
     }
-    if (fout)
-        Melding(QStringLiteral("Het downloaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);
-    if (doelmap.isEmpty()) return;
-
-    // The fill makes the folder current once it could be read.
-    m_lokaal.ui().map->setText(doel);
-    m_lokaal.LijstVullenLokaal(doel, Soort::Beide, false);
-    m_lokaal.ui().bestanden->setFocus();
-    NamenExactSelecteren(*m_lokaal.ui().bestanden, Namen(serverpaden));
+    const QStringList namen = Namen(serverpaden);
+    m_wachtrij.Toevoegen(
+        DownloadenPlannen(Serverbestanden(serverpaden, m_server), doelmap, nullptr),
+        [this, doel, namen](const Overdrachtsresultaat& r) {
+            if (!r.Gelukt())
+                Melding(QStringLiteral("Het downloaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);
+            if (!PanelenBijwerken(m_wachtrij)) return;
+            // The fill makes the folder current once it could be read.
+            m_lokaal.ui().map->setText(doel);
+            m_lokaal.LijstVullenLokaal(doel, Soort::Beide, false);
+            m_lokaal.ui().bestanden->setFocus();
+            NamenExactSelecteren(*m_lokaal.ui().bestanden, namen);
+        },
+        {.bijschrift = QStringLiteral("Even geduld. Ftp-bestanden ( ") + GetalTekst(serverpaden.size()) +
+                       QStringLiteral(") downloaden naar ") + doel + QStringLiteral("...")});
 }
 
 void Bestandsoverdracht::LokaalBestandenUploaden(const QStringList& lokalePaden, const QString& rij)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const QString doel = m_server.HuidigeServermap() + rij + u'/';
-    bool fout = false;
-    {
-        Wachtstand wacht(*m_b.venster);
-        wacht.Tonen(QStringLiteral("Even geduld. Lokale bestanden (") + GetalTekst(lokalePaden.size()) +
-                    QStringLiteral(")  kopiëren naar ") + doel + QStringLiteral("..."));
-        fout = !BestandenUploaden(m_sessie, lokalePaden, doel, nullptr, m_voortgang).Gelukt();
-    }
-    if (fout)
-        Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
-    NaarServermap(doel, Namen(lokalePaden));
+    const QStringList namen = Namen(lokalePaden);
+    m_wachtrij.Toevoegen(
+        UploadenPlannen(m_sessie, lokalePaden, doel, nullptr),
+        [this, doel, namen](const Overdrachtsresultaat& r) {
+            if (!r.Gelukt())
+                Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
+            NaarServermap(doel, namen);
+        },
+        {.bijschrift = QStringLiteral("Even geduld. Lokale bestanden (") + GetalTekst(lokalePaden.size()) +
+                       QStringLiteral(")  kopiëren naar ") + doel + QStringLiteral("...")});
 }
 
 void Bestandsoverdracht::FtpBestandenUploaden(const QStringList& serverpaden, const QString& rij)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
     const QString doel = m_server.HuidigeServermap() + rij + u'/';
-    // The work folder is made at start-up; it may have been removed since (the flow makes it).
-    bool fout = m_b.tijdelijkeMap->isEmpty() && !serverpaden.isEmpty();
-    if (!m_b.tijdelijkeMap->isEmpty()) {
-        Wachtstand wacht(*m_b.venster);
-        wacht.Tonen(QStringLiteral("Even geduld. Ftp-bestanden (") + GetalTekst(serverpaden.size()) +
-                    QStringLiteral(")  kopiëren naar ") + doel + QStringLiteral("..."));
-        fout = !ServerBestandenKopieren(m_sessie, Serverbestanden(serverpaden, m_server), *m_b.tijdelijkeMap,
-                                        doel, m_voortgang)
-                    .Gelukt();
-    }
-    if (fout) Melding(QStringLiteral("Het uploaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);
-    NaarServermap(doel, Namen(serverpaden));
+    const QStringList namen = Namen(serverpaden);
+    // The work folder is made at start-up; it may have been removed since (the planner makes it).
+    const QString werkplek =
+        m_b.tijdelijkeMap->isEmpty() ? QString() : WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren);
+    m_wachtrij.Toevoegen(
+        KopierenPlannen(Serverbestanden(serverpaden, m_server), werkplek, doel),
+        [this, doel, namen](const Overdrachtsresultaat& r) {
+            if (!r.Gelukt())
+                Melding(QStringLiteral("Het uploaden van Ftp-bestanden is geheel/gedeeltelijk misgegaan."), 4);
+            NaarServermap(doel, namen);
+        },
+        {.bijschrift = QStringLiteral("Even geduld. Ftp-bestanden (") + GetalTekst(serverpaden.size()) +
+                       QStringLiteral(")  kopiëren naar ") + doel + QStringLiteral("...")});
 }
 
 void Bestandsoverdracht::NaarServermap(const QString& map, const QStringList& namen)
 {
+    if (!PanelenBijwerken(m_wachtrij)) return;
     // The fill makes the folder current once it could be listed.
     m_server.ui().map->setText(map);
     m_server.LijstVullenFtp(map, Soort::Beide, false);

@@ -15,12 +15,13 @@ class FtpSession;
 class LokaalPaneel;
 class Selectie;
 class ServerPaneel;
-class Voortgangsweergave;
+class Wachtrij;
 
 // Moving selected files between the local disk and the server: the toolbar transfers between
 // the two current folders (with the overwrite question, the summary notice and the last-transfer
-// lists), and the drop transfers into a subfolder, which never ask. The work itself is the
-// core's transfer flows; this class gathers the selection, asks, shows and refreshes.
+// lists), and the drop transfers into a subfolder, which never ask. This class gathers the
+// selection, asks (the core's planners), hands the files to the transfer queue and, once they
+// have moved, tells and refreshes.
 class Bestandsoverdracht final : public QObject
 {
     Q_OBJECT
@@ -30,20 +31,18 @@ public:
     // The controls and the window state it uses.
     struct Besturing
     {
-        QWidget* venster = nullptr; // its caption shows the progress of a drop
         QToolButton* knopBDownloaden = nullptr;
         QToolButton* knopBUploaden = nullptr;
         QComboBox* cboVerbindingenFtp = nullptr;
         QAction* mnuBestandFtpDownloaden = nullptr;
         QAction* mnuBestandLokaalUploaden = nullptr;
-        bool* bezig = nullptr;                   // one transfer or search at a time
         QStringList* laatsteDownloads = nullptr; // LaatsteDownloads: element 0 the context
         QStringList* laatsteUploads = nullptr;
         const QString* tijdelijkeMap = nullptr; // the work folder
     };
 
-    Bestandsoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie,
-                       Voortgangsweergave& voortgang, const Besturing& besturing);
+    Bestandsoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, Wachtrij& wachtrij,
+                       const Besturing& besturing);
     ~Bestandsoverdracht() override;
 
     // The left button downloads the selected server files into the current local folder; the
@@ -82,7 +81,7 @@ private:
     ServerPaneel& m_server;
     FtpSession& m_sessie;
     Selectie& m_selectie;
-    Voortgangsweergave& m_voortgang;
+    Wachtrij& m_wachtrij;
     Besturing m_b;
 };
 

@@ -92,7 +92,6 @@ bool Herhaling::Terugzetten(const QStringList& laatste, const QString& soort)
 
 void Herhaling::LaatsteBestandenOpnieuwDownloaden()
 {
-    if (*m_b.bezig) return;
     // A copy: the download records a new list.
     const QStringList laatste = *m_b.laatsteDownloads;
     if (!Terugzetten(laatste, QStringLiteral("download"))) return;
@@ -103,7 +102,6 @@ void Herhaling::LaatsteBestandenOpnieuwDownloaden()
 
 void Herhaling::LaatsteBestandenOpnieuwUploaden()
 {
-    if (*m_b.bezig) return;
     const QStringList laatste = *m_b.laatsteUploads;
     if (!Terugzetten(laatste, QStringLiteral("upload"))) return;
     NamenExactSelecteren(*m_lokaal.ui().bestanden, laatste.mid(1));
@@ -115,7 +113,6 @@ void Herhaling::LaatsteBestandenOpnieuwUploaden()
 
 void Herhaling::knopUploadBestandKiezen_MouseUp(Qt::MouseButton knop)
 {
-    if (*m_b.bezig) return;
     if (knop == Qt::RightButton || m_b.uploadbestand->isEmpty()) {
         UploadbestandKiezen();
         return;

@@ -35,7 +35,6 @@ public:
         QAction* mnuBestandUploadbestandUploaden = nullptr;
         QAction* mnuBestandUploadbestandSelecteren = nullptr;
         QAction* mnuUploadbestand = nullptr;
-        const bool* bezig = nullptr;
         const QStringList* laatsteDownloads = nullptr; // element 0 the context, then names
         const QStringList* laatsteUploads = nullptr;
         QString* uploadbestand = nullptr; // Uploadbestand: full local path, or empty

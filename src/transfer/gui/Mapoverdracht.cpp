@@ -13,7 +13,7 @@
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/gui/Overdrachtsrun.h"
 #include "transfer/gui/Overschrijfvragen.h"
-#include "transfer/gui/Voortgangsweergave.h"
+#include "transfer/Wachtrij.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,9 +88,9 @@ private:
 
 } // namespace
 
-Mapoverdracht::Mapoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Voortgangsweergave& voortgang,
+Mapoverdracht::Mapoverdracht(LokaalPaneel& lokaal, ServerPaneel& server, Wachtrij& wachtrij,
                              const Besturing& besturing)
-    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_voortgang(voortgang), m_b(besturing)
+    : m_lokaal(lokaal), m_server(server), m_sessie(server.sessie()), m_wachtrij(wachtrij), m_b(besturing)
 {
     connect(m_b.knopUploaden, &QAbstractButton::clicked, this, &Mapoverdracht::knopUploaden_Click);
     connect(m_b.knopDownloaden, &QAbstractButton::clicked, this, &Mapoverdracht::knopDownloaden_Click);
@@ -102,7 +102,7 @@ Mapoverdracht::~Mapoverdracht() = default;
 
 void Mapoverdracht::knopUploaden_Click()
 {
-    UploadenLokalemap(QString());
+    UploadenLokalemap();
 }
 
 void Mapoverdracht::knopDownloaden_Click()
@@ -110,33 +110,17 @@ void Mapoverdracht::knopDownloaden_Click()
     DownloadenServermap(QString(), QString());
 }
 
-int Mapoverdracht::Verbindingen() const
+void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap, const QString& serverMap)
 {
-    return m_b.verbindingen ? *m_b.verbindingen : 1;
-}
-
-bool Mapoverdracht::EscapeInRun()
-{
-    if (!m_downloadLoopt || m_escapeInRun) return false;
-    m_escapeInRun = true;
-    return true;
-}
-
-void Mapoverdracht::UploadenLokalemap(const QString& lokaleMap)
-{
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return;
-    Uploaden(lokaleMap);
+    Uploaden(lokaleMap, serverMap);
 }
 
 bool Mapoverdracht::DownloadenServermap(const QString& serverMap, const QString& lokaleMap)
 {
-    BezigSlot slot(*m_b.bezig);
-    if (!slot) return false;
     return Downloaden(serverMap, lokaleMap);
 }
 
-void Mapoverdracht::Uploaden(QString map)
+void Mapoverdracht::Uploaden(QString map, const QString& doel)
 {
     LijstWeergave& lijst = *m_lokaal.ui().mappen;
     const LijstModel& model = lijst.lijstModel();
@@ -162,7 +146,7 @@ void Mapoverdracht::Uploaden(QString map)
         boom = LokaleMapScannen(map, [&scan] { return scan.Gestopt(); });
     }
     wacht.Terug();
-    const QString serverMap = m_server.HuidigeServermap();
+    const QString serverMap = doel.isEmpty() ? m_server.HuidigeServermap() : doel;
     if (M({.Tekst = QStringLiteral("Lokale map ") + map + QStringLiteral("\r\n met al zijn submappen (") +
                     AantalTekst(boom.mappen.size() - 1) + QStringLiteral(") en bestanden (") +
                     AantalTekst(boom.bestanden.size()) + QStringLiteral("; ") + GrootteTekst(boom.totaal) +
@@ -177,21 +161,29 @@ void Mapoverdracht::Uploaden(QString map)
     wacht.Tonen(QStringLiteral("Even geduld. Uploaden (") + GrootteTekst(boom.totaal) +
                 QStringLiteral(")..."));
     Overschrijfvragen vragen;
-    const Overdrachtsresultaat r = MapUploaden(m_sessie, boom, serverMap, vragen, m_voortgang, Verbindingen());
-    // Nothing attempted (an empty tree, or Stoppen at once): nothing to tell or show, unless a
-    // folder could not be made.
-    if (!r.Geprobeerd() && r.mislukteMappen == 0) return;
+    Overdrachtsplan plan = MapUploadenPlannen(m_sessie, boom, serverMap, vragen);
     wacht.Terug();
-    if (r.geannuleerd)
-        Melding(QStringLiteral("Het uploaden van lokale map '") + map + QStringLiteral("' is geannuleerd."),
-                1);
-    else if (!r.Gelukt())
-        Melding(QStringLiteral("Bij uploaden van lokale map '") + map +
-                    QStringLiteral("' is iets fout gegaan."),
-                4);
-    if (!r.Geprobeerd()) return;
-    m_server.LijstVullenFtp(serverMap, Soort::Beide, false);
-    SelecterenInLijst(*m_server.ui().mappen, EigenNaam(map), true, true);
+    const QString bijschrift = QStringLiteral("Even geduld. Uploaden (") + GrootteTekst(boom.totaal) +
+                               QStringLiteral(")...");
+    m_wachtrij.Toevoegen(
+        std::move(plan),
+        [this, map, serverMap](const Overdrachtsresultaat& r) {
+            // Nothing attempted (an empty tree, or Stoppen at once): nothing to tell or show, unless
+            // a folder could not be made.
+            if (!r.Geprobeerd() && r.mislukteMappen == 0) return;
+            if (r.geannuleerd)
+                Melding(QStringLiteral("Het uploaden van lokale map '") + map +
+                            QStringLiteral("' is geannuleerd."),
+                        1);
+            else if (!r.Gelukt())
+                Melding(QStringLiteral("Bij uploaden van lokale map '") + map +
+                            QStringLiteral("' is iets fout gegaan."),
+                        4);
+            if (!r.Geprobeerd() || !PanelenBijwerken(m_wachtrij)) return;
+            m_server.LijstVullenFtp(serverMap, Soort::Beide, false);
+            SelecterenInLijst(*m_server.ui().mappen, EigenNaam(map), true, true);
+        },
+        {.bijschrift = bijschrift});
 }
 
 bool Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
@@ -240,36 +232,43 @@ bool Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
            .Centreren = true}) != 1)
         return false;
 
-    wacht.Tonen(QStringLiteral("Even geduld. ") +
-                (ServermapSlepen ? QStringLiteral("Downloaden") : QStringLiteral("Kopiëren")) +
-                QStringLiteral(" (") + GrootteTekst(boom.totaal) +
-                QStringLiteral("). Escape=Downloaden stoppen..."));
+    const QString bijschrift = QStringLiteral("Even geduld. ") +
+                               (ServermapSlepen ? QStringLiteral("Downloaden") : QStringLiteral("Kopiëren")) +
+                               QStringLiteral(" (") + GrootteTekst(boom.totaal) +
+                               QStringLiteral("). Escape=Downloaden stoppen...");
+    wacht.Tonen(bijschrift);
     EscapeIngedrukt(); // an Escape from before the run (the scan) does not end it
     Overschrijfvragen vragen;
-    // Escape during a file ends the run once that file is done; a second one cancels the file.
-    m_downloadLoopt = true;
-    m_escapeInRun = false;
-    const Overdrachtsresultaat r = MapDownloaden(m_sessie, serverMap, boom, lokaleMap, vragen, m_voortgang,
-                                                 [] { return EscapeIngedrukt(); }, Verbindingen());
-    m_downloadLoopt = false;
-    // "Stoppen" before any file was fetched: as if nothing had been asked.
-    if (r.gestopt && !r.Geprobeerd()) return false;
-    if (expliciet) {
-        wacht.Houden();
-    } else {
+    Overdrachtsplan plan = MapDownloadenPlannen(serverMap, boom, lokaleMap, vragen);
+    // "Stoppen" before any file was planned: as if nothing had been asked.
+    const bool niets = plan.gestopt && std::none_of(plan.klussen.begin(), plan.klussen.end(), [](const Klus& k) {
+                           return k.staat == Klus::Staat::Wachtend;
+                       });
+    if (niets) return false;
+    const auto afronden = [this, serverMap, lokaleMap, expliciet](const Overdrachtsresultaat& r) {
+        // Stopped before any file was fetched: as if nothing had been asked.
+        if (r.gestopt && !r.Geprobeerd() && !r.geannuleerd) return;
+        if (r.geannuleerd)
+            DownloadGeannuleerd(serverMap);
+        else if (!r.Gelukt())
+            Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
+                        QStringLiteral("' is iets fout gegaan."),
+                    4);
+        if (expliciet || !PanelenBijwerken(m_wachtrij)) return;
+        m_lokaal.ui().mappen->setFocus();
+        m_lokaal.LijstVullenLokaal(lokaleMap, Soort::Beide, false);
+        SelecterenInLijst(*m_lokaal.ui().mappen, EigenNaam(serverMap), true, true);
+    };
+    if (!expliciet) {
         wacht.Terug();
+        m_wachtrij.Toevoegen(std::move(plan), afronden, {.tweetraps = true, .bijschrift = bijschrift});
+        return true;
     }
-    if (r.geannuleerd)
-        DownloadGeannuleerd(serverMap);
-    else if (!r.Gelukt())
-        Melding(QStringLiteral("Bij downloaden van servermap '") + serverMap +
-                    QStringLiteral("' is iets fout gegaan."),
-                4);
-    if (expliciet) return r.Gelukt() && !r.gestopt;
-
-    m_lokaal.ui().mappen->setFocus();
-    m_lokaal.LijstVullenLokaal(lokaleMap, Soort::Beide, false);
-    SelecterenInLijst(*m_lokaal.ui().mappen, EigenNaam(serverMap), true, true);
+    // A drag out waits for its files, which go before what waits.
+    wacht.Houden();
+    const Overdrachtsresultaat r =
+        m_wachtrij.Wachten(m_wachtrij.Toevoegen(std::move(plan), {}, {.voorrang = true, .tweetraps = true}));
+    afronden(r);
     return r.Gelukt() && !r.gestopt;
 }
 

@@ -1,32 +1,35 @@
 #pragma once
 
 #include "config/AppInfo.h"
+#include "dialogs/Msg.h"
 #include "platform/gui/Zandloper.h"
+#include "transfer/Wachtrij.h"
 
 #include <QString>
 #include <QWidget>
 
 namespace Vamox {
 
-// The flows run inside the event handler that started them while the event loop turns; the
-// window's busy flag keeps a second flow (or a search) from starting meanwhile. A flow that
-// finds the flag taken does nothing.
-class BezigSlot final
+// A flow ends a run by refreshing the side it wrote to, going to the folder it wrote to and selecting
+// what arrived. With the transfers in the background the user works on meanwhile: the panes are
+// then left as the user has them, and Verversing refreshes a pane that shows a folder the run wrote
+// to.
+inline bool PanelenBijwerken(const Wachtrij& wachtrij)
 {
-public:
-    explicit BezigSlot(bool& vlag) : m_vlag(vlag), m_genomen(!vlag) { m_vlag = true; }
-    ~BezigSlot()
-    {
-        if (m_genomen) m_vlag = false;
-    }
-    Q_DISABLE_COPY_MOVE(BezigSlot)
+    return !wachtrij.Achtergrond();
+}
 
-    explicit operator bool() const { return m_genomen; }
-
-private:
-    bool& m_vlag;
-    bool m_genomen;
-};
+// A folder that jobs of the queue still read or write is not deleted or renamed meanwhile: true,
+// after a notice, when `map` is such a folder.
+inline bool MapInGebruik(const Wachtrij& wachtrij, const QString& map, bool server)
+{
+    if (!(server ? wachtrij.ServermapInGebruik(map) : wachtrij.LokalemapInGebruik(map))) return false;
+    Melding(QStringLiteral("Map '") + map +
+                QStringLiteral("' is nog in gebruik door overdrachten die wachten of lopen.\r\n"
+                               "Probeer het opnieuw wanneer die klaar zijn."),
+            1);
+    return true;
+}
 
 // The caption text and the busy pointer of a long step; the application's title and the normal
 // pointer come back when the flow ends, however it ends, unless the caller keeps them.

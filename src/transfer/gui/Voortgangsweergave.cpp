@@ -1,12 +1,18 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
-#include "ftp/FtpSession.h"
+#include "config/AppInfo.h"
+#include "platform/gui/Invoerblokkade.h"
+#include "platform/gui/Zandloper.h"
+#include "transfer/Wachtrij.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace Vamox {
 
@@ -14,8 +20,8 @@ namespace {
 constexpr int BalkSchaal = 1000; // the bar counts per mille: byte totals do not fit an int
 }
 
-Voortgangsweergave::Voortgangsweergave(QStatusBar& balk, FtpSession& sessie)
-    : m_regel(new QLabel), m_balk(new QProgressBar)
+Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const Wachtrij& wachtrij)
+    : m_venster(venster), m_statusbalk(balk), m_wachtrij(wachtrij), m_regel(new QLabel), m_balk(new QProgressBar)
 {
     m_regel->setObjectName(QStringLiteral("VoortgangRegel"));
     m_regel->setTextFormat(Qt::PlainText);
@@ -25,78 +31,65 @@ Voortgangsweergave::Voortgangsweergave(QStatusBar& balk, FtpSession& sessie)
     m_balk->setRange(0, BalkSchaal);
     m_balk->setTextVisible(false);
     m_balk->setMaximumWidth(240);
+    // The window holds its input while files move; the line stays within reach and opens the list.
+    m_regel->setProperty(Invoerblokkade::Bereikbaar, true);
+    m_regel->setToolTip(QStringLiteral("Klik om de overdrachten te tonen"));
+    m_regel->installEventFilter(this);
 
-    // The window keeps its status bar at one height; only its content comes and goes.
+    // The status bar is there only while the queue has work; its line and bar come and go with it.
     balk.addWidget(m_regel, 1);
     balk.addPermanentWidget(m_balk);
-    m_balk->setMaximumHeight(balk.height() - 4);
-    m_regel->hide();
-    m_balk->hide();
+    balk.hide();
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
-    connect(&sessie, &FtpSession::voortgang, this, &Voortgangsweergave::SessieVoortgang);
+    connect(&wachtrij, &Wachtrij::bezigGewijzigd, this, &Voortgangsweergave::BezigGewijzigd);
 }
 
 Voortgangsweergave::~Voortgangsweergave() = default;
 
-void Voortgangsweergave::Begin(qint64 bestanden, qint64 bytes)
+bool Voortgangsweergave::eventFilter(QObject* object, QEvent* event)
 {
-    m_voortgang.begin(bestanden, bytes);
-    m_inBestand = false;
-    m_actief = true;
-    Verversen();
-    m_regel->show();
-    m_balk->show();
-    m_timer.start();
+    if (object == m_regel && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        Q_EMIT lijstGevraagd();
+    return false;
 }
 
-void Voortgangsweergave::BestandBegint(const QString& naam, qint64 grootte)
+void Voortgangsweergave::BezigGewijzigd(bool bezig)
 {
-    m_naam = naam;
-    m_verschuiving = 0;
-    m_grootteBekend = grootte >= 0;
-    m_inBestand = true;
-    m_voortgang.bestandBegint(naam, grootte);
-}
-
-void Voortgangsweergave::TweedeDeel(qint64 gedaan)
-{
-    if (!m_inBestand) return;
-    m_verschuiving = gedaan;
-    m_voortgang.bestandVoortgang(gedaan);
-}
-
-void Voortgangsweergave::BestandKlaar()
-{
-    if (!m_inBestand) return;
-    m_inBestand = false;
-    m_voortgang.bestandKlaar();
-}
-
-void Voortgangsweergave::Einde()
-{
-    m_timer.stop();
-    m_actief = false;
-    m_inBestand = false;
-    m_regel->hide();
-    m_balk->hide();
-}
-
-void Voortgangsweergave::SessieVoortgang(qint64 gedaan, qint64 totaal)
-{
-    // Listings and probes between files report too; only the running file's bytes count.
-    if (!m_inBestand) return;
-    if (!m_grootteBekend && totaal > 0) {
-        m_grootteBekend = true;
-        m_voortgang.bestandBegint(m_naam, totaal + m_verschuiving);
+    m_actief = bezig;
+    if (bezig) {
+        if (!m_wachtrij.Achtergrond()) Zandloper(true);
+        Verversen();
+        BalkTonen(true);
+        m_timer.start();
+    } else {
+        m_timer.stop();
+        BalkTonen(false);
+        m_venster.setWindowTitle(AppTitel());
+        Zandloper(false);
     }
-    m_voortgang.bestandVoortgang(m_verschuiving + gedaan);
+}
+
+void Voortgangsweergave::BalkTonen(bool tonen)
+{
+    if (m_statusbalk.isHidden() != tonen) return;
+    QWidget* venster = m_statusbalk.window();
+    const bool eigenMaat = !(venster->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    // A window of its own size grows by the bar and gives that back, so the controls above it
+    // stay where they are; a maximised one cannot, and its controls make room.
+    const int groei = !tonen ? -std::exchange(m_groei, 0) : eigenMaat ? m_statusbalk.sizeHint().height() : 0;
+    if (tonen) m_groei = groei;
+    m_statusbalk.setVisible(tonen);
+    if (eigenMaat && groei != 0) venster->resize(venster->width(), venster->height() + groei);
 }
 
 void Voortgangsweergave::Verversen()
 {
-    const VoortgangStand stand = m_voortgang.stand();
+    const QString bijschrift = m_wachtrij.Bijschrift();
+    if (!bijschrift.isEmpty() && m_venster.windowTitle() != bijschrift) m_venster.setWindowTitle(bijschrift);
+    const VoortgangStand stand = m_wachtrij.Stand();
     const QString tekst = VoortgangTekst(stand);
     if (m_regel->text() != tekst) m_regel->setText(tekst);
     qint64 waarde = 0;

@@ -1,25 +1,23 @@
 #pragma once
 
-#include "transfer/Overdracht.h"
-#include "transfer/OverdrachtVoortgang.h"
-
 #include <QObject>
-#include <QString>
 #include <QTimer>
 
 class QLabel;
 class QProgressBar;
 class QStatusBar;
+class QWidget;
 
 namespace Vamox {
 
-class FtpSession;
+class Wachtrij;
 
-// The progress of a transfer run in the main window's status bar: a line with the current file,
-// files and bytes done of the total, rate and time left, and a bar. The status bar shows only
-// while a run goes on. Files only update counters; the widgets are redrawn from a timer, so a
-// run of many small files costs no repaint per file and a stalled transfer shows its rate fall.
-class Voortgangsweergave final : public QObject, public Voortgangsmelder
+// The progress of the transfer queue in the main window: in the status bar a line with the file
+// that began last, files and bytes done of the total, rate and time left, and a bar; in the caption
+// the text of the run under way; the busy pointer unless the transfers go in the background. The
+// status bar is there only while the queue has work. The widgets are redrawn from a timer, so many
+// small files cost no repaint each and a stalled transfer shows its rate fall.
+class Voortgangsweergave final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Voortgangsweergave)
@@ -27,40 +25,34 @@ class Voortgangsweergave final : public QObject, public Voortgangsmelder
 public:
     static constexpr int VerversMs = 250;
 
-    // Shows itself in `balk` and follows the byte counts `sessie` reports.
-    Voortgangsweergave(QStatusBar& balk, FtpSession& sessie);
+    Voortgangsweergave(QWidget& venster, QStatusBar& balk, const Wachtrij& wachtrij);
     ~Voortgangsweergave() override;
-
-    // A run of `bestanden` files with `bytes` in all (0: unknown) starts; the display shows.
-    void Begin(qint64 bestanden, qint64 bytes) override;
-    // `grootte` < 0: unknown until the session reports it.
-    void BestandBegint(const QString& naam, qint64 grootte) override;
-    // The session's byte counts of the running file start again at 0 while the file's progress
-    // goes on from `gedaan` (the second leg of a copy through the work folder).
-    void TweedeDeel(qint64 gedaan) override;
-    // The file is handled: moved, failed or skipped.
-    void BestandKlaar() override;
-    // The run is over; the display hides.
-    void Einde() override;
 
     bool Actief() const { return m_actief; }
     QLabel& Regel() const { return *m_regel; }
     QProgressBar& Balk() const { return *m_balk; }
-    // Redraws the widgets from the counters (the timer does this while a run goes on).
+    // Redraws the widgets from the queue (the timer does this while it has work).
     void Verversen();
 
-private:
-    void SessieVoortgang(qint64 gedaan, qint64 totaal);
+Q_SIGNALS:
+    // The progress line was clicked: the user wants to see the transfer list.
+    void lijstGevraagd();
 
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void BezigGewijzigd(bool bezig);
+    void BalkTonen(bool tonen);
+
+    QWidget& m_venster;
+    QStatusBar& m_statusbalk;
+    const Wachtrij& m_wachtrij;
     QLabel* m_regel;
     QProgressBar* m_balk;
     QTimer m_timer;
-    OverdrachtVoortgang m_voortgang;
     bool m_actief = false;
-    bool m_inBestand = false; // between BestandBegint and BestandKlaar
-    bool m_grootteBekend = false;
-    QString m_naam;
-    qint64 m_verschuiving = 0; // added to the session's counts (second leg of a copy)
+    int m_groei = 0; // pixels the window grew by to show the bar
 };
 
 } // namespace Vamox

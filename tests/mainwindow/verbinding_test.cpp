@@ -1,4 +1,4 @@
-#include "PaneelHulp.h"
+#include "panes/PaneelHulp.h"
 
 #include "platform/gui/Toetsenbord.h"
 #include "platform/gui/Zandloper.h"

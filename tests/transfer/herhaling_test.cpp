@@ -1,4 +1,4 @@
-#include "SleepHulp.h"
+#include "clipboard/SleepHulp.h"
 
 #include "clipboard/Sleepdata.h"
 #include "dialogs/Bestandskeuze.h"
@@ -29,6 +29,7 @@ TEST_F(Herhaling_, OpnieuwDownloadenSelecteertAlleenWatNogBestaat)
     LokaalTonen(lokaal.path() + "/ander");
     antwoorden = {1};
     QTest::mouseClick(ui().knopBDownloaden, Qt::RightButton);
+    Overdrachtenklaar();
 
     EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), lokaal.path() + u'/');
     EXPECT_EQ(GeselecteerdeNamenVan(*ui().LijstBFtp), QStringList{"a.txt"});
@@ -46,6 +47,7 @@ TEST_F(Herhaling_, OpnieuwWeigertZonderLijstOfBijEenAndereServer)
     Kiezen();
     QTest::mouseClick(ui().knopBUploaden, Qt::RightButton);
     venster->menus().mnuBestandFtpOpnieuwDownloaden->trigger();
+    Overdrachtenklaar();
     t().LaatsteUploads = {lokaal.path() + u'/' + QChar(15) + "oud" + QChar(15) + "/", "a.txt"};
     Schrijf(L("a.txt"), "lokaal");
     QTest::mouseClick(ui().knopBUploaden, Qt::RightButton);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ftp/FtpSession.h"
+#include "platform/Eigendom.h"
+
+#include <QString>
+
+namespace Vamox {
+
+// The work folder holds the copies of server files fetched for the user. Each use has a place of
+// its own in it, so that no use removes or replaces the files of another; an opened file sent
+// back later above all.
+enum class Werkplek
+{
+    Openen,   // files opened with a program: one copy per server file
+    Zoeken,   // the file a search reads
+    Klembord, // files put on the clipboard
+    Slepen,   // files and folders dragged out of the window
+    Kopieren  // copies within the server pass through here
+};
+QString WerkplekPad(const QString& werkmap, Werkplek plek);
+
+// The copy of the opened server file `serverPad` ("/a/b/x.txt") of `server`:
+// Openen/<user>@<host>_<port>/a/b/x.txt. Folder names are made names the local disk takes, one
+// to one ("%" and what a name may not hold become %XX), so two server files never share a copy.
+// "" when the file's own name is no safe local name.
+QString Werkkopie(const QString& werkmap, const FtpGegevens& server, const QString& serverPad);
+
+// A fetched copy is for this user alone.
+bool AlleenVoorEigenaar(const QString& bestand);
+
+struct Werkmapstart
+{
+    QString map;                              // the work folder of this run
+    Padstaat geweigerd = Padstaat::Ontbreekt; // Koppeling, VanAnder, GeenMap: the given one was refused
+    bool eigen = false;                       // `map` is a fresh folder, shared with no other copy
+};
+
+// Takes `map` as the work folder, emptied first when `legen`, and leaves it to the user alone
+// (0700). A link, another user's folder or a file there is neither followed nor emptied: a fresh
+// private folder is made in the system's temporary folder instead, as it is when `map` cannot be
+// made at all.
+Werkmapstart WerkmapInrichten(const QString& map, bool legen);
+
+// Removes the work folder with everything in it, never following a link; only a folder of this
+// user that bears the work folder's name.
+void WerkmapOpruimen(const QString& map);
+
+} // namespace Vamox
