@@ -11,6 +11,7 @@
 #include "panes/gui/PaneelVulling.h"
 #include "panes/gui/Selectie.h"
 #include "panes/gui/Sorteren.h"
+#include "platform/Geheugen.h"
 #include "platform/gui/Shell.h"
 #include "platform/gui/Zandloper.h"
 
@@ -27,6 +28,9 @@
 namespace Vamox {
 
 namespace {
+
+// A folder of this many rows frees enough after its fill to give memory back for.
+constexpr int GrootGenoeg = 100'000;
 
 // The busy pointer for the length of a fill, however it ends.
 struct Bezigwijzer
@@ -142,6 +146,9 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
             lezing.Terugzetten();
         }
     }
+    // What reading a large folder held for a moment goes back to the system.
+    if (m_ui.bestanden->lijstModel().Aantal() + m_ui.mappen->lijstModel().Aantal() >= GrootGenoeg)
+        GeheugenTeruggeven();
     if (!getoond) {
         LeesfoutMelden(doel, uitkomst);
         return false;
