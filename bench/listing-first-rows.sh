@@ -12,14 +12,10 @@ source "$here/lib/listing.sh"
 source "$here/lib/vsftpd.sh"
 driver=$(bench_build)/bench/listing_bench
 [ -x "$driver" ] || { echo "listing-first-rows: $driver not found; build first" >&2; exit 2; }
-[ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import pyftpdlib' 2>/dev/null ||
-    { echo "listing-first-rows: /usr/bin/python3 with pyftpdlib needed (python3-pyftpdlib)" >&2; exit 2; }
 
 files=${LISTING_FILES:-1000000}
 work=$(mktemp -d)
-server_pid=
-stop_server() { if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; fi; }
-cleanup() { stop_server; [ -n "${VSFTPD_PID:-}" ] && vsftpd_stop; rm -rf "$work"; }
+cleanup() { pyftpd_stop; [ -n "${VSFTPD_PID:-}" ] && vsftpd_stop; rm -rf "$work"; }
 trap cleanup EXIT
 
 mkdir -p "$work/root"
@@ -41,13 +37,9 @@ report() { # source output
 
 report local "$("$driver" first local "$work/root/veel" 2>/dev/null)"
 
-/usr/bin/python3 "$here/../tests/support/ftpserver.py" --port-file "$work/port" --root "$work/root" \
-    2> "$work/server.log" &
-server_pid=$!
-for _ in $(seq 200); do [ -s "$work/port" ] && break; sleep 0.05; done
-[ -s "$work/port" ] || { echo "listing-first-rows: pyftpdlib did not start" >&2; cat "$work/server.log" >&2; exit 1; }
-report pyftpdlib-mlsd "$("$driver" first server "$(cat "$work/port")" /veel 2>/dev/null)"
-stop_server; server_pid=
+pyftpd_start listing-first-rows "$work" "$work/root"
+report pyftpdlib-mlsd "$("$driver" first server "$PYFTPD_PORT" /veel 2>/dev/null)"
+pyftpd_stop
 
 if vsftpd_start "$work/root" 2>/dev/null; then
     report vsftpd-list "$("$driver" first server "$VSFTPD_PORT" /veel anonymous vamox@ 2>/dev/null)"

@@ -11,15 +11,11 @@ source "$here/lib/listing.sh"
 source "$here/lib/vsftpd.sh"
 driver=$(bench_build)/bench/listing_bench
 [ -x "$driver" ] || { echo "pattern: $driver not found; build first" >&2; exit 2; }
-[ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import pyftpdlib' 2>/dev/null ||
-    { echo "pattern: /usr/bin/python3 with pyftpdlib needed (python3-pyftpdlib)" >&2; exit 2; }
 
 files=${LISTING_FILES:-1000000}
 rounds=${BENCH_ROUNDS:-3}
 work=$(mktemp -d)
-server_pid=
-stop_server() { if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; fi; }
-trap 'stop_server; rm -rf "$work"' EXIT
+trap 'pyftpd_stop; rm -rf "$work"' EXIT
 
 # The names of listing_make's folder, as "ls -l" lines and as a plain list.
 awk -v n="$files" 'BEGIN {
@@ -31,13 +27,9 @@ awk -v n="$files" 'BEGIN {
     }
 }'
 mkdir -p "$work/root/veel"
-/usr/bin/python3 "$here/../tests/support/ftpserver.py" --port-file "$work/port" --root "$work/root" \
-    --no-mlst --listing "$work/listing" 2> "$work/server.log" &
-server_pid=$!
-for _ in $(seq 200); do [ -s "$work/port" ] && break; sleep 0.05; done
-[ -s "$work/port" ] || { echo "pattern: the server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+pyftpd_start pattern "$work" "$work/root" --no-mlst --listing "$work/listing"
 
-out=$("$driver" pattern "$(cat "$work/port")" /veel '*.txt' "$rounds" 2>/dev/null)
+out=$("$driver" pattern "$PYFTPD_PORT" /veel '*.txt' "$rounds" 2>/dev/null)
 echo "$out"
 ours=$(echo "$out" | sed -n 's/.*ours=\([0-9.]*\).*/\1/p')
 shown=$(echo "$out" | sed -n 's/.* rows=\([0-9]*\).*/\1/p')
