@@ -6,16 +6,26 @@
 //     memory is read.
 //   listing_bench local <folder> [repeats]
 //     ours = LijstVullenLokaal of the folder, best of the repeats.
-// The server is pyftpdlib with the test fixture's login (vamox / geheim) on 127.0.0.1.
+//   listing_bench first local <folder>
+//   listing_bench first server <port> <server folder> [user password]
+//     first = from the call of the fill to the first paint of the file list showing 100 rows or
+//     more; full = the whole fill (the server side logs in and lists "/" before, untimed).
+//   listing_bench pattern <port> <server folder> <pattern> [repeats]
+//     ours = the pattern applied to the server pane's files as a user applies it (Enter in the
+//     pattern box), until the rows are in the list; best of the repeats.
+// The server is pyftpdlib with the test fixture's login (vamox / geheim) on 127.0.0.1, unless
+// a user is given (vsftpd: anonymous).
 
 #include "dialogs/DialoogSeam.h"
 #include "mainwindow/FrmFtp.h"
 #include "panes/gui/LijstModel.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
+#include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -44,6 +54,29 @@ void Afwerken()
         QCoreApplication::processEvents();
 }
 
+// The moment the file list is first painted with 100 rows or more.
+class EersteRijen final : public QObject
+{
+public:
+    EersteRijen(LijstWeergave& lijst, const QElapsedTimer& klok) : m_lijst(lijst), m_klok(klok)
+    {
+        lijst.viewport()->installEventFilter(this);
+    }
+    double tijd = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (tijd < 0 && event->type() == QEvent::Paint && m_lijst.lijstModel().Aantal() >= 100)
+            tijd = double(m_klok.nsecsElapsed()) / 1e9;
+        return false;
+    }
+
+private:
+    LijstWeergave& m_lijst;
+    const QElapsedTimer& m_klok;
+};
+
 int Mislukt(const char* wat, const DialoogOpnemer& vragen)
 {
     std::fprintf(stderr, "%s failed", wat);
@@ -62,14 +95,21 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments();
     const bool server = args.value(1) == QLatin1String("server") && args.size() >= 5;
     const bool lokaal = args.value(1) == QLatin1String("local") && args.size() >= 3;
-    if (!server && !lokaal) {
+    const bool eerste = args.value(1) == QLatin1String("first") &&
+                        ((args.value(2) == QLatin1String("local") && args.size() >= 4) ||
+                         (args.value(2) == QLatin1String("server") && args.size() >= 5));
+    const bool patroon = args.value(1) == QLatin1String("pattern") && args.size() >= 5;
+    if (!server && !lokaal && !eerste && !patroon) {
         std::fprintf(stderr,
                      "usage: %s server <port> <server folder> <local folder> [repeats]\n"
-                     "       %s local <folder> [repeats]\n",
-                     argv[0], argv[0]);
+                     "       %s local <folder> [repeats]\n"
+                     "       %s first local <folder>\n"
+                     "       %s first server <port> <server folder> [user password]\n"
+                     "       %s pattern <port> <server folder> <pattern> [repeats]\n",
+                     argv[0], argv[0], argv[0], argv[0], argv[0]);
         return 2;
     }
-    const int herhalingen = std::max(1, args.value(server ? 5 : 3).toInt());
+    const int herhalingen = std::max(1, args.value(server || patroon ? 5 : 3).toInt());
 
     DialoogOpnemer vragen; // a notice would mean the fill failed; nothing waits for a click
     FrmFtp venster;        // not started: no configuration file is read, the lists fill when asked
@@ -79,6 +119,58 @@ int main(int argc, char** argv)
     Afwerken();
     FtpSession& s = t.sessie;
     double beste = 1e9;
+
+    if (eerste) {
+        const bool vanServer = args.at(2) == QLatin1String("server");
+        const QString map = args.at(vanServer ? 4 : 3);
+        if (vanServer) {
+            const FtpGegevens gegevens{QStringLiteral("127.0.0.1"), args.value(5, QStringLiteral("vamox")),
+                                       args.value(6, QStringLiteral("geheim")),
+                                       static_cast<quint16>(args.at(3).toUInt())};
+            // Connected and at home, as a user who then opens the large folder.
+            if (!s.FtpVerbindingOpenen(gegevens) ||
+                !venster.serverPaneel().LijstVullenFtp(QStringLiteral("/")))
+                return Mislukt("login", vragen);
+            Afwerken();
+        }
+        LijstWeergave& lijst = vanServer ? *venster.ui().LijstBFtp : *venster.ui().LijstBLokaal;
+        QElapsedTimer klok;
+        klok.start();
+        EersteRijen eersteRijen(lijst, klok);
+        const bool gelukt = vanServer ? venster.serverPaneel().LijstVullenFtp(map, Soort::Beide)
+                                      : (venster.lokaalPaneel().LijstVullenLokaal(map, Soort::Beide), true);
+        const double geheel = double(klok.nsecsElapsed()) / 1e9;
+        if (!gelukt || !vragen.Vragen().empty()) return Mislukt("fill", vragen);
+        std::printf("first=%.6f full=%.6f rows=%d\n", eersteRijen.tijd, geheel, lijst.lijstModel().Aantal());
+        return 0;
+    }
+
+    if (patroon) {
+        const FtpGegevens gegevens{QStringLiteral("127.0.0.1"), QStringLiteral("vamox"),
+                                   QStringLiteral("geheim"), static_cast<quint16>(args.at(2).toUInt())};
+        if (!s.FtpVerbindingOpenen(gegevens) ||
+            !venster.serverPaneel().LijstVullenFtp(args.at(3), Soort::Beide))
+            return Mislukt("server fill", vragen);
+        Afwerken();
+        LijstWeergave& lijst = *venster.ui().LijstBFtp;
+        const int alle = lijst.lijstModel().Aantal();
+        QComboBox& vak = *venster.ui().cboPatroonFtp;
+        for (int i = 0; i < herhalingen; ++i) {
+            // Back to all files first, untimed: every round filters the whole folder.
+            vak.setEditText(QString());
+            venster.selectie().SelecterenPatroonFtp();
+            Afwerken();
+            vak.setEditText(args.at(4));
+            QElapsedTimer klok;
+            klok.start();
+            venster.selectie().SelecterenPatroonFtp();
+            beste = std::min(beste, double(klok.nsecsElapsed()) / 1e9);
+            Afwerken();
+        }
+        if (!vragen.Vragen().empty()) return Mislukt("pattern", vragen);
+        std::printf("ours=%.6f rows=%d total=%d\n", beste, lijst.lijstModel().Aantal(), alle);
+        return 0;
+    }
 
     if (server) {
         const FtpGegevens gegevens{QStringLiteral("127.0.0.1"), QStringLiteral("vamox"),

@@ -22,8 +22,7 @@ struct Stuk
 class Regels final
 {
 public:
-    explicit Regels(const QByteArray& tekst)
-        : m_p(tekst.constData()), m_eind(tekst.constData() + tekst.size())
+    Regels(const char* b, const char* e) : m_p(b), m_eind(e)
     {
         m_lf = zoek(m_p, '\n');
         m_cr = zoek(m_p, '\r');
@@ -40,12 +39,6 @@ public:
         return true;
     }
 
-    // For reserve(): one entry per line, whichever line end the server uses.
-    static qsizetype aantal(const QByteArray& tekst)
-    {
-        return std::max(tekst.count('\n'), tekst.count('\r')) + 1;
-    }
-
 private:
     const char* zoek(const char* vanaf, char c) const
     {
@@ -58,6 +51,16 @@ private:
     const char* m_lf;
     const char* m_cr;
 };
+
+// The last line end in [b, e), or nullptr.
+const char* LaatsteRegeleinde(const char* b, const char* e)
+{
+    for (const char* p = e; p > b;) {
+        --p;
+        if (*p == '\n' || *p == '\r') return p;
+    }
+    return nullptr;
+}
 
 bool isCijfer(char c)
 {
@@ -407,35 +410,97 @@ bool dosRegel(Stuk regel, FtpEntry& e)
 
 } // namespace
 
+Lijstlezer::Lijstlezer(Vorm vorm, const Lijstgrenzen& grenzen, const QDate& vandaag)
+    : m_vorm(vorm), m_grenzen(grenzen), m_vandaag(vandaag.isValid() ? vandaag : QDate::currentDate()),
+      m_morgen(m_vandaag.addDays(1))
+{
+}
+
+bool Lijstlezer::Lezen(const char* data, qsizetype lengte)
+{
+    if (m_teGroot) return false;
+    m_bytes += lengte;
+    if (m_bytes > m_grenzen.bytes) {
+        m_teGroot = true;
+        return false;
+    }
+    const char* p = data;
+    const char* eind = data + lengte;
+    if (!m_rest.isEmpty()) {
+        // The line begun before ends at the first line end of this piece.
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(lengte)));
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(lengte)));
+        const char* einde = lf && cr ? std::min(lf, cr) : (lf ? lf : cr);
+        m_rest.append(p, (einde ? einde : eind) - p);
+        if (m_rest.size() > m_grenzen.regel) {
+            m_teGroot = true;
+            return false;
+        }
+        if (!einde) return true;
+        Regel(m_rest.constData(), m_rest.constData() + m_rest.size());
+        m_rest.clear();
+        p = einde; // a CRLF cut in two gives an empty line, which is skipped
+    }
+    const char* laatste = LaatsteRegeleinde(p, eind);
+    const char* rest = laatste ? laatste + 1 : p;
+    if (laatste) LeesRegels(p, laatste + 1);
+    if (eind - rest > m_grenzen.regel) m_teGroot = true;
+    if (!m_teGroot) m_rest.append(rest, eind - rest);
+    return !m_teGroot;
+}
+
+bool Lijstlezer::Afronden()
+{
+    if (!m_teGroot && !m_rest.isEmpty()) Regel(m_rest.constData(), m_rest.constData() + m_rest.size());
+    m_rest.clear();
+    return !m_teGroot;
+}
+
+void Lijstlezer::LeesRegels(const char* b, const char* e)
+{
+    Regels regels(b, e);
+    Stuk regel;
+    while (!m_teGroot && regels.volgende(regel))
+        Regel(regel.b, regel.e);
+}
+
+void Lijstlezer::Regel(const char* b, const char* e)
+{
+    if (e - b > m_grenzen.regel || m_aantal >= m_grenzen.entries) {
+        // Only a line that is an entry counts against the number of entries.
+        FtpEntry proef;
+        if (e - b > m_grenzen.regel || Ontleden(b, e, proef)) m_teGroot = true;
+        return;
+    }
+    FtpEntry entry;
+    if (!Ontleden(b, e, entry)) return;
+    m_entries.push_back(std::move(entry));
+    ++m_aantal;
+}
+
+bool Lijstlezer::Ontleden(const char* b, const char* e, FtpEntry& entry) const
+{
+    const Stuk regel{b, e};
+    if (m_vorm == Vorm::Mlsd) return !regel.leeg() && mlsdRegel(regel, entry);
+    if (regel.lengte() < 10) return false;
+    return isCijfer(regel.b[0]) ? dosRegel(regel, entry)
+                                : unixRegel(regel, Vandaag{m_vandaag, m_morgen}, entry);
+}
+
 std::vector<FtpEntry> MlsdLezen(const QByteArray& tekst)
 {
-    std::vector<FtpEntry> uit;
-    uit.reserve(size_t(Regels::aantal(tekst)));
-    Regels regels(tekst);
-    Stuk regel;
-    while (regels.volgende(regel)) {
-        FtpEntry e;
-        if (!regel.leeg() && mlsdRegel(regel, e)) uit.push_back(std::move(e));
-    }
-    return uit;
+    Lijstlezer lezer(Lijstlezer::Vorm::Mlsd, Lijstgrenzen::Geen());
+    lezer.Lezen(tekst.constData(), tekst.size());
+    lezer.Afronden();
+    return lezer.Nemen();
 }
 
 std::vector<FtpEntry> ListLezen(const QByteArray& tekst, const QDate& vandaag)
 {
-    Vandaag v;
-    v.dag = vandaag.isValid() ? vandaag : QDate::currentDate();
-    v.morgen = v.dag.addDays(1);
-    std::vector<FtpEntry> uit;
-    uit.reserve(size_t(Regels::aantal(tekst)));
-    Regels regels(tekst);
-    Stuk regel;
-    while (regels.volgende(regel)) {
-        if (regel.lengte() < 10) continue;
-        FtpEntry e;
-        const bool goed = isCijfer(regel.b[0]) ? dosRegel(regel, e) : unixRegel(regel, v, e);
-        if (goed) uit.push_back(std::move(e));
-    }
-    return uit;
+    Lijstlezer lezer(Lijstlezer::Vorm::List, Lijstgrenzen::Geen(), vandaag);
+    lezer.Lezen(tekst.constData(), tekst.size());
+    lezer.Afronden();
+    return lezer.Nemen();
 }
 
 } // namespace Vamox

@@ -36,6 +36,7 @@ struct FtpSession::Opdracht
     QString lokaalPad;
     qint64 verwachteGrootte = -1;        // a download whose size the caller knows from a listing
     CurlHulp::Ontvangst* doel = nullptr; // a download: continued where its file ends
+    Lijstontvangst* lijst = nullptr;     // a listing: where its entries go
     bool tijdVragen = false;             // a download asks MDTM, to tell a changed file at a resume
     qint64 beginGrootte = -1;            // a resumed download: the file's size and MDTM at the start
     qint64 beginTijd = -1;
@@ -50,7 +51,6 @@ struct FtpSession::Uitkomst
     long antwoord = 0;       // last reply code of the server
     QList<int> antwoorden;   // every final reply code, in order
     QByteArray kopregels;    // every reply line, for FEAT
-    QByteArray data;         // listing body
     qint64 lengte = -1;      // size the server announced (SIZE), -1 unknown
     qint64 tijd = -1;        // MDTM of a download's file (seconds since 1970), -1 unknown
     qint64 overgedragen = 0; // payload bytes moved

@@ -3,12 +3,14 @@
 #include "ftp/CurlHulp.h"
 #include "ftp/CurlWerker.h"
 #include "ftp/FtpOpdracht.h"
+#include "ftp/Lijstontvangst.h"
+#include "ftp/Lijststroom.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRandomGenerator>
-#include <QSet>
 
 #include <algorithm>
 #include <chrono>
@@ -130,8 +132,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         case S::Lijst:
             if (!opdracht.lijstCommando.isEmpty())
                 curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, opdracht.lijstCommando.constData());
-            curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &SchrijfNaarBuffer);
-            curl_easy_setopt(e, CURLOPT_WRITEDATA, &u.data);
+            curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &LeesLijst);
+            curl_easy_setopt(e, CURLOPT_WRITEDATA, opdracht.lijst);
             break;
         case S::Halen:
             // With the size known from a listing, the SIZE command before each RETR is one
@@ -305,19 +307,36 @@ bool FtpSession::FtpVerbinden()
 }
 
 namespace {
-// Whether every name of `kaal` is among those of `metA`.
-bool OmvatNamen(const std::vector<FtpEntry>& metA, const std::vector<FtpEntry>& kaal)
+// Whether every name of `kaal` is among those of `metA` (hashes of names, sorted).
+bool OmvatNamen(const std::vector<size_t>& metA, const std::vector<FtpEntry>& kaal)
 {
-    QSet<QString> namen;
-    for (const FtpEntry& e : metA)
-        namen.insert(e.naam);
-    return std::all_of(kaal.begin(), kaal.end(), [&](const FtpEntry& e) { return namen.contains(e.naam); });
+    return std::all_of(kaal.begin(), kaal.end(), [&](const FtpEntry& e) {
+        return std::binary_search(metA.begin(), metA.end(), qHash(e.naam));
+    });
 }
 } // namespace
 
-bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
+FtpSession::Uitkomst FtpSession::lijstOpdracht(Opdracht& o, const QByteArray& commando,
+                                               Lijstontvangst& ontvangst)
+{
+    o.lijstCommando = commando;
+    o.lijst = &ontvangst;
+    Uitkomst u = voer(o);
+    // The last line may lack its line end; a listing cut off is not read to its end.
+    if (u.ok()) ontvangst.lezer.Afronden();
+    ontvangst.Doorgeven();
+    if (ontvangst.lezer.TeGroot()) {
+        m_lijstTeGroot = true;
+        if (u.ok()) u.code = CURLE_WRITE_ERROR;
+    }
+    if (ontvangst.stroom) ontvangst.stroom->Afleveren();
+    return u;
+}
+
+bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel)
 {
     uit.clear();
+    m_lijstTeGroot = false;
     if (!m_verbindingsHandle || !FtpVeiligeTekst(mapPad)) return false;
     // mapPad is "/a/b/" or "//" (the root).
     QString kern = mapPad;
@@ -328,48 +347,69 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit)
     o.urlPad = FtpUrlPad(kern.isEmpty() ? QStringLiteral("/") : kern);
     if (!o.urlPad.endsWith('/')) o.urlPad += '/';
 
+    // With `deel`, the pieces go there as they come; a listing that has to start anew says so.
+    bool opnieuw = false;
+    std::optional<Lijststroom> stroom;
+    if (deel)
+        stroom.emplace([&](std::vector<FtpEntry>& stuk) { (*deel)(stuk, std::exchange(opnieuw, false)); });
+    Lijststroom* naar = stroom ? &*stroom : nullptr;
+    using V = Lijstlezer::Vorm;
+
     if (m_mlsd) {
-        o.lijstCommando = "MLSD";
-        const Uitkomst u = voer(o);
-        if (!u.ok()) return false;
-        uit = MlsdLezen(u.data);
-    } else {
-        // A plain LIST hides dot files on many servers (vsftpd); "LIST -a" shows them. Servers
-        // that do not know "-a" refuse it or take "-a /map" for a path, which may even exist: until
-        // "-a" gave a listing that holds everything a plain one does, both are asked.
-        std::optional<std::vector<FtpEntry>> metA;
-        if (m_lijstA != LijstA::Nee) {
-            o.lijstCommando = "LIST -a";
-            const Uitkomst u = voer(o);
-            // A cancelled "-a" says nothing of the server, and the cancel holds for the plain one too.
-            if (u.geweigerd || m_afgebroken) return false;
-            if (u.ok()) metA = ListLezen(u.data);
-        }
-        if (m_lijstA == LijstA::Ja) {
-            if (!metA) return false;
-            uit = std::move(*metA);
-        } else {
-            o.lijstCommando.clear();
-            const Uitkomst u = voer(o);
-            if (!u.ok()) return false;
-            uit = ListLezen(u.data);
-            if (m_lijstA == LijstA::Onbekend) {
-                // Two empty answers tell nothing.
-                if (!metA || !OmvatNamen(*metA, uit))
-                    m_lijstA = LijstA::Nee;
-                else if (!metA->empty()) {
-                    m_lijstA = LijstA::Ja;
-                    uit = std::move(*metA);
+        Lijstontvangst ontvangst(V::Mlsd, lijstgrenzen, naar);
+        if (!lijstOpdracht(o, "MLSD", ontvangst).ok()) return false;
+        uit = std::move(ontvangst.entries);
+        return true;
+    }
+    // A plain LIST hides dot files on many servers (vsftpd); "LIST -a" shows them. Servers that
+    // do not know "-a" refuse it or take "-a /map" for a path, which may even exist: until "-a"
+    // gave a listing that holds everything a plain one does, both are asked. The "-a" listing is
+    // shown as it comes; when the plain one wins, it replaces it.
+    bool metA = false;
+    std::vector<FtpEntry> metAEntries;
+    std::vector<size_t> metANamen;
+    qint64 metAAantal = 0;
+    if (m_lijstA != LijstA::Nee) {
+        Lijstontvangst ontvangst(V::List, lijstgrenzen, naar);
+        if (m_lijstA == LijstA::Onbekend) ontvangst.namen = &metANamen;
+        const Uitkomst u = lijstOpdracht(o, "LIST -a", ontvangst);
+        // A cancelled "-a" says nothing of the server, and the cancel holds for the plain one too.
+        if (u.geweigerd || m_afgebroken || m_lijstTeGroot) return false;
+        metA = u.ok();
+        metAEntries = std::move(ontvangst.entries);
+        metAAantal = ontvangst.lezer.Aantal();
+    }
+    if (m_lijstA == LijstA::Ja) {
+        if (!metA) return false;
+        uit = std::move(metAEntries);
+        return true;
+    }
+    // Streamed only when no "-a" listing went before it.
+    Lijstontvangst ontvangst(V::List, lijstgrenzen, m_lijstA == LijstA::Nee ? naar : nullptr);
+    if (!lijstOpdracht(o, QByteArray(), ontvangst).ok()) return false;
+    uit = std::move(ontvangst.entries);
+    if (m_lijstA == LijstA::Onbekend) {
+        std::sort(metANamen.begin(), metANamen.end());
+        // Two empty answers tell nothing.
+        if (!metA || !OmvatNamen(metANamen, uit)) {
+            m_lijstA = LijstA::Nee;
+            if (naar) {
+                opnieuw = true;
+                naar->Toevoegen(std::move(uit));
+                naar->Afleveren();
+                uit.clear();
+                // An empty plain listing voids what "-a" showed all the same.
+                if (opnieuw) {
+                    std::vector<FtpEntry> geen;
+                    (*deel)(geen, true);
+                    opnieuw = false;
                 }
             }
+        } else if (metAAantal > 0) {
+            m_lijstA = LijstA::Ja;
+            uit = std::move(metAEntries);
         }
     }
-    // Some servers list the folder itself and its parent too: no children, and a walk that
-    // took "." for one would list the same folder again and again.
-    std::erase_if(uit, [](const FtpEntry& e) {
-        const QString kaal = SpatiesWeg(e.naam);
-        return e.isMap && (kaal == QLatin1String(".") || kaal == QLatin1String(".."));
-    });
     return true;
 }
 
@@ -398,6 +438,12 @@ std::optional<std::vector<FtpEntry>> FtpSession::FtpMapLezen(const QString& map)
     std::vector<FtpEntry> entries;
     if (!lijst(FtpMapNormaliseren(map), entries)) return std::nullopt;
     return entries;
+}
+
+bool FtpSession::FtpMapStromen(const QString& map, const Lijstdeel& deel)
+{
+    std::vector<FtpEntry> entries;
+    return lijst(FtpMapNormaliseren(map), entries, &deel);
 }
 
 std::optional<Mapinhoud> FtpSession::ServermapLezen(const QString& pad)

@@ -17,6 +17,7 @@
 namespace Vamox {
 
 class CurlWerker;
+struct Lijstontvangst;
 
 // Timeouts of the session; tests shorten them.
 struct FtpTijden
@@ -100,6 +101,8 @@ public:
     ~FtpSession() override;
 
     FtpTijden tijden;
+    // What one listing may take; tests lower it.
+    Lijstgrenzen lijstgrenzen;
 
     // Certificates no trusted authority vouches for: where the trusted ones are kept, the
     // question whether to trust one met for the first time (unset: never), the notice that a
@@ -126,6 +129,9 @@ public:
     // The entries of a server folder as listed, without "." and ".."; nothing when the listing
     // failed (no connection, no such folder, no permission), which is never an empty folder.
     std::optional<std::vector<FtpEntry>> FtpMapLezen(const QString& map);
+    // FtpMapLezen in pieces: the entries go to `deel` while the listing arrives (on this thread,
+    // while its event loop turns). True when the listing was complete.
+    bool FtpMapStromen(const QString& map, const Lijstdeel& deel);
     // The folder as a pane shows it: ordered, with the parent entry outside the root.
     std::optional<Mapinhoud> ServermapLezen(const QString& pad);
     // A server file that is replaced is uploaded under a temporary name in its folder, checked for
@@ -164,6 +170,8 @@ public:
     void afbreken();
     // Whether the last operation ended because it was cancelled.
     bool afgebroken() const { return m_afgebroken; }
+    // Whether the last listing failed because it passed a limit of `lijstgrenzen`.
+    bool lijstTeGroot() const { return m_lijstTeGroot; }
     // Whether the last operation failed because the connection broke, could not be made or the
     // login was refused (not because the server refused the file or the command).
     bool verbindingVerbroken() const { return m_verbroken; }
@@ -180,7 +188,8 @@ private:
     struct Opdracht;
     Uitkomst voer(const Opdracht& opdracht);
     Uitkomst voerEens(const Opdracht& opdracht);
-    bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit);
+    bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel = nullptr);
+    Uitkomst lijstOpdracht(Opdracht& o, const QByteArray& commando, Lijstontvangst& ontvangst);
     Uitkomst inloggen(const Opdracht& login);
     std::optional<CertificaatInfo> certificaatHalen();
     bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
@@ -205,6 +214,7 @@ private:
     bool m_bezig = false;
     bool m_mlsd = false;
     bool m_afgebroken = false;
+    bool m_lijstTeGroot = false;
     QStringList m_resten; // temporary upload names left on the server, removed when it answers
     // Whether this login's server takes "LIST -a"; asked anew at every login.
     enum class LijstA

@@ -1,14 +1,13 @@
 #include "panes/LokaleMap.h"
 
+#include "ftp/Lijststroom.h"
+#include "platform/Mapinlezen.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 
 namespace Vamox {
-
-namespace {
-constexpr QDir::Filters Inhoud = QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot;
-}
 
 FtpEntry LokaalEntry(const QString& naam, const QDateTime& gewijzigd, qint64 grootte)
 {
@@ -25,24 +24,42 @@ FtpEntry LokaalEntry(const QString& naam, const QDateTime& gewijzigd, qint64 gro
     return e;
 }
 
+namespace {
+// Entries read before the reading moves to a thread of its own: an ordinary folder is read at
+// once, as it always was, and only a large one turns the event loop while it is read.
+constexpr std::size_t MeteenLezen = 4096;
+constexpr std::size_t Partij = 8192;
+} // namespace
+
 std::optional<Mapinhoud> LokaleMapLezen(const QString& pad)
 {
-    if (pad.isEmpty() || !QFileInfo(pad).isDir()) return std::nullopt;
-
+    Mapinlezer lezer(pad);
+    if (!lezer.IsMap()) return std::nullopt;
     std::vector<FtpEntry> entries;
-    QDirIterator it(pad, Inhoud);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        if (info.isDir()) {
-            FtpEntry map;
-            map.naam = info.fileName();
-            map.isMap = true;
-            entries.push_back(std::move(map));
-        } else {
-            entries.push_back(LokaalEntry(info.fileName(), info.lastModified(), info.size()));
-        }
+    while (lezer.Lezen(entries, Partij)) {
     }
     return MapinhoudMaken(std::move(entries), !QDir(pad).isRoot());
+}
+
+bool LokaleMapStromen(const QString& pad, const Lijstdeel& deel, const std::atomic<bool>& stop)
+{
+    Mapinlezer lezer(pad);
+    if (!lezer.IsMap()) return false;
+    std::vector<FtpEntry> eerste;
+    const bool meer = lezer.Lezen(eerste, MeteenLezen);
+    if (!eerste.empty()) deel(eerste, false);
+    if (!meer) return true;
+    Lijststroom stroom([&](std::vector<FtpEntry>& stuk) { deel(stuk, false); });
+    OpEigenDraad([&] {
+        std::vector<FtpEntry> stuk;
+        while (!stop && lezer.Lezen(stuk, Partij)) {
+            stroom.Toevoegen(std::move(stuk));
+            stuk = {};
+        }
+        stroom.Toevoegen(std::move(stuk));
+    });
+    stroom.Afleveren();
+    return true;
 }
 
 int AantalSubmappen(const QString& pad)

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
 namespace Vamox {
@@ -16,6 +17,11 @@ namespace Vamox {
 // be read (no permission) gives only the parent entry. Nothing when the path is not an
 // existing folder.
 std::optional<Mapinhoud> LokaleMapLezen(const QString& pad);
+
+// LokaleMapLezen in pieces as they come off the disk: read on a thread of its own and handed to
+// `deel` on this thread while its event loop turns; not ordered, without the parent entry. Stops
+// early once `stop` is set. False when the path is not an existing folder.
+bool LokaleMapStromen(const QString& pad, const Lijstdeel& deel, const std::atomic<bool>& stop);
 
 // A local file's entry: its name, size and last change in local time.
 FtpEntry LokaalEntry(const QString& naam, const QDateTime& gewijzigd, qint64 grootte);

@@ -1,5 +1,6 @@
 #include "panes/Mapbron.h"
 
+#include "ftp/FtpPaden.h"
 #include "ftp/FtpSession.h"
 #include "panes/LokaleMap.h"
 
@@ -17,6 +18,18 @@ std::optional<Mapinhoud> LokaleBron::MapLezen(const QString& map)
 {
     if (!LokaleMapBestaat(map)) return std::nullopt;
     return LokaleMapLezen(map);
+}
+
+Leesuitkomst LokaleBron::MapStromen(const QString& map, const Lijstdeel& deel)
+{
+    m_stop = false;
+    if (!LokaleMapBestaat(map) || !LokaleMapStromen(map, deel, m_stop)) return Leesuitkomst::Mislukt;
+    return m_stop ? Leesuitkomst::Afgebroken : Leesuitkomst::Gelezen;
+}
+
+bool LokaleBron::MetOuder(const QString& map) const
+{
+    return !QDir(map).isRoot();
 }
 
 bool LokaleBron::PadBestaat(const QString& pad, bool isMap)
@@ -39,6 +52,23 @@ QChar LokaleBron::Scheiding() const
 std::optional<Mapinhoud> FtpBron::MapLezen(const QString& map)
 {
     return m_sessie.ServermapLezen(map);
+}
+
+Leesuitkomst FtpBron::MapStromen(const QString& map, const Lijstdeel& deel)
+{
+    if (m_sessie.FtpMapStromen(map, deel)) return Leesuitkomst::Gelezen;
+    if (m_sessie.lijstTeGroot()) return Leesuitkomst::TeGroot;
+    return m_sessie.afgebroken() ? Leesuitkomst::Afgebroken : Leesuitkomst::Mislukt;
+}
+
+void FtpBron::Afbreken()
+{
+    m_sessie.afbreken();
+}
+
+bool FtpBron::MetOuder(const QString& map) const
+{
+    return !SpatiesWeg(QString(map).remove(u'/')).isEmpty();
 }
 
 bool FtpBron::PadBestaat(const QString& pad, bool isMap)

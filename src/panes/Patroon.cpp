@@ -2,6 +2,9 @@
 
 #include "ftp/FtpPaden.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace Vamox {
 
 Patroon::Patroon(const QString& patroon)
@@ -47,6 +50,12 @@ Patroon::Patroon(const QString& patroon)
         }
         m_tekens.push_back(std::move(t));
     }
+    m_alleenStaart = m_tekens.size() > 1 && m_tekens.front().soort == Soort::Ster &&
+                     std::all_of(m_tekens.begin() + 1, m_tekens.end(),
+                                 [](const Teken& t) { return t.soort == Soort::Letter && t.letter < 0x80; });
+    if (m_alleenStaart)
+        for (auto t = m_tekens.begin() + 1; t != m_tekens.end(); ++t)
+            m_staart += QChar(char16_t(t->letter));
 }
 
 bool Patroon::tekenPast(const Teken& t, char32_t c) const
@@ -74,20 +83,56 @@ bool Patroon::tekenPast(const Teken& t, char32_t c) const
     return false;
 }
 
+namespace {
+
+bool IsAscii(const QString& naam)
+{
+    for (const QChar c : naam)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+char16_t KleinAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+} // namespace
+
 bool Patroon::past(const QString& naam) const
+{
+    // Names of plain ASCII, by far the most, are lower-cased one character at a time on the way:
+    // no copy of the name. Others go the way of the full Unicode lower case.
+    if (m_alleenStaart && naam.size() >= m_staart.size()) {
+        // Lower-casing leaves the length of the ASCII end as it is, so only that end is looked at.
+        const QStringView eind = QStringView(naam).right(m_staart.size());
+        if (std::all_of(eind.begin(), eind.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+            for (qsizetype i = 0; i < eind.size(); ++i)
+                if (KleinAscii(eind.at(i).unicode()) != m_staart.at(i).unicode()) return false;
+            return true;
+        }
+    }
+    if (IsAscii(naam)) {
+        const char16_t* tekens = reinterpret_cast<const char16_t*>(naam.constData());
+        return pastOp([tekens](std::size_t i) { return char32_t(KleinAscii(tekens[i])); },
+                      std::size_t(naam.size()));
+    }
+    const QList<uint> s = naam.toLower().toUcs4();
+    return pastOp([&s](std::size_t i) { return char32_t(s[qsizetype(i)]); }, std::size_t(s.size()));
+}
+
+template <typename Bron> bool Patroon::pastOp(const Bron& teken, std::size_t n) const
 {
     // Every token but "*" takes exactly one character, so going back to the last star only
     // (and letting it take one more character) finds a match whenever one exists.
-    const QList<uint> s = naam.toLower().toUcs4();
     const std::size_t m = m_tekens.size();
-    const std::size_t n = static_cast<std::size_t>(s.size());
     constexpr std::size_t geen = static_cast<std::size_t>(-1);
     std::size_t p = 0, i = 0, sterP = geen, sterI = 0;
     while (i < n) {
         if (p < m && m_tekens[p].soort == Soort::Ster) {
             sterP = p++;
             sterI = i;
-        } else if (p < m && tekenPast(m_tekens[p], s[i])) {
+        } else if (p < m && tekenPast(m_tekens[p], teken(i))) {
             ++p;
             ++i;
         } else if (sterP != geen) {
@@ -121,6 +166,40 @@ QString ExtensiePatroon(const QString& naam)
     const qsizetype punt = naam.lastIndexOf(u'.');
     if (punt < 0) return {};
     return QStringLiteral("*.") + naam.mid(punt + 1).toLower();
+}
+
+int Extensies::Index(QStringView naam)
+{
+    const qsizetype punt = naam.lastIndexOf(u'.');
+    if (punt < 0) return 0;
+    if (punt + 1 >= naam.size()) return 1;
+    const QStringView rauw = naam.mid(punt + 1);
+    // Lower-cased on the stack when it is short ASCII; compared with the few texts met so far.
+    char16_t klein[16];
+    bool ascii = rauw.size() <= qsizetype(std::size(klein));
+    for (qsizetype i = 0; ascii && i < rauw.size(); ++i) {
+        const char16_t c = rauw.at(i).unicode();
+        ascii = c < 0x80;
+        klein[i] = KleinAscii(c);
+    }
+    if (ascii) {
+        const QStringView gezocht(klein, rauw.size());
+        const std::size_t kort = std::min<std::size_t>(m_teksten.size(), 32);
+        for (std::size_t i = 2; i < kort; ++i)
+            if (m_teksten[i] == gezocht) return int(i);
+        return Opnemen(gezocht.toString());
+    }
+    return Opnemen(rauw.toString().toLower());
+}
+
+int Extensies::Opnemen(const QString& extensie)
+{
+    const auto gevonden = m_index.constFind(extensie);
+    if (gevonden != m_index.cend()) return *gevonden;
+    m_teksten.push_back(extensie);
+    const int index = int(m_teksten.size()) - 1;
+    m_index.insert(extensie, index);
+    return index;
 }
 
 QString IcoonSleutelVoor(const QString& naam, const ProgrammaBekend& bekend)

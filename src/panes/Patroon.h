@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -22,6 +23,8 @@ public:
     bool past(const QString& naam) const;
 
 private:
+    template <typename Bron> bool pastOp(const Bron& teken, std::size_t n) const;
+
     struct Bereik
     {
         char32_t van;
@@ -46,6 +49,9 @@ private:
     bool tekenPast(const Teken& t, char32_t c) const;
 
     std::vector<Teken> m_tekens;
+    // "*" and plain ASCII after it ("*.txt"): the end of a name decides, compared in place.
+    QString m_staart;
+    bool m_alleenStaart = false;
 };
 
 // One-off form of Patroon::past.
@@ -57,6 +63,25 @@ bool PatroonIsLeeg(const QString& tekst);
 // "*." + the lower-cased text after the last "." (the pattern box entry for a file), or ""
 // when the name has no ".".
 QString ExtensiePatroon(const QString& naam);
+
+// The lower-cased extensions of names (the text after the last "."), each text made once: the
+// rows of a large folder share the text of their extension instead of holding a copy each, and
+// finding it costs no allocation while the folder has few kinds of files.
+class Extensies final
+{
+public:
+    // The index of the name's extension: 0 for a name without ".", 1 for one that ends in it
+    // (its extension is empty).
+    int Index(QStringView naam);
+    const QString& Tekst(int index) const { return m_teksten[std::size_t(index)]; }
+    int Aantal() const { return int(m_teksten.size()); }
+
+private:
+    int Opnemen(const QString& extensie);
+
+    std::vector<QString> m_teksten{QString(), QStringLiteral("")};
+    QHash<QString, int> m_index;
+};
 
 // Tells whether some program opens files of an extension (lower case, no dot).
 using ProgrammaBekend = std::function<bool(const QString& extensie)>;

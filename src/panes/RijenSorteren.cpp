@@ -2,47 +2,114 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
+#include <limits>
 
 namespace Vamox {
 
 namespace {
 
-// The first four UTF-16 units decide most comparisons as one integer compare; only names that
-// share them are compared in full. A shorter name is padded with 0, so the order stays that of
-// the full texts.
-quint64 Kop(const QString& naam)
+// A key of a row and where the row is now. Sorted as values, so the comparisons read the keys in
+// order instead of jumping through the rows; equal keys keep the rows' order through the
+// position, in both directions.
+template <typename Sleutel> struct Plek
 {
-    quint64 kop = 0;
-    for (qsizetype i = 0; i < 4; ++i)
-        kop = (kop << 16) | (i < naam.size() ? naam.at(i).unicode() : 0u);
-    return kop;
+    Sleutel sleutel;
+    std::uint32_t rij;
+};
+
+template <typename Sleutel>
+std::vector<std::uint32_t> Ordenen(std::vector<Plek<Sleutel>>& plekken, bool oplopend)
+{
+    if (oplopend)
+        std::sort(plekken.begin(), plekken.end(), [](const Plek<Sleutel>& a, const Plek<Sleutel>& b) {
+            return a.sleutel < b.sleutel || (!(b.sleutel < a.sleutel) && a.rij < b.rij);
+        });
+    else
+        std::sort(plekken.begin(), plekken.end(), [](const Plek<Sleutel>& a, const Plek<Sleutel>& b) {
+            return b.sleutel < a.sleutel || (!(a.sleutel < b.sleutel) && a.rij < b.rij);
+        });
+    std::vector<std::uint32_t> volgorde;
+    volgorde.reserve(plekken.size());
+    for (const Plek<Sleutel>& p : plekken)
+        volgorde.push_back(p.rij);
+    return volgorde;
 }
 
+template <typename Waarde, typename Maken>
+std::vector<std::uint32_t> VolgensWaarde(const std::vector<ListRow>& rijen, bool oplopend, Maken maken)
+{
+    std::vector<Plek<Waarde>> plekken;
+    plekken.reserve(rijen.size());
+    for (std::size_t i = 0; i < rijen.size(); ++i)
+        plekken.push_back({maken(rijen[i]), std::uint32_t(i)});
+    return Ordenen(plekken, oplopend);
+}
+
+bool IsAscii(const QString& naam)
+{
+    for (const QChar c : naam)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+char16_t Klein(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// The lower-cased name as the sort compares it: its first units packed into two integers, whose
+// order is that of the text; only names that share them are compared in full. When every name is
+// ASCII a unit takes 8 bits (16 units in the key) and no lower-cased copy is made; otherwise 16
+// bits (8 units) over lower-cased copies.
 struct NaamSleutel
 {
-    quint64 kop;
-    const QString* naam;
+    quint64 kop[2];
+    const QString* naam; // lower-cased already, or ASCII lower-cased while compared
+    bool ascii;
+
+    char16_t Teken(qsizetype i) const { return ascii ? Klein(naam->at(i).unicode()) : naam->at(i).unicode(); }
 
     friend bool operator<(const NaamSleutel& a, const NaamSleutel& b)
     {
-        return a.kop != b.kop ? a.kop < b.kop : *a.naam < *b.naam;
+        if (a.kop[0] != b.kop[0]) return a.kop[0] < b.kop[0];
+        if (a.kop[1] != b.kop[1]) return a.kop[1] < b.kop[1];
+        const qsizetype n = std::min(a.naam->size(), b.naam->size());
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t x = a.Teken(i), y = b.Teken(i);
+            if (x != y) return x < y;
+        }
+        return a.naam->size() < b.naam->size();
     }
 };
 
-// Sorts positions by key, so the comparisons touch only the compact key array, not the rows.
-template <typename Sleutel>
-std::vector<std::uint32_t> VolgensSleutels(const std::vector<Sleutel>& sleutels, bool oplopend)
+NaamSleutel Sleutel(const QString& naam, bool ascii)
 {
-    std::vector<std::uint32_t> volgorde(sleutels.size());
-    std::iota(volgorde.begin(), volgorde.end(), 0u);
-    if (oplopend)
-        std::stable_sort(volgorde.begin(), volgorde.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return sleutels[a] < sleutels[b]; });
-    else
-        std::stable_sort(volgorde.begin(), volgorde.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return sleutels[b] < sleutels[a]; });
-    return volgorde;
+    NaamSleutel s{{0, 0}, &naam, ascii};
+    const int breedte = ascii ? 8 : 16;
+    const qsizetype per = 64 / breedte;
+    for (qsizetype i = 0; i < 2 * per; ++i) {
+        const quint64 eenheid = i < naam.size() ? s.Teken(i) : 0u;
+        quint64& w = s.kop[i / per];
+        w = (w << breedte) | eenheid;
+    }
+    return s;
+}
+
+std::vector<std::uint32_t> VolgensNaam(const std::vector<ListRow>& rijen, bool oplopend)
+{
+    const bool ascii =
+        std::all_of(rijen.begin(), rijen.end(), [](const ListRow& r) { return IsAscii(r.naam); });
+    std::vector<QString> klein;
+    if (!ascii) {
+        klein.reserve(rijen.size());
+        for (const ListRow& r : rijen)
+            klein.push_back(r.naam.toLower());
+    }
+    std::vector<Plek<NaamSleutel>> plekken;
+    plekken.reserve(rijen.size());
+    for (std::size_t i = 0; i < rijen.size(); ++i)
+        plekken.push_back({Sleutel(ascii ? rijen[i].naam : klein[i], ascii), std::uint32_t(i)});
+    return Ordenen(plekken, oplopend);
 }
 
 } // namespace
@@ -50,33 +117,18 @@ std::vector<std::uint32_t> VolgensSleutels(const std::vector<Sleutel>& sleutels,
 std::vector<std::uint32_t> RijenVolgorde(const std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend)
 {
     switch (kolom) {
-    case SorteerKolom::Grootte: {
-        std::vector<qint64> sleutels;
-        sleutels.reserve(rijen.size());
-        for (const ListRow& r : rijen)
-            sleutels.push_back(r.grootte < 0 ? 0 : r.grootte);
-        return VolgensSleutels(sleutels, oplopend);
-    }
-    case SorteerKolom::Datum: {
+    case SorteerKolom::Grootte:
+        return VolgensWaarde<qint64>(rijen, oplopend,
+                                     [](const ListRow& r) { return r.grootte < 0 ? qint64(0) : r.grootte; });
+    case SorteerKolom::Datum:
         // An invalid date has an empty text key, which sorts before every day.
-        std::vector<qint64> sleutels;
-        sleutels.reserve(rijen.size());
-        for (const ListRow& r : rijen)
-            sleutels.push_back(r.datum.isValid() ? r.datum.toJulianDay() : INT64_MIN);
-        return VolgensSleutels(sleutels, oplopend);
-    }
+        return VolgensWaarde<qint64>(rijen, oplopend, [](const ListRow& r) {
+            return r.datum.isValid() ? r.datum.toJulianDay() : std::numeric_limits<qint64>::min();
+        });
     case SorteerKolom::Naam:
         break;
     }
-    std::vector<QString> namen;
-    namen.reserve(rijen.size());
-    for (const ListRow& r : rijen)
-        namen.push_back(r.naam.toLower());
-    std::vector<NaamSleutel> sleutels;
-    sleutels.reserve(rijen.size());
-    for (const QString& n : namen)
-        sleutels.push_back(NaamSleutel{Kop(n), &n});
-    return VolgensSleutels(sleutels, oplopend);
+    return VolgensNaam(rijen, oplopend);
 }
 
 void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend)

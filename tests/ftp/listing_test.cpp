@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -290,4 +291,89 @@ TEST(listingBeide, NegatieveGrootte)
             EXPECT_EQ(lijst[0].grootte, 0);
         }
     }
+}
+
+// A listing read in pieces, cut anywhere (inside a line, between CR and LF, one byte at a time),
+// gives the entries it gives when read at once.
+TEST(listingBeide, InStukkenAlsInEenKeer)
+{
+    const struct
+    {
+        Lijstlezer::Vorm vorm;
+        std::string tekst;
+    } rijen[] = {
+        {Lijstlezer::Vorm::Mlsd, "type=file;size=1;modify=20240101120000; een\r\ntype=dir; twee\n"
+                                 "type=cdir; .\r\n\r\ntype=file;size=3; drie met spatie\rtype=file; vier"},
+        {Lijstlezer::Vorm::List,
+         "total 3\r\n-rw-r--r-- 1 u g 1 Dec 08 02:14 een\r\n"
+         "drwxr-xr-x 1 u g 2 Jan 01  2020 twee\n\n"
+         "04-27-00  12:09PM       <DIR>          drie\r-rw-r--r-- 1 u g 4 Dec 08 02:14 vier"},
+    };
+    for (const auto& r : rijen) {
+        SCOPED_TRACE(r.tekst);
+        Lijstlezer geheel(r.vorm, {}, kVandaag);
+        ASSERT_TRUE(geheel.Lezen(r.tekst.data(), qsizetype(r.tekst.size())));
+        ASSERT_TRUE(geheel.Afronden());
+        const std::vector<FtpEntry> verwacht = geheel.Nemen();
+        ASSERT_EQ(verwacht.size(), 4u);
+        const auto namen = [](const std::vector<FtpEntry>& l) {
+            std::vector<std::string> uit;
+            for (const FtpEntry& e : l)
+                uit.push_back(e.naam.toStdString() + (e.isMap ? "/" : "") + std::to_string(e.grootte));
+            return uit;
+        };
+        for (size_t stuk = 1; stuk <= r.tekst.size(); ++stuk) {
+            SCOPED_TRACE(stuk);
+            Lijstlezer lezer(r.vorm, {}, kVandaag);
+            std::vector<FtpEntry> samen;
+            for (size_t i = 0; i < r.tekst.size(); i += stuk) {
+                ASSERT_TRUE(lezer.Lezen(r.tekst.data() + i, qsizetype(std::min(stuk, r.tekst.size() - i))));
+                for (FtpEntry& e : lezer.Nemen())
+                    samen.push_back(std::move(e));
+            }
+            ASSERT_TRUE(lezer.Afronden());
+            for (FtpEntry& e : lezer.Nemen())
+                samen.push_back(std::move(e));
+            EXPECT_EQ(namen(samen), namen(verwacht));
+        }
+    }
+}
+
+// What one listing may take: a line over the line limit (whole or growing over pieces), more
+// entries or bytes than allowed. Up to the limits the listing is read.
+TEST(listingBeide, GrenzenVanEenLijst)
+{
+    const std::string regel = "type=file;size=1; naam\r\n"; // 24 bytes
+    const struct
+    {
+        const char* geval;
+        Lijstgrenzen grenzen;
+        std::string tekst;
+        size_t stuk;
+        bool teGroot;
+    } rijen[] = {
+        {"RegelOpDeGrens", {22, 1000, 10}, regel + regel, 1000, false},
+        {"RegelTeLang", {21, 1000, 10}, regel, 1000, true},
+        {"RegelGroeitOverStukken", {30, 1000, 10}, std::string(40, 'x'), 7, true},
+        {"LaatsteRegelZonderEinde", {30, 1000, 10}, std::string(31, 'x'), 1000, true},
+        {"EntriesOpDeGrens", {100, 1000, 2}, regel + regel + "garbage\r\n", 1000, false},
+        {"TeveelEntries", {100, 1000, 2}, regel + regel + regel, 1000, true},
+        {"BytesOpDeGrens", {100, 48, 10}, regel + regel, 5, false},
+        {"TeveelBytes", {100, 47, 10}, regel + regel, 5, true},
+    };
+    for (const auto& r : rijen) {
+        SCOPED_TRACE(r.geval);
+        Lijstlezer lezer(Lijstlezer::Vorm::Mlsd, r.grenzen);
+        bool goed = true;
+        for (size_t i = 0; goed && i < r.tekst.size(); i += r.stuk)
+            goed = lezer.Lezen(r.tekst.data() + i, qsizetype(std::min(r.stuk, r.tekst.size() - i)));
+        if (goed) goed = lezer.Afronden();
+        EXPECT_EQ(!goed, r.teGroot);
+        EXPECT_EQ(lezer.TeGroot(), r.teGroot);
+    }
+    // The real limits let 5 million entries of long names through.
+    const Lijstgrenzen echt;
+    EXPECT_GE(echt.regel, 64 * 1024);
+    EXPECT_GE(echt.entries, 5'000'000);
+    EXPECT_GE(echt.bytes, qint64(5'000'000) * 300);
 }

@@ -39,6 +39,9 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const Bestanden& b, bool 
     if (!o.onbekend.isEmpty()) a << QStringLiteral("--unknown") << o.onbekend.join(u',');
     if (!b.listing.isEmpty()) a << QStringLiteral("--listing") << b.listing;
     if (o.idleTimeoutS > 0) a << QStringLiteral("--idle-timeout") << QString::number(o.idleTimeoutS);
+    if (!o.lijstStukken.isEmpty()) a << QStringLiteral("--listing-chunks") << o.lijstStukken;
+    if (!o.eindelozeLijst.isEmpty()) a << QStringLiteral("--listing-endless") << o.eindelozeLijst;
+    if (o.dropLijstNa >= 0) a << QStringLiteral("--drop-list-after") << QString::number(o.dropLijstNa);
     if (o.kortAppe >= 0) a << QStringLiteral("--short-appe") << QString::number(o.kortAppe);
     if (!b.vervanging.isEmpty()) a << QStringLiteral("--replace-on-drop") << b.vervanging;
     if (o.geenHernoemOverBestaand) a << QStringLiteral("--no-rename-over");

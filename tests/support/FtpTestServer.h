@@ -29,6 +29,9 @@ struct FtpServerOpties
     QStringList onbekend;      // commands answered "500", as a server without them does (e.g. SIZE)
     QByteArray vasteListing;   // non-empty: every LIST answers with exactly these bytes
     int idleTimeoutS = 0;      // > 0: idle control connections are closed after this many seconds
+    QString lijstStukken;      // "N:MS": listings go out N bytes at a time, MS ms apart
+    QString eindelozeLijst;    // LIST and MLSD of a path holding this text send a line without end
+    qint64 dropLijstNa = -1;   // >= 0: a listing sends this many bytes, then both connections drop
     qint64 kortAppe = -1;      // >= 0: an APPE keeps only this many of the bytes it receives, then says 226
     QByteArray vervangBijDrop; // non-empty: a dropped RETR's file is replaced by these bytes, an hour newer
     bool geenHernoemOverBestaand = false; // RNTO onto an existing name is refused (550)

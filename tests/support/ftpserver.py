@@ -50,6 +50,12 @@ def parse_args(argv):
                    help="answer 500 to these commands, as a server without them")
     p.add_argument("--listing", metavar="FILE",
                    help="every LIST sends the raw bytes of FILE")
+    p.add_argument("--listing-chunks", default="", metavar="N:MS",
+                   help="listings go out N bytes at a time, MS ms apart (blocks the whole server)")
+    p.add_argument("--listing-endless", default="", metavar="TEXT",
+                   help="LIST and MLSD of a path holding TEXT send one line without end")
+    p.add_argument("--drop-list-after", type=int, default=-1, metavar="N",
+                   help="a listing sends N bytes, then both connections close")
     p.add_argument("--rate", type=int, default=0, metavar="BYTES",
                    help="data connections move at most this many bytes a second each")
     p.add_argument("--idle-timeout", type=float, default=0, metavar="S",
@@ -71,10 +77,41 @@ class RefusingAuthorizer(DummyAuthorizer):
         raise AuthenticationFailed("Login refused.")
 
 
+class SlowProducer:
+    """Hands on a listing N bytes at a time, sleeping between the pieces."""
+
+    def __init__(self, data, isproducer, size, pause_s):
+        self.inner = data if isproducer else None
+        self.buf = b"" if isproducer else data
+        self.size = size
+        self.pause_s = pause_s
+
+    def more(self):
+        while self.inner is not None and len(self.buf) < self.size:
+            chunk = self.inner.more()
+            if not chunk:
+                self.inner = None
+                break
+            self.buf += chunk if isinstance(chunk, bytes) else chunk.encode("utf8")
+        if not self.buf:
+            return b""
+        time.sleep(self.pause_s)
+        piece, self.buf = self.buf[:self.size], self.buf[self.size:]
+        return piece
+
+
+class EndlessProducer:
+    """One listing line that never ends."""
+
+    def more(self):
+        return b"x" * 65536
+
+
 class FaultDTPHandler(DTPHandler):
-    """Data channel that can cut a RETR or STOR short."""
+    """Data channel that can cut a RETR, STOR or listing short."""
 
     drop_retr_after = -1
+    drop_list_after = -1
     drop_stor_after = -1
     drops_left = -1  # < 0: no end
     short_appe = -1
@@ -129,9 +166,9 @@ class FaultDTPHandler(DTPHandler):
 
     def send(self, data):
         data = self._pace(data)
-        limit = self.drop_retr_after
         # file_obj is set only for RETR (listings have none).
-        if limit < 0 or self.receive or self.file_obj is None or not self._drop_due():
+        limit = self.drop_list_after if self.file_obj is None else self.drop_retr_after
+        if limit < 0 or self.receive or not self._drop_due():
             return DTPHandler.send(self, data)
         room = limit - self.tot_bytes_sent
         sent = DTPHandler.send(self, data[:room]) if room > 0 else 0
@@ -195,6 +232,8 @@ class FaultFTPHandler(FTPHandler):
     slow_s = 0.0
     fail_cmds = {}  # command -> texts of which one must be in the argument
     listing_file = None
+    listing_chunks = None  # (bytes, seconds)
+    listing_endless = ""
     idle_timeout = 0.0
     short_retr = -1
     no_rename_over = False
@@ -258,7 +297,26 @@ class FaultFTPHandler(FTPHandler):
         self.push_dtp_data(data, cmd="RETR")
         return file
 
+    def push_dtp_data(self, data, isproducer=False, file=None, cmd=None):
+        if cmd in ("LIST", "MLSD") and self.listing_chunks:
+            data = SlowProducer(data, isproducer, *self.listing_chunks)
+            isproducer = True
+        FTPHandler.push_dtp_data(self, data, isproducer, file, cmd)
+
+    def _endless(self, path, cmd):
+        if not self.listing_endless or self.listing_endless not in path:
+            return False
+        self.push_dtp_data(EndlessProducer(), isproducer=True, cmd=cmd)
+        return True
+
+    def ftp_MLSD(self, path):
+        if self._endless(path, "MLSD"):
+            return path
+        return FTPHandler.ftp_MLSD(self, path)
+
     def ftp_LIST(self, path):
+        if self._endless(path, "LIST"):
+            return path
         if self.listing_file is None:
             return FTPHandler.ftp_LIST(self, path)
         with open(self.listing_file, "rb") as f:
@@ -328,6 +386,10 @@ def configure(args):
             cmd, _, text = item.partition(":")
             h.fail_cmds.setdefault(cmd.upper(), []).append(text)  # "" is in every argument
     h.listing_file = args.listing
+    if args.listing_chunks:
+        size, _, ms = args.listing_chunks.partition(":")
+        h.listing_chunks = (int(size), int(ms or 0) / 1000.0)
+    h.listing_endless = args.listing_endless
     h.short_retr = args.short_retr
     h.no_rename_over = args.no_rename_over
     h.command_log = args.command_log
@@ -339,6 +401,7 @@ def configure(args):
                         if k not in unknown}
     FaultDTPHandler.drop_retr_after = args.drop_retr_after
     FaultDTPHandler.drop_stor_after = args.drop_stor_after
+    FaultDTPHandler.drop_list_after = args.drop_list_after
     FaultDTPHandler.drops_left = args.drop_times
     FaultDTPHandler.short_appe = args.short_appe
     FaultDTPHandler.replace_on_drop = args.replace_on_drop

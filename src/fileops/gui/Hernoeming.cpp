@@ -95,7 +95,7 @@ void Hernoeming::NieuweMap(Paneel& paneel)
 {
     const bool server = &paneel == &m_server;
     QStringList mappen;
-    for (const FtpEntry& e : paneel.Inhoud().mappen)
+    for (const FtpEntry& e : paneel.Mappen())
         mappen << e.naam;
     const QString naam = NieuweMapnaam(mappen);
     const QString basis = paneel.HuidigeMap();

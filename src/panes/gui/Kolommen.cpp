@@ -57,18 +57,26 @@ void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
     ZetBreedte(lijst, LijstModel::KolomDatum, KolomDatumBreedte);
 }
 
-void KolomKopNaam(LijstWeergave& lijst)
+QString KopMetAantal(const LijstWeergave& lijst, const QString& aantal, bool lezend)
+{
+    return LijstTitel(lijst) + QStringLiteral(" (") + aantal +
+           (lezend ? QStringLiteral("…)") : QStringLiteral(")"));
+}
+
+void KolomKopNaam(LijstWeergave& lijst, bool lezend)
 {
     LijstModel& model = lijst.lijstModel();
     qint64 aantal = model.Aantal();
     for (const ListRow& rij : model.Rijen()) {
+        // Most names begin with neither a space nor a dot: no need to trim them.
+        const QChar eerste = rij.naam.isEmpty() ? QChar() : rij.naam.front();
+        if (eerste != u'.' && !eerste.isSpace()) continue;
         if (QStringView(rij.naam).trimmed() == u"..") {
             --aantal;
             break;
         }
     }
-    model.ZetKopTekst(LijstModel::KolomNaam,
-                      LijstTitel(lijst) + QStringLiteral(" (") + GetalTekst(aantal) + u')');
+    model.ZetKopTekst(LijstModel::KolomNaam, KopMetAantal(lijst, GetalTekst(aantal), lezend));
 }
 
 } // namespace Vamox

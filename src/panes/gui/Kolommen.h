@@ -20,8 +20,11 @@ void LijstKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
 void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
 
 // The first header becomes the list's title + " (" + number of rows + ")"; one parent entry
-// " .." is not counted.
-void KolomKopNaam(LijstWeergave& lijst);
+// " .." is not counted. While the folder is still being read the count ends in "…".
+void KolomKopNaam(LijstWeergave& lijst, bool lezend = false);
+
+// The first header's text for a number of rows: title + " (" + count + ")", or "…)" while read.
+QString KopMetAantal(const LijstWeergave& lijst, const QString& aantal, bool lezend);
 
 // The title of the first column by the list's name: "Lokale mapnaam", "Lokale bestandsnaam",
 // "Server mapnaam" or "Server bestandsnaam".

@@ -67,6 +67,26 @@ void LijstModel::RijToevoegen(ListRow rij)
     endInsertRows();
 }
 
+void LijstModel::RijenToevoegen(std::vector<ListRow>&& rijen)
+{
+    if (rijen.empty()) return;
+    const int plek = Aantal();
+    beginInsertRows({}, plek, plek + static_cast<int>(rijen.size()) - 1);
+    m_rijen.insert(m_rijen.end(), std::make_move_iterator(rijen.begin()),
+                   std::make_move_iterator(rijen.end()));
+    m_vet.resize(m_rijen.size(), 0);
+    endInsertRows();
+}
+
+std::vector<ListRow> LijstModel::RijenNemen()
+{
+    beginResetModel();
+    std::vector<ListRow> rijen = std::exchange(m_rijen, {});
+    std::vector<char>().swap(m_vet);
+    endResetModel();
+    return rijen;
+}
+
 void LijstModel::Leegmaken()
 {
     RijenVervangen({});
@@ -124,7 +144,8 @@ void LijstModel::NaamZetten(int rij, const QString& naam, const QString& icoonSl
 
 Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
 {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    // Rows never have children: a view lays out a million rows without asking each one.
+    Qt::ItemFlags f = QAbstractTableModel::flags(index) | Qt::ItemNeverHasChildren;
     if (index.isValid()) f |= Qt::ItemIsDragEnabled;
     if (index.isValid() && index.column() == KolomNaam) f |= Qt::ItemIsEditable;
     return f;

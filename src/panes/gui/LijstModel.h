@@ -42,6 +42,10 @@ public:
     // Rows.
     void RijenVervangen(std::vector<ListRow> rijen);
     void RijToevoegen(ListRow rij);
+    // Rows after the last (a folder still being read).
+    void RijenToevoegen(std::vector<ListRow>&& rijen);
+    // Takes the rows out; the list is empty afterwards.
+    std::vector<ListRow> RijenNemen();
     void Leegmaken();
     int Aantal() const { return static_cast<int>(m_rijen.size()); }
     const ListRow& Rij(int rij) const { return m_rijen[static_cast<size_t>(rij)]; }

@@ -56,18 +56,18 @@ QString LokaalPaneel::MapVorm(const QString& map) const
     return MetScheiding(map);
 }
 
-std::optional<Mapinhoud> LokaalPaneel::LokaleMapLezen(const QString& pad)
+void LokaalPaneel::LeesfoutMelden(const QString& map, Leesuitkomst uitkomst)
 {
-    std::optional<Mapinhoud> inhoud = bron().MapLezen(MetScheiding(pad));
-    if (!inhoud) {
-        QApplication::beep();
-        M({.Tekst = QStringLiteral("Map niet gevonden."),
-           .Pictogram = 1,
-           .Knoppen = QString(),
-           .Codes = QStringLiteral("1+2"),
-           .SluitenNa = 1500});
+    if (uitkomst == Leesuitkomst::Afgebroken) {
+        Melding(QStringLiteral("Het lezen van map '") + map + QStringLiteral("' is afgebroken."), 1);
+        return;
     }
-    return inhoud;
+    QApplication::beep();
+    M({.Tekst = QStringLiteral("Map niet gevonden."),
+       .Pictogram = 1,
+       .Knoppen = QString(),
+       .Codes = QStringLiteral("1+2"),
+       .SluitenNa = 1500});
 }
 
 void LokaalPaneel::LijstVullenLokaal(const std::optional<QString>& map, Soort soort, bool deselecteren)

@@ -29,8 +29,6 @@ public:
     // The drive box value that was last available.
     const QString& LaatsteSchijf() const { return m_laatsteSchijf; }
 
-    // Reads a folder; a missing one gives a short notice and nothing.
-    std::optional<Mapinhoud> LokaleMapLezen(const QString& pad);
     void LijstVullenLokaal(const std::optional<QString>& map = std::nullopt, Soort soort = Soort::Beide,
                            bool deselecteren = false);
     void ToevoegenLijstBLokaal(const FtpEntry& entry, Bestandsvulling& vulling);
@@ -55,7 +53,8 @@ public:
 
 protected:
     QString MapVorm(const QString& map) const override;
-    std::optional<Mapinhoud> Lezen(const QString& map) override { return LokaleMapLezen(map); }
+    // A missing folder gives a short notice.
+    void LeesfoutMelden(const QString& map, Leesuitkomst uitkomst) override;
     bool PlustekenVragen() override;
     QString ProgrammaMap() const override { return HuidigeMap(); }
     bool eventFilter(QObject* object, QEvent* event) override;

@@ -3,13 +3,15 @@
 #include "dialogs/Msg.h"
 #include "ftp/FtpPaden.h"
 #include "panes/Mapbron.h"
-#include "panes/Rijen.h"
+#include "panes/RijenSorteren.h"
 #include "panes/gui/Kolommen.h"
+#include "panes/gui/Lezing.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/PaneelVulling.h"
 #include "panes/gui/Selectie.h"
 #include "panes/gui/Sorteren.h"
+#include "platform/Geheugen.h"
 #include "platform/gui/Shell.h"
 #include "platform/gui/Zandloper.h"
 
@@ -26,6 +28,9 @@
 namespace Vamox {
 
 namespace {
+
+// A folder of this many rows frees enough after its fill to give memory back for.
+constexpr int GrootGenoeg = 100'000;
 
 // The busy pointer for the length of a fill, however it ends.
 struct Bezigwijzer
@@ -118,21 +123,52 @@ void Paneel::HuidigeMapZetten(const QString& map)
 
 bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool deselecteren)
 {
-    if (!m_vullenToegestaan) return false;
+    // A fill under way turns the event loop: nothing that reaches here meanwhile reads again.
+    if (!m_vullenToegestaan || m_lezing) return false;
     const QString doel = MapVorm(map.value_or(m_huidigeMap));
 
-    const Bezigwijzer wijzer;
-    std::optional<Mapinhoud> inhoud = Lezen(doel);
-    if (!inhoud) return false;
-    m_huidigeMap = doel;
-    m_inhoud = std::move(*inhoud);
-    Gelezen();
+    Leesuitkomst uitkomst = Leesuitkomst::Mislukt;
+    bool getoond = false;
+    {
+        const Bezigwijzer wijzer;
+        if (!VoorLezen()) return false;
+        Lezing lezing(*this, soort);
+        uitkomst = m_bron.MapStromen(
+            doel, [&](std::vector<FtpEntry>& deel, bool opnieuw) { lezing.Deel(deel, opnieuw); });
+        // Stopped: what came is shown, and told; stopped before anything came, nothing changes.
+        getoond =
+            uitkomst == Leesuitkomst::Gelezen || (uitkomst == Leesuitkomst::Afgebroken && lezing.Begonnen());
+        if (getoond) {
+            m_huidigeMap = doel;
+            Gelezen();
+            Afronden(lezing, soort, deselecteren);
+        } else {
+            lezing.Terugzetten();
+        }
+    }
+    // What reading a large folder held for a moment goes back to the system.
+    if (m_ui.bestanden->lijstModel().Aantal() + m_ui.mappen->lijstModel().Aantal() >= GrootGenoeg)
+        GeheugenTeruggeven();
+    if (!getoond) {
+        LeesfoutMelden(doel, uitkomst);
+        return false;
+    }
+    if (uitkomst == Leesuitkomst::Afgebroken)
+        Melding(QStringLiteral("Het lezen van map '") + doel +
+                    QStringLiteral("' is afgebroken.\r\nDe lijsten tonen alleen wat tot dan gelezen was."),
+                1);
+    return true;
+}
 
+void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
+{
+    lezing.Beginnen();
     const QString patroon = PatroonTekst(*m_ui.patroon);
     if (soort == Soort::Beide && (patroon.isEmpty() || patroon == QLatin1String("*")))
         PatroonlijstOpnieuw(*m_ui.patroon);
 
     if (soort != Soort::Bestanden) {
+        m_mappen = MapinhoudMaken(lezing.MappenNemen(), m_bron.MetOuder(m_huidigeMap)).mappen;
         std::function<bool(const QString&)> heeftSubmappen;
         if (m_menus.plus->isChecked()) {
             const QString basis = m_huidigeMap;
@@ -140,20 +176,97 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
                 return m_bron.AantalSubmappen(basis + naam) >= 1;
             };
         }
-        m_ui.mappen->lijstModel().RijenVervangen(Mapregels(m_inhoud.mappen, heeftSubmappen));
+        // A header clicked while the rows came reverses the whole list.
+        const bool omgekeerd = m_sorteringMap == QLatin1String("sort_af");
+        m_ui.mappen->lijstModel().RijenVervangen(Mapregels(m_mappen, heeftSubmappen));
+        if (omgekeerd) SorterenMap(*m_ui.mappen, m_sorteringMap);
         KolomKopNaam(*m_ui.mappen);
     }
     if (soort != Soort::Mappen) {
-        SorterenOpheffenBestand(*m_ui.bestanden);
-        Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap());
-        for (const FtpEntry& entry : m_inhoud.bestanden)
-            ToevoegenLijstB(entry, vulling);
-        vulling.Afronden(*m_ui.bestanden);
+        std::vector<ListRow> alle = lezing.BestandenNemen();
+        RijenSorteren(alle, SorteerKolom::Naam, true);
+        // A header clicked while the rows came sorts the whole list.
+        const bool gesorteerd = AutomatischSorteren(*m_ui.bestanden);
+        BestandenZetten(std::move(alle), true);
+        if (gesorteerd) AutomatischSorterenAan(*m_ui.bestanden);
         KolomKopNaam(*m_ui.bestanden);
         if (deselecteren && m_ui.bestanden->lijstModel().Aantal() > 0) LijstDeselecteren(*m_ui.bestanden);
     }
     SorteericonsInstellen();
-    return true;
+}
+
+void Paneel::BestandenZetten(std::vector<ListRow> alle, bool naVulling)
+{
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(), &m_extensies);
+    if (!naVulling) vulling.ZonderExtensies();
+    if (vulling.Alles()) {
+        vulling.AllesToevoegen(std::move(alle));
+        std::vector<ListRow>().swap(m_alleBestanden);
+        m_gefilterd = false;
+    } else {
+        for (const ListRow& rij : alle)
+            vulling.Toevoegen(rij);
+        m_alleBestanden = std::move(alle);
+        m_gefilterd = true;
+    }
+    vulling.Afronden(*m_ui.bestanden);
+    if (naVulling) m_extensieLijst = vulling.AlleExtensies();
+}
+
+std::vector<ListRow> Paneel::AlleBestandenNemen()
+{
+    if (m_gefilterd) {
+        m_gefilterd = false;
+        return std::exchange(m_alleBestanden, {});
+    }
+    // As a fill leaves them, unless a header click sorted them otherwise since.
+    LijstWeergave& lijst = *m_ui.bestanden;
+    const bool opNaam = !AutomatischSorteren(lijst) ||
+                        (SorteerKolom(lijst) == LijstModel::KolomNaam && SorteerOplopend(lijst));
+    std::vector<ListRow> alle = lijst.lijstModel().RijenNemen();
+    if (!opNaam) RijenSorteren(alle, SorteerKolom::Naam, true);
+    return alle;
+}
+
+bool Paneel::LeestBestanden() const
+{
+    return m_lezing && m_lezing->VultBestanden();
+}
+
+const std::vector<ListRow>& Paneel::Bestanden() const
+{
+    return m_gefilterd ? m_alleBestanden : m_ui.bestanden->lijstModel().Rijen();
+}
+
+void Paneel::PatroonToepassen()
+{
+    if (m_lezing) {
+        m_lezing->PatroonGewijzigd();
+        return;
+    }
+    if (!m_vullenToegestaan || m_huidigeMap.isEmpty()) return;
+    // As a fill leaves the list: every file through the pattern, in name order. The box offers
+    // the folder's extensions already; without a pattern it starts anew with them, as at a fill.
+    std::vector<ListRow> alle = AlleBestandenNemen();
+    const QString patroon = PatroonTekst(*m_ui.patroon);
+    if (patroon.isEmpty() || patroon == QLatin1String("*"))
+        PatroonlijstOpnieuw(*m_ui.patroon, m_extensieLijst);
+    SorterenOpheffenBestand(*m_ui.bestanden);
+    BestandenZetten(std::move(alle), false);
+    KolomKopNaam(*m_ui.bestanden);
+    SorteericonsInstellen();
+}
+
+void Paneel::BestandenTonen(const std::vector<ListRow>& rijen)
+{
+    if (!m_gefilterd) {
+        m_alleBestanden = AlleBestandenNemen();
+        m_gefilterd = true;
+    }
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, QString(), &m_extensies);
+    for (const ListRow& rij : rijen)
+        vulling.Toevoegen(rij);
+    vulling.Afronden(*m_ui.bestanden);
 }
 
 void Paneel::LijstenLeegmaken()
@@ -163,11 +276,15 @@ void Paneel::LijstenLeegmaken()
         lijst->lijstModel().Leegmaken();
         lijst->lijstModel().ZetKopTekst(LijstModel::KolomNaam, LijstTitel(*lijst));
     }
+    m_mappen.clear();
+    std::vector<ListRow>().swap(m_alleBestanden);
+    m_gefilterd = false;
+    m_extensieLijst.clear();
 }
 
 void Paneel::ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling)
 {
-    vulling.Toevoegen(RijVan(entry));
+    vulling.Toevoegen(BestandsRij(entry, m_extensies));
 }
 
 int Paneel::AantalSubmappen(const std::optional<QString>& map)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ftp/Mapinhoud.h"
+#include "panes/ListRow.h"
+#include "panes/Patroon.h"
 
 #include <QObject>
 #include <QPoint>
@@ -19,8 +21,10 @@ namespace Vamox {
 
 class Bestandsvulling;
 class ImageLijst16;
+class Lezing;
 class LijstWeergave;
 class Mapbron;
+enum class Leesuitkomst;
 
 // The controls of one side of the main window.
 struct PaneelUi
@@ -81,14 +85,27 @@ public:
     const QString& HuidigeMap() const { return m_huidigeMap; }
     // Sets the folder the next fill reads, in the side's form.
     void HuidigeMapZetten(const QString& map);
-    // What the last fill read.
-    const Mapinhoud& Inhoud() const { return m_inhoud; }
+    // The folders of the folder shown, as read: ordered, the parent entry first outside a root.
+    const std::vector<FtpEntry>& Mappen() const { return m_mappen; }
+    // Every file of the folder shown, as read, whatever the file list shows of them.
+    const std::vector<ListRow>& Bestanden() const;
     // The folder list's order: "", "sort_op" or "sort_af".
     QString& SorteringMap() { return m_sorteringMap; }
 
-    // Reads `map` (absent: the current folder) and refills the lists `soort` names. A folder
-    // that cannot be read changes nothing and is told; false then.
+    // Reads `map` (absent: the current folder) and refills the lists `soort` names. The rows
+    // show while they are read (the event loop turns meanwhile; the lists can be scrolled and
+    // sorted, the pattern applied, and Escape stops the reading, keeping what came, which is
+    // told). A folder that cannot be read leaves the lists as they were and is told; false then.
     bool LijstVullen(const std::optional<QString>& map, Soort soort, bool deselecteren);
+    // Whether a fill of this side is reading; whether it is reading into the file list.
+    bool Leest() const { return m_lezing != nullptr; }
+    bool LeestBestanden() const;
+    // Applies the pattern box's pattern to the files of the folder as read, without reading it
+    // again; during a fill, to what came and what still comes.
+    void PatroonToepassen();
+    // Shows only these of the folder's files (the hits of a search), as far as the pattern lets
+    // them through; a pattern applied later chooses from all files again.
+    void BestandenTonen(const std::vector<ListRow>& rijen);
     // Reads the current folder again.
     virtual void Verversen() = 0;
     // Empties both lists and puts their bare titles back in the headers.
@@ -120,8 +137,10 @@ public:
 protected:
     // The side's form of a folder to read.
     virtual QString MapVorm(const QString& map) const = 0;
-    // Reads a folder for a fill; tells the user itself when that fails.
-    virtual std::optional<Mapinhoud> Lezen(const QString& map) = 0;
+    // Before a fill reads (the server side logs in when it never did); false ends the fill.
+    virtual bool VoorLezen() { return true; }
+    // A fill could not read `map`: tells the user.
+    virtual void LeesfoutMelden(const QString& map, Leesuitkomst uitkomst) = 0;
     // After a fill read its folder, before the lists are refilled.
     virtual void Gelezen() {}
     // The question before the plus sign is switched on; true to go on.
@@ -143,12 +162,28 @@ protected:
     virtual bool MapVak_MuisLos(Qt::MouseButton /*knop*/) { return false; }
 
 private:
+    friend class Lezing;
+    // The end of a fill that read: the lists get what came, ordered.
+    void Afronden(Lezing& lezing, Soort soort, bool deselecteren);
+    // All files of the folder, in name order, to the file list through the pattern; after a
+    // fill their extensions go to the pattern box.
+    void BestandenZetten(std::vector<ListRow> alle, bool naVulling);
+    // Every file of the folder in name order; the file list and the store are empty afterwards.
+    std::vector<ListRow> AlleBestandenNemen();
+
     Mapbron& m_bron;
     PaneelUi m_ui;
     PaneelMenus m_menus;
     const bool& m_vullenToegestaan;
     QString m_huidigeMap;
-    Mapinhoud m_inhoud;
+    std::vector<FtpEntry> m_mappen;
+    // All files while the file list shows only some (a pattern, a search); else the list's rows
+    // are all files and this is empty: a large folder is not held twice.
+    std::vector<ListRow> m_alleBestanden;
+    bool m_gefilterd = false;
+    Extensies m_extensies;
+    QStringList m_extensieLijst; // "*." + extension of the folder's files, in the order met
+    Lezing* m_lezing = nullptr;
     QString m_sorteringMap;
 };
 

@@ -25,41 +25,102 @@ template <typename Wijziging> void LijstWijzigen(QComboBox& vak, Wijziging wijzi
 
 } // namespace
 
-Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap)
+Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap,
+                                 Extensies* extensies)
     : m_patroonVak(patroonVak), m_beelden(beelden), m_lokaleMap(lokaleMap),
-      m_alles(PatroonIsLeeg(PatroonTekst(patroonVak))), m_patroon(PatroonTekst(patroonVak))
+      m_alles(PatroonIsLeeg(PatroonTekst(patroonVak))), m_patroon(PatroonTekst(patroonVak)),
+      m_extensies(extensies ? *extensies : m_eigen)
 {
     for (int i = 0; i < patroonVak.count(); ++i)
-        m_extensies.insert(patroonVak.itemText(i).toLower());
+        m_inBox.insert(patroonVak.itemText(i).toLower());
 }
 
-void Bestandsvulling::Toevoegen(ListRow rij)
+bool Bestandsvulling::Tonen(ListRow& rij)
 {
-    const QString extensie = ExtensiePatroon(rij.naam);
-    if (!extensie.isEmpty() && !m_extensies.contains(extensie)) {
-        m_extensies.insert(extensie);
-        m_nieuw.push_back(extensie);
-    }
-    if (!m_alles && !m_patroon.past(rij.naam)) return;
+    int extensie = -1;
+    if (!Kiezen(rij, extensie)) return false;
+    Versieren(rij, extensie);
+    return true;
+}
 
-    // Only programs look at the file; every other row keeps the key of its extension.
-    if (!m_lokaleMap.isEmpty() && rij.naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-        rij.icoonSleutel = m_beelden.ToevoegenAanImagelijst16Exe(m_lokaleMap + rij.naam);
-    auto sleutel = m_sleutels.constFind(rij.icoonSleutel);
-    if (sleutel == m_sleutels.cend()) {
-        m_beelden.ToevoegenAanImagelijst16(rij.icoonSleutel);
-        sleutel = m_sleutels.insert(rij.icoonSleutel);
+bool Bestandsvulling::Kiezen(const ListRow& rij, int& extensie)
+{
+    if (m_metExtensies) {
+        extensie = m_extensies.Index(rij.naam);
+        if (extensie != 0) {
+            if (std::size_t(extensie) >= m_gezien.size())
+                m_gezien.resize(std::size_t(m_extensies.Aantal()), 0);
+            if (!m_gezien[std::size_t(extensie)]) {
+                m_gezien[std::size_t(extensie)] = 1;
+                const QString tekst = QStringLiteral("*.") + m_extensies.Tekst(extensie);
+                m_alleExtensies.push_back(tekst);
+                if (!m_inBox.contains(tekst)) m_nieuw.push_back(tekst);
+            }
+        }
     }
-    rij.icoonSleutel = *sleutel;
-    m_rijen.push_back(std::move(rij));
+    return m_alles || m_patroon.past(rij.naam);
+}
+
+void Bestandsvulling::Versieren(ListRow& rij, int extensie)
+{
+    // Only programs look at the file; every other row keeps the key of its extension.
+    if (!m_lokaleMap.isEmpty() && rij.naam.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
+        rij.icoonSleutel = m_beelden.ToevoegenAanImagelijst16Exe(m_lokaleMap + rij.naam);
+        return;
+    }
+    // The picture of a kind of file is looked for once per fill.
+    if (extensie < 0) extensie = m_extensies.Index(rij.naam);
+    if (std::size_t(extensie) >= m_beeld.size()) m_beeld.resize(std::size_t(m_extensies.Aantal()), 0);
+    if (!m_beeld[std::size_t(extensie)]) {
+        m_beeld[std::size_t(extensie)] = 1;
+        m_beelden.ToevoegenAanImagelijst16(rij.icoonSleutel);
+    }
+}
+
+void Bestandsvulling::Toevoegen(const ListRow& rij)
+{
+    int extensie = -1;
+    if (!Kiezen(rij, extensie)) return;
+    ListRow getoond = rij;
+    Versieren(getoond, extensie);
+    m_rijen.push_back(std::move(getoond));
+}
+
+void Bestandsvulling::AllesToevoegen(std::vector<ListRow>&& rijen)
+{
+    if (!m_alles || !m_rijen.empty()) {
+        for (const ListRow& rij : rijen)
+            Toevoegen(rij);
+        return;
+    }
+    for (ListRow& rij : rijen)
+        Tonen(rij);
+    m_rijen = std::move(rijen);
 }
 
 void Bestandsvulling::Afronden(LijstWeergave& lijst)
 {
     lijst.lijstModel().RijenVervangen(std::move(m_rijen));
     m_rijen.clear();
+    PatroonlijstAfronden();
+}
+
+void Bestandsvulling::PatroonlijstAfronden()
+{
     if (!m_nieuw.isEmpty()) LijstWijzigen(m_patroonVak, [&] { m_patroonVak.addItems(m_nieuw); });
     m_nieuw.clear();
+}
+
+ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies)
+{
+    static const QString bestand = QStringLiteral("bestand");
+    ListRow rij;
+    rij.naam = entry.naam;
+    rij.grootte = std::max<qint64>(entry.grootte, 0);
+    rij.datum = QDate(entry.jaar, entry.maand, entry.dag); // invalid for 31-02 and the like
+    const QString& extensie = extensies.Tekst(extensies.Index(entry.naam));
+    rij.icoonSleutel = extensie.isEmpty() ? bestand : extensie;
+    return rij;
 }
 
 QString PatroonTekst(const QComboBox& patroonVak)
@@ -69,9 +130,15 @@ QString PatroonTekst(const QComboBox& patroonVak)
 
 void PatroonlijstOpnieuw(QComboBox& patroonVak)
 {
+    PatroonlijstOpnieuw(patroonVak, {});
+}
+
+void PatroonlijstOpnieuw(QComboBox& patroonVak, const QStringList& extensies)
+{
     LijstWijzigen(patroonVak, [&] {
         patroonVak.clear();
         patroonVak.addItem(QStringLiteral("*"));
+        patroonVak.addItems(extensies);
     });
 }
 

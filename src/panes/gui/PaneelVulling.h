@@ -26,27 +26,57 @@ class LijstWeergave;
 class Bestandsvulling final
 {
 public:
-    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap = {});
+    // `extensies`: the side's texts of extensions (absent: the fill's own).
+    Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap = {},
+                    Extensies* extensies = nullptr);
     Q_DISABLE_COPY_MOVE(Bestandsvulling)
 
-    void Toevoegen(ListRow rij);
+    // Offers the file's extension to the pattern box; true when the pattern lets the file
+    // through, which then has the picture key its row shows.
+    bool Tonen(ListRow& rij);
+    // Whether the pattern lets every file through.
+    bool Alles() const { return m_alles; }
+    // The files' extensions are in the pattern box already: they are not offered again.
+    void ZonderExtensies() { m_metExtensies = false; }
+    // Every extension met ("*." + extension), in the order met.
+    const QStringList& AlleExtensies() const { return m_alleExtensies; }
+
+    void Toevoegen(const ListRow& rij);
+    // Every file of a fill: without a pattern they all become rows, without a copy.
+    void AllesToevoegen(std::vector<ListRow>&& rijen);
 
     // Hands the rows to the list and the new extensions to the pattern box.
     void Afronden(LijstWeergave& lijst);
+    // Only the new extensions to the pattern box.
+    void PatroonlijstAfronden();
 
     std::size_t Aantal() const { return m_rijen.size(); }
 
 private:
+    // Offers the extension; whether the pattern lets the file through.
+    bool Kiezen(const ListRow& rij, int& extensie);
+    // The picture key of a row that is shown.
+    void Versieren(ListRow& rij, int extensie);
+
     QComboBox& m_patroonVak;
     ImageLijst16& m_beelden;
     QString m_lokaleMap;
     bool m_alles;
     Patroon m_patroon;
+    Extensies m_eigen;
+    Extensies& m_extensies;
     std::vector<ListRow> m_rijen;
-    QSet<QString> m_extensies; // lower case, already in the box or new
+    bool m_metExtensies = true;
+    QSet<QString> m_inBox;      // lower case
+    std::vector<char> m_gezien; // by index of Extensies: offered already
+    std::vector<char> m_beeld;  // by index of Extensies: its picture looked for
+    QStringList m_alleExtensies;
     QStringList m_nieuw;
-    QSet<QString> m_sleutels; // picture keys met: one shared text per key
 };
+
+// The row of a listed file with its picture key: the lower-cased extension, or "bestand" for a
+// name without one. The key's text is the one `extensies` keeps, shared by all rows of its kind.
+ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies);
 
 // The pattern box text as the fills read it: trimmed of spaces.
 QString PatroonTekst(const QComboBox& patroonVak);
@@ -54,6 +84,8 @@ QString PatroonTekst(const QComboBox& patroonVak);
 // A fill of both lists without a pattern starts the box's list anew with "*" as its only entry;
 // the typed text stays.
 void PatroonlijstOpnieuw(QComboBox& patroonVak);
+// The same, followed at once by the extensions of the folder shown.
+void PatroonlijstOpnieuw(QComboBox& patroonVak, const QStringList& extensies);
 
 // Rows of a folder list: "mapomhoog" for the parent entry, "mapplus" where `heeftSubmappen`
 // (when given) says so, otherwise "map".

@@ -257,8 +257,10 @@ void Selectie::Toepassen(Kant& kant)
     // A second trigger while the server is still listing would find the session busy and
     // report a lost connection.
     if (kant.bezig) return;
+    // The pattern chooses from the files as read: a million of them take a moment, not a new
+    // listing. While the folder is read, what came and what comes goes through it.
     kant.bezig = true;
-    Vullen(kant);
+    kant.paneel.PatroonToepassen();
     kant.bezig = false;
 
     kant.bestanden->setFocus();
@@ -416,11 +418,16 @@ QStringList Selectie::LijstB(int& positie)
 
 void Selectie::TimerGeselecteerdTik()
 {
-    for (LijstWeergave* lijst : {m_lokaalPaneel.ui().bestanden, m_server.ui().bestanden}) {
+    for (Paneel* paneel : {static_cast<Paneel*>(&m_lokaalPaneel), static_cast<Paneel*>(&m_server)}) {
+        LijstWeergave* lijst = paneel->ui().bestanden;
         LijstModel& model = lijst->lijstModel();
-        const QString kop = LijstTitel(*lijst) + QStringLiteral(" (") +
-                            GetalTekst(lijst->AantalGeselecteerd()) + u'/' + GetalTekst(model.Aantal()) +
-                            u')';
+        // While the folder is read, the count says so.
+        const QString kop =
+            paneel->LeestBestanden()
+                ? KopMetAantal(*lijst, GetalTekst(model.Aantal()), true)
+                : KopMetAantal(*lijst,
+                               GetalTekst(lijst->AantalGeselecteerd()) + u'/' + GetalTekst(model.Aantal()),
+                               false);
         if (model.KopTekst(LijstModel::KolomNaam) != kop) model.ZetKopTekst(LijstModel::KolomNaam, kop);
     }
 

@@ -51,23 +51,27 @@ bool ServerPaneel::LijstVullenFtp(const std::optional<QString>& map, Soort soort
     return LijstVullen(map, soort, deselecteren);
 }
 
-std::optional<Mapinhoud> ServerPaneel::Lezen(const QString& map)
+bool ServerPaneel::VoorLezen()
 {
-    if (!m_sessie.internetHandle() && !FtpVerbinden(true)) return std::nullopt;
-    // A listing that fails is a failure (no connection, no such folder, no permission): it is
-    // not shown as an empty folder.
-    std::optional<Mapinhoud> inhoud = m_sessie.ServermapLezen(map);
-    if (!inhoud) {
-        Zandloper(false);
-        if (m_sessie.afgebroken()) {
-            // Escape while connecting or listing: no fault of the server's.
-            Melding(QStringLiteral("Verbinden met de server is geannuleerd."), 1);
-            ServerkeuzeWissen();
-        } else {
-            VerbindingMisluktMelding();
-        }
+    return m_sessie.internetHandle() || FtpVerbinden(true);
+}
+
+// A listing that fails is a failure (no connection, no such folder, no permission): it is not
+// shown as an empty folder.
+void ServerPaneel::LeesfoutMelden(const QString& map, Leesuitkomst uitkomst)
+{
+    Zandloper(false);
+    if (uitkomst == Leesuitkomst::TeGroot) {
+        Melding(QStringLiteral("De lijst van servermap '") + map +
+                    QStringLiteral("' is te groot om te lezen.\r\nDe lijsten blijven zoals ze waren."),
+                4);
+    } else if (uitkomst == Leesuitkomst::Afgebroken) {
+        // Escape while connecting or listing: no fault of the server's.
+        Melding(QStringLiteral("Verbinden met de server is geannuleerd."), 1);
+        ServerkeuzeWissen();
+    } else {
+        VerbindingMisluktMelding();
     }
-    return inhoud;
 }
 
 void ServerPaneel::Gelezen()

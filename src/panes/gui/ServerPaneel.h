@@ -60,7 +60,8 @@ Q_SIGNALS:
 
 protected:
     QString MapVorm(const QString& map) const override;
-    std::optional<Mapinhoud> Lezen(const QString& map) override;
+    bool VoorLezen() override;
+    void LeesfoutMelden(const QString& map, Leesuitkomst uitkomst) override;
     void Gelezen() override;
     bool PlustekenVragen() override;
     void MapVak_Enter() override { MapFtp_Enter(); }

@@ -9,6 +9,7 @@
 #include <QMenu>
 
 #include <utility>
+#include <vector>
 
 namespace Vamox {
 
@@ -74,7 +75,30 @@ bool Tikken(const QObject* object, const QKeyEvent& toets)
     return !tekst.isEmpty() && tekst.at(0).isPrint() && !(toets.modifiers() & Qt::AltModifier);
 }
 
+std::vector<const Invoerblokkade::Doorlaten*>& Doorgelaten()
+{
+    static std::vector<const Invoerblokkade::Doorlaten*> lijst;
+    return lijst;
+}
+
+bool IsEscape(const QEvent* event)
+{
+    const bool toets = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+                       event->type() == QEvent::ShortcutOverride;
+    return toets && static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Escape;
+}
+
 } // namespace
+
+Invoerblokkade::Doorlaten::Doorlaten(Kiezen kiezen) : m_kiezen(std::move(kiezen))
+{
+    Doorgelaten().push_back(this);
+}
+
+Invoerblokkade::Doorlaten::~Doorlaten()
+{
+    std::erase(Doorgelaten(), this);
+}
 
 Invoerblokkade::Invoerblokkade(QWidget& venster, QObject* parent) : QObject(parent), m_venster(venster)
 {
@@ -112,6 +136,9 @@ bool Invoerblokkade::VanVenster(const QObject* object) const
 bool Invoerblokkade::eventFilter(QObject* object, QEvent* event)
 {
     if (!m_bezig || !IsInvoer(event->type()) || !VanVenster(object)) return false;
+    if (!IsEscape(event))
+        for (const Doorlaten* d : Doorgelaten())
+            if (d->Kiest(object, event)) return false;
     const bool toets = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
                        event->type() == QEvent::ShortcutOverride;
     if (toets) {

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 namespace Vamox {
@@ -29,6 +31,22 @@ public:
 
     void ZetBezig(bool bezig);
     bool Bezig() const { return m_bezig; }
+
+    // While one lives, the input events it picks reach the window even while an operation runs
+    // (a list that is still being filled can be scrolled and sorted). Escape is never let through.
+    class Doorlaten final
+    {
+    public:
+        using Kiezen = std::function<bool(const QObject* object, const QEvent* event)>;
+        explicit Doorlaten(Kiezen kiezen);
+        ~Doorlaten();
+        Q_DISABLE_COPY_MOVE(Doorlaten)
+
+        bool Kiest(const QObject* object, const QEvent* event) const { return m_kiezen(object, event); }
+
+    private:
+        Kiezen m_kiezen;
+    };
 
 Q_SIGNALS:
     // Escape was pressed while an operation ran (it is also recorded for EscapeIngedrukt).

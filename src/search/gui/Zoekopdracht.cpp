@@ -192,10 +192,11 @@ void Zoekopdracht::Zoeken(const Kant& kant)
 
     if (!r.gestopt) {
         // Only the hits that the pattern lets through are listed; the count tells them all.
-        Bestandsvulling vulling(*kant.paneel.ui().patroon, *kant.paneel.ui().beelden);
+        std::vector<ListRow> treffers;
+        treffers.reserve(r.treffers.size());
         for (const int i : r.treffers)
-            vulling.Toevoegen(rijen[size_t(i)]);
-        vulling.Afronden(lijst);
+            treffers.push_back(rijen[size_t(i)]);
+        kant.paneel.BestandenTonen(treffers);
         KolomKopNaam(lijst);
         QCoreApplication::processEvents();
         QApplication::beep();

@@ -65,8 +65,8 @@ QString ServerNaam(const QString& pad)
 std::vector<Serverbestand> Serverbestanden(const QStringList& paden, const ServerPaneel& server)
 {
     QHash<QString, qint64> groottes;
-    for (const FtpEntry& e : server.Inhoud().bestanden)
-        groottes.insert(server.HuidigeServermap() + e.naam, e.grootte);
+    for (const ListRow& rij : server.Bestanden())
+        groottes.insert(server.HuidigeServermap() + rij.naam, rij.grootte);
     std::vector<Serverbestand> bestanden;
     for (const QString& pad : paden)
         bestanden.push_back({pad, groottes.value(pad, -1), ServerNaam(pad)});
