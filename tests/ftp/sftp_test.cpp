@@ -1,0 +1,145 @@
+#include "ftp/FtpSession.h"
+#include "support/SshdServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+// Logging in over SSH against OpenSSH's server: host keys as known_hosts keeps them, asked about
+// before any credential, and the ways in (keys with and without a passphrase, a password).
+
+using namespace Vamox;
+using Vamox::Test::SshdServer;
+
+namespace {
+
+QByteArray Lees(const QString& pad)
+{
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Schrijf(const QString& pad, const QByteArray& inhoud)
+{
+    QFile f(pad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(inhoud);
+}
+
+class SftpAanmelden : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!SshdServer::beschikbaar()) GTEST_SKIP() << "sshd and ssh-keygen are not installed (openssh-server)";
+        ASSERT_TRUE(server.start()) << server.fout().toStdString();
+        sessie.ssh.sleutelMap = server.sleutelMap();
+        sessie.ssh.bekendeHostsPad = server.bekendeHostsPad();
+        sessie.ssh.vertrouwen = [this](const HostsleutelInfo& info) {
+            gevraagd << info.sleutel.vingerafdruk();
+            // Nothing of the user's may have reached the server before the question.
+            zinGevraagdVoorVraag = zinnen > 0;
+            return vertrouwen;
+        };
+        sessie.ssh.gewijzigd = [this](const HostsleutelInfo& info) { gewijzigd.push_back(info); };
+        sessie.ssh.wachtwoordzin = [this](const QString&) {
+            ++zinnen;
+            return zin;
+        };
+    }
+    QString map() const { return server.root(); }
+
+    SshdServer server;
+    FtpSession sessie;
+    QStringList gevraagd;
+    std::vector<HostsleutelInfo> gewijzigd;
+    bool vertrouwen = true;
+    bool zinGevraagdVoorVraag = false;
+    int zinnen = 0;
+    QString zin;
+};
+
+struct Hostgeval
+{
+    const char* naam;
+    enum class Bestand
+    {
+        Geen,
+        Bekend,
+        Gehasht,
+        Gewijzigd
+    } bestand;
+    bool antwoord;       // to the question, when asked
+    bool gevraagd;
+    bool aangemeld;
+    bool toegevoegd;     // the server's line was appended, the rest kept
+};
+
+class Hostsleutels : public SftpAanmelden, public ::testing::WithParamInterface<Hostgeval>
+{};
+
+TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
+{
+    const Hostgeval& g = GetParam();
+    const QByteArray voor = "# van de gebruiker\nandere.example ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIEvamox";
+    QFile::remove(server.bekendeHostsPad());
+    using B = Hostgeval::Bestand;
+    if (g.bestand != B::Geen) {
+        QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+        Schrijf(server.bekendeHostsPad(),
+                voor + '\n' + (g.bestand == B::Gewijzigd ? server.andereSleutelRegel() : server.hostsleutelRegel()));
+        // OpenSSH's own hashing of the names.
+        if (g.bestand == B::Gehasht)
+            ASSERT_EQ(QProcess::execute(QStringLiteral("ssh-keygen"),
+                                        {QStringLiteral("-q"), QStringLiteral("-H"), QStringLiteral("-f"),
+                                         server.bekendeHostsPad()}),
+                      0);
+    }
+    const QByteArray bestandVoor = Lees(server.bekendeHostsPad());
+    // The key with a passphrase is the only way in, so a credential sent shows as a question for it.
+    sessie.ssh.sleutelMap = server.sleutelMapMetZin();
+    zin = SshdServer::wachtwoordzin();
+    vertrouwen = g.antwoord;
+
+    EXPECT_EQ(sessie.FtpVerbindingOpenen(server.gegevens()), g.aangemeld) << sessie.laatsteFout().toStdString();
+    EXPECT_EQ(gevraagd, g.gevraagd ? QStringList{server.vingerafdruk()} : QStringList());
+    EXPECT_FALSE(zinGevraagdVoorVraag);
+    EXPECT_EQ(zinnen, g.aangemeld ? 1 : 0);
+    if (g.bestand == B::Gewijzigd) {
+        ASSERT_EQ(gewijzigd.size(), 1u);
+        EXPECT_EQ(gewijzigd[0].poort, server.poort());
+        EXPECT_EQ(gewijzigd[0].sleutel.vingerafdruk(), server.vingerafdruk());
+        EXPECT_FALSE(gewijzigd[0].bekend.leeg());
+        EXPECT_NE(gewijzigd[0].bekend.vingerafdruk(), server.vingerafdruk());
+    } else {
+        EXPECT_TRUE(gewijzigd.empty());
+    }
+    const QByteArray na = Lees(server.bekendeHostsPad());
+    if (g.toegevoegd) {
+        EXPECT_EQ(na, bestandVoor + server.hostsleutelRegel());
+        EXPECT_EQ(QFileInfo(server.bekendeHostsPad()).permissions() & 0x0077, 0);
+    } else {
+        EXPECT_EQ(na, bestandVoor);
+    }
+    if (!g.aangemeld) return;
+    // Known now, and known to the connection that takes the login over: nobody is asked again.
+    FtpSession tweede;
+    gevraagd.clear();
+    EXPECT_TRUE(tweede.FtpVerbindingOvernemen(sessie.aanmelding())) << tweede.laatsteFout().toStdString();
+    EXPECT_EQ(zinnen, 1);
+    EXPECT_TRUE(tweede.FtpMapLezen(map()).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gevallen, Hostsleutels,
+    ::testing::Values(Hostgeval{"Onbekend_Nee", Hostgeval::Bestand::Geen, false, true, false, false},
+                      Hostgeval{"Onbekend_Ja", Hostgeval::Bestand::Geen, true, true, true, true},
+                      Hostgeval{"Gewijzigd", Hostgeval::Bestand::Gewijzigd, true, false, false, false},
+                      Hostgeval{"Bekend", Hostgeval::Bestand::Bekend, false, false, true, false},
+                      Hostgeval{"Gehasht", Hostgeval::Bestand::Gehasht, false, false, true, false}),
+    [](const auto& info) { return std::string(info.param.naam); });
+
+} // namespace
