@@ -142,4 +142,59 @@ INSTANTIATE_TEST_SUITE_P(
                       Hostgeval{"Gehasht", Hostgeval::Bestand::Gehasht, false, false, true, false}),
     [](const auto& info) { return std::string(info.param.naam); });
 
+struct Aanmeldgeval
+{
+    const char* naam;
+    enum class Sleutel
+    {
+        Geen,
+        Zonder,
+        MetZin
+    } sleutel;
+    const char* zin;        // typed for the key
+    bool wachtwoordGebruiker; // the password user (made as root), else the test's own user
+    const char* wachtwoord;
+    bool aangemeld;
+    const char* fout;       // of a refused login
+};
+
+class Aanmelden : public SftpAanmelden, public ::testing::WithParamInterface<Aanmeldgeval>
+{};
+
+TEST_P(Aanmelden, TriesKeysThenThePasswordAndNamesWhatWasTried)
+{
+    const Aanmeldgeval& g = GetParam();
+    QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+    Schrijf(server.bekendeHostsPad(), server.hostsleutelRegel());
+    FtpGegevens gegevens = server.gegevens();
+    if (g.wachtwoordGebruiker) {
+        QString waarom;
+        if (!SshdServer::wachtwoordGebruiker(gegevens.gebruiker, gegevens.wachtwoord, waarom))
+            GTEST_SKIP() << waarom.toStdString();
+    }
+    if (*g.wachtwoord) gegevens.wachtwoord = QString::fromUtf8(g.wachtwoord);
+    using S = Aanmeldgeval::Sleutel;
+    sessie.ssh.sleutelMap = g.sleutel == S::Zonder   ? server.sleutelMap()
+                            : g.sleutel == S::MetZin ? server.sleutelMapMetZin()
+                                                     : server.root();
+    zin = QString::fromUtf8(g.zin);
+
+    EXPECT_EQ(sessie.FtpVerbindingOpenen(gegevens), g.aangemeld) << sessie.laatsteFout().toStdString();
+    EXPECT_EQ(sessie.laatsteFout(), QString::fromUtf8(g.fout));
+    EXPECT_EQ(zinnen, g.sleutel == S::MetZin ? 1 : 0);
+    EXPECT_EQ(sessie.FtpMapLezen(QStringLiteral("/")).has_value(), g.aangemeld);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gevallen, Aanmelden,
+    ::testing::Values(
+        Aanmeldgeval{"Sleutel", Aanmeldgeval::Sleutel::Zonder, "", false, "", true, ""},
+        Aanmeldgeval{"SleutelMetZin", Aanmeldgeval::Sleutel::MetZin, "zin van de test", false, "", true, ""},
+        Aanmeldgeval{"VerkeerdeZinEnWachtwoord", Aanmeldgeval::Sleutel::MetZin, "fout", false, "fout", false,
+                     "Aanmelden geweigerd (geprobeerd: sleutel id_ed25519, wachtwoord)"},
+        Aanmeldgeval{"Wachtwoord", Aanmeldgeval::Sleutel::Geen, "", true, "", true, ""},
+        Aanmeldgeval{"VerkeerdWachtwoord", Aanmeldgeval::Sleutel::Geen, "", true, "fout", false,
+                     "Aanmelden geweigerd (geprobeerd: wachtwoord)"}),
+    [](const auto& info) { return std::string(info.param.naam); });
+
 } // namespace

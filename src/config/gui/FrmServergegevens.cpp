@@ -96,8 +96,12 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
     connect(m_ui.cboFtpPoort, &QComboBox::editTextChanged, this, [this] {
         if (!m_vullen) Wijzigen(true);
     });
-    connect(m_ui.cboTls, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_vullen) Wijzigen(true);
+    connect(m_ui.cboTls, &QComboBox::currentIndexChanged, this, [this](int keuze) {
+        if (m_vullen) return;
+        // SSH's own port, where none was typed.
+        if (keuze == SftpKeuze && m_ui.cboFtpPoort->currentText().trimmed().isEmpty())
+            m_ui.cboFtpPoort->setEditText(QStringLiteral("22"));
+        Wijzigen(true);
     });
     for (QLabel* label :
          {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost, m_ui.LabelGebruikersnaam,
@@ -189,7 +193,7 @@ void FrmServergegevens::Vullen(qsizetype n)
     m_ui.txtWachtwoord->setText(server.Wachtwoord);
     m_ui.cboFtpPoort->setEditText(server.FtpPoort);
     m_ui.txtWebsite->setText(server.Website);
-    m_ui.cboTls->setCurrentIndex(int(server.Tls));
+    m_ui.cboTls->setCurrentIndex(server.Sftp ? SftpKeuze : int(server.Tls));
     m_vullen = false;
     AantalZetten(n >= 1 && n < m_serverLijst.size() ? n : 0);
     Wijzigen(false);
@@ -268,7 +272,8 @@ bool FrmServergegevens::Opslaan()
     const ServerRecord server{m_ui.cboNaam->currentText(),          m_ui.txtFtpHost->text(),
                               m_ui.txtGebruikersnaam->text(),       m_ui.txtWachtwoord->text(),
                               m_ui.cboFtpPoort->currentText(),      m_ui.txtWebsite->text(),
-                              TlsKeuze(m_ui.cboTls->currentIndex())};
+                              TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
+                              m_ui.cboTls->currentIndex() == SftpKeuze};
     const Serveropslag uit = ServerOpslaan(m_serverLijst, HuidigNr(), server);
     switch (uit.fout) {
     case Serveropslag::Fout::Onvolledig:
