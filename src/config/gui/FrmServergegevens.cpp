@@ -98,9 +98,11 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
     });
     connect(m_ui.cboTls, &QComboBox::currentIndexChanged, this, [this](int keuze) {
         if (m_vullen) return;
-        // SSH's own port, where none was typed.
-        if (keuze == SftpKeuze && m_ui.cboFtpPoort->currentText().trimmed().isEmpty())
-            m_ui.cboFtpPoort->setEditText(QStringLiteral("22"));
+        // The protocol's own port, where none or the other protocol's own was there.
+        const QString poort = m_ui.cboFtpPoort->currentText().trimmed();
+        const QString eigen = keuze == SftpKeuze ? QStringLiteral("22") : QStringLiteral("21");
+        const QString ander = keuze == SftpKeuze ? QStringLiteral("21") : QStringLiteral("22");
+        if (poort.isEmpty() || poort == ander) m_ui.cboFtpPoort->setEditText(eigen);
         Wijzigen(true);
     });
     for (QLabel* label :
