@@ -177,7 +177,7 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboNaam);
     Toets(Qt::Key_End); // the name is selected
     Typen(QStringLiteral("ee"));
-    // The protocol choice goes with it, in the line's seventh field.
+    // The protocol choice goes with it, in the line's seventh field; SFTP brings its own port.
     QTest::mouseClick(frm.ui().LabelTls, Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboTls);
     Toets(Qt::Key_End); // "SFTP (SSH)"
@@ -189,7 +189,7 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     EXPECT_EQ(servers->currentText(), QStringLiteral("Bee"));
     EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(Lezen(Cfg()), ("cfgopenen=1\r\npatroonlokaal=*.txt\r\n" + Velden("Alfa", "h1") + "\r\n" +
-                             QStringList{"Bee", "h2", "u", " w met spatie ", "21", "", "3"}.join(S) + "\r\n")
+                             QStringList{"Bee", "h2", "u", " w met spatie ", "22", "", "3"}.join(S) + "\r\n")
                                 .toUtf8());
 
     // Deleting asks first; the last one leaves "0/0" and empty fields, and the main window's box
