@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -141,6 +143,54 @@ INSTANTIATE_TEST_SUITE_P(
                       Hostgeval{"Bekend", Hostgeval::Bestand::Bekend, false, false, true, false},
                       Hostgeval{"Gehasht", Hostgeval::Bestand::Gehasht, false, false, true, false}),
     [](const auto& info) { return std::string(info.param.naam); });
+
+// A connection killed mid-file (sshd's process for it dies): the transfer goes on from where it
+// was on a new connection, both ways, and the file arrives whole.
+TEST_F(SftpAanmelden, ResumesThroughAKilledConnection)
+{
+    QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+    Schrijf(server.bekendeHostsPad(), server.hostsleutelRegel());
+    sessie.tijden.hervatPauzeMs = 10;
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens())) << sessie.laatsteFout().toStdString();
+    QByteArray inhoud(48 << 20, Qt::Uninitialized);
+    for (qsizetype i = 0; i < inhoud.size(); ++i)
+        inhoud[i] = char((i * 131 + i / 4096) % 251);
+    server.schrijf(QStringLiteral("neer.bin"), inhoud);
+    QTemporaryDir lokaal;
+    const QString op = lokaal.filePath(QStringLiteral("op.bin"));
+    Schrijf(op, inhoud);
+
+    for (const bool neer : {true, false}) {
+        SCOPED_TRACE(neer ? "download" : "upload");
+        // Where the bytes arrive: the local folder (under a temporary name) or the server's file.
+        const auto aangekomen = [&] {
+            if (!neer) return QFileInfo(server.pad(QStringLiteral("op.bin"))).size();
+            qint64 n = 0;
+            for (const QFileInfo& f : QDir(lokaal.path()).entryInfoList(QDir::Files | QDir::Hidden))
+                if (f.fileName() != QLatin1String("op.bin")) n += f.size();
+            return n;
+        };
+        qint64 bijVerbreken = -1;
+        QTimer kijken;
+        kijken.setInterval(1);
+        QObject::connect(&kijken, &QTimer::timeout, [&] {
+            const qint64 n = aangekomen();
+            if (n <= 0 || n >= inhoud.size()) return;
+            bijVerbreken = n;
+            server.verbindingenVerbreken();
+            kijken.stop();
+        });
+        kijken.start();
+        const bool gelukt = neer ? sessie.FtpBestandHalen(lokaal.filePath(QStringLiteral("neer.bin")),
+                                                           server.pad(QStringLiteral("neer.bin")))
+                                 : sessie.FtpBestandPlaatsen(op, server.pad(QStringLiteral("op.bin")),
+                                                             Serverdoel::Nieuw);
+        EXPECT_TRUE(gelukt) << sessie.laatsteFout().toStdString();
+        EXPECT_GT(bijVerbreken, 0) << "the transfer ended before the connection could be killed";
+        EXPECT_TRUE((neer ? Lees(lokaal.filePath(QStringLiteral("neer.bin"))) : server.lees(QStringLiteral("op.bin"))) ==
+                    inhoud);
+    }
+}
 
 struct Aanmeldgeval
 {
