@@ -467,39 +467,6 @@ bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& server
     return false;
 }
 
-bool FtpSession::FtpBestandWissen(const QString& serverPad)
-{
-    return quote(regels(Handeling::Wissen, FtpPadVoorvoegsel(serverPad)));
-}
-
-bool FtpSession::FtpMapMaken(const QString& serverPad)
-{
-    return quote(regels(Handeling::MapMaken, FtpPadVoorvoegsel(serverPad)));
-}
-
-bool FtpSession::FtpMapWissen(const QString& serverPad)
-{
-    return quote(regels(Handeling::MapWissen, FtpPadVoorvoegsel(serverPad)));
-}
-
-bool FtpSession::FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad)
-{
-    const QString nieuw = FtpPadVoorvoegsel(nieuwPad);
-    // An SFTP server may rename over an existing entry (OpenSSH does for folders): never here.
-    if (sftp() && m_verbindingsHandle && (!FtpVeiligeTekst(nieuw) || bestaat(nieuw))) return false;
-    return quote(regels(Handeling::Hernoemen, FtpPadVoorvoegsel(oudPad), nieuw));
-}
-
-bool FtpSession::bestaat(const QString& pad)
-{
-    Opdracht o;
-    o.soort = Opdracht::Soort::Grootte;
-    o.urlPad = FtpUrlPad(pad);
-    const Uitkomst u = voer(o);
-    // Anything but "not there" counts as there: a rename must not go ahead on a doubt.
-    return u.code != CURLE_REMOTE_FILE_NOT_FOUND;
-}
-
 bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
 {
     if (!m_verbindingsHandle) return false;

@@ -1,5 +1,6 @@
-// Uploads that replace a server file: under a temporary name first, so that a transfer that fails
-// for good never leaves a partial file where the good one was.
+// The server's own commands (delete, folders, rename), and uploads that replace a server file:
+// under a temporary name first, so that a transfer that fails for good never leaves a partial file
+// where the good one was.
 
 #include "ftp/FtpOpdracht.h"
 #include "platform/EigenBestand.h"
@@ -54,6 +55,39 @@ FtpSession::Uitkomst FtpSession::commandos(const QStringList& regels)
     o.soort = Opdracht::Soort::Quote;
     o.quotes = regels;
     return voer(o);
+}
+
+bool FtpSession::FtpBestandWissen(const QString& serverPad)
+{
+    return quote(regels(Handeling::Wissen, FtpPadVoorvoegsel(serverPad)));
+}
+
+bool FtpSession::FtpMapMaken(const QString& serverPad)
+{
+    return quote(regels(Handeling::MapMaken, FtpPadVoorvoegsel(serverPad)));
+}
+
+bool FtpSession::FtpMapWissen(const QString& serverPad)
+{
+    return quote(regels(Handeling::MapWissen, FtpPadVoorvoegsel(serverPad)));
+}
+
+bool FtpSession::FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad)
+{
+    const QString nieuw = FtpPadVoorvoegsel(nieuwPad);
+    // An SFTP server may rename over an existing entry (OpenSSH does for folders): never here.
+    if (sftp() && m_verbindingsHandle && (!FtpVeiligeTekst(nieuw) || bestaat(nieuw))) return false;
+    return quote(regels(Handeling::Hernoemen, FtpPadVoorvoegsel(oudPad), nieuw));
+}
+
+bool FtpSession::bestaat(const QString& pad)
+{
+    Opdracht o;
+    o.soort = Opdracht::Soort::Grootte;
+    o.urlPad = FtpUrlPad(pad);
+    const Uitkomst u = voer(o);
+    // Anything but "not there" counts as there: a rename must not go ahead on a doubt.
+    return u.code != CURLE_REMOTE_FILE_NOT_FOUND;
 }
 
 std::optional<bool> FtpSession::vervangen(const QString& lokaalPad, const QString& pad)
