@@ -13,7 +13,8 @@ ServerRecord ServerRecordLezen(const QString& regel)
     if (tls == u'1') server.Tls = TlsKeuze::Alleen;
     if (tls == u'2') server.Tls = TlsKeuze::Geen;
     server.Sftp = tls == u'3';
-    if (server.FtpPoort.isEmpty()) server.FtpPoort = server.Sftp ? QStringLiteral("22") : QStringLiteral("21");
+    if (server.FtpPoort.isEmpty())
+        server.FtpPoort = server.Sftp ? QStringLiteral("22") : QStringLiteral("21");
     return server;
 }
 

@@ -19,7 +19,8 @@ bool Past(QStringView tekst, QStringView patroon)
         return false;
     }
     if (tekst.isEmpty()) return false;
-    return (patroon.front() == u'?' || patroon.front() == tekst.front()) && Past(tekst.mid(1), patroon.mid(1));
+    return (patroon.front() == u'?' || patroon.front() == tekst.front()) &&
+           Past(tekst.mid(1), patroon.mid(1));
 }
 
 // Whether the host field of a line names the server: a hashed name, or a list of patterns of
@@ -54,7 +55,8 @@ QString BekendeHosts::Naam(const QString& host, quint16 poort)
 
 QByteArray BekendeHosts::Regel(const QString& host, quint16 poort, const Hostsleutel& sleutel)
 {
-    return Naam(host, poort).toUtf8() + ' ' + sleutel.type().toLatin1() + ' ' + sleutel.blob.toBase64() + '\n';
+    return Naam(host, poort).toUtf8() + ' ' + sleutel.type().toLatin1() + ' ' + sleutel.blob.toBase64() +
+           '\n';
 }
 
 BekendeHostsleutels BekendeHosts::opzoeken(const QString& host, quint16 poort) const
@@ -87,8 +89,8 @@ BekendeHostsleutels BekendeHosts::opzoeken(const QString& host, quint16 poort) c
 bool BekendeHosts::toevoegen(const QString& host, quint16 poort, const Hostsleutel& sleutel) const
 {
     const QString map = QFileInfo(m_pad).absolutePath();
-    if (!QFileInfo::exists(map) && !QDir().mkdir(map, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                          QFileDevice::ExeOwner))
+    if (!QFileInfo::exists(map) &&
+        !QDir().mkdir(map, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
         return false;
     QFile f(m_pad);
     // Appended in one write, so that ssh reading the file meanwhile sees the whole line or none.

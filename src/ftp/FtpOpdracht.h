@@ -9,10 +9,10 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QTemporaryFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <vector>
 

@@ -20,12 +20,13 @@ namespace {
 int HostsleutelBeoordelen(CURL*, const curl_khkey*, const curl_khkey* gevonden, curl_khmatch match, void* p)
 {
     auto* controle = static_cast<Sshcontrole*>(p);
-    controle->gezien.blob =
-        gevonden->len ? QByteArray(gevonden->key, qsizetype(gevonden->len)) : QByteArray::fromBase64(gevonden->key);
+    controle->gezien.blob = gevonden->len ? QByteArray(gevonden->key, qsizetype(gevonden->len))
+                                          : QByteArray::fromBase64(gevonden->key);
     controle->bekend = match == CURLKHMATCH_OK;
     controle->anderBekend = match == CURLKHMATCH_MISMATCH;
     const auto& ingetrokken = controle->ingetrokken;
-    const bool afgewezen = std::find(ingetrokken.begin(), ingetrokken.end(), controle->gezien) != ingetrokken.end();
+    const bool afgewezen =
+        std::find(ingetrokken.begin(), ingetrokken.end(), controle->gezien) != ingetrokken.end();
     return controle->bekend && !afgewezen ? CURLKHSTAT_FINE : CURLKHSTAT_REJECT;
 }
 
@@ -85,7 +86,8 @@ void VerbindingZetten(CURL* e, const Aansluiting& a, const QByteArray& urlPad, b
         while (pad.startsWith('/'))
             pad.remove(0, 1);
     }
-    const QByteArray url = (sftp ? "sftp://" : "ftp://") + host + ':' + QByteArray::number(g.poort) + '/' + pad;
+    const QByteArray url =
+        (sftp ? "sftp://" : "ftp://") + host + ':' + QByteArray::number(g.poort) + '/' + pad;
     curl_easy_setopt(e, CURLOPT_URL, url.constData());
     if (!g.gebruiker.isEmpty()) {
         curl_easy_setopt(e, CURLOPT_USERNAME, g.gebruiker.toUtf8().constData());
@@ -155,7 +157,8 @@ bool FtpSession::geslaagd(const Uitkomst& u, qsizetype aantal, long verwachtMin,
     const qsizetype eerste = u.antwoorden.size() - aantal;
     for (qsizetype i = eerste; i < u.antwoorden.size(); ++i) {
         const int code = u.antwoorden.at(i);
-        if (i < u.antwoorden.size() - 1 ? code >= 400 : (code < verwachtMin || code > verwachtMax)) return false;
+        if (i < u.antwoorden.size() - 1 ? code >= 400 : (code < verwachtMin || code > verwachtMax))
+            return false;
     }
     return true;
 }

@@ -191,7 +191,8 @@ std::optional<bool> FtpSession::sftpVervangen(const QString& lokaalPad, const QS
     }
     // SFTP renames onto no existing name: the old file steps aside first, and comes back when the
     // new one cannot take its place.
-    QStringList opzij = regels(Handeling::Rechten, tijdelijk, rechten.isEmpty() ? QStringLiteral("644") : rechten);
+    QStringList opzij =
+        regels(Handeling::Rechten, tijdelijk, rechten.isEmpty() ? QStringLiteral("644") : rechten);
     opzij << regels(Handeling::Hernoemen, pad, oud);
     if (!commandos(opzij).ok()) {
         // No rename here: written over as before.

@@ -37,7 +37,8 @@ void FtpSession::sshBekendeHostsSchrijven()
     // OpenSSH would (hashed names, wildcards and ports were resolved here), and curl asks the
     // server for a key of the type known, which it takes from the first line.
     QByteArray inhoud;
-    const BekendeHostsleutels bekend = BekendeHosts(ssh.bekendeHostsPad).opzoeken(m_gegevens.host, m_gegevens.poort);
+    const BekendeHostsleutels bekend =
+        BekendeHosts(ssh.bekendeHostsPad).opzoeken(m_gegevens.host, m_gegevens.poort);
     for (const Hostsleutel& sleutel : bekend.sleutels)
         inhoud += BekendeHosts::Regel(m_gegevens.host, m_gegevens.poort, sleutel);
     for (const Hostsleutel& sleutel : m_ssh->aanvaard)
@@ -76,9 +77,11 @@ FtpSession::Uitkomst FtpSession::sshInloggen(const Opdracht& login)
     };
     std::vector<Kandidaat> kandidaten;
     if (m_ssh->methode.soort != Sshmethode::Soort::Geen) kandidaten.push_back({m_ssh->methode});
-    if (!qEnvironmentVariableIsEmpty("SSH_AUTH_SOCK")) kandidaten.push_back({{.soort = Sshmethode::Soort::Agent}});
+    if (!qEnvironmentVariableIsEmpty("SSH_AUTH_SOCK"))
+        kandidaten.push_back({{.soort = Sshmethode::Soort::Agent}});
     for (const Privesleutel& sleutel : Privesleutels(ssh.sleutelMap))
-        kandidaten.push_back({{.soort = Sshmethode::Soort::Sleutel, .sleutel = sleutel.pad}, sleutel.versleuteld});
+        kandidaten.push_back(
+            {{.soort = Sshmethode::Soort::Sleutel, .sleutel = sleutel.pad}, sleutel.versleuteld});
     if (!m_gegevens.wachtwoord.isEmpty()) kandidaten.push_back({{.soort = Sshmethode::Soort::Wachtwoord}});
 
     Uitkomst u = geweigerd;
@@ -127,7 +130,8 @@ FtpSession::Uitkomst FtpSession::sshInloggen(const Opdracht& login)
         m_afgebroken = false;
     }
     m_fout = QStringLiteral("Aanmelden geweigerd");
-    if (!m_geprobeerd.isEmpty()) m_fout += QStringLiteral(" (geprobeerd: ") + m_geprobeerd.join(QStringLiteral(", ")) + u')';
+    if (!m_geprobeerd.isEmpty())
+        m_fout += QStringLiteral(" (geprobeerd: ") + m_geprobeerd.join(QStringLiteral(", ")) + u')';
     return u;
 }
 

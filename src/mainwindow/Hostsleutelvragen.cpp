@@ -30,33 +30,39 @@ void HostsleutelvragenInstellen(FtpSession& sessie)
         return M({.Tekst = QStringLiteral("De server ") + ServerNaam(h) +
                            QStringLiteral(" is onbekend. Er is nog niets verstuurd.\r\n\r\n") +
                            SleutelRegels(QStringLiteral("Vingerafdruk van de sleutel"), h.sleutel) +
-                           QStringLiteral("\r\n\r\nDeze sleutel vertrouwen en onthouden in:\r\n") + h.bestand +
-                           u'?',
+                           QStringLiteral("\r\n\r\nDeze sleutel vertrouwen en onthouden in:\r\n") +
+                           h.bestand + u'?',
                   .Pictogram = 3,
                   .Knoppen = QStringLiteral("&Ja+&Nee"),
                   .Codes = QStringLiteral("2+2"),
                   .Centreren = true}) == 1;
     };
     sessie.ssh.gewijzigd = [](const HostsleutelInfo& h) {
-        QString tekst = QStringLiteral("Let op: de sleutel van server ") + ServerNaam(h) +
-                        QStringLiteral(" is gewijzigd. Er is geen verbinding gemaakt en niets verstuurd.\r\n\r\n") +
-                        SleutelRegels(QStringLiteral("Vingerafdruk nu"), h.sleutel);
-        if (!h.bekend.leeg()) tekst += QStringLiteral("\r\n") + SleutelRegels(QStringLiteral("Eerder vertrouwd"), h.bekend);
-        tekst += QStringLiteral("\r\n\r\nIs de nieuwe sleutel in orde, verwijder dan de regel van deze server uit:\r\n") +
-                 h.bestand;
+        QString tekst =
+            QStringLiteral("Let op: de sleutel van server ") + ServerNaam(h) +
+            QStringLiteral(" is gewijzigd. Er is geen verbinding gemaakt en niets verstuurd.\r\n\r\n") +
+            SleutelRegels(QStringLiteral("Vingerafdruk nu"), h.sleutel);
+        if (!h.bekend.leeg())
+            tekst += QStringLiteral("\r\n") + SleutelRegels(QStringLiteral("Eerder vertrouwd"), h.bekend);
+        tekst +=
+            QStringLiteral(
+                "\r\n\r\nIs de nieuwe sleutel in orde, verwijder dan de regel van deze server uit:\r\n") +
+            h.bestand;
         Melding(tekst, 4);
     };
     sessie.ssh.melding = [](Hostsleutelmelding m, const HostsleutelInfo& h) {
         QString tekst;
         switch (m) {
         case Hostsleutelmelding::BestandOnleesbaar:
-            tekst = QStringLiteral("Het bestand met bekende servers kan niet worden gelezen:\r\n") + h.bestand +
-                    QStringLiteral("\r\n\r\nEr is geen verbinding gemaakt met server ") + ServerNaam(h) + u'.';
+            tekst = QStringLiteral("Het bestand met bekende servers kan niet worden gelezen:\r\n") +
+                    h.bestand + QStringLiteral("\r\n\r\nEr is geen verbinding gemaakt met server ") +
+                    ServerNaam(h) + u'.';
             break;
         case Hostsleutelmelding::NietOnthouden:
             tekst = QStringLiteral("De sleutel van server ") + ServerNaam(h) +
                     QStringLiteral(" is voor deze keer vertrouwd, maar kon niet worden onthouden in:\r\n") +
-                    h.bestand + QStringLiteral("\r\n\r\nBij de volgende verbinding wordt het opnieuw gevraagd.");
+                    h.bestand +
+                    QStringLiteral("\r\n\r\nBij de volgende verbinding wordt het opnieuw gevraagd.");
             break;
         case Hostsleutelmelding::Ingetrokken:
             tekst = QStringLiteral("Let op: de sleutel van server ") + ServerNaam(h) +

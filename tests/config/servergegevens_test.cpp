@@ -235,7 +235,8 @@ TEST_F(ServergegevensTest, VerbindenMetSftp)
     const QString thuis = tmp.path() + QStringLiteral("/thuis");
     ASSERT_TRUE(QDir().mkpath(thuis + QStringLiteral("/.ssh")));
     for (const char* naam : {"/id_ed25519", "/id_ed25519.pub"})
-        ASSERT_TRUE(QFile::copy(server.sleutelMap() + QLatin1String(naam), thuis + QStringLiteral("/.ssh") + QLatin1String(naam)));
+        ASSERT_TRUE(QFile::copy(server.sleutelMap() + QLatin1String(naam),
+                                thuis + QStringLiteral("/.ssh") + QLatin1String(naam)));
     const QByteArray vorigThuis = qgetenv("HOME");
     qputenv("HOME", thuis.toUtf8());
     Bestand({Velden("Alfa", "h1")});
@@ -269,12 +270,12 @@ TEST_F(ServergegevensTest, VerbindenMetSftp)
     ASSERT_EQ(vragen.Vragen().size(), 1u) << Teksten().join(u'|').toStdString();
     EXPECT_TRUE(Teksten()[0].contains(server.vingerafdruk())) << Teksten()[0].toStdString();
     EXPECT_EQ(Lezen(thuis + QStringLiteral("/.ssh/known_hosts")), server.hostsleutelRegel());
-    EXPECT_TRUE(Lezen(Cfg()).contains((QStringList{QStringLiteral("Ssh"), server.host(), server.gebruiker(),
-                                                   QStringLiteral("niet nodig"), QString::number(server.poort()),
-                                                   QString(), QStringLiteral("3")}
-                                           .join(S) +
-                                       QStringLiteral("\r\n"))
-                                          .toUtf8()));
+    EXPECT_TRUE(Lezen(Cfg()).contains(
+        (QStringList{QStringLiteral("Ssh"), server.host(), server.gebruiker(), QStringLiteral("niet nodig"),
+                     QString::number(server.poort()), QString(), QStringLiteral("3")}
+             .join(S) +
+         QStringLiteral("\r\n"))
+            .toUtf8()));
 }
 
 // A first start has no servers: the window to add one is offered, on an empty new record.

@@ -36,7 +36,8 @@ class SftpAanmelden : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!SshdServer::beschikbaar()) GTEST_SKIP() << "sshd and ssh-keygen are not installed (openssh-server)";
+        if (!SshdServer::beschikbaar())
+            GTEST_SKIP() << "sshd and ssh-keygen are not installed (openssh-server)";
         ASSERT_TRUE(server.start()) << server.fout().toStdString();
         sessie.ssh.sleutelMap = server.sleutelMap();
         sessie.ssh.bekendeHostsPad = server.bekendeHostsPad();
@@ -74,14 +75,15 @@ struct Hostgeval
         Gehasht,
         Gewijzigd
     } bestand;
-    bool antwoord;       // to the question, when asked
+    bool antwoord; // to the question, when asked
     bool gevraagd;
     bool aangemeld;
-    bool toegevoegd;     // the server's line was appended, the rest kept
+    bool toegevoegd; // the server's line was appended, the rest kept
 };
 
 class Hostsleutels : public SftpAanmelden, public ::testing::WithParamInterface<Hostgeval>
-{};
+{
+};
 
 TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
 {
@@ -92,7 +94,8 @@ TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
     if (g.bestand != B::Geen) {
         QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
         Schrijf(server.bekendeHostsPad(),
-                voor + '\n' + (g.bestand == B::Gewijzigd ? server.andereSleutelRegel() : server.hostsleutelRegel()));
+                voor + '\n' +
+                    (g.bestand == B::Gewijzigd ? server.andereSleutelRegel() : server.hostsleutelRegel()));
         // OpenSSH's own hashing of the names.
         if (g.bestand == B::Gehasht)
             ASSERT_EQ(QProcess::execute(QStringLiteral("ssh-keygen"),
@@ -106,7 +109,8 @@ TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
     zin = SshdServer::wachtwoordzin();
     vertrouwen = g.antwoord;
 
-    EXPECT_EQ(sessie.FtpVerbindingOpenen(server.gegevens()), g.aangemeld) << sessie.laatsteFout().toStdString();
+    EXPECT_EQ(sessie.FtpVerbindingOpenen(server.gegevens()), g.aangemeld)
+        << sessie.laatsteFout().toStdString();
     EXPECT_EQ(gevraagd, g.gevraagd ? QStringList{server.vingerafdruk()} : QStringList());
     EXPECT_FALSE(zinGevraagdVoorVraag);
     EXPECT_EQ(zinnen, g.aangemeld ? 1 : 0);
@@ -181,14 +185,14 @@ TEST_F(SftpAanmelden, ResumesThroughAKilledConnection)
             kijken.stop();
         });
         kijken.start();
-        const bool gelukt = neer ? sessie.FtpBestandHalen(lokaal.filePath(QStringLiteral("neer.bin")),
-                                                           server.pad(QStringLiteral("neer.bin")))
-                                 : sessie.FtpBestandPlaatsen(op, server.pad(QStringLiteral("op.bin")),
-                                                             Serverdoel::Nieuw);
+        const bool gelukt =
+            neer ? sessie.FtpBestandHalen(lokaal.filePath(QStringLiteral("neer.bin")),
+                                          server.pad(QStringLiteral("neer.bin")))
+                 : sessie.FtpBestandPlaatsen(op, server.pad(QStringLiteral("op.bin")), Serverdoel::Nieuw);
         EXPECT_TRUE(gelukt) << sessie.laatsteFout().toStdString();
         EXPECT_GT(bijVerbreken, 0) << "the transfer ended before the connection could be killed";
-        EXPECT_TRUE((neer ? Lees(lokaal.filePath(QStringLiteral("neer.bin"))) : server.lees(QStringLiteral("op.bin"))) ==
-                    inhoud);
+        EXPECT_TRUE((neer ? Lees(lokaal.filePath(QStringLiteral("neer.bin")))
+                          : server.lees(QStringLiteral("op.bin"))) == inhoud);
     }
 }
 
@@ -201,15 +205,16 @@ struct Aanmeldgeval
         Zonder,
         MetZin
     } sleutel;
-    const char* zin;        // typed for the key
+    const char* zin;          // typed for the key
     bool wachtwoordGebruiker; // the password user (made as root), else the test's own user
     const char* wachtwoord;
     bool aangemeld;
-    const char* fout;       // of a refused login
+    const char* fout; // of a refused login
 };
 
 class Aanmelden : public SftpAanmelden, public ::testing::WithParamInterface<Aanmeldgeval>
-{};
+{
+};
 
 TEST_P(Aanmelden, TriesKeysThenThePasswordAndNamesWhatWasTried)
 {

@@ -22,7 +22,8 @@ namespace {
 const QString Sshd = QStringLiteral("/usr/sbin/sshd");
 
 // Runs a program to its end; its output, or nothing when it failed.
-std::optional<QByteArray> Draai(const QString& programma, const QStringList& args, const QByteArray& invoer = {})
+std::optional<QByteArray> Draai(const QString& programma, const QStringList& args,
+                                const QByteArray& invoer = {})
 {
     QProcess p;
     p.start(programma, args);
@@ -43,7 +44,8 @@ QByteArray LeesBestand(const QString& pad)
 bool SchrijfBestand(const QString& pad, const QByteArray& inhoud)
 {
     QFile f(pad);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate, QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
            f.write(inhoud) == inhoud.size();
 }
 
@@ -65,7 +67,8 @@ SshdServer::~SshdServer()
 
 bool SshdServer::beschikbaar()
 {
-    return QFileInfo(Sshd).isExecutable() && !QStandardPaths::findExecutable(QStringLiteral("ssh-keygen")).isEmpty();
+    return QFileInfo(Sshd).isExecutable() &&
+           !QStandardPaths::findExecutable(QStringLiteral("ssh-keygen")).isEmpty();
 }
 
 QString SshdServer::root() const
@@ -114,8 +117,8 @@ QByteArray SshdServer::andereSleutelRegel() const
 QString SshdServer::vingerafdruk() const
 {
     const auto uit = Draai(QStringLiteral("ssh-keygen"),
-                           {QStringLiteral("-l"), QStringLiteral("-E"), QStringLiteral("sha256"), QStringLiteral("-f"),
-                            m_dir.filePath(QStringLiteral("host_ed25519.pub"))});
+                           {QStringLiteral("-l"), QStringLiteral("-E"), QStringLiteral("sha256"),
+                            QStringLiteral("-f"), m_dir.filePath(QStringLiteral("host_ed25519.pub"))});
     const QList<QByteArray> delen = uit ? uit->split(' ') : QList<QByteArray>();
     return delen.size() > 1 ? QString::fromLatin1(delen.at(1)) : QString();
 }
@@ -124,9 +127,9 @@ bool SshdServer::sleutelMaken(const QString& pad, const QString& zin)
 {
     if (QFileInfo::exists(pad)) return true;
     QDir().mkpath(QFileInfo(pad).path());
-    if (Draai(QStringLiteral("ssh-keygen"), {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("ed25519"),
-                                             QStringLiteral("-N"), zin, QStringLiteral("-C"), QStringLiteral("vamox"),
-                                             QStringLiteral("-f"), pad}))
+    if (Draai(QStringLiteral("ssh-keygen"),
+              {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("ed25519"), QStringLiteral("-N"),
+               zin, QStringLiteral("-C"), QStringLiteral("vamox"), QStringLiteral("-f"), pad}))
         return true;
     m_fout = QStringLiteral("ssh-keygen could not make ") + pad;
     return false;
@@ -156,7 +159,8 @@ bool SshdServer::start()
         !sleutelMaken(metZin, wachtwoordzin()))
         return false;
     if (!SchrijfBestand(m_dir.filePath(QStringLiteral("authorized_keys")),
-                        LeesBestand(sleutel + QStringLiteral(".pub")) + LeesBestand(metZin + QStringLiteral(".pub")))) {
+                        LeesBestand(sleutel + QStringLiteral(".pub")) +
+                            LeesBestand(metZin + QStringLiteral(".pub")))) {
         m_fout = QStringLiteral("cannot write authorized_keys");
         return false;
     }
@@ -196,8 +200,8 @@ bool SshdServer::probeer(quint16 poort)
         return false;
     }
     const QString log = m_dir.filePath(QStringLiteral("sshd.log"));
-    m_proces = startKind(Sshd, {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"), config}, log,
-                         false, &m_fout);
+    m_proces = startKind(Sshd, {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"), config},
+                         log, false, &m_fout);
     if (!m_proces) return false;
     m_poort = poort;
     QDeadlineTimer deadline(10000);
@@ -227,8 +231,10 @@ bool SshdServer::wachtwoordGebruiker(QString& naam, QString& wachtwoord, QString
     }
     // Tests run in parallel: whoever comes second finds the user there.
     if (!::getpwnam("vamoxssh"))
-        Draai(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-s"), QStringLiteral("/bin/sh"), naam});
-    if (!::getpwnam("vamoxssh") || !Draai(QStringLiteral("chpasswd"), {}, (naam + u':' + wachtwoord).toUtf8() + '\n')) {
+        Draai(QStringLiteral("useradd"),
+              {QStringLiteral("-M"), QStringLiteral("-s"), QStringLiteral("/bin/sh"), naam});
+    if (!::getpwnam("vamoxssh") ||
+        !Draai(QStringLiteral("chpasswd"), {}, (naam + u':' + wachtwoord).toUtf8() + '\n')) {
         waarom = QStringLiteral("useradd/chpasswd failed");
         return false;
     }

@@ -126,7 +126,8 @@ TEST_P(Protocollen, ListsAndMovesFilesByteForByteBothWays)
     EXPECT_EQ(inhoud->bestanden.at(0).grootte, Inhoud(70000).size());
 
     const QString neer = tmp.filePath(QStringLiteral("neer ü.bin"));
-    ASSERT_TRUE(sessie.FtpBestandHalen(neer, server.pad(map + u'/' + naam))) << sessie.laatsteFout().toStdString();
+    ASSERT_TRUE(sessie.FtpBestandHalen(neer, server.pad(map + u'/' + naam)))
+        << sessie.laatsteFout().toStdString();
     EXPECT_EQ(Vamox::Test::LeesBestand(neer), Inhoud(70000));
 
     // Up as a new file, then over the old one (through a temporary name beside it, which goes).
@@ -161,21 +162,24 @@ TEST_P(Protocollen, MovesFolderTreesOverOneAndFourConnections)
         ASSERT_TRUE(QDir().mkpath(lokaal));
         const FtpBoom lijst = sessie.FtpBoomLezen(server.pad(QStringLiteral("boom")));
         EXPECT_EQ(lijst.mislukt, 0);
-        Vamox::Test::Uitvoeren(wachtrij, MapDownloadenPlannen(server.pad(QStringLiteral("boom")), lijst, lokaal, vragen));
+        Vamox::Test::Uitvoeren(
+            wachtrij, MapDownloadenPlannen(server.pad(QStringLiteral("boom")), lijst, lokaal, vragen));
         EXPECT_EQ(Bestanden(lokaal), boom);
 
         const QString terug = QStringLiteral("terug%1").arg(verbindingen);
         ASSERT_TRUE(sessie.FtpMapMaken(server.pad(terug)));
-        Vamox::Test::Uitvoeren(wachtrij, MapUploadenPlannen(sessie, LokaleMapScannen(lokaal + QStringLiteral("/boom")),
-                                                            server.pad(terug) + u'/', vragen));
+        Vamox::Test::Uitvoeren(wachtrij,
+                               MapUploadenPlannen(sessie, LokaleMapScannen(lokaal + QStringLiteral("/boom")),
+                                                  server.pad(terug) + u'/', vragen));
         EXPECT_EQ(Bestanden(server.root() + u'/' + terug), boom);
     }
 }
 
 TEST_P(Protocollen, MakesRenamesAndDeletesNeverReplacing)
 {
-    Schrijven(server.root(), {{QStringLiteral("a.txt"), "a"}, {QStringLiteral("b.txt"), "b"},
-                              {QStringLiteral("vol/x"), "x"}});
+    Schrijven(
+        server.root(),
+        {{QStringLiteral("a.txt"), "a"}, {QStringLiteral("b.txt"), "b"}, {QStringLiteral("vol/x"), "x"}});
     const QString basis = server.pad(QString());
     EXPECT_TRUE(NieuweMapMaken(&sessie, basis, QStringLiteral("nieuw é")));
     EXPECT_TRUE(QFileInfo(server.root() + QStringLiteral("/nieuw é")).isDir());
@@ -189,11 +193,13 @@ TEST_P(Protocollen, MakesRenamesAndDeletesNeverReplacing)
               U::Bestaat);
     // OpenSSH renames a folder over an empty one: the SFTP session itself refuses that.
     if (GetParam() == Protocol::Sftp)
-        EXPECT_FALSE(sessie.FtpNaamWijzigen(server.pad(QStringLiteral("vol")), server.pad(QStringLiteral("nieuw é"))));
+        EXPECT_FALSE(
+            sessie.FtpNaamWijzigen(server.pad(QStringLiteral("vol")), server.pad(QStringLiteral("nieuw é"))));
     EXPECT_EQ(Bestanden(server.root()).value(QStringLiteral("vol/x")), "x");
     EXPECT_EQ(Bestanden(server.root()).value(QStringLiteral("b.txt")), "b");
-    EXPECT_EQ(NaamWijzigen(&sessie, basis, QStringLiteral("a.txt"), QStringLiteral("c ü.txt"), false).uitkomst,
-              U::Gewijzigd);
+    EXPECT_EQ(
+        NaamWijzigen(&sessie, basis, QStringLiteral("a.txt"), QStringLiteral("c ü.txt"), false).uitkomst,
+        U::Gewijzigd);
     EXPECT_EQ(Vamox::Test::LeesBestand(server.root() + QStringLiteral("/c ü.txt")), "a");
 
     EXPECT_TRUE(sessie.FtpBestandWissen(server.pad(QStringLiteral("c ü.txt"))));

@@ -271,11 +271,15 @@ void FrmServergegevens::NaamGekozen(int index)
 
 bool FrmServergegevens::Opslaan()
 {
-    const ServerRecord server{m_ui.cboNaam->currentText(),          m_ui.txtFtpHost->text(),
-                              m_ui.txtGebruikersnaam->text(),       m_ui.txtWachtwoord->text(),
-                              m_ui.cboFtpPoort->currentText(),      m_ui.txtWebsite->text(),
-                              TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
-                              m_ui.cboTls->currentIndex() == SftpKeuze};
+    const ServerRecord server{
+        m_ui.cboNaam->currentText(),
+        m_ui.txtFtpHost->text(),
+        m_ui.txtGebruikersnaam->text(),
+        m_ui.txtWachtwoord->text(),
+        m_ui.cboFtpPoort->currentText(),
+        m_ui.txtWebsite->text(),
+        TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
+        m_ui.cboTls->currentIndex() == SftpKeuze};
     const Serveropslag uit = ServerOpslaan(m_serverLijst, HuidigNr(), server);
     switch (uit.fout) {
     case Serveropslag::Fout::Onvolledig:
