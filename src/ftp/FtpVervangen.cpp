@@ -75,7 +75,7 @@ bool FtpSession::FtpMapWissen(const QString& serverPad)
 bool FtpSession::FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad)
 {
     const QString nieuw = FtpPadVoorvoegsel(nieuwPad);
-    // An SFTP server may rename over an existing entry (OpenSSH does for folders): never here.
+    // A server whose rename is POSIX rename() replaces an existing entry: never here.
     if (sftp() && m_verbindingsHandle && (!FtpVeiligeTekst(nieuw) || bestaat(nieuw))) return false;
     return quote(regels(Handeling::Hernoemen, FtpPadVoorvoegsel(oudPad), nieuw));
 }

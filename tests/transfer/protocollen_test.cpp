@@ -191,7 +191,7 @@ TEST_P(Protocollen, MakesRenamesAndDeletesNeverReplacing)
               U::Bestaat);
     EXPECT_EQ(NaamWijzigen(&sessie, basis, QStringLiteral("nieuw é"), QStringLiteral("vol"), true).uitkomst,
               U::Bestaat);
-    // OpenSSH renames a folder over an empty one: the SFTP session itself refuses that.
+    // Onto an existing folder through the session itself, which some SFTP servers would replace.
     if (GetParam() == Protocol::Sftp)
         EXPECT_FALSE(
             sessie.FtpNaamWijzigen(server.pad(QStringLiteral("vol")), server.pad(QStringLiteral("nieuw é"))));
