@@ -28,15 +28,16 @@ check() { # file who
 }
 
 ours='' ref='' openssh=''
-for r in $(seq "$rounds"); do
+run_ours() {
     mkdir -p "$work/ours"
     out=$("$driver" download 127.0.0.1 "$SSHD_PORT" "$work/root/groot.bin" "$work/ours")
     [ "$(bench_field failed "$out")" = 0 ] || { echo "sftp-download: our transfer failed: $out" >&2; exit 1; }
-    if [ "$r" = 1 ]; then cmp -s "$work/ours/groot.bin" "$work/root/groot.bin" ||
+    if [ "$1" = 1 ]; then cmp -s "$work/ours/groot.bin" "$work/root/groot.bin" ||
         { echo "sftp-download: our copy differs" >&2; exit 1; }; fi
     check "$work/ours/groot.bin" ours
     ours=$(bench_max "$ours" "$(rate "$(bench_field seconds "$out")")")
-
+}
+run_refs() {
     t0=$(bench_now)
     curl -s --key "$SSHD_KEY" --pubkey "$SSHD_KEY.pub" -u "$user:" -o "$work/ref.bin" \
         "sftp://127.0.0.1:$SSHD_PORT$work/root/groot.bin" || true
@@ -50,6 +51,12 @@ for r in $(seq "$rounds"); do
     t1=$(bench_now)
     check "$work/openssh.bin" sftp
     openssh=$(bench_max "$openssh" "$(rate "$(bench_secs "$t0" "$t1")")")
+}
+for r in $(seq "$rounds"); do
+    # Each writes 1 GiB: whoever runs first pays for the write-back of the round before, so the
+    # order alternates and the disk settles before the round.
+    sync
+    if [ $((r % 2)) = 1 ]; then run_ours "$r"; run_refs; else run_refs; run_ours "$r"; fi
     echo "round $r: ours=$ours curl=$ref sftp=$openssh (best so far, MB/s)"
 done
 echo "sftp-download against OpenSSH sftp: ours=$ours sftp=$openssh ratio=$(bench_ratio "$ours" "$openssh")"
