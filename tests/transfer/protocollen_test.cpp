@@ -192,9 +192,10 @@ TEST_P(Protocollen, MakesRenamesAndDeletesNeverReplacing)
     EXPECT_EQ(NaamWijzigen(&sessie, basis, QStringLiteral("nieuw é"), QStringLiteral("vol"), true).uitkomst,
               U::Bestaat);
     // Onto an existing folder through the session itself, which some SFTP servers would replace.
-    if (GetParam() == Protocol::Sftp)
+    if (GetParam() == Protocol::Sftp) {
         EXPECT_FALSE(
             sessie.FtpNaamWijzigen(server.pad(QStringLiteral("vol")), server.pad(QStringLiteral("nieuw é"))));
+    }
     EXPECT_EQ(Bestanden(server.root()).value(QStringLiteral("vol/x")), "x");
     EXPECT_EQ(Bestanden(server.root()).value(QStringLiteral("b.txt")), "b");
     EXPECT_EQ(
