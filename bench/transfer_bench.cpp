@@ -20,7 +20,9 @@
 //                                                                      server's certificate is trusted)
 //   transfer_bench ui-stall        HOST PORT SERVERFILE LOCALFOLDER   (download with a timer running)
 //   transfer_bench ui-idle         MILLISECONDS
-// Login is anonymous. Every overwrite question is answered "Ja" and counted: the targets start
+// Login is anonymous; with BENCH_SFTP_KEYS (a folder with id_ed25519) and BENCH_SFTP_KNOWN_HOSTS set,
+// every mode logs in over SFTP as the user running it instead (sftp-download, sftp-folder-download).
+// Every overwrite question is answered "Ja" and counted: the targets start
 // empty, so a question is a fault of the run and counts as failed.
 
 #include "config/Configuratie.h"
@@ -55,6 +57,14 @@ bool Verbind(FtpSession& sessie, const QString& host, const QString& poort)
     if (tlsAlleen) {
         sessie.bekendeCertificatenPad = bekend.filePath(QStringLiteral("certificaten"));
         sessie.certificaatVertrouwen = [](const CertificaatInfo&) { return true; };
+    }
+    if (qEnvironmentVariableIsSet("BENCH_SFTP_KEYS")) {
+        sessie.ssh.sleutelMap = qEnvironmentVariable("BENCH_SFTP_KEYS");
+        sessie.ssh.bekendeHostsPad = qEnvironmentVariable("BENCH_SFTP_KNOWN_HOSTS");
+        return sessie.FtpVerbindingOpenen({.host = host,
+                                           .gebruiker = qEnvironmentVariable("USER", QStringLiteral("root")),
+                                           .poort = quint16(poort.toUInt()),
+                                           .protocol = Protocol::Sftp});
     }
     return sessie.FtpVerbindingOpenen({host, QStringLiteral("anonymous"), QStringLiteral("bench@example.org"),
                                        quint16(poort.toUInt()),

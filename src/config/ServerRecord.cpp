@@ -9,10 +9,12 @@ ServerRecord ServerRecordLezen(const QString& regel)
     // Six separators more, so that a short line still yields seven fields.
     const QStringList velden = (regel + QString(6, Scheidingsteken)).split(Scheidingsteken);
     ServerRecord server{velden.at(0), velden.at(1), velden.at(2), velden.at(3), velden.at(4), velden.at(5)};
-    if (server.FtpPoort.isEmpty()) server.FtpPoort = QStringLiteral("21");
     const QString tls = velden.at(6).trimmed();
     if (tls == u'1') server.Tls = TlsKeuze::Alleen;
     if (tls == u'2') server.Tls = TlsKeuze::Geen;
+    server.Sftp = tls == u'3';
+    if (server.FtpPoort.isEmpty())
+        server.FtpPoort = server.Sftp ? QStringLiteral("22") : QStringLiteral("21");
     return server;
 }
 
@@ -20,9 +22,25 @@ QString ServerRecordRegel(const ServerRecord& server)
 {
     QStringList velden{server.Naam,       server.FtpHost,  server.Gebruikersnaam,
                        server.Wachtwoord, server.FtpPoort, server.Website};
-    if (server.Tls != TlsKeuze::IndienBeschikbaar)
+    if (server.Sftp)
+        velden << QStringLiteral("3");
+    else if (server.Tls != TlsKeuze::IndienBeschikbaar)
         velden << (server.Tls == TlsKeuze::Alleen ? QStringLiteral("1") : QStringLiteral("2"));
     return velden.join(Scheidingsteken);
+}
+
+FtpGegevens ServerGegevens(const ServerRecord& server)
+{
+    FtpGegevens g{.host = server.FtpHost,
+                  .gebruiker = server.Gebruikersnaam,
+                  .wachtwoord = server.Wachtwoord,
+                  .poort = quint16(server.Sftp ? 22 : 21),
+                  .tls = server.Tls,
+                  .protocol = server.Sftp ? Protocol::Sftp : Protocol::Ftp};
+    bool poortOk = false;
+    const uint poort = server.FtpPoort.trimmed().toUInt(&poortOk);
+    if (poortOk && poort > 0 && poort <= 65535) g.poort = static_cast<quint16>(poort);
+    return g;
 }
 
 bool VeldOpslaanbaar(const QString& tekst)

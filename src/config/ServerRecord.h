@@ -9,8 +9,8 @@
 
 namespace Vamox {
 
-// One saved FTP server. Stored as one line: the six fields joined by Scheidingsteken, and a
-// seventh for a TLS choice other than the default (lines without it read as the default).
+// One saved server. Stored as one line: the six fields joined by Scheidingsteken, and a seventh
+// for a protocol choice other than the default (lines without it read as the default).
 struct ServerRecord
 {
     QString Naam; // unique among saved servers ignoring case
@@ -20,6 +20,7 @@ struct ServerRecord
     QString FtpPoort;   // as text; an empty stored port reads as "21"
     QString Website;
     TlsKeuze Tls = TlsKeuze::IndienBeschikbaar; // stored as "1" (only TLS) or "2" (no TLS)
+    bool Sftp = false;                          // stored as "3"; Tls is not used then
 
     bool operator==(const ServerRecord&) const = default;
 };
@@ -34,16 +35,19 @@ enum class ServerVeld
     Website
 };
 
-// A stored line as a record. Missing trailing fields are empty, an empty port is "21".
+// A stored line as a record. Missing trailing fields are empty, an empty port is "21" ("22" for SFTP).
 ServerRecord ServerRecordLezen(const QString& regel);
 
-// The stored form: six fields, no separator at the end, and the TLS field when it is not the
+// The stored form: six fields, no separator at the end, and the protocol field when it is not the
 // default.
 QString ServerRecordRegel(const ServerRecord& server);
 
 // False when the text cannot be stored in one field or settings line: the separator, CR or LF would
 // split it when the file is read back.
 bool VeldOpslaanbaar(const QString& tekst);
+
+// The details a session logs in with; an unreadable port is the protocol's own.
+FtpGegevens ServerGegevens(const ServerRecord& server);
 
 // The first field that cannot be stored, if any.
 std::optional<ServerVeld> OngeldigServerVeld(const ServerRecord& server);

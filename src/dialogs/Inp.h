@@ -21,6 +21,7 @@ struct InpOpties
     std::optional<QColor> Achtergrondkleur; // default white
     std::optional<QIcon> Icoon;             // default: the active window's icon
     QString Toegestaan;                     // allowed character codes (AsciiCijfers()); "" = all
+    bool Verborgen = false;                 // what is typed is masked (a passphrase)
 };
 
 // Shows the input window modally. The text entered when OK was chosen (click or Enter); empty

@@ -63,6 +63,7 @@ InpVenster::InpVenster(const InpOpties& opties, QWidget* parent) : QDialog(paren
     m_veld = new QLineEdit(this);
     m_veld->setObjectName(QStringLiteral("txtInvoer"));
     m_veld->setText(opties.Standaard);
+    if (opties.Verborgen) m_veld->setEchoMode(QLineEdit::Password);
 
     m_tekst = new QPlainTextEdit(this);
     m_tekst->setObjectName(QStringLiteral("txtPrompt"));

@@ -8,15 +8,44 @@
 #include <curl/curl.h>
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
+
+#include <vector>
 
 namespace Vamox {
 
 namespace CurlHulp {
 class Ontvangst;
 }
+
+// What the SSH host key callback found (written on the worker thread during a connect).
+struct Sshcontrole
+{
+    std::vector<Hostsleutel> ingetrokken; // keys known_hosts marks as revoked
+    Hostsleutel gezien;                   // the key the server showed at the last connect
+    bool bekend = false;                  // it is among the trusted ones
+    bool anderBekend = false;             // another key of its type is trusted for the server
+};
+
+// What curl needs of the session to reach the server, copied for the worker thread.
+struct Aansluiting
+{
+    FtpGegevens gegevens;
+    FtpTijden tijden;
+    QByteArray pin;          // FTP over TLS: the trusted certificate's key
+    bool hoogstens12 = true; // FTP over TLS: see FtpSession::inloggen
+    QByteArray bekendeHosts; // SFTP: the known_hosts file curl checks (this server's lines only)
+    Sshmethode methode;      // SFTP: how to log in
+    Sshcontrole* controle = nullptr;
+};
+
+// The URL, login, TLS or SSH and timeouts of every operation, as the protocol wants them.
+// `certificaatHalen`: an FTP login that stops at the certificate, to show it.
+void VerbindingZetten(CURL* e, const Aansluiting& a, const QByteArray& urlPad, bool certificaatHalen);
 
 struct FtpSession::Opdracht
 {
@@ -42,6 +71,20 @@ struct FtpSession::Opdracht
     qint64 beginTijd = -1;
     bool aanvullen = false;        // an upload: the server's part is kept, the rest appended
     bool certificaatHalen = false; // a login that stops at the certificate, to show it
+    long rechten = -1;             // SFTP: the permissions of a file the upload makes
+};
+
+// What an SFTP login knows: the host keys curl may trust, how the login got in, and what the
+// user typed or accepted this run.
+struct FtpSession::Sshstaat
+{
+    QTemporaryFile bekendeHosts; // the known_hosts lines of this server only, for curl
+    Sshcontrole controle;
+    std::vector<Hostsleutel> aanvaard; // trusted by the user (or the session this one took over)
+    Sshmethode methode;                // how the last login got in (Geen: none yet)
+    QHash<QString, QString> wachtwoordzinnen;
+
+    QByteArray bekendeHostsPad() const { return QFile::encodeName(bekendeHosts.fileName()); }
 };
 
 struct FtpSession::Uitkomst
@@ -56,6 +99,7 @@ struct FtpSession::Uitkomst
     qint64 overgedragen = 0; // payload bytes moved
     bool kort = false;       // the server said it was done, yet the file came short
     QByteArray certificaat;  // PEM, for certificaatHalen
+    QByteArray melding;      // curl's own words on a failure
     bool ok() const { return !geweigerd && code == CURLE_OK; }
 };
 

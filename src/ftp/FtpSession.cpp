@@ -20,7 +20,10 @@ namespace Vamox {
 
 using namespace CurlHulp;
 
-FtpSession::FtpSession(QObject* parent) : QObject(parent), m_werker(std::make_unique<CurlWerker>()) {}
+FtpSession::FtpSession(QObject* parent)
+    : QObject(parent), m_werker(std::make_unique<CurlWerker>()), m_ssh(std::make_unique<Sshstaat>())
+{
+}
 
 FtpSession::~FtpSession() = default;
 
@@ -70,39 +73,24 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
 FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
 {
     Uitkomst u;
-    const FtpGegevens& g = m_gegevens;
-    const QByteArray hostDeel = g.host.contains(u':') ? '[' + g.host.toUtf8() + ']' : g.host.toUtf8();
-    const QByteArray url = "ftp://" + hostDeel + ':' + QByteArray::number(g.poort) + '/' + opdracht.urlPad;
-    const QByteArray gebruikerU = g.gebruiker.toUtf8();
-    const QByteArray wachtwoordU = g.wachtwoord.toUtf8();
     std::vector<QByteArray> quoteTeksten;
     for (const QString& q : opdracht.quotes)
         quoteTeksten.push_back(q.toUtf8());
     // The worker reads them while this thread's event loop turns, which may change `tijden`.
-    const FtpTijden t = tijden;
-    const TlsKeuze tls = g.tls;
-    const QByteArray pin = m_pin;
-    const bool hoogstens12 = !m_tls13;
+    const Aansluiting aansluiting{.gegevens = m_gegevens,
+                                  .tijden = tijden,
+                                  .pin = m_pin,
+                                  .hoogstens12 = !m_tls13,
+                                  .bekendeHosts = m_ssh->bekendeHostsPad(),
+                                  .methode = m_ssh->methode,
+                                  .controle = &m_ssh->controle};
+    char melding[CURL_ERROR_SIZE] = {};
 
     m_werker->voerUit([&] {
         CURL* e = m_werker->easy();
         curl_easy_reset(e);
-        curl_easy_setopt(e, CURLOPT_URL, url.constData());
-        if (!gebruikerU.isEmpty()) {
-            curl_easy_setopt(e, CURLOPT_USERNAME, gebruikerU.constData());
-            curl_easy_setopt(e, CURLOPT_PASSWORD, wachtwoordU.constData());
-        }
-        curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
-        curl_easy_setopt(e, CURLOPT_TRANSFERTEXT, 0L);
-        curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, long(t.verbindenS));
-        curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(t.antwoordS));
-        curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, long(t.stilstandS));
-        curl_easy_setopt(e, CURLOPT_MAXAGE_CONN, kEenJaar);
-        curl_easy_setopt(e, CURLOPT_TCP_NODELAY, 1L);
-        TlsZetten(e, tls, opdracht.certificaatHalen ? QByteArray() : pin, opdracht.certificaatHalen,
-                  hoogstens12);
+        VerbindingZetten(e, aansluiting, opdracht.urlPad, opdracht.certificaatHalen);
+        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, melding);
         curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &SchrijfNaarBuffer);
         curl_easy_setopt(e, CURLOPT_HEADERDATA, &u.kopregels);
 
@@ -125,6 +113,7 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         case S::Quote:
         case S::Grootte:
             curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+            if (opdracht.tijdVragen) curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
             // curl hands what it learnt of a file (SIZE, REST) to the body writer as well,
             // which would otherwise be stdout.
             curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
@@ -185,6 +174,8 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             curl_easy_setopt(e, CURLOPT_READDATA, bron.get());
             curl_easy_setopt(e, CURLOPT_SEEKFUNCTION, &ZoekInBestand);
             curl_easy_setopt(e, CURLOPT_SEEKDATA, bron.get());
+            // SFTP: a file made for a while (a temporary one) is the owner's only.
+            if (opdracht.rechten >= 0) curl_easy_setopt(e, CURLOPT_NEW_FILE_PERMS, opdracht.rechten);
             // -1: curl asks SIZE, skips what the server has and sends the rest with APPE.
             if (opdracht.aanvullen) curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(-1));
             break;
@@ -237,7 +228,13 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
         if (u.code != CURLE_OK && (u.code == CURLE_COULDNT_CONNECT || u.code == CURLE_LOGIN_DENIED ||
                                    u.code == CURLE_COULDNT_RESOLVE_HOST))
             m_werker->sluitVerbindingen();
+        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
     });
+    u.melding = QByteArray(melding);
+    // libssh2 reports a connection that broke as a bare SSH error, where a refusal of the server
+    // comes with words: the break is treated as one, so that it is retried and resumed.
+    if (aansluiting.gegevens.protocol == Protocol::Sftp && u.code == CURLE_SSH && u.melding.isEmpty())
+        u.code = CURLE_RECV_ERROR;
 
     // Final reply lines are "nnn text"; continuation lines have "-" or a space after the code.
     for (const QByteArray& regel : u.kopregels.split('\n')) {
@@ -252,12 +249,25 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
 
 bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
 {
-    if (gegevens.host != m_gegevens.host || gegevens.poort != m_gegevens.poort) m_tls13 = false;
+    if (gegevens.host != m_gegevens.host || gegevens.poort != m_gegevens.poort ||
+        gegevens.protocol != m_gegevens.protocol) {
+        m_tls13 = false;
+        m_ssh->aanvaard.clear();
+    }
+    if (gegevens.gebruiker != m_gegevens.gebruiker || gegevens.host != m_gegevens.host) m_ssh->methode = {};
     m_gegevens = gegevens;
     m_internetHandle = true;
     m_werker->afbreken = false;
     Opdracht login;
     login.soort = Opdracht::Soort::Login;
+    if (sftp()) {
+        const Uitkomst u = sshInloggen(login);
+        m_verbindingsHandle = u.ok();
+        // SFTP lists everything, hidden entries too, in "ls -l" lines.
+        m_mlsd = false;
+        m_lijstA = LijstA::Nee;
+        return m_verbindingsHandle;
+    }
     login.quotes = {QStringLiteral("*FEAT")};
     const Uitkomst u = inloggen(login);
     m_verbindingsHandle = u.ok();
@@ -270,7 +280,7 @@ bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
         if (regel.startsWith("MLST")) m_mlsd = true;
         if (regel == "UTF8") utf8 = true;
     }
-    if (utf8) quote({QStringLiteral("*OPTS UTF8 ON")}, 200, 299);
+    if (utf8) quote({QStringLiteral("*OPTS UTF8 ON")});
     return true;
 }
 
@@ -280,7 +290,11 @@ FtpAanmelding FtpSession::aanmelding() const
             .tijden = tijden,
             .bekendeCertificatenPad = bekendeCertificatenPad,
             .pin = m_pin.isEmpty() ? m_overgenomenPin : m_pin,
-            .tls13 = m_tls13};
+            .tls13 = m_tls13,
+            .sleutelMap = ssh.sleutelMap,
+            .bekendeHostsPad = ssh.bekendeHostsPad,
+            .hostsleutel = m_ssh->controle.bekend ? m_ssh->controle.gezien : Hostsleutel{},
+            .methode = m_ssh->methode};
 }
 
 bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
@@ -289,6 +303,13 @@ bool FtpSession::FtpVerbindingOvernemen(const FtpAanmelding& aanmelding)
     bekendeCertificatenPad = aanmelding.bekendeCertificatenPad;
     m_overgenomenPin = aanmelding.pin;
     certificaatVertrouwen = nullptr;
+    ssh.sleutelMap = aanmelding.sleutelMap;
+    ssh.bekendeHostsPad = aanmelding.bekendeHostsPad;
+    ssh.vertrouwen = nullptr;
+    ssh.wachtwoordzin = nullptr;
+    m_ssh->aanvaard.clear();
+    if (!aanmelding.hostsleutel.leeg()) m_ssh->aanvaard.push_back(aanmelding.hostsleutel);
+    m_ssh->methode = aanmelding.methode;
     m_gegevens = aanmelding.gegevens;
     m_tls13 = aanmelding.tls13;
     return FtpVerbindingOpenen(aanmelding.gegevens);
@@ -415,22 +436,13 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const 
 
 bool FtpSession::quote(const QStringList& commandos, long verwachtMin, long verwachtMax)
 {
-    if (!m_verbindingsHandle) return false;
+    if (!m_verbindingsHandle || commandos.isEmpty()) return false;
     for (const QString& c : commandos)
         if (!FtpVeiligeTekst(c)) return false;
     Opdracht o;
     o.soort = Opdracht::Soort::Quote;
     o.quotes = commandos;
-    const Uitkomst u = voer(o);
-    if (!u.ok() || u.antwoorden.size() < commandos.size()) return false;
-    // Every command must have succeeded: a failed RNFR must not count as a rename.
-    const qsizetype eerste = u.antwoorden.size() - commandos.size();
-    for (qsizetype i = eerste; i < u.antwoorden.size(); ++i) {
-        const int code = u.antwoorden.at(i);
-        if (i < u.antwoorden.size() - 1 ? code >= 400 : (code < verwachtMin || code > verwachtMax))
-            return false;
-    }
-    return true;
+    return geslaagd(voer(o), commandos.size(), verwachtMin, verwachtMax);
 }
 
 std::optional<std::vector<FtpEntry>> FtpSession::FtpMapLezen(const QString& map)
@@ -501,28 +513,6 @@ bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& server
     return false;
 }
 
-bool FtpSession::FtpBestandWissen(const QString& serverPad)
-{
-    return quote({QStringLiteral("*DELE ") + FtpPadVoorvoegsel(serverPad)}, 200, 299);
-}
-
-bool FtpSession::FtpMapMaken(const QString& serverPad)
-{
-    return quote({QStringLiteral("*MKD ") + FtpPadVoorvoegsel(serverPad)}, 200, 299);
-}
-
-bool FtpSession::FtpMapWissen(const QString& serverPad)
-{
-    return quote({QStringLiteral("*RMD ") + FtpPadVoorvoegsel(serverPad)}, 200, 299);
-}
-
-bool FtpSession::FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad)
-{
-    return quote({QStringLiteral("*RNFR ") + FtpPadVoorvoegsel(oudPad),
-                  QStringLiteral("*RNTO ") + FtpPadVoorvoegsel(nieuwPad)},
-                 200, 299);
-}
-
 bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
 {
     if (!m_verbindingsHandle) return false;
@@ -546,7 +536,13 @@ bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
 bool FtpSession::FtpVerbindingActief()
 {
     if (!m_verbindingsHandle || m_bezig) return m_verbindingsHandle && m_bezig;
-    return quote({QStringLiteral("NOOP")}, 200, 299);
+    if (!sftp()) return quote({QStringLiteral("NOOP")});
+    // SFTP has no NOOP: a look at the root goes to the server and back.
+    Opdracht o;
+    o.soort = Opdracht::Soort::Grootte;
+    o.urlPad = FtpUrlPad(QStringLiteral("/"));
+    o.tijdVragen = true;
+    return voer(o).ok();
 }
 
 bool FtpSession::FtpVerbindingPeilen(int maxS)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ftp/Certificaten.h"
+#include "ftp/FtpGegevens.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/Mapinhoud.h"
 
@@ -19,76 +20,9 @@ namespace Vamox {
 class CurlWerker;
 struct Lijstontvangst;
 
-// Timeouts of the session; tests shorten them.
-struct FtpTijden
-{
-    int verbindenS = 15;      // connect and login
-    int antwoordS = 30;       // one reply of the server
-    int stilstandS = 30;      // a transfer that moves no byte this long is given up
-    int hervatPogingen = 3;   // a transfer whose connection broke is resumed this often
-    int hervatPauzeMs = 1000; // before each resume
-    bool operator==(const FtpTijden&) const = default;
-};
-
-// Explicit FTP over TLS (AUTH TLS, data connections protected too).
-enum class TlsKeuze
-{
-    IndienBeschikbaar, // when the server offers it
-    Alleen,            // no login without it
-    Geen
-};
-
-// Where and as whom to log in: a saved server's details.
-struct FtpGegevens
-{
-    QString host;
-    QString gebruiker;
-    QString wachtwoord;
-    quint16 poort = 21;
-    TlsKeuze tls = TlsKeuze::IndienBeschikbaar;
-};
-
-// Every folder and file below a server folder, as FtpBoomLezen collects it.
-struct FtpBoom
-{
-    struct Bestand
-    {
-        QString pad;        // "/a/b/c.txt"
-        qint64 grootte = 0; // as listed
-    };
-    // Levels below the start that a walk lists: a server may list a folder as its own child
-    // (a link loop, a broken server), so a walk stops somewhere, and says so.
-    static constexpr int maxDiepte = 64;
-
-    QStringList mappen; // "/a/b", each after its parent; the start folder itself is not in it
-    std::vector<Bestand> bestanden;
-    qint64 totaal = 0;       // bytes of all files
-    int mislukt = 0;         // folders not listed (failed, unnamable, too deep): what lies below is missing
-    bool afgebroken = false; // cancelled (FtpSession::afbreken): the walk stopped where it was
-};
-
-// What another session needs to log in to the same server as this one: the details, the
-// timeouts, where trusted certificates are kept and the certificate this session accepted (which
-// the file may have failed to keep).
-struct FtpAanmelding
-{
-    FtpGegevens gegevens;
-    FtpTijden tijden;
-    QString bekendeCertificatenPad;
-    QByteArray pin;
-    bool tls13 = false; // the server takes TLS 1.3 only
-};
-
-// What the caller knows of an upload's server file: one that may be there is replaced through a
-// temporary name beside it, a new one goes up as it is (no question to the server first).
-enum class Serverdoel
-{
-    Onbekend,
-    Nieuw
-};
-
-// One FTP connection and every remote operation on it. Operations return false, 0 or nothing
-// on failure and never show anything themselves. One operation runs at a time: while one runs
+// One connection to a server, FTP (with or without TLS) or SFTP, and every remote operation on
+// it; only the session knows which. Operations return false, 0 or nothing on failure and never
+// show anything themselves. One operation runs at a time: while one runs
 // (the caller's event loop keeps turning), every other one refuses at once. What a window shows
 // of the server (its folder, the connected state, the last listing) is kept by the window.
 class FtpSession final : public QObject
@@ -114,6 +48,9 @@ public:
     std::function<bool(const CertificaatInfo&)> certificaatVertrouwen;
     std::function<void(const CertificaatInfo&)> certificaatGewijzigd;
     std::function<void(Certificaatmelding, const CertificaatInfo&)> certificaatMelding;
+    // SFTP: known hosts and private keys as OpenSSH keeps them, and the questions about them. An
+    // unknown host key is asked about before any credential goes out; a changed one is refused.
+    SshInstellingen ssh;
 
     // Logs in with these details (kept for FtpVerbinden and the retry after an idle drop).
     bool FtpVerbindingOpenen(const FtpGegevens& gegevens);
@@ -177,6 +114,8 @@ public:
     bool verbindingVerbroken() const { return m_verbroken; }
     // Why the last operation failed, in a few words for a list; empty after a success.
     const QString& laatsteFout() const { return m_fout; }
+    // The ways an SFTP login was tried when the server refused them all ("wachtwoord", ...).
+    const QStringList& geprobeerdeAanmeldingen() const { return m_geprobeerd; }
 
 Q_SIGNALS:
     // Bytes done and total of the running transfer, at most ten times a second.
@@ -186,23 +125,45 @@ Q_SIGNALS:
 private:
     struct Uitkomst;
     struct Opdracht;
+    struct Sshstaat;
+    enum class Handeling
+    {
+        Wissen,
+        MapMaken,
+        MapWissen,
+        Hernoemen,
+        Rechten, // `pad` gets the permissions `tweede` ("644")
+        Grootte  // FTP: SIZE
+    };
     Uitkomst voer(const Opdracht& opdracht);
     Uitkomst voerEens(const Opdracht& opdracht);
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel = nullptr);
     Uitkomst lijstOpdracht(Opdracht& o, const QByteArray& commando, Lijstontvangst& ontvangst);
     Uitkomst inloggen(const Opdracht& login);
     std::optional<CertificaatInfo> certificaatHalen();
+    Uitkomst sshInloggen(const Opdracht& login);
+    Uitkomst sshPoging(const Opdracht& login, const Sshmethode& methode);
+    bool sshHostsleutelAanvaarden();
+    void sshBekendeHostsSchrijven();
     bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
     // Why an operation failed, in a few words: the server's reply where it gave one.
-    static QString foutTekst(const Uitkomst& u);
-    bool quote(const QStringList& commandos, long verwachtMin, long verwachtMax);
+    QString foutTekst(const Uitkomst& u) const;
+    // The commands of one action in this session's protocol; whether they all succeeded.
+    QStringList regels(Handeling handeling, const QString& pad, const QString& tweede = {}) const;
+    bool geslaagd(const Uitkomst& u, qsizetype aantal, long verwachtMin, long verwachtMax) const;
+    bool sftp() const { return m_gegevens.protocol == Protocol::Sftp; }
+    bool quote(const QStringList& commandos, long verwachtMin = 200, long verwachtMax = 299);
     void boom(FtpBoom& uit, const QString& map, int diepte);
     Uitkomst plaatsen(const QString& lokaalPad, const QString& pad);
     std::optional<bool> vervangen(const QString& lokaalPad, const QString& pad);
+    std::optional<bool> sftpVervangen(const QString& lokaalPad, const QString& pad);
+    bool bestaat(const QString& pad);
     Uitkomst commandos(const QStringList& regels);
     void restenOpruimen();
 
     std::unique_ptr<CurlWerker> m_werker;
+    std::unique_ptr<Sshstaat> m_ssh;
+    QStringList m_geprobeerd;
     FtpGegevens m_gegevens;
     QByteArray m_pin;            // of the trusted certificate of this server, when there is one
     QByteArray m_overgenomenPin; // accepted by the session whose login this one took over

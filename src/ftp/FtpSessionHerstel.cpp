@@ -103,34 +103,4 @@ bool FtpSession::hervatten(const Opdracht& opdracht, const Uitkomst& u, int pogi
     return !m_werker->afbreken;
 }
 
-QString FtpSession::foutTekst(const Uitkomst& u)
-{
-    if (u.geweigerd) return QStringLiteral("Er liep al een andere bewerking");
-    if (u.kort) return QStringLiteral("Onvolledig overgekomen");
-    switch (u.code) {
-    case CURLE_ABORTED_BY_CALLBACK:
-        return QStringLiteral("Geannuleerd");
-    case CURLE_LOGIN_DENIED:
-        return QStringLiteral("Aanmelden geweigerd");
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_CONNECT:
-        return QStringLiteral("Geen verbinding met de server");
-    case CURLE_WRITE_ERROR:
-        return QStringLiteral("Het lokale bestand kan niet worden geschreven");
-    case CURLE_READ_ERROR:
-        return QStringLiteral("Het lokale bestand kan niet worden gelezen");
-    default:
-        break;
-    }
-    // The server's own words, where it refused: its last reply line of 400 and up.
-    const QList<QByteArray> regels = u.kopregels.split('\n');
-    for (auto it = regels.rbegin(); it != regels.rend(); ++it) {
-        const QByteArray regel = it->trimmed();
-        if (regel.size() > 4 && regel.at(3) == ' ' && regel.at(0) >= '4' && regel.at(0) <= '5')
-            return QString::fromUtf8(regel);
-    }
-    if (Hervatbaar(u.code)) return QStringLiteral("De verbinding is verbroken");
-    return QString::fromUtf8(curl_easy_strerror(u.code));
-}
-
 } // namespace Vamox

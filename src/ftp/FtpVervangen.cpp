@@ -1,7 +1,9 @@
-// Uploads that replace a server file: under a temporary name first, so that a transfer that fails
-// for good never leaves a partial file where the good one was.
+// The server's own commands (delete, folders, rename), and uploads that replace a server file:
+// under a temporary name first, so that a transfer that fails for good never leaves a partial file
+// where the good one was.
 
 #include "ftp/FtpOpdracht.h"
+#include "ftp/Lijstontvangst.h"
 #include "platform/EigenBestand.h"
 
 #include <QFileInfo>
@@ -56,12 +58,46 @@ FtpSession::Uitkomst FtpSession::commandos(const QStringList& regels)
     return voer(o);
 }
 
+bool FtpSession::FtpBestandWissen(const QString& serverPad)
+{
+    return quote(regels(Handeling::Wissen, FtpPadVoorvoegsel(serverPad)));
+}
+
+bool FtpSession::FtpMapMaken(const QString& serverPad)
+{
+    return quote(regels(Handeling::MapMaken, FtpPadVoorvoegsel(serverPad)));
+}
+
+bool FtpSession::FtpMapWissen(const QString& serverPad)
+{
+    return quote(regels(Handeling::MapWissen, FtpPadVoorvoegsel(serverPad)));
+}
+
+bool FtpSession::FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad)
+{
+    const QString nieuw = FtpPadVoorvoegsel(nieuwPad);
+    // A server whose rename is POSIX rename() replaces an existing entry: never here.
+    if (sftp() && m_verbindingsHandle && (!FtpVeiligeTekst(nieuw) || bestaat(nieuw))) return false;
+    return quote(regels(Handeling::Hernoemen, FtpPadVoorvoegsel(oudPad), nieuw));
+}
+
+bool FtpSession::bestaat(const QString& pad)
+{
+    Opdracht o;
+    o.soort = Opdracht::Soort::Grootte;
+    o.urlPad = FtpUrlPad(pad);
+    const Uitkomst u = voer(o);
+    // Anything but "not there" counts as there: a rename must not go ahead on a doubt.
+    return u.code != CURLE_REMOTE_FILE_NOT_FOUND;
+}
+
 std::optional<bool> FtpSession::vervangen(const QString& lokaalPad, const QString& pad)
 {
+    if (sftp()) return sftpVervangen(lokaalPad, pad);
     // Whether the file is there: SIZE (binary: servers refuse it after an ASCII listing), or where
     // the server lacks it, a listing line from STAT, which also shows the permissions.
     const qsizetype schuine = pad.lastIndexOf(u'/');
-    const Uitkomst grootte = commandos({QStringLiteral("*TYPE I"), QStringLiteral("*SIZE ") + pad});
+    const Uitkomst grootte = commandos(regels(Handeling::Grootte, pad));
     if (!grootte.ok() || grootte.antwoorden.isEmpty()) return false;
     const int code = grootte.antwoorden.constLast();
     if (code >= 500 && code != 500 && code != 502) return std::nullopt; // not there: a new file
@@ -111,15 +147,82 @@ std::optional<bool> FtpSession::vervangen(const QString& lokaalPad, const QStrin
     return gelukt;
 }
 
+std::optional<bool> FtpSession::sftpVervangen(const QString& lokaalPad, const QString& pad)
+{
+    Opdracht stat;
+    stat.soort = Opdracht::Soort::Grootte;
+    stat.urlPad = FtpUrlPad(pad);
+    const Uitkomst er = voer(stat);
+    if (er.code == CURLE_REMOTE_FILE_NOT_FOUND) return std::nullopt; // a new file
+    if (!er.ok()) return false;
+    const qsizetype schuine = pad.lastIndexOf(u'/');
+    const QString map = pad.left(schuine + 1);
+    // SFTP tells a file's permissions only in its folder's listing.
+    Opdracht lijst;
+    lijst.soort = Opdracht::Soort::Lijst;
+    lijst.urlPad = FtpUrlPad(map);
+    if (!lijst.urlPad.endsWith('/')) lijst.urlPad += '/';
+    Lijstontvangst ontvangst(Lijstlezer::Vorm::List, lijstgrenzen, nullptr);
+    QByteArray lijnen;
+    ontvangst.ruw = &lijnen;
+    lijst.lijst = &ontvangst;
+    const QString rechten = voer(lijst).ok() ? Rechten(lijnen, pad.mid(schuine + 1)) : QString();
+
+    const QString tijdelijk = map + TijdelijkeNaam();
+    const QString oud = map + TijdelijkeNaam();
+    const auto opruimen = [&] {
+        m_resten << tijdelijk;
+        restenOpruimen();
+    };
+    Opdracht op;
+    op.soort = Opdracht::Soort::Plaatsen;
+    op.urlPad = FtpUrlPad(tijdelijk);
+    op.lokaalPad = lokaalPad;
+    // Readable by nobody else until it has the old file's permissions.
+    op.rechten = 0600;
+    const Uitkomst binnen = voer(op);
+    if (!binnen.ok()) {
+        const bool geweigerd = binnen.overgedragen == 0 && !m_verbroken && !m_afgebroken && !binnen.geweigerd;
+        opruimen();
+        if (geweigerd) return std::nullopt;
+        return false;
+    }
+    stat.urlPad = op.urlPad;
+    const Uitkomst nu = voer(stat);
+    if (!nu.ok() || nu.lengte != QFileInfo(lokaalPad).size()) {
+        opruimen();
+        return false;
+    }
+    // SFTP renames onto no existing name: the old file steps aside first, and comes back when the
+    // new one cannot take its place.
+    QStringList opzij =
+        regels(Handeling::Rechten, tijdelijk, rechten.isEmpty() ? QStringLiteral("644") : rechten);
+    opzij << regels(Handeling::Hernoemen, pad, oud);
+    if (!commandos(opzij).ok()) {
+        // No rename here: written over as before.
+        const bool gelukt = plaatsen(lokaalPad, pad).ok();
+        opruimen();
+        return gelukt;
+    }
+    if (commandos(regels(Handeling::Hernoemen, tijdelijk, pad)).ok()) {
+        m_resten << oud;
+        restenOpruimen();
+        return true;
+    }
+    commandos(regels(Handeling::Hernoemen, oud, pad));
+    opruimen();
+    return false;
+}
+
 void FtpSession::restenOpruimen()
 {
     QStringList resten;
     std::swap(resten, m_resten);
     const bool verbroken = m_verbroken, afgebroken = m_afgebroken;
     for (const QString& rest : std::as_const(resten)) {
-        const Uitkomst u = commandos({QStringLiteral("*DELE ") + rest});
+        const Uitkomst u = commandos(regels(Handeling::Wissen, rest));
         // Kept for later only while the server cannot be reached; a refusal will not change.
-        if (!u.ok() && !u.geweigerd) m_resten << rest;
+        if (!u.ok() && !u.geweigerd && u.code != CURLE_QUOTE_ERROR) m_resten << rest;
     }
     m_verbroken = verbroken;
     m_afgebroken = afgebroken;

@@ -35,6 +35,7 @@ size_t LeesLijst(char* data, size_t grootte, size_t n, void* p)
 {
     auto* ontvangst = static_cast<Lijstontvangst*>(p);
     if (!ontvangst->lezer.Lezen(data, qsizetype(grootte * n))) return 0;
+    if (ontvangst->ruw) ontvangst->ruw->append(data, qsizetype(grootte * n));
     ontvangst->Doorgeven();
     return grootte * n;
 }

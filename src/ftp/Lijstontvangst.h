@@ -5,6 +5,8 @@
 
 #include "ftp/FtpListing.h"
 
+#include <QByteArray>
+
 #include <cstddef>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct Lijstontvangst
     Lijststroom* stroom; // the entries go there as they come; without it they are kept here
     std::vector<FtpEntry> entries;
     std::vector<size_t>* namen = nullptr; // hashes of the names read, when wanted
+    QByteArray* ruw = nullptr;            // the lines as they came, when wanted
 
     // The entries the reader has finished go on, without the folder itself and its parent.
     void Doorgeven();

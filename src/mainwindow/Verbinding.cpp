@@ -36,6 +36,7 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wac
     connect(&m_wachtrij, &Wachtrij::wachtenGewijzigd, this, &Verbinding::BlokkadeZetten);
     connect(&m_wachtrij, &Wachtrij::achtergrondGewijzigd, this, &Verbinding::BlokkadeZetten);
     CertificaatvragenInstellen(m_sessie, CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand));
+    HostsleutelvragenInstellen(m_sessie);
     connect(m_blokkade.get(), &Invoerblokkade::escapeTijdensBezig, this, &Verbinding::escapeTijdensBezig);
     connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
     connect(m_b.KnopVerbreken, &QAbstractButton::clicked, this, &Verbinding::KnopVerbreken_Click);
@@ -197,10 +198,7 @@ void Verbinding::Verbinden(const QString& map)
         const ServerRecord server = ServerRecordLezen(m_serverLijst.at(i));
         if (server.Naam != keuze) continue;
         Zandloper(true);
-        FtpGegevens gegevens{server.FtpHost, server.Gebruikersnaam, server.Wachtwoord, 21, server.Tls};
-        bool poortOk = false;
-        const uint poort = server.FtpPoort.trimmed().toUInt(&poortOk);
-        if (poortOk && poort > 0 && poort <= 65535) gegevens.poort = static_cast<quint16>(poort);
+        const FtpGegevens gegevens = ServerGegevens(server);
         m_b.venster->setWindowTitle(QStringLiteral("Even geduld. Ftp server ") + keuze +
                                     QStringLiteral(" zoeken..."));
         m_sessie.FtpVerbindingOpenen(gegevens);

@@ -27,6 +27,8 @@ class Wachtrij;
 QString CertificatenBestand(const QString& cfgBestand);
 // The session asks about certificates through the message window and keeps them in `bestand`.
 void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand);
+// The session asks about SSH host keys and key passphrases through the message and input windows.
+void HostsleutelvragenInstellen(FtpSession& sessie);
 
 // Choosing a saved server and connecting to it, disconnecting, and the status timer that keeps
 // the two caption labels in step with the local folder and the server. Also keeps the window

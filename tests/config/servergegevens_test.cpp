@@ -3,6 +3,7 @@
 #include "config/gui/FrmServergegevens.h"
 #include "dialogs/MsgTestHulp.h"
 #include "platform/gui/Browser.h"
+#include "support/SshdServer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +15,8 @@
 
 namespace Vamox::Test {
 namespace {
+
+using Vamox::Test::SshdServer;
 
 const QChar S(15);
 
@@ -174,10 +177,10 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboNaam);
     Toets(Qt::Key_End); // the name is selected
     Typen(QStringLiteral("ee"));
-    // The TLS choice goes with it, in the line's seventh field.
+    // The protocol choice goes with it, in the line's seventh field; SFTP brings its own port.
     QTest::mouseClick(frm.ui().LabelTls, Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), frm.ui().cboTls);
-    Toets(Qt::Key_End); // "Geen TLS"
+    Toets(Qt::Key_End); // "SFTP (SSH)"
     // The password is stored as typed, its spaces at either end included.
     QTest::mouseClick(frm.ui().LabelWachtwoord, Qt::LeftButton);
     Typen(QStringLiteral(" w met spatie "));
@@ -186,7 +189,7 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     EXPECT_EQ(servers->currentText(), QStringLiteral("Bee"));
     EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(Lezen(Cfg()), ("cfgopenen=1\r\npatroonlokaal=*.txt\r\n" + Velden("Alfa", "h1") + "\r\n" +
-                             QStringList{"Bee", "h2", "u", " w met spatie ", "21", "", "2"}.join(S) + "\r\n")
+                             QStringList{"Bee", "h2", "u", " w met spatie ", "22", "", "3"}.join(S) + "\r\n")
                                 .toUtf8());
 
     // Deleting asks first; the last one leaves "0/0" and empty fields, and the main window's box
@@ -220,6 +223,59 @@ TEST_F(ServergegevensTest, VerbindenMetDeGetoondeServer)
     EXPECT_TRUE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(venster->ui().cboVerbindingenFtp->currentText(), QStringLiteral("Test"));
     EXPECT_TRUE(vragen.Vragen().empty()) << Teksten().join(u'|').toStdString();
+}
+
+// A new server with SFTP chosen: port 22 proposed for FTP's, the host key asked about before anything is
+// sent and kept in ~/.ssh/known_hosts after "Ja", the key in ~/.ssh logging in.
+TEST_F(ServergegevensTest, VerbindenMetSftp)
+{
+    if (!SshdServer::beschikbaar()) GTEST_SKIP() << "sshd and ssh-keygen are not installed (openssh-server)";
+    SshdServer server;
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    const QString thuis = tmp.path() + QStringLiteral("/thuis");
+    ASSERT_TRUE(QDir().mkpath(thuis + QStringLiteral("/.ssh")));
+    for (const char* naam : {"/id_ed25519", "/id_ed25519.pub"})
+        ASSERT_TRUE(QFile::copy(server.sleutelMap() + QLatin1String(naam),
+                                thuis + QStringLiteral("/.ssh") + QLatin1String(naam)));
+    const QByteArray vorigThuis = qgetenv("HOME");
+    qputenv("HOME", thuis.toUtf8());
+    Bestand({Velden("Alfa", "h1")});
+    auto venster = Starten();
+    FrmServergegevens& frm = Openen(*venster);
+    Toets(Qt::Key_PageUp);
+    ASSERT_EQ(Aantal(frm), QStringLiteral("*/1"));
+    const auto invullen = [&](QLabel* label, const QString& tekst) {
+        QTest::mouseClick(label, Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Typen(tekst);
+    };
+    invullen(frm.ui().LabelNaam, QStringLiteral("Ssh"));
+    invullen(frm.ui().LabelFtpHost, server.host());
+    invullen(frm.ui().LabelGebruikersnaam, server.gebruiker());
+    invullen(frm.ui().LabelWachtwoord, QStringLiteral("niet nodig"));
+    invullen(frm.ui().LabelFtpPoort, QStringLiteral("21"));
+    QTest::mouseClick(frm.ui().LabelTls, Qt::LeftButton);
+    Toets(Qt::Key_End);
+    EXPECT_EQ(frm.ui().cboTls->currentText(), QStringLiteral("SFTP (SSH)"));
+    EXPECT_EQ(frm.ui().cboFtpPoort->currentText(), QStringLiteral("22"));
+    invullen(frm.ui().LabelFtpPoort, QString::number(server.poort()));
+
+    QTest::mouseClick(frm.ui().knopOpslaan, Qt::LeftButton);
+    vragen.Antwoord(1); // the host key: Ja
+    QPointer<FrmServergegevens> open(&frm);
+    QTest::mouseClick(frm.ui().knopVerbinden, Qt::LeftButton);
+    EXPECT_TRUE(WachtTot([&] { return open.isNull(); }));
+    qputenv("HOME", vorigThuis);
+    EXPECT_TRUE(venster->serverPaneel().Verbonden()) << Teksten().join(u'|').toStdString();
+    ASSERT_EQ(vragen.Vragen().size(), 1u) << Teksten().join(u'|').toStdString();
+    EXPECT_TRUE(Teksten()[0].contains(server.vingerafdruk())) << Teksten()[0].toStdString();
+    EXPECT_EQ(Lezen(thuis + QStringLiteral("/.ssh/known_hosts")), server.hostsleutelRegel());
+    EXPECT_TRUE(Lezen(Cfg()).contains(
+        (QStringList{QStringLiteral("Ssh"), server.host(), server.gebruiker(), QStringLiteral("niet nodig"),
+                     QString::number(server.poort()), QString(), QStringLiteral("3")}
+             .join(S) +
+         QStringLiteral("\r\n"))
+            .toUtf8()));
 }
 
 // A first start has no servers: the window to add one is offered, on an empty new record.

@@ -55,7 +55,7 @@ protected:
 
 TEST_F(TlsTest, AnUnknownCertificateIsAskedAboutOnceThenPinnedAndAChangedOneRefused)
 {
-    // The server takes no plain login: "Geen TLS" cannot get in.
+    // The server takes no plain login: "FTP zonder TLS" cannot get in.
     EXPECT_FALSE(sessie(true)->FtpVerbindingOpenen(gegevens(TlsKeuze::Geen)));
     EXPECT_TRUE(gevraagd.empty());
 
@@ -143,7 +143,7 @@ TEST(TlsKeuzeTest, OnlyTlsRefusesAServerWithoutIt)
 // with a refusal (restarted or impersonated as plain FTP on the same port) is refused before the
 // user name goes out. So is a server whose line in the known-certificates file names no usable
 // pin, and every server while that file cannot be read: "unknown, trust it?" would hand the
-// password to whoever holds the key. "Geen TLS" chosen for the server still means no TLS.
+// password to whoever holds the key. "FTP zonder TLS" chosen for the server still means no TLS.
 TEST(TlsKeuzeTest, APinnedServerWithoutTlsGetsNoUserNameAndABadPinFileFailsClosed)
 {
     FtpTestServer server(FtpServerOpties{.commandoLog = true});

@@ -48,7 +48,8 @@ sockaddr_in loopback(quint16 poort)
     return adres;
 }
 
-// A reply is complete once a line reads "ddd " (the last line of a multi-line reply).
+// A reply is complete once a line reads "ddd " (the last line of a multi-line reply), or is an
+// SSH server's version line.
 bool antwoordCompleet(const QByteArray& data)
 {
     qsizetype begin = 0;
@@ -56,6 +57,7 @@ bool antwoordCompleet(const QByteArray& data)
         const QByteArray regel = data.mid(begin, eind - begin);
         if (regel.size() >= 4 && std::isdigit(static_cast<unsigned char>(regel[0])) && regel[3] == ' ')
             return true;
+        if (regel.startsWith("SSH-")) return true;
     }
     return false;
 }
@@ -150,6 +152,13 @@ int aantalKinderen(const QProcess& proces)
 {
     if (proces.state() != QProcess::Running) return 0;
     return int(levendeKinderen().count(static_cast<pid_t>(proces.processId())));
+}
+
+void kinderenDoden(const QProcess& proces)
+{
+    if (proces.state() != QProcess::Running) return;
+    for (const pid_t p : nakomelingenVan(static_cast<pid_t>(proces.processId())))
+        ::kill(p, SIGKILL);
 }
 
 bool kindGestopt(QProcess& proces, int ms)

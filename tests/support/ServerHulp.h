@@ -23,11 +23,14 @@ void stopKind(QProcess& proces);
 // The live processes the child forked directly (vsftpd: one per client connection).
 int aantalKinderen(const QProcess& proces);
 
+// SIGKILL to everything the child forked (the connections it serves); the child stays.
+void kinderenDoden(const QProcess& proces);
+
 // True when the child has exited; waits at most `ms` for that.
 bool kindGestopt(QProcess& proces, int ms);
 
-// Connects to 127.0.0.1:poort and reads the greeting up to its last line ("220 ..."); empty when
-// nothing listens or nothing complete arrived within `timeoutMs`.
+// Connects to 127.0.0.1:poort and reads the greeting up to its last line ("220 ...", "SSH-2.0-..."); empty
+// when nothing listens or nothing complete arrived within `timeoutMs`.
 QByteArray leesBegroeting(quint16 poort, int timeoutMs);
 
 // A port that was free a moment ago (for servers that cannot bind port 0 themselves).

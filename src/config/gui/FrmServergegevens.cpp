@@ -96,8 +96,14 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
     connect(m_ui.cboFtpPoort, &QComboBox::editTextChanged, this, [this] {
         if (!m_vullen) Wijzigen(true);
     });
-    connect(m_ui.cboTls, &QComboBox::currentIndexChanged, this, [this] {
-        if (!m_vullen) Wijzigen(true);
+    connect(m_ui.cboTls, &QComboBox::currentIndexChanged, this, [this](int keuze) {
+        if (m_vullen) return;
+        // The protocol's own port, where none or the other protocol's own was there.
+        const QString poort = m_ui.cboFtpPoort->currentText().trimmed();
+        const QString eigen = keuze == SftpKeuze ? QStringLiteral("22") : QStringLiteral("21");
+        const QString ander = keuze == SftpKeuze ? QStringLiteral("21") : QStringLiteral("22");
+        if (poort.isEmpty() || poort == ander) m_ui.cboFtpPoort->setEditText(eigen);
+        Wijzigen(true);
     });
     for (QLabel* label :
          {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost, m_ui.LabelGebruikersnaam,
@@ -189,7 +195,7 @@ void FrmServergegevens::Vullen(qsizetype n)
     m_ui.txtWachtwoord->setText(server.Wachtwoord);
     m_ui.cboFtpPoort->setEditText(server.FtpPoort);
     m_ui.txtWebsite->setText(server.Website);
-    m_ui.cboTls->setCurrentIndex(int(server.Tls));
+    m_ui.cboTls->setCurrentIndex(server.Sftp ? SftpKeuze : int(server.Tls));
     m_vullen = false;
     AantalZetten(n >= 1 && n < m_serverLijst.size() ? n : 0);
     Wijzigen(false);
@@ -265,10 +271,15 @@ void FrmServergegevens::NaamGekozen(int index)
 
 bool FrmServergegevens::Opslaan()
 {
-    const ServerRecord server{m_ui.cboNaam->currentText(),          m_ui.txtFtpHost->text(),
-                              m_ui.txtGebruikersnaam->text(),       m_ui.txtWachtwoord->text(),
-                              m_ui.cboFtpPoort->currentText(),      m_ui.txtWebsite->text(),
-                              TlsKeuze(m_ui.cboTls->currentIndex())};
+    const ServerRecord server{
+        m_ui.cboNaam->currentText(),
+        m_ui.txtFtpHost->text(),
+        m_ui.txtGebruikersnaam->text(),
+        m_ui.txtWachtwoord->text(),
+        m_ui.cboFtpPoort->currentText(),
+        m_ui.txtWebsite->text(),
+        TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
+        m_ui.cboTls->currentIndex() == SftpKeuze};
     const Serveropslag uit = ServerOpslaan(m_serverLijst, HuidigNr(), server);
     switch (uit.fout) {
     case Serveropslag::Fout::Onvolledig:

@@ -10,6 +10,9 @@ class QPushButton;
 
 namespace Vamox {
 
+// The protocol choice's entry for SFTP, after the three of TlsKeuze.
+inline constexpr int SftpKeuze = 3;
+
 // The controls of the server details window, made by ServergegevensOpbouwen.
 struct ServergegevensUi
 {
@@ -32,7 +35,7 @@ struct ServergegevensUi
     QLabel* LabelFtpPoort = nullptr;
     QComboBox* cboFtpPoort = nullptr;
     QLabel* LabelTls = nullptr;
-    QComboBox* cboTls = nullptr; // items in TlsKeuze order
+    QComboBox* cboTls = nullptr; // the protocol: items in TlsKeuze order, then SFTP (SftpKeuze)
     QLabel* LabelWebsite = nullptr;
     QLineEdit* txtWebsite = nullptr;
 

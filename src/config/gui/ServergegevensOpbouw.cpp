@@ -117,11 +117,11 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.cboFtpPoort->setCompleter(nullptr);
     ui.cboFtpPoort->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ui.cboFtpPoort));
-    ui.LabelTls = Label(v, "LabelTls", QStringLiteral("Versleuteling"));
+    ui.LabelTls = Label(v, "LabelTls", QStringLiteral("Protocol"));
     ui.cboTls = Maak<QComboBox>(v, "cboTls");
-    ui.cboTls->addItems({QStringLiteral("TLS gebruiken indien beschikbaar"), QStringLiteral("Alleen TLS"),
-                         QStringLiteral("Geen TLS")});
-    TipTonen(*ui.cboTls, QStringLiteral("Versleutelde verbinding (FTP over TLS)"));
+    ui.cboTls->addItems({QStringLiteral("FTP, TLS indien beschikbaar"), QStringLiteral("FTP, alleen TLS"),
+                         QStringLiteral("FTP zonder TLS"), QStringLiteral("SFTP (SSH)")});
+    TipTonen(*ui.cboTls, QStringLiteral("FTP, met of zonder versleuteling (TLS), of SFTP over SSH"));
     ui.LabelWebsite = Label(v, "LabelWebsite", QStringLiteral("Website"));
     ui.txtWebsite = Veld(v, "txtWebsite", Invoer::ZonderSpatie);
 

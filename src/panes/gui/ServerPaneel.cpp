@@ -98,7 +98,12 @@ bool ServerPaneel::FtpVerbinden(bool toonFout)
     Zandloper(false);
     if (gelukt) return true;
     if (toonFout) {
-        PlatformMelding(QStringLiteral("Kan geen verbinding met de server maken."), AppTitel(), 4, false);
+        QString tekst = QStringLiteral("Kan geen verbinding met de server maken.");
+        // An SSH server that refused every way in: which ones were tried.
+        if (!m_sessie.geprobeerdeAanmeldingen().isEmpty())
+            tekst += QStringLiteral("\r\n\r\nAanmelden geweigerd; geprobeerd: ") +
+                     m_sessie.geprobeerdeAanmeldingen().join(QStringLiteral(", ")) + u'.';
+        PlatformMelding(tekst, AppTitel(), 4, false);
         ui().map->clear();
     }
     return false;

@@ -1,0 +1,256 @@
+#include "ftp/FtpSession.h"
+#include "support/SshdServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+// Logging in over SSH against OpenSSH's server: host keys as known_hosts keeps them, asked about
+// before any credential, and the ways in (keys with and without a passphrase, a password).
+
+using namespace Vamox;
+using Vamox::Test::SshdServer;
+
+namespace {
+
+QByteArray Lees(const QString& pad)
+{
+    QFile f(pad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Schrijf(const QString& pad, const QByteArray& inhoud)
+{
+    QFile f(pad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(inhoud);
+}
+
+class SftpAanmelden : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!SshdServer::beschikbaar())
+            GTEST_SKIP() << "sshd and ssh-keygen are not installed (openssh-server)";
+        ASSERT_TRUE(server.start()) << server.fout().toStdString();
+        sessie.ssh.sleutelMap = server.sleutelMap();
+        sessie.ssh.bekendeHostsPad = server.bekendeHostsPad();
+        sessie.ssh.vertrouwen = [this](const HostsleutelInfo& info) {
+            gevraagd << info.sleutel.vingerafdruk();
+            // Nothing of the user's may have reached the server before the question.
+            zinGevraagdVoorVraag = zinnen > 0;
+            return vertrouwen;
+        };
+        sessie.ssh.gewijzigd = [this](const HostsleutelInfo& info) { gewijzigd.push_back(info); };
+        sessie.ssh.wachtwoordzin = [this](const QString&) {
+            ++zinnen;
+            return zin;
+        };
+    }
+    QString map() const { return server.root(); }
+
+    SshdServer server;
+    FtpSession sessie;
+    QStringList gevraagd;
+    std::vector<HostsleutelInfo> gewijzigd;
+    bool vertrouwen = true;
+    bool zinGevraagdVoorVraag = false;
+    int zinnen = 0;
+    QString zin;
+};
+
+struct Hostgeval
+{
+    const char* naam;
+    enum class Bestand
+    {
+        Geen,
+        Bekend,
+        Gehasht,
+        Gewijzigd
+    } bestand;
+    bool antwoord; // to the question, when asked
+    bool gevraagd;
+    bool aangemeld;
+    bool toegevoegd; // the server's line was appended, the rest kept
+};
+
+class Hostsleutels : public SftpAanmelden, public ::testing::WithParamInterface<Hostgeval>
+{
+};
+
+TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
+{
+    const Hostgeval& g = GetParam();
+    const QByteArray voor = "# van de gebruiker\nandere.example ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIEvamox";
+    QFile::remove(server.bekendeHostsPad());
+    using B = Hostgeval::Bestand;
+    if (g.bestand != B::Geen) {
+        QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+        Schrijf(server.bekendeHostsPad(),
+                voor + '\n' +
+                    (g.bestand == B::Gewijzigd ? server.andereSleutelRegel() : server.hostsleutelRegel()));
+        // OpenSSH's own hashing of the names.
+        if (g.bestand == B::Gehasht) {
+            ASSERT_EQ(QProcess::execute(QStringLiteral("ssh-keygen"),
+                                        {QStringLiteral("-q"), QStringLiteral("-H"), QStringLiteral("-f"),
+                                         server.bekendeHostsPad()}),
+                      0);
+        }
+    }
+    const QByteArray bestandVoor = Lees(server.bekendeHostsPad());
+    // The key with a passphrase is the only way in, so a credential sent shows as a question for it.
+    sessie.ssh.sleutelMap = server.sleutelMapMetZin();
+    zin = SshdServer::wachtwoordzin();
+    vertrouwen = g.antwoord;
+
+    EXPECT_EQ(sessie.FtpVerbindingOpenen(server.gegevens()), g.aangemeld)
+        << sessie.laatsteFout().toStdString();
+    EXPECT_EQ(gevraagd, g.gevraagd ? QStringList{server.vingerafdruk()} : QStringList());
+    EXPECT_FALSE(zinGevraagdVoorVraag);
+    EXPECT_EQ(zinnen, g.aangemeld ? 1 : 0);
+    if (g.bestand == B::Gewijzigd) {
+        ASSERT_EQ(gewijzigd.size(), 1u);
+        EXPECT_EQ(gewijzigd[0].poort, server.poort());
+        EXPECT_EQ(gewijzigd[0].sleutel.vingerafdruk(), server.vingerafdruk());
+        EXPECT_FALSE(gewijzigd[0].bekend.leeg());
+        EXPECT_NE(gewijzigd[0].bekend.vingerafdruk(), server.vingerafdruk());
+    } else {
+        EXPECT_TRUE(gewijzigd.empty());
+    }
+    const QByteArray na = Lees(server.bekendeHostsPad());
+    if (g.toegevoegd) {
+        EXPECT_EQ(na, bestandVoor + server.hostsleutelRegel());
+        EXPECT_EQ(QFileInfo(server.bekendeHostsPad()).permissions() & 0x0077, 0);
+    } else {
+        EXPECT_EQ(na, bestandVoor);
+    }
+    if (!g.aangemeld) return;
+    // Known now, and known to the connection that takes the login over: nobody is asked again.
+    FtpSession tweede;
+    gevraagd.clear();
+    EXPECT_TRUE(tweede.FtpVerbindingOvernemen(sessie.aanmelding())) << tweede.laatsteFout().toStdString();
+    EXPECT_EQ(zinnen, 1);
+    EXPECT_TRUE(tweede.FtpMapLezen(map()).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gevallen, Hostsleutels,
+    ::testing::Values(Hostgeval{"Onbekend_Nee", Hostgeval::Bestand::Geen, false, true, false, false},
+                      Hostgeval{"Onbekend_Ja", Hostgeval::Bestand::Geen, true, true, true, true},
+                      Hostgeval{"Gewijzigd", Hostgeval::Bestand::Gewijzigd, true, false, false, false},
+                      Hostgeval{"Bekend", Hostgeval::Bestand::Bekend, false, false, true, false},
+                      Hostgeval{"Gehasht", Hostgeval::Bestand::Gehasht, false, false, true, false}),
+    [](const auto& info) { return std::string(info.param.naam); });
+
+// A connection killed mid-file (sshd's process for it dies): the transfer goes on from where it
+// was on a new connection, both ways, and the file arrives whole.
+TEST_F(SftpAanmelden, ResumesThroughAKilledConnection)
+{
+    QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+    Schrijf(server.bekendeHostsPad(), server.hostsleutelRegel());
+    sessie.tijden.hervatPauzeMs = 10;
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens())) << sessie.laatsteFout().toStdString();
+    QByteArray inhoud(48 << 20, Qt::Uninitialized);
+    for (qsizetype i = 0; i < inhoud.size(); ++i)
+        inhoud[i] = char((i * 131 + i / 4096) % 251);
+    server.schrijf(QStringLiteral("neer.bin"), inhoud);
+    QTemporaryDir lokaal;
+    const QString op = lokaal.filePath(QStringLiteral("op.bin"));
+    Schrijf(op, inhoud);
+
+    for (const bool neer : {true, false}) {
+        SCOPED_TRACE(neer ? "download" : "upload");
+        // Where the bytes arrive: the local folder (under a temporary name) or the server's file.
+        const auto aangekomen = [&] {
+            if (!neer) return QFileInfo(server.pad(QStringLiteral("op.bin"))).size();
+            qint64 n = 0;
+            for (const QFileInfo& f : QDir(lokaal.path()).entryInfoList(QDir::Files | QDir::Hidden))
+                if (f.fileName() != QLatin1String("op.bin")) n += f.size();
+            return n;
+        };
+        qint64 bijVerbreken = -1;
+        QTimer kijken;
+        kijken.setInterval(1);
+        QObject::connect(&kijken, &QTimer::timeout, [&] {
+            const qint64 n = aangekomen();
+            if (n <= 0 || n >= inhoud.size()) return;
+            bijVerbreken = n;
+            server.verbindingenVerbreken();
+            kijken.stop();
+        });
+        kijken.start();
+        const bool gelukt =
+            neer ? sessie.FtpBestandHalen(lokaal.filePath(QStringLiteral("neer.bin")),
+                                          server.pad(QStringLiteral("neer.bin")))
+                 : sessie.FtpBestandPlaatsen(op, server.pad(QStringLiteral("op.bin")), Serverdoel::Nieuw);
+        EXPECT_TRUE(gelukt) << sessie.laatsteFout().toStdString();
+        EXPECT_GT(bijVerbreken, 0) << "the transfer ended before the connection could be killed";
+        EXPECT_TRUE((neer ? Lees(lokaal.filePath(QStringLiteral("neer.bin")))
+                          : server.lees(QStringLiteral("op.bin"))) == inhoud);
+    }
+}
+
+struct Aanmeldgeval
+{
+    const char* naam;
+    enum class Sleutel
+    {
+        Geen,
+        Zonder,
+        MetZin
+    } sleutel;
+    const char* zin;          // typed for the key
+    bool wachtwoordGebruiker; // the password user (made as root), else the test's own user
+    const char* wachtwoord;
+    bool aangemeld;
+    const char* fout; // of a refused login
+};
+
+class Aanmelden : public SftpAanmelden, public ::testing::WithParamInterface<Aanmeldgeval>
+{
+};
+
+TEST_P(Aanmelden, TriesKeysThenThePasswordAndNamesWhatWasTried)
+{
+    const Aanmeldgeval& g = GetParam();
+    QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+    Schrijf(server.bekendeHostsPad(), server.hostsleutelRegel());
+    FtpGegevens gegevens = server.gegevens();
+    if (g.wachtwoordGebruiker) {
+        QString waarom;
+        if (!SshdServer::wachtwoordGebruiker(gegevens.gebruiker, gegevens.wachtwoord, waarom))
+            GTEST_SKIP() << waarom.toStdString();
+    }
+    if (*g.wachtwoord) gegevens.wachtwoord = QString::fromUtf8(g.wachtwoord);
+    using S = Aanmeldgeval::Sleutel;
+    sessie.ssh.sleutelMap = g.sleutel == S::Zonder   ? server.sleutelMap()
+                            : g.sleutel == S::MetZin ? server.sleutelMapMetZin()
+                                                     : server.root();
+    zin = QString::fromUtf8(g.zin);
+
+    EXPECT_EQ(sessie.FtpVerbindingOpenen(gegevens), g.aangemeld) << sessie.laatsteFout().toStdString();
+    EXPECT_EQ(sessie.laatsteFout(), QString::fromUtf8(g.fout));
+    EXPECT_EQ(zinnen, g.sleutel == S::MetZin ? 1 : 0);
+    EXPECT_EQ(sessie.FtpMapLezen(QStringLiteral("/")).has_value(), g.aangemeld);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gevallen, Aanmelden,
+    ::testing::Values(
+        Aanmeldgeval{"Sleutel", Aanmeldgeval::Sleutel::Zonder, "", false, "", true, ""},
+        Aanmeldgeval{"SleutelMetZin", Aanmeldgeval::Sleutel::MetZin, "zin van de test", false, "", true, ""},
+        Aanmeldgeval{"VerkeerdeZinEnWachtwoord", Aanmeldgeval::Sleutel::MetZin, "fout", false, "fout", false,
+                     "Aanmelden geweigerd (geprobeerd: sleutel id_ed25519, wachtwoord)"},
+        Aanmeldgeval{"Wachtwoord", Aanmeldgeval::Sleutel::Geen, "", true, "", true, ""},
+        Aanmeldgeval{"VerkeerdWachtwoord", Aanmeldgeval::Sleutel::Geen, "", true, "fout", false,
+                     "Aanmelden geweigerd (geprobeerd: wachtwoord)"}),
+    [](const auto& info) { return std::string(info.param.naam); });
+
+} // namespace
