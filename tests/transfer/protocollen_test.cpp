@@ -130,13 +130,21 @@ TEST_P(Protocollen, ListsAndMovesFilesByteForByteBothWays)
         << sessie.laatsteFout().toStdString();
     EXPECT_EQ(Vamox::Test::LeesBestand(neer), Inhoud(70000));
 
-    // Up as a new file, then over the old one (through a temporary name beside it, which goes).
+    // Up as a new file, then over the old one (through a temporary name beside it, which goes),
+    // keeping the old one's permissions.
     const QString op = map + QStringLiteral("/op ä.bin");
+    const auto rechten = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     for (const int n : {5000, 90000}) {
         ASSERT_TRUE(Vamox::Test::SchrijfBestand(neer, Inhoud(n)));
         ASSERT_TRUE(sessie.FtpBestandPlaatsen(neer, server.pad(op))) << sessie.laatsteFout().toStdString();
         EXPECT_EQ(Vamox::Test::LeesBestand(server.root() + u'/' + op), Inhoud(n));
+        if (n == 5000) {
+            ASSERT_TRUE(QFile::setPermissions(server.root() + u'/' + op, rechten));
+        }
     }
+    const auto eigenaarGroepAnderen = 0x7077; // not the bits Qt adds for the user running the test
+    EXPECT_EQ(QFile::permissions(server.root() + u'/' + op) & eigenaarGroepAnderen,
+              rechten & eigenaarGroepAnderen);
     EXPECT_EQ(QDir(server.root() + u'/' + map).entryList(QDir::Files | QDir::Hidden),
               (QStringList{naam, QStringLiteral("op ä.bin")}));
     // Failures are told in words that fit both protocols.
