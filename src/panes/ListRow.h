@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panes/IcoonSleutel.h"
+
 #include <QDate>
 #include <QString>
 
@@ -10,10 +12,10 @@ namespace Vamox {
 // (GrootteOpmaak, GrootteSleutel, DatumTekst, DatumSleutel), so 100,000 rows stay small.
 struct ListRow
 {
-    QString naam;          // as stored on disk or listed by the server
-    qint64 grootte = 0;    // bytes
-    QDate datum;           // day of the last change; the time is not part of the row
-    QString icoonSleutel;  // key of the shared image list: "map", "bestand", "txt", ...
+    QString naam;              // as stored on disk or listed by the server
+    qint64 grootte = 0;        // bytes
+    QDate datum;               // day of the last change; the time is not part of the row
+    IcoonSleutel icoonSleutel; // key of the shared image list: "map", "bestand", "txt", ...
 };
 
 } // namespace Vamox
