@@ -1,4 +1,4 @@
-// The parts of the session that cope with what goes wrong on the way: certificates no trusted
+// How the session copes with what goes wrong on the way: certificates no trusted
 // authority vouches for, and transfers whose connection broke.
 
 #include "ftp/CurlHulp.h"
