@@ -197,6 +197,17 @@ quint16 vrijePoort()
     return ntohs(adres.sin_port);
 }
 
+bool opEenVrijePoort(quint16& poort, const std::function<bool(quint16)>& probeer)
+{
+    if (poort != 0 && probeer(poort)) return true;
+    for (int poging = 0; poging < 5; ++poging) {
+        const quint16 vrij = vrijePoort();
+        if (vrij != 0 && probeer(vrij)) return true;
+    }
+    poort = 0;
+    return false;
+}
+
 QString staartVan(const QString& pad)
 {
     QFile f(pad);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QProcess;
@@ -35,6 +36,11 @@ QByteArray leesBegroeting(quint16 poort, int timeoutMs);
 
 // A port that was free a moment ago (for servers that cannot bind port 0 themselves).
 quint16 vrijePoort();
+
+// Starts a server that cannot bind port 0: another process may take the port picked before the
+// server binds it, so a few are tried. A restart keeps its port (`poort` not 0): clients keep what
+// they know of a server by host and port. `poort` is 0 when none would do.
+bool opEenVrijePoort(quint16& poort, const std::function<bool(quint16)>& probeer);
 
 // The last part of a log file, for error messages.
 QString staartVan(const QString& pad);

@@ -164,14 +164,7 @@ bool SshdServer::start()
         m_fout = QStringLiteral("cannot write authorized_keys");
         return false;
     }
-    // sshd binds no port 0: another process may take the one picked before sshd binds it.
-    if (m_poort != 0 && probeer(m_poort)) return true;
-    for (int poging = 0; poging < 5; ++poging) {
-        const quint16 poort = vrijePoort();
-        if (poort != 0 && probeer(poort)) return true;
-    }
-    m_poort = 0;
-    return false;
+    return opEenVrijePoort(m_poort, [this](quint16 poort) { return probeer(poort); });
 }
 
 bool SshdServer::probeer(quint16 poort)

@@ -147,15 +147,7 @@ bool VsftpdServer::start()
         m_fout = QStringLiteral("openssl could not make a certificate");
         return false;
     }
-    // vsftpd cannot bind port 0: another process may take the port we picked before vsftpd binds it.
-    // A restart keeps its port: clients keep what they know of a server by host and port.
-    if (m_poort != 0 && probeer(m_poort)) return true;
-    for (int poging = 0; poging < 5; ++poging) {
-        const quint16 poort = vrijePoort();
-        if (poort != 0 && probeer(poort)) return true;
-    }
-    m_poort = 0;
-    return false;
+    return opEenVrijePoort(m_poort, [this](quint16 poort) { return probeer(poort); });
 }
 
 bool VsftpdServer::probeer(quint16 poort)
