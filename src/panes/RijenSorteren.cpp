@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace Vamox {
@@ -140,6 +141,112 @@ void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopen
     for (std::uint32_t i : volgorde)
         gesorteerd.push_back(std::move(rijen[i]));
     rijen = std::move(gesorteerd);
+}
+
+bool NaamEerder(const QString& a, const QString& b)
+{
+    // ASCII as the sort lower-cases it, unit by unit; from the first unit beyond ASCII the names
+    // compare lower-cased in full, as the sort's copies do.
+    const qsizetype n = std::min(a.size(), b.size());
+    const QChar* x = a.constData();
+    const QChar* y = b.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t p = x[i].unicode(), q = y[i].unicode();
+        if (p >= 0x80 || q >= 0x80) return a.toLower() < b.toLower();
+        if (p != q) {
+            const char16_t kp = Klein(p), kq = Klein(q);
+            if (kp != kq) return kp < kq;
+        }
+    }
+    if (a.size() == b.size()) return false;
+    // One name begins with the other; the longer one may go on beyond ASCII.
+    return a.size() < b.size();
+}
+
+namespace {
+
+NaamVerzameling::Kop KopVan(const QString& naam)
+{
+    NaamVerzameling::Kop kop;
+    const qsizetype n = std::min<qsizetype>(naam.size(), 15);
+    for (qsizetype i = 0; i < 15; ++i) {
+        const char16_t c = i < n ? naam.at(i).unicode() : u'\0';
+        if (c >= 0x80) {
+            kop.laag |= 1;
+            return kop;
+        }
+        quint64& w = i < 8 ? kop.hoog : kop.laag;
+        const int plaats = i < 8 ? 8 * (7 - int(i)) : 8 * (15 - int(i));
+        w |= quint64(Klein(c)) << plaats;
+    }
+    return kop;
+}
+
+// Whether row `a` with head `ka` comes before row `b` with head `kb`.
+bool KopEerder(const NaamVerzameling::Kop& ka, const QString& a, const NaamVerzameling::Kop& kb,
+               const QString& b)
+{
+    if (((ka.laag | kb.laag) & 0xff) == 0) {
+        if (ka.hoog != kb.hoog) return ka.hoog < kb.hoog;
+        if (ka.laag != kb.laag) return ka.laag < kb.laag;
+    }
+    return NaamEerder(a, b);
+}
+
+} // namespace
+
+void NaamVerzameling::Toevoegen(std::vector<ListRow>&& deel)
+{
+    if (deel.empty()) return;
+    RijenSorteren(deel, SorteerKolom::Naam, true);
+    Reeks reeks;
+    reeks.koppen.reserve(deel.size());
+    for (const ListRow& rij : deel)
+        reeks.koppen.push_back(KopVan(rij.naam));
+    reeks.rijen = std::move(deel);
+    m_reeksen.push_back(std::move(reeks));
+    while (m_reeksen.size() >= 2 &&
+           m_reeksen[m_reeksen.size() - 2].rijen.size() <= 2 * m_reeksen.back().rijen.size())
+        LaatsteTweeSamenvoegen();
+}
+
+std::vector<ListRow> NaamVerzameling::Nemen()
+{
+    while (m_reeksen.size() >= 2)
+        LaatsteTweeSamenvoegen(m_reeksen.size() == 2);
+    std::vector<ListRow> alle =
+        m_reeksen.empty() ? std::vector<ListRow>() : std::move(m_reeksen.front().rijen);
+    m_reeksen.clear();
+    return alle;
+}
+
+void NaamVerzameling::LaatsteTweeSamenvoegen(bool laatste)
+{
+    Reeks later = std::move(m_reeksen.back());
+    m_reeksen.pop_back();
+    Reeks& eerder = m_reeksen.back();
+    const std::size_t n = eerder.rijen.size() + later.rijen.size();
+    Reeks samen;
+    samen.rijen.reserve(n);
+    if (!laatste) samen.koppen.reserve(n);
+    const auto neem = [&](Reeks& uit, std::size_t& i) {
+        samen.rijen.push_back(std::move(uit.rijen[i]));
+        if (!laatste) samen.koppen.push_back(uit.koppen[i]);
+        ++i;
+    };
+    // On equal names the earlier run's row goes first: the rows keep the order they came in.
+    std::size_t i = 0, j = 0;
+    while (i < eerder.rijen.size() && j < later.rijen.size()) {
+        if (KopEerder(later.koppen[j], later.rijen[j].naam, eerder.koppen[i], eerder.rijen[i].naam))
+            neem(later, j);
+        else
+            neem(eerder, i);
+    }
+    while (i < eerder.rijen.size())
+        neem(eerder, i);
+    while (j < later.rijen.size())
+        neem(later, j);
+    eerder = std::move(samen);
 }
 
 } // namespace Vamox

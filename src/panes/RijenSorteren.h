@@ -22,6 +22,54 @@ void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopen
 
 // The same order as positions: element i is the current position of the row that comes i-th.
 // For callers that keep data beside the rows (selections, bold flags).
-std::vector<std::uint32_t> RijenVolgorde(const std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend);
+std::vector<std::uint32_t> RijenVolgorde(const std::vector<ListRow>& rijen, SorteerKolom kolom,
+                                         bool oplopend);
+
+// Whether name `a` comes before name `b` in the order RijenSorteren gives by name, ascending.
+bool NaamEerder(const QString& a, const QString& b);
+
+// Gathers file rows that come in pieces (a folder being read) into the ascending name order of
+// RijenSorteren while they come: each piece is sorted as it comes and merged with the rows before
+// it once those are not many more, so when the last piece is in, one merge remains instead of a
+// sort of everything. Rows with equal names keep the order they came in.
+class NaamVerzameling final
+{
+public:
+    void Toevoegen(std::vector<ListRow>&& deel);
+    // Every row, in name order; the gathering is empty after.
+    std::vector<ListRow> Nemen();
+    void Leegmaken() { m_reeksen.clear(); }
+
+    // Each row gathered so far, in no particular order. Its name must stay as it is.
+    template <typename Doen> void VoorElk(Doen doen)
+    {
+        for (Reeks& reeks : m_reeksen)
+            for (ListRow& rij : reeks.rijen)
+                doen(rij);
+    }
+
+    // The first units of a name, lower-cased, packed so that their order is that of the names
+    // where they differ; a name beyond ASCII in them is compared in full.
+    struct Kop
+    {
+        quint64 hoog = 0; // units 0-7
+        quint64 laag = 0; // units 8-14, then 1 in the lowest byte for a name beyond ASCII
+    };
+
+private:
+    // Rows in name order, and the head of each name beside them: a merge compares the heads in
+    // order instead of jumping to every name.
+    struct Reeks
+    {
+        std::vector<ListRow> rijen;
+        std::vector<Kop> koppen;
+    };
+
+    // `laatste`: the merge that leaves one run, which nothing compares again (it gets no heads).
+    void LaatsteTweeSamenvoegen(bool laatste = false);
+
+    // Each more than twice as long as the next, so there are few.
+    std::vector<Reeks> m_reeksen;
+};
 
 } // namespace Vamox

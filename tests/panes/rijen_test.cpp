@@ -146,3 +146,39 @@ TEST(panesRijenSorteren, GelijkeSleutelsHoudenHunVolgorde)
         }
     }
 }
+
+TEST(panesRijenSorteren, InStukkenVerzameldAlsInEenKeerGesorteerd)
+{
+    // Names that differ only in case, share long beginnings, end or begin beyond ASCII (whose
+    // lower-casing is not one unit per unit) and repeat; pieces of every size, one row up to
+    // hundreds, as a folder's listing comes. The size of a row is the place it came in, so equal
+    // names must keep ascending sizes.
+    const char* delen[] = {"a", "B", "b", "ä", "Ä", "é", "z", "_", "1", "İ", "ß", "aaaaaaaaaaaaaaaaaa", "ﬃ"};
+    std::mt19937 toeval(11);
+    std::vector<ListRow> alle;
+    for (int i = 0; i < 3000; ++i) {
+        QString naam;
+        for (int k = 1 + int(toeval() % 4); k > 0; --k)
+            naam += QString::fromUtf8(delen[toeval() % std::size(delen)]);
+        alle.push_back(ListRow{naam, i, {}, QStringLiteral("bestand")});
+    }
+    for (std::size_t grootste : {std::size_t(1), std::size_t(7), std::size_t(300), std::size_t(5000)}) {
+        SCOPED_TRACE(testing::Message() << "stukken tot " << grootste);
+        NaamVerzameling verzameling;
+        for (std::size_t i = 0; i < alle.size();) {
+            const std::size_t n = std::min(alle.size() - i, 1 + toeval() % grootste);
+            verzameling.Toevoegen(std::vector<ListRow>(alle.begin() + i, alle.begin() + i + n));
+            i += n;
+        }
+        std::vector<ListRow> verwacht = alle;
+        RijenSorteren(verwacht, SorteerKolom::Naam, true);
+        const std::vector<ListRow> verzameld = verzameling.Nemen();
+        ASSERT_EQ(verzameld.size(), verwacht.size());
+        std::size_t fout = verwacht.size(); // first place that differs
+        for (std::size_t i = 0; i < verwacht.size() && fout == verwacht.size(); ++i)
+            if (verzameld[i].naam != verwacht[i].naam || verzameld[i].grootte != verwacht[i].grootte)
+                fout = i;
+        EXPECT_EQ(fout, verwacht.size());
+        EXPECT_TRUE(verzameling.Nemen().empty());
+    }
+}

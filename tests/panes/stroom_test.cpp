@@ -12,8 +12,9 @@
 namespace Vamox::Test {
 namespace {
 
-// A few folders, then `n` files, as an "ls -l" listing: sizes fall as the names rise, so the
-// size order is not the name order; every third file is a ".log".
+// A few folders, then `n` files, as an "ls -l" listing: the names fall, so the order read is not
+// the order shown, and the sizes fall as the names rise; every third file is a ".log", the first
+// listed a ".txt".
 QByteArray GroteListing(int n, QStringList& bestanden, QStringList& mappen)
 {
     QByteArray uit;
@@ -22,7 +23,7 @@ QByteArray GroteListing(int n, QStringList& bestanden, QStringList& mappen)
         uit += "drwxr-xr-x 1 u g 0 Jan 01  2020 " + naam.toUtf8() + "\r\n";
         mappen << naam;
     }
-    for (int i = 0; i < n; ++i) {
+    for (int i = n - 1; i >= 0; --i) {
         const QString naam =
             QStringLiteral("Bestand_%1.%2").arg(i, 5, 10, QChar(u'0')).arg(i % 3 ? "txt" : "log");
         uit +=
@@ -101,6 +102,8 @@ TEST_F(StroomTest, InStukkenAlsInEenKeer)
     EXPECT_EQ(Namen(ui().LijstFtp->lijstModel()), OpNaam(mappen)); // the root: no " .."
     EXPECT_EQ(ui().LijstBFtp->lijstModel().KopTekst(0),
               QStringLiteral("Server bestandsnaam (") + GetalTekst(1500) + u')');
+    // The extensions are offered in the order of the names, as the rows show them.
+    EXPECT_EQ(Lijst(*ui().cboPatroonFtp), QStringList({"*", "*.log", "*.txt"}));
     EXPECT_TRUE(vragen.Vragen().empty());
 }
 
@@ -142,7 +145,7 @@ TEST_F(StroomTest, SorterenEnPatroonTijdensLezen)
     ASSERT_TRUE(venster->serverPaneel().LijstVullenFtp());
     ASSERT_TRUE(gedaan);
     QStringList logs;
-    for (const QString& naam : bestanden)
+    for (const QString& naam : OpNaam(bestanden))
         if (naam.endsWith(QLatin1String(".log"))) logs << naam;
     // By size ascending: the sizes fall as the names rise.
     std::reverse(logs.begin(), logs.end());

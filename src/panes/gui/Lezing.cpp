@@ -60,13 +60,11 @@ bool BinnenIn(const QWidget* w, const QWidget* ouder)
 
 } // namespace
 
-Lezing::Lezing(Paneel& paneel, Soort soort)
-    : m_paneel(paneel), m_mappenVullen(soort != Soort::Bestanden), m_bestandenVullen(soort != Soort::Mappen),
-      m_blokkade(*paneel.ui().mappen->window())
+Lezing::Lezing(Paneel& paneel, Soort soort, const QString& map)
+    : m_paneel(paneel), m_programmaMap(paneel.ProgrammaMap(map)), m_mappenVullen(soort != Soort::Bestanden),
+      m_bestandenVullen(soort != Soort::Mappen), m_blokkade(*paneel.ui().mappen->window())
 {
-    const PaneelUi& ui = paneel.ui();
-    m_vulling = std::make_unique<Bestandsvulling>(*ui.patroon, *ui.beelden, paneel.ProgrammaMap(),
-                                                  &paneel.m_extensies);
+    VullingMaken();
     paneel.m_lezing = this;
     m_tonen.setSingleShot(true);
     m_tonen.setInterval(WachtMs);
@@ -83,6 +81,13 @@ Lezing::~Lezing()
 {
     m_paneel.m_lezing = nullptr;
     m_blokkade.ZetBezig(false); // an Enter that waited goes to its text box now
+}
+
+void Lezing::VullingMaken()
+{
+    const PaneelUi& ui = m_paneel.ui();
+    m_vulling =
+        std::make_unique<Bestandsvulling>(*ui.patroon, *ui.beelden, m_programmaMap, &m_paneel.m_extensies);
 }
 
 bool Lezing::Doorlaten(const QObject* object, const QEvent* event) const
@@ -125,7 +130,8 @@ void Lezing::Deel(std::vector<FtpEntry>& deel, bool opnieuw)
 {
     if (opnieuw) {
         m_mappen.clear();
-        m_bestanden.clear();
+        m_bestanden.Leegmaken();
+        VullingMaken(); // nor are the extensions met
         m_wachtendeMappen.clear();
         m_wachtendeBestanden.clear();
         if (m_begonnen) {
@@ -136,6 +142,7 @@ void Lezing::Deel(std::vector<FtpEntry>& deel, bool opnieuw)
     if (deel.empty()) return;
     Beginnen();
     static const QString map = QStringLiteral("map");
+    std::vector<ListRow> bestanden;
     for (FtpEntry& e : deel) {
         if (e.isMap) {
             if (!m_mappenVullen) continue;
@@ -145,11 +152,11 @@ void Lezing::Deel(std::vector<FtpEntry>& deel, bool opnieuw)
             m_mappen.push_back(std::move(e));
         } else if (m_bestandenVullen) {
             ListRow rij = BestandsRij(e, m_paneel.m_extensies);
-            ListRow getoond = rij;
-            if (m_vulling->Tonen(getoond)) m_wachtendeBestanden.push_back(std::move(getoond));
-            m_bestanden.push_back(std::move(rij));
+            if (m_vulling->Tonen(rij)) m_wachtendeBestanden.push_back(rij);
+            bestanden.push_back(std::move(rij));
         }
     }
+    m_bestanden.Toevoegen(std::move(bestanden));
     Tonen(false);
 }
 
@@ -183,18 +190,22 @@ void Lezing::PatroonGewijzigd()
 {
     if (!m_bestandenVullen) return;
     const PaneelUi& ui = m_paneel.ui();
-    m_vulling = std::make_unique<Bestandsvulling>(*ui.patroon, *ui.beelden, m_paneel.ProgrammaMap(),
-                                                  &m_paneel.m_extensies);
+    VullingMaken();
     m_wachtendeBestanden.clear();
     std::vector<ListRow> getoond;
-    for (const ListRow& rij : m_bestanden) {
-        ListRow kopie = rij;
-        if (m_vulling->Tonen(kopie)) getoond.push_back(std::move(kopie));
-    }
+    m_bestanden.VoorElk([&](ListRow& rij) {
+        if (m_vulling->Tonen(rij)) getoond.push_back(rij);
+    });
     if (m_begonnen) {
         ui.bestanden->lijstModel().RijenVervangen(std::move(getoond));
         Koppen();
     }
+}
+
+std::optional<QStringList> Lezing::AllesGetoond() const
+{
+    if (!m_vulling->Alles()) return std::nullopt;
+    return m_vulling->ExtensiesOpNaam();
 }
 
 void Lezing::Terugzetten()

@@ -2,6 +2,7 @@
 
 #include "ftp/FtpListing.h"
 #include "panes/ListRow.h"
+#include "panes/RijenSorteren.h"
 #include "platform/gui/Invoerblokkade.h"
 
 #include <QElapsedTimer>
@@ -22,14 +23,16 @@ enum class Soort;
 // One fill of a side's lists while its folder is read: the rows show as the pieces come (in the
 // order read; the fill orders them at the end), the header counts end in "…", the lists can be
 // scrolled and sorted and the pattern applied meanwhile, and Escape stops the reading. Until the
-// first piece the lists keep their rows; a reading that fails puts them back.
+// first piece the lists keep their rows; a reading that fails puts them back. Every file row is
+// also gathered in name order as it comes, so the end of a large folder has little left to do.
 class Lezing final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Lezing)
 
 public:
-    Lezing(Paneel& paneel, Soort soort);
+    // `map`: the folder read.
+    Lezing(Paneel& paneel, Soort soort, const QString& map);
     ~Lezing() override;
 
     // A piece of the listing; `opnieuw`: what came before is void.
@@ -44,21 +47,27 @@ public:
     void Beginnen();
     // The lists as they were before the first piece (a failed reading).
     void Terugzetten();
-    // What came, for the end of the fill: the folders, and every file as a row.
+    // What came, for the end of the fill: the folders, and every file as a row in name order.
     std::vector<FtpEntry> MappenNemen() { return std::move(m_mappen); }
-    std::vector<ListRow> BestandenNemen() { return std::move(m_bestanden); }
+    std::vector<ListRow> BestandenNemen() { return m_bestanden.Nemen(); }
+    // When the pattern lets every file through, the rows came through it (pictures and all): the
+    // extensions met, in the order a fill in name order meets them. Nothing when not.
+    std::optional<QStringList> AllesGetoond() const;
 
 private:
+    // A new pattern and pictures for the rows, from the pattern box.
+    void VullingMaken();
     bool Doorlaten(const QObject* object, const QEvent* event) const;
     void Tonen(bool nu);
     void Koppen();
 
     Paneel& m_paneel;
+    QString m_programmaMap;
     bool m_mappenVullen;
     bool m_bestandenVullen;
     bool m_begonnen = false;
     std::vector<FtpEntry> m_mappen;
-    std::vector<ListRow> m_bestanden;       // every file that came
+    NaamVerzameling m_bestanden;            // every file that came, through the pattern of m_vulling
     std::vector<ListRow> m_wachtendeMappen; // rows not yet in the lists
     std::vector<ListRow> m_wachtendeBestanden;
     std::unique_ptr<Bestandsvulling> m_vulling; // the pattern and pictures of the shown rows

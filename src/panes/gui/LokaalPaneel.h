@@ -56,7 +56,7 @@ protected:
     // A missing folder gives a short notice.
     void LeesfoutMelden(const QString& map, Leesuitkomst uitkomst) override;
     bool PlustekenVragen() override;
-    QString ProgrammaMap() const override { return HuidigeMap(); }
+    QString ProgrammaMap(const QString& map) const override { return map; }
     bool eventFilter(QObject* object, QEvent* event) override;
     void MapVak_Enter() override { MapLokaal_Enter(); }
     void MapVak_Escape() override;

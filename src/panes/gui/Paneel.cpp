@@ -132,7 +132,7 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
     {
         const Bezigwijzer wijzer;
         if (!VoorLezen()) return false;
-        Lezing lezing(*this, soort);
+        Lezing lezing(*this, soort, doel);
         uitkomst = m_bron.MapStromen(
             doel, [&](std::vector<FtpEntry>& deel, bool opnieuw) { lezing.Deel(deel, opnieuw); });
         // Stopped: what came is shown, and told; stopped before anything came, nothing changes.
@@ -184,10 +184,10 @@ void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
     }
     if (soort != Soort::Mappen) {
         std::vector<ListRow> alle = lezing.BestandenNemen();
-        RijenSorteren(alle, SorteerKolom::Naam, true);
         // A header clicked while the rows came sorts the whole list.
         const bool gesorteerd = AutomatischSorteren(*m_ui.bestanden);
-        BestandenZetten(std::move(alle), true);
+        const std::optional<QStringList> getoond = lezing.AllesGetoond();
+        BestandenZetten(std::move(alle), true, getoond ? &*getoond : nullptr);
         if (gesorteerd) AutomatischSorterenAan(*m_ui.bestanden);
         KolomKopNaam(*m_ui.bestanden);
         if (deselecteren && m_ui.bestanden->lijstModel().Aantal() > 0) LijstDeselecteren(*m_ui.bestanden);
@@ -195,12 +195,15 @@ void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
     SorteericonsInstellen();
 }
 
-void Paneel::BestandenZetten(std::vector<ListRow> alle, bool naVulling)
+void Paneel::BestandenZetten(std::vector<ListRow> alle, bool naVulling, const QStringList* getoond)
 {
-    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(), &m_extensies);
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(m_huidigeMap), &m_extensies);
     if (!naVulling) vulling.ZonderExtensies();
     if (vulling.Alles()) {
-        vulling.AllesToevoegen(std::move(alle));
+        if (getoond)
+            vulling.GetoondOvernemen(std::move(alle), *getoond);
+        else
+            vulling.AllesToevoegen(std::move(alle));
         std::vector<ListRow>().swap(m_alleBestanden);
         m_gefilterd = false;
     } else {

@@ -147,8 +147,9 @@ protected:
     virtual bool PlustekenVragen() = 0;
     // The separator of this side's paths.
     QChar Scheiding() const;
-    // The local folder whose programs a fill shows with their own pictures; "" on the server.
-    virtual QString ProgrammaMap() const { return {}; }
+    // The folder whose programs a fill of `map` shows with their own pictures: `map` on the local
+    // side, "" on the server.
+    virtual QString ProgrammaMap(const QString& /*map*/) const { return {}; }
     // A row of the file list for an entry, when the pattern lets it.
     void ToevoegenLijstB(const FtpEntry& entry, Bestandsvulling& vulling);
 
@@ -166,8 +167,9 @@ private:
     // The end of a fill that read: the lists get what came, ordered.
     void Afronden(Lezing& lezing, Soort soort, bool deselecteren);
     // All files of the folder, in name order, to the file list through the pattern; after a
-    // fill their extensions go to the pattern box.
-    void BestandenZetten(std::vector<ListRow> alle, bool naVulling);
+    // fill their extensions go to the pattern box. `getoond`: the rows went through a pattern
+    // letting every file through already, which met these extensions; they are shown as they are.
+    void BestandenZetten(std::vector<ListRow> alle, bool naVulling, const QStringList* getoond = nullptr);
     // Every file of the folder in name order; the file list and the store are empty afterwards.
     std::vector<ListRow> AlleBestandenNemen();
 

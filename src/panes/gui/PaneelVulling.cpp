@@ -1,12 +1,15 @@
 #include "panes/gui/PaneelVulling.h"
 
 #include "ftp/FtpPaden.h"
+#include "panes/RijenSorteren.h"
 #include "panes/gui/ImageLijst16.h"
 #include "panes/gui/LijstWeergave.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace Vamox {
 
@@ -55,6 +58,12 @@ bool Bestandsvulling::Kiezen(const ListRow& rij, int& extensie)
                 const QString tekst = QStringLiteral("*.") + m_extensies.Tekst(extensie);
                 m_alleExtensies.push_back(tekst);
                 if (!m_inBox.contains(tekst)) m_nieuw.push_back(tekst);
+                m_plaats.resize(m_gezien.size(), -1);
+                m_plaats[std::size_t(extensie)] = int(m_eersteNaam.size());
+                m_eersteNaam.emplace_back(rij.naam, tekst);
+            } else {
+                QString& eerste = m_eersteNaam[std::size_t(m_plaats[std::size_t(extensie)])].first;
+                if (NaamEerder(rij.naam, eerste)) eerste = rij.naam;
             }
         }
     }
@@ -96,6 +105,33 @@ void Bestandsvulling::AllesToevoegen(std::vector<ListRow>&& rijen)
     for (ListRow& rij : rijen)
         Tonen(rij);
     m_rijen = std::move(rijen);
+}
+
+void Bestandsvulling::GetoondOvernemen(std::vector<ListRow>&& rijen, const QStringList& extensies)
+{
+    if (!m_alles || !m_rijen.empty()) {
+        AllesToevoegen(std::move(rijen));
+        return;
+    }
+    if (m_metExtensies) {
+        for (const QString& tekst : extensies) {
+            m_alleExtensies.push_back(tekst);
+            if (!m_inBox.contains(tekst)) m_nieuw.push_back(tekst);
+        }
+    }
+    m_rijen = std::move(rijen);
+}
+
+QStringList Bestandsvulling::ExtensiesOpNaam() const
+{
+    std::vector<std::pair<QString, QString>> opNaam = m_eersteNaam;
+    // Two extensions never share a first name: names equal apart from case end alike.
+    std::sort(opNaam.begin(), opNaam.end(),
+              [](const auto& a, const auto& b) { return NaamEerder(a.first, b.first); });
+    QStringList uit;
+    for (const auto& [naam, tekst] : opNaam)
+        uit.push_back(tekst);
+    return uit;
 }
 
 void Bestandsvulling::Afronden(LijstWeergave& lijst)

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -40,10 +41,15 @@ public:
     void ZonderExtensies() { m_metExtensies = false; }
     // Every extension met ("*." + extension), in the order met.
     const QStringList& AlleExtensies() const { return m_alleExtensies; }
+    // The same in the order a fill in name order meets them: by the first name of each.
+    QStringList ExtensiesOpNaam() const;
 
     void Toevoegen(const ListRow& rij);
     // Every file of a fill: without a pattern they all become rows, without a copy.
     void AllesToevoegen(std::vector<ListRow>&& rijen);
+    // The same for rows that went through Tonen of another fill without a pattern (pictures and
+    // all), which met `extensies` ("*." + extension, in the order met): only those are offered.
+    void GetoondOvernemen(std::vector<ListRow>&& rijen, const QStringList& extensies);
 
     // Hands the rows to the list and the new extensions to the pattern box.
     void Afronden(LijstWeergave& lijst);
@@ -69,7 +75,10 @@ private:
     bool m_metExtensies = true;
     QSet<QString> m_inBox;      // lower case
     std::vector<char> m_gezien; // by index of Extensies: offered already
-    std::vector<char> m_beeld;  // by index of Extensies: its picture looked for
+    std::vector<std::pair<QString, QString>>
+        m_eersteNaam;          // by place in m_alleExtensies: first name, extension
+    std::vector<int> m_plaats; // by index of Extensies: place in m_alleExtensies
+    std::vector<char> m_beeld; // by index of Extensies: its picture looked for
     QStringList m_alleExtensies;
     QStringList m_nieuw;
 };
