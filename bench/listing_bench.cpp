@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cstdio>
@@ -190,6 +191,8 @@ int main(int argc, char** argv)
             venster.lokaalPaneel().LijstVullenLokaal(args.at(4), Soort::Beide);
         Afwerken();
         if (!vragen.Vragen().empty()) return Mislukt("local fill", vragen);
+        // Rows a list let go of are gone once the thread that frees them is done.
+        QThreadPool::globalInstance()->waitForDone();
         std::printf("ours=%.6f rows=%d local_rows=%d rss_mb=%.1f\n", beste,
                     venster.ui().LijstBFtp->lijstModel().Aantal(),
                     venster.ui().LijstBLokaal->lijstModel().Aantal(), RssMb());

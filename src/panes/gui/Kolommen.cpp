@@ -7,6 +7,7 @@
 #include <QHeaderView>
 
 #include <algorithm>
+#include <span>
 
 namespace Vamox {
 
@@ -67,7 +68,8 @@ void KolomKopNaam(LijstWeergave& lijst, bool lezend)
 {
     LijstModel& model = lijst.lijstModel();
     qint64 aantal = model.Aantal();
-    for (const ListRow& rij : model.Rijen()) {
+    // While the folder is read its parent entry is not in the list yet.
+    for (const ListRow& rij : lezend ? std::span<const ListRow>() : std::span<const ListRow>(model.Rijen())) {
         // Most names begin with neither a space nor a dot: no need to trim them.
         const QChar eerste = rij.naam.isEmpty() ? QChar() : rij.naam.front();
         if (eerste != u'.' && !eerste.isSpace()) continue;

@@ -7,8 +7,10 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QThreadPool>
 
 #include <cstdint>
+#include <memory>
 
 namespace Vamox {
 
@@ -53,9 +55,15 @@ LijstModel::LijstModel(LijstSoort soort, const ImageLijst16* beelden, QObject* p
 void LijstModel::RijenVervangen(std::vector<ListRow> rijen)
 {
     beginResetModel();
-    m_rijen = std::move(rijen);
+    std::swap(m_rijen, rijen);
     m_vet.assign(m_rijen.size(), 0);
     endResetModel();
+    // The rows of a large folder are let go of beside the window, which shows the new ones
+    // meanwhile: mostly names the new rows share (a fill replaces the rows shown while it read).
+    if (rijen.size() >= 100000) {
+        auto oud = std::make_shared<std::vector<ListRow>>(std::move(rijen));
+        QThreadPool::globalInstance()->start([oud] { std::vector<ListRow>().swap(*oud); });
+    }
 }
 
 void LijstModel::RijToevoegen(ListRow rij)
