@@ -487,6 +487,26 @@ bool Lijstlezer::Ontleden(const char* b, const char* e, FtpEntry& entry) const
                                 : unixRegel(regel, Vandaag{m_vandaag, m_morgen}, entry);
 }
 
+QByteArray MlstFeiten(QByteArrayView featRegel)
+{
+    static constexpr const char* gelezen[] = {"type", "size", "modify"};
+    QByteArray rest = featRegel.trimmed().toByteArray();
+    if (!rest.toUpper().startsWith("MLST")) return {};
+    rest = rest.mid(4).trimmed();
+    QByteArray keuze;
+    bool meer = false; // the server sends a fact no listing reads
+    for (const QByteArray& feit : rest.split(';')) {
+        const bool gekozen = feit.endsWith('*');
+        const QByteArray naam = (gekozen ? feit.chopped(1) : feit).trimmed().toLower();
+        if (naam.isEmpty()) continue;
+        if (std::find(std::begin(gelezen), std::end(gelezen), naam) != std::end(gelezen))
+            keuze += naam + ';';
+        else if (gekozen)
+            meer = true;
+    }
+    return meer && !keuze.isEmpty() ? keuze : QByteArray();
+}
+
 std::vector<FtpEntry> MlsdLezen(const QByteArray& tekst)
 {
     Lijstlezer lezer(Lijstlezer::Vorm::Mlsd, Lijstgrenzen::Geen());

@@ -77,6 +77,12 @@ private:
 // starts anew with this one.
 using Lijstdeel = std::function<void(std::vector<FtpEntry>& deel, bool opnieuw)>;
 
+// The facts to ask for with "OPTS MLST" (RFC 3659 7.9), given the MLST line of a FEAT reply
+// ("MLST type*;perm*;size*;modify*;unique*;unix.mode;"): of what a listing reads, the kind, size and
+// date, those the server offers. Empty when the server sends no more than those already, or
+// offers none of them: nothing to ask.
+QByteArray MlstFeiten(QByteArrayView featRegel);
+
 // Parses an MLSD reply body (RFC 3659 facts; fact names in any case, trailing ";" optional).
 // Entries of type cdir and pdir are left out: the listed folder and its parent are not children.
 std::vector<FtpEntry> MlsdLezen(const QByteArray& tekst);

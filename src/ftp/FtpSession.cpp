@@ -269,13 +269,19 @@ bool FtpSession::FtpVerbindingOpenen(const FtpGegevens& gegevens)
     if (!m_verbindingsHandle) return false;
     m_mlsd = false;
     m_lijstA = LijstA::Onbekend;
-    bool utf8 = false;
-    for (QByteArray regel : u.kopregels.split('\n')) {
-        regel = regel.trimmed().toUpper();
-        if (regel.startsWith("MLST")) m_mlsd = true;
-        if (regel == "UTF8") utf8 = true;
+    QStringList opties;
+    for (const QByteArray& rauw : u.kopregels.split('\n')) {
+        const QByteArray regel = rauw.trimmed().toUpper();
+        if (regel.startsWith("MLST")) {
+            m_mlsd = true;
+            // Only the facts a listing reads: a large folder's listing is smaller and quicker
+            // for the server to make.
+            const QByteArray feiten = MlstFeiten(rauw);
+            if (!feiten.isEmpty()) opties << QStringLiteral("*OPTS MLST ") + QString::fromLatin1(feiten);
+        }
+        if (regel == "UTF8") opties.prepend(QStringLiteral("*OPTS UTF8 ON"));
     }
-    if (utf8) quote({QStringLiteral("*OPTS UTF8 ON")});
+    if (!opties.isEmpty()) quote(opties);
     return true;
 }
 

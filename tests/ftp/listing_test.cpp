@@ -63,6 +63,30 @@ TEST(listingMlsd, PyftpdlibUitvoer)
                                 });
 }
 
+// What to ask with OPTS MLST from the MLST line of FEAT: only the kind, size and date, and only
+// when the server would send more.
+TEST(listingMlsd, FeitenOmTeVragen)
+{
+    const struct
+    {
+        const char* regel;
+        const char* gevraagd;
+    } gevallen[] = {
+        {" MLST type*;perm*;size*;modify*;unique*;unix.mode;unix.uid;unix.gid;", "type;size;modify;"},
+        {"MLST Type*;Size*;Modify*;Perm*", "type;size;modify;"},
+        {"MLST modify*;type*;UNIX.owner*;", "modify;type;"},
+        {"MLST type*;size*;modify*;", ""},      // sends only those already
+        {"MLST type*;size*;modify*;perm;", ""}, // the rest only when asked
+        {"MLST perm*;unique*;", ""},            // nothing a listing reads
+        {"MLST", ""},
+        {"MDTM", ""},
+    };
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(g.regel);
+        EXPECT_EQ(MlstFeiten(g.regel), QByteArray(g.gevraagd));
+    }
+}
+
 TEST(listingMlsd, FeitvormenEnSoorten)
 {
     const QByteArray tekst =

@@ -78,6 +78,22 @@ TEST_F(SessieTest, ListsFoldersAndFileLinesSorted)
     EXPECT_EQ(b.jaar, QDate::currentDate().year());
 }
 
+// The login asks a server offering more facts for only those a listing reads; the listing still
+// gives kinds, sizes and dates.
+TEST_F(SessieTest, ListingsAskOnlyTheFactsTheyRead)
+{
+    server.reset();
+    SetUpMet({.commandoLog = true});
+    server->maakMap(QStringLiteral("sub"));
+    server->schrijf(QStringLiteral("b.txt"), "12345");
+    const Mapinhoud inhoud = lees(QStringLiteral("/"));
+    EXPECT_TRUE(server->ontvangen().contains(QStringLiteral("OPTS MLST type;size;modify;")));
+    EXPECT_EQ(namen(inhoud.mappen), QStringList{QStringLiteral("sub")});
+    ASSERT_EQ(inhoud.bestanden.size(), 1u);
+    EXPECT_EQ(inhoud.bestanden[0].grootte, 5);
+    EXPECT_EQ(inhoud.bestanden[0].jaar, QDate::currentDate().year());
+}
+
 TEST_F(SessieTest, ParentRowAddedOnceOutsideTheRoot)
 {
     server->maakMap(QStringLiteral("a/b"));
