@@ -197,13 +197,23 @@ bool KopEerder(const NaamVerzameling::Kop& ka, const QString& a, const NaamVerza
 
 void NaamVerzameling::Toevoegen(std::vector<ListRow>&& deel)
 {
-    if (deel.empty()) return;
-    RijenSorteren(deel, SorteerKolom::Naam, true);
+    if (m_nieuw.empty())
+        m_nieuw = std::move(deel);
+    else
+        m_nieuw.insert(m_nieuw.end(), std::make_move_iterator(deel.begin()),
+                       std::make_move_iterator(deel.end()));
+    if (m_nieuw.size() >= m_reekslengte) ReeksMaken();
+}
+
+void NaamVerzameling::ReeksMaken()
+{
+    if (m_nieuw.empty()) return;
+    RijenSorteren(m_nieuw, SorteerKolom::Naam, true);
     Reeks reeks;
-    reeks.koppen.reserve(deel.size());
-    for (const ListRow& rij : deel)
+    reeks.koppen.reserve(m_nieuw.size());
+    for (const ListRow& rij : m_nieuw)
         reeks.koppen.push_back(KopVan(rij.naam));
-    reeks.rijen = std::move(deel);
+    reeks.rijen = std::exchange(m_nieuw, {});
     m_reeksen.push_back(std::move(reeks));
     while (m_reeksen.size() >= 2 &&
            m_reeksen[m_reeksen.size() - 2].rijen.size() <= 2 * m_reeksen.back().rijen.size())
@@ -212,15 +222,47 @@ void NaamVerzameling::Toevoegen(std::vector<ListRow>&& deel)
 
 std::vector<ListRow> NaamVerzameling::Nemen()
 {
-    while (m_reeksen.size() >= 2)
-        LaatsteTweeSamenvoegen(m_reeksen.size() == 2);
-    std::vector<ListRow> alle =
-        m_reeksen.empty() ? std::vector<ListRow>() : std::move(m_reeksen.front().rijen);
+    ReeksMaken();
+    if (m_reeksen.size() <= 1) {
+        std::vector<ListRow> alle =
+            m_reeksen.empty() ? std::vector<ListRow>() : std::move(m_reeksen.front().rijen);
+        m_reeksen.clear();
+        return alle;
+    }
+    // All runs at once, each row moved once: the next row is the first of the run whose head
+    // comes first, found in a heap of the runs; on equal names the earlier run goes first.
+    std::size_t n = 0;
+    for (const Reeks& r : m_reeksen)
+        n += r.rijen.size();
+    std::vector<std::size_t> plek(m_reeksen.size(), 0);
+    const auto later = [&](std::size_t a, std::size_t b) { // run a's next row after run b's
+        const Reeks& ra = m_reeksen[a];
+        const Reeks& rb = m_reeksen[b];
+        const std::size_t i = plek[a], j = plek[b];
+        if (KopEerder(ra.koppen[i], ra.rijen[i].naam, rb.koppen[j], rb.rijen[j].naam)) return false;
+        if (KopEerder(rb.koppen[j], rb.rijen[j].naam, ra.koppen[i], ra.rijen[i].naam)) return true;
+        return a > b;
+    };
+    std::vector<std::size_t> hoop(m_reeksen.size());
+    for (std::size_t r = 0; r < hoop.size(); ++r)
+        hoop[r] = r;
+    std::make_heap(hoop.begin(), hoop.end(), later);
+    std::vector<ListRow> alle;
+    alle.reserve(n);
+    while (!hoop.empty()) {
+        std::pop_heap(hoop.begin(), hoop.end(), later);
+        const std::size_t r = hoop.back();
+        alle.push_back(std::move(m_reeksen[r].rijen[plek[r]]));
+        if (++plek[r] < m_reeksen[r].rijen.size())
+            std::push_heap(hoop.begin(), hoop.end(), later);
+        else
+            hoop.pop_back();
+    }
     m_reeksen.clear();
     return alle;
 }
 
-void NaamVerzameling::LaatsteTweeSamenvoegen(bool laatste)
+void NaamVerzameling::LaatsteTweeSamenvoegen()
 {
     Reeks later = std::move(m_reeksen.back());
     m_reeksen.pop_back();
@@ -228,10 +270,10 @@ void NaamVerzameling::LaatsteTweeSamenvoegen(bool laatste)
     const std::size_t n = eerder.rijen.size() + later.rijen.size();
     Reeks samen;
     samen.rijen.reserve(n);
-    if (!laatste) samen.koppen.reserve(n);
+    samen.koppen.reserve(n);
     const auto neem = [&](Reeks& uit, std::size_t& i) {
         samen.rijen.push_back(std::move(uit.rijen[i]));
-        if (!laatste) samen.koppen.push_back(uit.koppen[i]);
+        samen.koppen.push_back(uit.koppen[i]);
         ++i;
     };
     // On equal names the earlier run's row goes first: the rows keep the order they came in.

@@ -29,16 +29,24 @@ std::vector<std::uint32_t> RijenVolgorde(const std::vector<ListRow>& rijen, Sort
 bool NaamEerder(const QString& a, const QString& b);
 
 // Gathers file rows that come in pieces (a folder being read) into the ascending name order of
-// RijenSorteren while they come: each piece is sorted as it comes and merged with the rows before
-// it once those are not many more, so when the last piece is in, one merge remains instead of a
-// sort of everything. Rows with equal names keep the order they came in.
+// RijenSorteren while they come: every few ten thousand rows are sorted as a run and merged with
+// the runs before them once those are not many more, so when the last piece is in, one merge
+// remains instead of a sort of everything. Rows with equal names keep the order they came in.
 class NaamVerzameling final
 {
 public:
+    // `reekslengte`: rows per sorted run; a run is a sort of that many rows, and every run more is
+    // a merge more for every row.
+    explicit NaamVerzameling(std::size_t reekslengte = 32768) : m_reekslengte(reekslengte) {}
+
     void Toevoegen(std::vector<ListRow>&& deel);
     // Every row, in name order; the gathering is empty after.
     std::vector<ListRow> Nemen();
-    void Leegmaken() { m_reeksen.clear(); }
+    void Leegmaken()
+    {
+        m_reeksen.clear();
+        m_nieuw.clear();
+    }
 
     // Each row gathered so far, in no particular order. Its name must stay as it is.
     template <typename Doen> void VoorElk(Doen doen)
@@ -46,6 +54,8 @@ public:
         for (Reeks& reeks : m_reeksen)
             for (ListRow& rij : reeks.rijen)
                 doen(rij);
+        for (ListRow& rij : m_nieuw)
+            doen(rij);
     }
 
     // The first units of a name, lower-cased, packed so that their order is that of the names
@@ -65,11 +75,13 @@ private:
         std::vector<Kop> koppen;
     };
 
-    // `laatste`: the merge that leaves one run, which nothing compares again (it gets no heads).
-    void LaatsteTweeSamenvoegen(bool laatste = false);
+    // The rows not in a run yet become one, merged with those before while they are not many more.
+    void ReeksMaken();
+    void LaatsteTweeSamenvoegen();
 
-    // Each more than twice as long as the next, so there are few.
-    std::vector<Reeks> m_reeksen;
+    std::size_t m_reekslengte;
+    std::vector<Reeks> m_reeksen; // each more than twice as long as the next, so there are few
+    std::vector<ListRow> m_nieuw; // not in a run yet, in the order they came
 };
 
 } // namespace Vamox

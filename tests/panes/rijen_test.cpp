@@ -151,8 +151,8 @@ TEST(panesRijenSorteren, InStukkenVerzameldAlsInEenKeerGesorteerd)
 {
     // Names that differ only in case, share long beginnings, end or begin beyond ASCII (whose
     // lower-casing is not one unit per unit) and repeat; pieces of every size, one row up to
-    // hundreds, as a folder's listing comes. The size of a row is the place it came in, so equal
-    // names must keep ascending sizes.
+    // thousands, as a folder's listing comes, in runs of every length. The size of a row is the
+    // place it came in, so equal names must keep ascending sizes.
     const char* delen[] = {"a", "B", "b", "ä", "Ä", "é", "z", "_", "1", "İ", "ß", "aaaaaaaaaaaaaaaaaa", "ﬃ"};
     std::mt19937 toeval(11);
     std::vector<ListRow> alle;
@@ -162,9 +162,11 @@ TEST(panesRijenSorteren, InStukkenVerzameldAlsInEenKeerGesorteerd)
             naam += QString::fromUtf8(delen[toeval() % std::size(delen)]);
         alle.push_back(ListRow{naam, i, {}, QStringLiteral("bestand")});
     }
-    for (std::size_t grootste : {std::size_t(1), std::size_t(7), std::size_t(300), std::size_t(5000)}) {
-        SCOPED_TRACE(testing::Message() << "stukken tot " << grootste);
-        NaamVerzameling verzameling;
+    const std::pair<std::size_t, std::size_t> gevallen[] = {
+        {1, 1}, {7, 1}, {300, 64}, {300, 1000}, {5000, 32768}};
+    for (const auto& [grootste, reekslengte] : gevallen) {
+        SCOPED_TRACE(testing::Message() << "stukken tot " << grootste << ", reeksen van " << reekslengte);
+        NaamVerzameling verzameling(reekslengte);
         for (std::size_t i = 0; i < alle.size();) {
             const std::size_t n = std::min(alle.size() - i, 1 + toeval() % grootste);
             verzameling.Toevoegen(std::vector<ListRow>(alle.begin() + i, alle.begin() + i + n));
