@@ -83,22 +83,6 @@ bool Patroon::tekenPast(const Teken& t, char32_t c) const
     return false;
 }
 
-namespace {
-
-bool IsAscii(const QString& naam)
-{
-    for (const QChar c : naam)
-        if (c.unicode() >= 0x80) return false;
-    return true;
-}
-
-char16_t KleinAscii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
-} // namespace
-
 bool Patroon::past(const QString& naam) const
 {
     // Names of plain ASCII, by far the most, are lower-cased one character at a time on the way:
@@ -106,7 +90,7 @@ bool Patroon::past(const QString& naam) const
     if (m_alleenStaart && naam.size() >= m_staart.size()) {
         // Lower-casing leaves the length of the ASCII end as it is, so only that end is looked at.
         const QStringView eind = QStringView(naam).right(m_staart.size());
-        if (std::all_of(eind.begin(), eind.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        if (IsAscii(eind)) {
             for (qsizetype i = 0; i < eind.size(); ++i)
                 if (KleinAscii(eind.at(i).unicode()) != m_staart.at(i).unicode()) return false;
             return true;

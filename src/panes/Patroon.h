@@ -60,6 +60,21 @@ bool PatroonPast(const QString& naam, const QString& patroon);
 // True when the pattern box text means "no pattern": empty after trimming spaces, or only "*".
 bool PatroonIsLeeg(const QString& tekst);
 
+// Whether every unit of a name is ASCII: such names are compared and matched lower-cased one unit
+// at a time, without a lower-cased copy.
+inline bool IsAscii(QStringView naam)
+{
+    for (const QChar c : naam)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+// An ASCII unit lower-cased ("A"-"Z" only; other units stay).
+inline char16_t KleinAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
 // "*." + the lower-cased text after the last "." (the pattern box entry for a file), or ""
 // when the name has no ".".
 QString ExtensiePatroon(const QString& naam);

@@ -1,5 +1,7 @@
 #include "panes/RijenSorteren.h"
 
+#include "panes/Patroon.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -46,18 +48,6 @@ std::vector<std::uint32_t> VolgensWaarde(const std::vector<ListRow>& rijen, bool
     return Ordenen(plekken, oplopend);
 }
 
-bool IsAscii(const QString& naam)
-{
-    for (const QChar c : naam)
-        if (c.unicode() >= 0x80) return false;
-    return true;
-}
-
-char16_t Klein(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
 // The lower-cased name as the sort compares it: its first units packed into two integers, whose
 // order is that of the text; only names that share them are compared in full. When every name is
 // ASCII a unit takes 8 bits (16 units in the key) and no lower-cased copy is made; otherwise 16
@@ -68,7 +58,10 @@ struct NaamSleutel
     const QString* naam; // lower-cased already, or ASCII lower-cased while compared
     bool ascii;
 
-    char16_t Teken(qsizetype i) const { return ascii ? Klein(naam->at(i).unicode()) : naam->at(i).unicode(); }
+    char16_t Teken(qsizetype i) const
+    {
+        return ascii ? KleinAscii(naam->at(i).unicode()) : naam->at(i).unicode();
+    }
 
     friend bool operator<(const NaamSleutel& a, const NaamSleutel& b)
     {
@@ -154,7 +147,7 @@ bool NaamEerder(const QString& a, const QString& b)
         const char16_t p = x[i].unicode(), q = y[i].unicode();
         if (p >= 0x80 || q >= 0x80) return a.toLower() < b.toLower();
         if (p != q) {
-            const char16_t kp = Klein(p), kq = Klein(q);
+            const char16_t kp = KleinAscii(p), kq = KleinAscii(q);
             if (kp != kq) return kp < kq;
         }
     }
@@ -177,7 +170,7 @@ NaamVerzameling::Kop KopVan(const QString& naam)
         }
         quint64& w = i < 8 ? kop.hoog : kop.laag;
         const int plaats = i < 8 ? 8 * (7 - int(i)) : 8 * (15 - int(i));
-        w |= quint64(Klein(c)) << plaats;
+        w |= quint64(KleinAscii(c)) << plaats;
     }
     return kop;
 }
