@@ -151,8 +151,9 @@ void Lezing::Deel(std::vector<FtpEntry>& deel, bool opnieuw)
                 m_wachtendeMappen.push_back(ListRow{e.naam, 0, {}, map});
             m_mappen.push_back(std::move(e));
         } else if (m_bestandenVullen) {
-            ListRow rij = BestandsRij(e, m_paneel.m_extensies);
-            if (m_vulling->Tonen(rij)) m_wachtendeBestanden.push_back(rij);
+            int extensie = -1;
+            ListRow rij = BestandsRij(e, m_paneel.m_extensies, &extensie);
+            if (m_vulling->Tonen(rij, extensie)) m_wachtendeBestanden.push_back(rij);
             bestanden.push_back(std::move(rij));
         }
     }

@@ -38,9 +38,8 @@ Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, c
         m_inBox.insert(patroonVak.itemText(i).toLower());
 }
 
-bool Bestandsvulling::Tonen(ListRow& rij)
+bool Bestandsvulling::Tonen(ListRow& rij, int extensie)
 {
-    int extensie = -1;
     if (!Kiezen(rij, extensie)) return false;
     Versieren(rij, extensie);
     return true;
@@ -49,7 +48,7 @@ bool Bestandsvulling::Tonen(ListRow& rij)
 bool Bestandsvulling::Kiezen(const ListRow& rij, int& extensie)
 {
     if (m_metExtensies) {
-        extensie = m_extensies.Index(rij.naam);
+        if (extensie < 0) extensie = m_extensies.Index(rij.naam);
         if (extensie != 0) {
             if (std::size_t(extensie) >= m_gezien.size())
                 m_gezien.resize(std::size_t(m_extensies.Aantal()), 0);
@@ -147,15 +146,17 @@ void Bestandsvulling::PatroonlijstAfronden()
     m_nieuw.clear();
 }
 
-ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies)
+ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies, int* extensie)
 {
     static const QString bestand = QStringLiteral("bestand");
     ListRow rij;
     rij.naam = entry.naam;
     rij.grootte = std::max<qint64>(entry.grootte, 0);
     rij.datum = QDate(entry.jaar, entry.maand, entry.dag); // invalid for 31-02 and the like
-    const QString& extensie = extensies.Tekst(extensies.Index(entry.naam));
-    rij.icoonSleutel = extensie.isEmpty() ? bestand : extensie;
+    const int index = extensies.Index(entry.naam);
+    if (extensie) *extensie = index;
+    const QString& tekst = extensies.Tekst(index);
+    rij.icoonSleutel = tekst.isEmpty() ? bestand : tekst;
     return rij;
 }
 

@@ -33,8 +33,9 @@ public:
     Q_DISABLE_COPY_MOVE(Bestandsvulling)
 
     // Offers the file's extension to the pattern box; true when the pattern lets the file
-    // through, which then has the picture key its row shows.
-    bool Tonen(ListRow& rij);
+    // through, which then has the picture key its row shows. `extensie`: the name's index in the
+    // fill's Extensies when the caller has it already.
+    bool Tonen(ListRow& rij, int extensie = -1);
     // Whether the pattern lets every file through.
     bool Alles() const { return m_alles; }
     // The files' extensions are in the pattern box already: they are not offered again.
@@ -85,7 +86,8 @@ private:
 
 // The row of a listed file with its picture key: the lower-cased extension, or "bestand" for a
 // name without one. The key's text is the one `extensies` keeps, shared by all rows of its kind.
-ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies);
+// `extensie`, when given, gets the name's index in `extensies`.
+ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies, int* extensie = nullptr);
 
 // The pattern box text as the fills read it: trimmed of spaces.
 QString PatroonTekst(const QComboBox& patroonVak);
