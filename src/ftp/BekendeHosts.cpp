@@ -9,18 +9,30 @@ namespace Vamox {
 
 namespace {
 
-// OpenSSH's wildcards: "*" any run of characters, "?" one character.
+// OpenSSH's wildcards: "*" any run of characters, "?" one character. A "*" that fails is tried
+// one character further along, and only the last "*" is ever retried: at most text times pattern
+// steps, however many stars a line holds.
 bool Past(QStringView tekst, QStringView patroon)
 {
-    if (patroon.isEmpty()) return tekst.isEmpty();
-    if (patroon.front() == u'*') {
-        for (qsizetype i = 0; i <= tekst.size(); ++i)
-            if (Past(tekst.mid(i), patroon.mid(1))) return true;
-        return false;
+    qsizetype t = 0, p = 0;
+    qsizetype ster = -1, terug = 0; // the last "*" seen, and where its run of text ends now
+    while (t < tekst.size()) {
+        if (p < patroon.size() && patroon[p] == u'*') {
+            ster = p++;
+            terug = t;
+        } else if (p < patroon.size() && (patroon[p] == u'?' || patroon[p] == tekst[t])) {
+            ++p;
+            ++t;
+        } else if (ster >= 0) {
+            p = ster + 1;
+            t = ++terug;
+        } else {
+            return false;
+        }
     }
-    if (tekst.isEmpty()) return false;
-    return (patroon.front() == u'?' || patroon.front() == tekst.front()) &&
-           Past(tekst.mid(1), patroon.mid(1));
+    while (p < patroon.size() && patroon[p] == u'*')
+        ++p;
+    return p == patroon.size();
 }
 
 // Whether the host field of a line names the server: a hashed name, or a list of patterns of
@@ -93,13 +105,17 @@ bool BekendeHosts::toevoegen(const QString& host, quint16 poort, const Hostsleut
         !QDir().mkdir(map, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
         return false;
     QFile f(m_pad);
-    // Appended in one write, so that ssh reading the file meanwhile sees the whole line or none.
+    // Appended in one write, so that ssh reading the file meanwhile sees the whole line or none;
+    // a write cut short (a full disk) is taken back, so that no torn line stays for ssh to read.
     if (!f.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered,
                 QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
+    const qint64 oud = f.size();
     QByteArray regel = Regel(host, poort, sleutel);
-    if (f.size() > 0 && f.seek(f.size() - 1) && f.read(1) != "\n") regel.prepend('\n');
-    return f.write(regel) == regel.size() && f.flush();
+    if (oud > 0 && f.seek(oud - 1) && f.read(1) != "\n") regel.prepend('\n');
+    if (f.write(regel) == regel.size() && f.flush()) return true;
+    f.resize(oud);
+    return false;
 }
 
 } // namespace Vamox

@@ -134,12 +134,11 @@ CURLcode CurlWerker::perform()
 
 void CurlWerker::sluitVerbindingen()
 {
-    // The connection cache belongs to the multi handle; a new one starts empty. The easy handle
-    // may still hold its last connection: a fresh easy handle drops that too.
+    // The connection cache belongs to the multi handle, and perform() hands every connection back
+    // to it when a transfer ends: a new multi handle starts empty. The easy handle stays the one
+    // it was, so that a pointer to it never goes stale.
     curl_multi_cleanup(m_multi);
-    curl_easy_cleanup(m_easy);
     m_multi = curl_multi_init();
-    m_easy = curl_easy_init();
 }
 
 } // namespace Vamox

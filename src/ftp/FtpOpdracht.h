@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryFile>
@@ -83,6 +84,7 @@ struct FtpSession::Sshstaat
     std::vector<Hostsleutel> aanvaard; // trusted by the user (or the session this one took over)
     Sshmethode methode;                // how the last login got in (Geen: none yet)
     QHash<QString, QString> wachtwoordzinnen;
+    QSet<QString> teOpenGemeld; // private keys too open, told about this run
 
     QByteArray bekendeHostsPad() const { return QFile::encodeName(bekendeHosts.fileName()); }
 };
@@ -97,6 +99,10 @@ struct FtpSession::Uitkomst
     qint64 lengte = -1;      // size the server announced (SIZE), -1 unknown
     qint64 tijd = -1;        // MDTM of a download's file (seconds since 1970), -1 unknown
     qint64 overgedragen = 0; // payload bytes moved
+    // An earlier try of this operation broke off during its transfer (this one continued it or
+    // sent it again), after `onderbrokenNa` bytes moved over all tries.
+    bool onderbroken = false;
+    qint64 onderbrokenNa = 0;
     bool kort = false;       // the server said it was done, yet the file came short
     QByteArray certificaat;  // PEM, for certificaatHalen
     QByteArray melding;      // curl's own words on a failure

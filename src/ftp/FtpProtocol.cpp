@@ -5,6 +5,7 @@
 #include "ftp/FtpOpdracht.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -22,12 +23,13 @@ int HostsleutelBeoordelen(CURL*, const curl_khkey*, const curl_khkey* gevonden, 
     auto* controle = static_cast<Sshcontrole*>(p);
     controle->gezien.blob = gevonden->len ? QByteArray(gevonden->key, qsizetype(gevonden->len))
                                           : QByteArray::fromBase64(gevonden->key);
-    controle->bekend = match == CURLKHMATCH_OK;
-    controle->anderBekend = match == CURLKHMATCH_MISMATCH;
     const auto& ingetrokken = controle->ingetrokken;
     const bool afgewezen =
         std::find(ingetrokken.begin(), ingetrokken.end(), controle->gezien) != ingetrokken.end();
-    return controle->bekend && !afgewezen ? CURLKHSTAT_FINE : CURLKHSTAT_REJECT;
+    // A revoked key is never known, whatever other line trusts it.
+    controle->bekend = match == CURLKHMATCH_OK && !afgewezen;
+    controle->anderBekend = match == CURLKHMATCH_MISMATCH;
+    return controle->bekend ? CURLKHSTAT_FINE : CURLKHSTAT_REJECT;
 }
 
 void SshZetten(CURL* e, const Aansluiting& a)
@@ -209,6 +211,18 @@ QString FtpSession::foutTekst(const Uitkomst& u) const
     }
     if (Hervatbaar(u.code)) return QStringLiteral("De verbinding is verbroken");
     return QString::fromUtf8(curl_easy_strerror(u.code));
+}
+
+QString FtpSession::onderbrokenTekst(const Uitkomst& u) const
+{
+    const QString breuk =
+        QStringLiteral("Verbinding verbroken na %1 bytes").arg(QLocale().toString(u.onderbrokenNa));
+    if (Hervatbaar(u.code) && !u.kort) return breuk;
+    const QString reden = foutTekst(u);
+    // A reply of the server's own ("502 ...") to the command that was to continue the file.
+    if (reden.size() > 4 && reden.at(0).isDigit() && reden.at(3) == u' ')
+        return breuk + QStringLiteral("; hervatten geweigerd door de server (") + reden + u')';
+    return breuk + QStringLiteral(" (") + reden + u')';
 }
 
 } // namespace Vamox

@@ -42,6 +42,8 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
     if (!u.ok() && u.overgedragen == 0 && VerbindingVerloren(u.code, u.antwoord) && !m_werker->afbreken &&
         (!opdracht.doel || opdracht.doel->grootte() == 0))
         u = voerEens(opdracht);
+    bool onderbroken = false;
+    qint64 onderweg = 0; // bytes moved by the tries before the last
     Opdracht verder = opdracht;
     if (opdracht.soort == Opdracht::Soort::Halen && opdracht.doel && opdracht.doel->grootte() > 0) {
         // What the file was when it was begun, for a resume to compare with.
@@ -53,12 +55,17 @@ FtpSession::Uitkomst FtpSession::voer(const Opdracht& opdracht)
         verder.aanvullen = verder.soort == Opdracht::Soort::Plaatsen && Hervatbaar(u.code) && !u.kort;
         // A server that will not continue a file (REST refused) sends it whole.
         if (verder.doel && u.code == CURLE_FTP_COULDNT_USE_REST && !verder.doel->leegmaken()) break;
+        onderbroken = true;
+        onderweg += u.overgedragen;
         u = voerEens(verder);
     }
+    u.onderbroken = onderbroken;
+    u.onderbrokenNa = onderweg + u.overgedragen;
     m_afgebroken = u.code == CURLE_ABORTED_BY_CALLBACK;
     m_verbroken = !u.ok() && ((Hervatbaar(u.code) && !u.kort) || VerbindingVerloren(u.code, u.antwoord) ||
                               u.code == CURLE_LOGIN_DENIED);
     m_fout = u.ok() ? QString() : foutTekst(u);
+    if (!u.ok() && u.onderbroken && u.onderbrokenNa > 0 && !m_afgebroken) m_fout = onderbrokenTekst(u);
     m_bezig = false;
     Q_EMIT bezigGewijzigd(false);
     if (u.ok() && !m_resten.isEmpty()) restenOpruimen();
@@ -220,10 +227,10 @@ FtpSession::Uitkomst FtpSession::voerEens(const Opdracht& opdracht)
             u.code = CURLE_PARTIAL_FILE;
             u.kort = true;
         }
+        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
         if (u.code != CURLE_OK && (u.code == CURLE_COULDNT_CONNECT || u.code == CURLE_LOGIN_DENIED ||
                                    u.code == CURLE_COULDNT_RESOLVE_HOST))
             m_werker->sluitVerbindingen();
-        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
     });
     u.melding = QByteArray(melding);
     // libssh2 reports a connection that broke as a bare SSH error, where a refusal of the server
@@ -346,9 +353,32 @@ bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& ser
         m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
         return false;
     }
-    if (doel != Serverdoel::Nieuw)
-        if (const std::optional<bool> vervangen = this->vervangen(lokaalPad, pad)) return *vervangen;
-    return plaatsen(lokaalPad, pad).ok();
+    bool nieuw = doel == Serverdoel::Nieuw;
+    if (!nieuw) {
+        switch (vervangen(lokaalPad, pad)) {
+        case Vervanging::Gelukt:
+            return true;
+        case Vervanging::Mislukt:
+            return false;
+        case Vervanging::Nieuw:
+            nieuw = true;
+            break;
+        case Vervanging::Rechtstreeks:
+            break;
+        }
+    }
+    // A part an earlier try left under this name is this upload's to write over now.
+    m_resten.removeAll(pad);
+    const Uitkomst u = plaatsen(lokaalPad, pad);
+    if (u.ok()) return true;
+    // Only what this upload made: bytes went, or the server opened the file for it (a refusal
+    // may be of a file that somebody else put there meanwhile).
+    const bool begonnen = u.onderbrokenNa > 0 || u.antwoorden.contains(150) || u.antwoorden.contains(125);
+    if (nieuw && begonnen) {
+        m_resten << pad;
+        restenOpruimen();
+    }
+    return false;
 }
 
 FtpSession::Uitkomst FtpSession::plaatsen(const QString& lokaalPad, const QString& pad)

@@ -75,7 +75,8 @@ public:
     // its size and renamed over it (keeping its permissions where the server shows and takes
     // them): an upload that fails for good leaves the old file whole, and the temporary one is
     // removed once the server answers again. A server that refuses the temporary name or the
-    // rename gets the file written over directly.
+    // rename gets the file written over directly. A new file whose upload fails for good (or is
+    // cancelled) is removed again, so that no part of it is served under its name.
     bool FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad,
                             Serverdoel doel = Serverdoel::Onbekend);
     // `verwachteGrootte` (from a listing) spares a SIZE command; the file must then have that
@@ -93,6 +94,10 @@ public:
     qint64 FtpMapPeilen(const QString& pad);
     // Every folder and file below `start` ("/a/b", no trailing "/").
     FtpBoom FtpBoomLezen(const QString& start);
+
+    // Removes what failed uploads left on the server (temporary files, the part of a new file)
+    // and could not be removed then, when the server answers now.
+    void RestenOpruimen();
 
     // Whether a login was ever tried (the first listing connects when not).
     bool internetHandle() const { return m_internetHandle; }
@@ -148,6 +153,8 @@ private:
     bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
     // Why an operation failed, in a few words: the server's reply where it gave one.
     QString foutTekst(const Uitkomst& u) const;
+    // The same for a transfer whose connection broke on the way, saying so first.
+    QString onderbrokenTekst(const Uitkomst& u) const;
     // The commands of one action in this session's protocol; whether they all succeeded.
     QStringList regels(Handeling handeling, const QString& pad, const QString& tweede = {}) const;
     bool geslaagd(const Uitkomst& u, qsizetype aantal, long verwachtMin, long verwachtMax) const;
@@ -155,8 +162,19 @@ private:
     bool quote(const QStringList& commandos, long verwachtMin = 200, long verwachtMax = 299);
     void boom(FtpBoom& uit, const QString& map, int diepte);
     Uitkomst plaatsen(const QString& lokaalPad, const QString& pad);
-    std::optional<bool> vervangen(const QString& lokaalPad, const QString& pad);
-    std::optional<bool> sftpVervangen(const QString& lokaalPad, const QString& pad);
+    // What became of a replacement: done or failed; not begun because there is no file to
+    // replace (Nieuw), or because the server refused the temporary name (Rechtstreeks: the file
+    // is written over directly).
+    enum class Vervanging
+    {
+        Gelukt,
+        Mislukt,
+        Nieuw,
+        Rechtstreeks
+    };
+    Vervanging vervangen(const QString& lokaalPad, const QString& pad);
+    Vervanging sftpVervangen(const QString& lokaalPad, const QString& pad);
+    bool naamGeweigerd(const Uitkomst& u) const;
     bool bestaat(const QString& pad);
     Uitkomst commandos(const QStringList& regels);
     void restenOpruimen();

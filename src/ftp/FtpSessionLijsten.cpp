@@ -35,6 +35,8 @@ FtpSession::Uitkomst FtpSession::lijstOpdracht(Opdracht& o, const QByteArray& co
     if (ontvangst.lezer.TeGroot()) {
         m_lijstTeGroot = true;
         if (u.ok()) u.code = CURLE_WRITE_ERROR;
+        // Not the disk's fault, as the stopped write would have it.
+        m_fout = QStringLiteral("De lijst van deze map is te groot");
     }
     if (ontvangst.stroom) ontvangst.stroom->Afleveren();
     return u;

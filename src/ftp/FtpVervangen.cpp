@@ -48,7 +48,19 @@ QString Rechten(const QByteArray& regels, const QString& naam)
     return {};
 }
 
+QString OnvolledigOpServer()
+{
+    return QStringLiteral("Onvolledig op de server aangekomen");
+}
+
 } // namespace
+
+// Whether an upload failed because the server refused its name before any byte went, as opposed
+// to a transfer that broke on the way and could not be continued.
+bool FtpSession::naamGeweigerd(const Uitkomst& u) const
+{
+    return !u.geweigerd && !u.onderbroken && u.overgedragen == 0 && !m_verbroken && !m_afgebroken;
+}
 
 FtpSession::Uitkomst FtpSession::commandos(const QStringList& regels)
 {
@@ -91,19 +103,19 @@ bool FtpSession::bestaat(const QString& pad)
     return u.code != CURLE_REMOTE_FILE_NOT_FOUND;
 }
 
-std::optional<bool> FtpSession::vervangen(const QString& lokaalPad, const QString& pad)
+FtpSession::Vervanging FtpSession::vervangen(const QString& lokaalPad, const QString& pad)
 {
     if (sftp()) return sftpVervangen(lokaalPad, pad);
     // Whether the file is there: SIZE (binary: servers refuse it after an ASCII listing), or where
     // the server lacks it, a listing line from STAT, which also shows the permissions.
     const qsizetype schuine = pad.lastIndexOf(u'/');
     const Uitkomst grootte = commandos(regels(Handeling::Grootte, pad));
-    if (!grootte.ok() || grootte.antwoorden.isEmpty()) return false;
+    if (!grootte.ok() || grootte.antwoorden.isEmpty()) return Vervanging::Mislukt;
     const int code = grootte.antwoorden.constLast();
-    if (code >= 500 && code != 500 && code != 502) return std::nullopt; // not there: a new file
+    if (code >= 500 && code != 500 && code != 502) return Vervanging::Nieuw;
     const Uitkomst stat = commandos({QStringLiteral("*STAT ") + pad});
     const QString rechten = stat.ok() ? Rechten(stat.kopregels, pad.mid(schuine + 1)) : QString();
-    if (code != 213 && rechten.isEmpty()) return std::nullopt;
+    if (code != 213 && rechten.isEmpty()) return Vervanging::Nieuw;
 
     const QString tijdelijk = pad.left(schuine + 1) + TijdelijkeNaam();
     const auto opruimen = [&] {
@@ -112,18 +124,18 @@ std::optional<bool> FtpSession::vervangen(const QString& lokaalPad, const QStrin
     };
     const Uitkomst op = plaatsen(lokaalPad, tijdelijk);
     if (!op.ok()) {
-        const bool geweigerd = op.overgedragen == 0 && !m_verbroken && !m_afgebroken && !op.geweigerd;
+        const bool geweigerd = naamGeweigerd(op);
         opruimen();
         // A server that will not take the name gets the file written over as before.
-        if (geweigerd) return std::nullopt;
-        return false;
+        return geweigerd ? Vervanging::Rechtstreeks : Vervanging::Mislukt;
     }
     // The server must hold all of it before it takes the old file's place.
     const Uitkomst nu = commandos({QStringLiteral("*SIZE ") + tijdelijk});
     const qint64 binnen = nu.ok() ? Grootte(nu.kopregels) : -1;
     if (binnen >= 0 && binnen != QFileInfo(lokaalPad).size()) {
         opruimen();
-        return false;
+        m_fout = OnvolledigOpServer();
+        return Vervanging::Mislukt;
     }
     const auto hernoemd = [](const Uitkomst& u) {
         const qsizetype n = u.antwoorden.size();
@@ -140,21 +152,21 @@ std::optional<bool> FtpSession::vervangen(const QString& lokaalPad, const QStrin
     if (!hernoemd(r) && vanGenomen(r))
         r = commandos({QStringLiteral("*DELE ") + pad, QStringLiteral("*RNFR ") + tijdelijk,
                        QStringLiteral("*RNTO ") + pad});
-    if (hernoemd(r)) return true;
+    if (hernoemd(r)) return Vervanging::Gelukt;
     // No rename here: written over as before.
     const bool gelukt = plaatsen(lokaalPad, pad).ok();
     opruimen();
-    return gelukt;
+    return gelukt ? Vervanging::Gelukt : Vervanging::Mislukt;
 }
 
-std::optional<bool> FtpSession::sftpVervangen(const QString& lokaalPad, const QString& pad)
+FtpSession::Vervanging FtpSession::sftpVervangen(const QString& lokaalPad, const QString& pad)
 {
     Opdracht stat;
     stat.soort = Opdracht::Soort::Grootte;
     stat.urlPad = FtpUrlPad(pad);
     const Uitkomst er = voer(stat);
-    if (er.code == CURLE_REMOTE_FILE_NOT_FOUND) return std::nullopt; // a new file
-    if (!er.ok()) return false;
+    if (er.code == CURLE_REMOTE_FILE_NOT_FOUND) return Vervanging::Nieuw;
+    if (!er.ok()) return Vervanging::Mislukt;
     const qsizetype schuine = pad.lastIndexOf(u'/');
     const QString map = pad.left(schuine + 1);
     // SFTP tells a file's permissions only in its folder's listing.
@@ -182,16 +194,16 @@ std::optional<bool> FtpSession::sftpVervangen(const QString& lokaalPad, const QS
     op.rechten = 0600;
     const Uitkomst binnen = voer(op);
     if (!binnen.ok()) {
-        const bool geweigerd = binnen.overgedragen == 0 && !m_verbroken && !m_afgebroken && !binnen.geweigerd;
+        const bool geweigerd = naamGeweigerd(binnen);
         opruimen();
-        if (geweigerd) return std::nullopt;
-        return false;
+        return geweigerd ? Vervanging::Rechtstreeks : Vervanging::Mislukt;
     }
     stat.urlPad = op.urlPad;
     const Uitkomst nu = voer(stat);
     if (!nu.ok() || nu.lengte != QFileInfo(lokaalPad).size()) {
         opruimen();
-        return false;
+        if (nu.ok()) m_fout = OnvolledigOpServer();
+        return Vervanging::Mislukt;
     }
     // SFTP renames onto no existing name: the old file steps aside first, and comes back when the
     // new one cannot take its place.
@@ -202,23 +214,25 @@ std::optional<bool> FtpSession::sftpVervangen(const QString& lokaalPad, const QS
         // No rename here: written over as before.
         const bool gelukt = plaatsen(lokaalPad, pad).ok();
         opruimen();
-        return gelukt;
+        return gelukt ? Vervanging::Gelukt : Vervanging::Mislukt;
     }
     if (commandos(regels(Handeling::Hernoemen, tijdelijk, pad)).ok()) {
         m_resten << oud;
         restenOpruimen();
-        return true;
+        return Vervanging::Gelukt;
     }
     commandos(regels(Handeling::Hernoemen, oud, pad));
     opruimen();
-    return false;
+    return Vervanging::Mislukt;
 }
 
 void FtpSession::restenOpruimen()
 {
     QStringList resten;
     std::swap(resten, m_resten);
+    // What the user hears of is the operation that left them, not their removal.
     const bool verbroken = m_verbroken, afgebroken = m_afgebroken;
+    const QString fout = m_fout;
     for (const QString& rest : std::as_const(resten)) {
         const Uitkomst u = commandos(regels(Handeling::Wissen, rest));
         // Kept for later only while the server cannot be reached; a refusal will not change.
@@ -226,6 +240,12 @@ void FtpSession::restenOpruimen()
     }
     m_verbroken = verbroken;
     m_afgebroken = afgebroken;
+    m_fout = fout;
+}
+
+void FtpSession::RestenOpruimen()
+{
+    if (!m_bezig && m_verbindingsHandle && !m_resten.isEmpty()) restenOpruimen();
 }
 
 } // namespace Vamox

@@ -79,9 +79,20 @@ FtpSession::Uitkomst FtpSession::sshInloggen(const Opdracht& login)
     if (m_ssh->methode.soort != Sshmethode::Soort::Geen) kandidaten.push_back({m_ssh->methode});
     if (!qEnvironmentVariableIsEmpty("SSH_AUTH_SOCK"))
         kandidaten.push_back({{.soort = Sshmethode::Soort::Agent}});
-    for (const Privesleutel& sleutel : Privesleutels(ssh.sleutelMap))
+    for (const Privesleutel& sleutel : Privesleutels(ssh.sleutelMap)) {
+        if (sleutel.teOpen) {
+            // Told once a run; the next way in is tried.
+            if (ssh.melding && !m_ssh->teOpenGemeld.contains(sleutel.pad)) {
+                m_ssh->teOpenGemeld.insert(sleutel.pad);
+                HostsleutelInfo sleutelInfo = info;
+                sleutelInfo.bestand = sleutel.pad;
+                ssh.melding(Hostsleutelmelding::SleutelTeOpen, sleutelInfo);
+            }
+            continue;
+        }
         kandidaten.push_back(
             {{.soort = Sshmethode::Soort::Sleutel, .sleutel = sleutel.pad}, sleutel.versleuteld});
+    }
     if (!m_gegevens.wachtwoord.isEmpty()) kandidaten.push_back({{.soort = Sshmethode::Soort::Wachtwoord}});
 
     Uitkomst u = geweigerd;

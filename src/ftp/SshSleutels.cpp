@@ -68,6 +68,14 @@ QString StandaardSshMap()
     return QDir::homePath() + QStringLiteral("/.ssh");
 }
 
+QString OctaleRechten(const QString& pad)
+{
+    // Qt keeps owner, group and others in nibbles 3, 1 and 0.
+    const int p = int(QFileInfo(pad).permissions());
+    const int modus = ((p >> 12) & 7) << 6 | ((p >> 4) & 7) << 3 | (p & 7);
+    return QString::number(modus, 8).rightJustified(4, u'0');
+}
+
 std::vector<Privesleutel> Privesleutels(const QString& map)
 {
     std::vector<Privesleutel> uit;
@@ -75,7 +83,9 @@ std::vector<Privesleutel> Privesleutels(const QString& map)
         QFile f(map + u'/' + QLatin1String(naam));
         // A private key is small; anything large is no key.
         if (!QFileInfo(f).isFile() || f.size() > 64 * 1024 || !f.open(QIODevice::ReadOnly)) continue;
-        uit.push_back({f.fileName(), Versleuteld(f.readAll())});
+        constexpr auto anderen = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                 QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        uit.push_back({f.fileName(), Versleuteld(f.readAll()), (f.permissions() & anderen) != 0});
     }
     return uit;
 }

@@ -41,7 +41,8 @@ enum class Hostsleutelmelding
 {
     BestandOnleesbaar, // known_hosts is there but cannot be read: not logged in
     NietOnthouden,     // the key the user trusted could not be written down (trusted this once)
-    Ingetrokken        // known_hosts marks the key as revoked: not logged in
+    Ingetrokken,       // known_hosts marks the key as revoked: not logged in
+    SleutelTeOpen      // `bestand` is a private key others may read: not used, as ssh refuses it
 };
 
 // How an SSH login got in, so that the next connection to the server goes in the same way.
@@ -82,9 +83,14 @@ struct Privesleutel
 {
     QString pad;
     bool versleuteld = false; // needs a passphrase
+    bool teOpen = false;      // group or others may read or write it: ssh would not use it
 };
 
-// The usual private keys (id_ed25519, id_ecdsa, id_rsa) present in `map`, readable.
+// A file's permissions as chmod writes them ("0644").
+QString OctaleRechten(const QString& pad);
+
+// The usual private keys (id_ed25519, id_ecdsa, id_rsa) present in `map`, readable (those that are
+// too open among them, marked).
 std::vector<Privesleutel> Privesleutels(const QString& map);
 
 } // namespace Vamox

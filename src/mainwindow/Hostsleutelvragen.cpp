@@ -64,6 +64,14 @@ void HostsleutelvragenInstellen(FtpSession& sessie)
                     h.bestand +
                     QStringLiteral("\r\n\r\nBij de volgende verbinding wordt het opnieuw gevraagd.");
             break;
+        case Hostsleutelmelding::SleutelTeOpen:
+            tekst = QStringLiteral("De sleutel ") + h.bestand +
+                    QStringLiteral(" wordt niet gebruikt: anderen mogen hem lezen (rechten ") +
+                    OctaleRechten(h.bestand) +
+                    QStringLiteral(").\r\n\r\nMaak hem alleen voor uzelf leesbaar (chmod 600), dan "
+                                   "wordt hij weer gebruikt.");
+            Melding(tekst, 1);
+            return;
         case Hostsleutelmelding::Ingetrokken:
             tekst = QStringLiteral("Let op: de sleutel van server ") + ServerNaam(h) +
                     QStringLiteral(" is ingetrokken in:\r\n") + h.bestand +

@@ -1,3 +1,4 @@
+#include "ftp/BekendeHosts.h"
 #include "ftp/Certificaten.h"
 #include "support/Bestandsgrens.h"
 
@@ -79,3 +80,42 @@ TEST(BekendeCertificaten, SchrijvenLaatBijElkeFoutHetOudeStaanEnVolgtGeenLink)
 }
 
 } // namespace
+
+// Host names in known_hosts as OpenSSH matches them: wildcards, negations, ports. However many
+// stars a line holds, a lookup ends (it once took exponential time).
+TEST(BekendeHosts, PatronenAlsOpenSsh)
+{
+    QTemporaryDir tmp;
+    const QString pad = tmp.filePath(QStringLiteral("known_hosts"));
+    const QByteArray sleutel = "AAAAC3NzaC1lZDI1NTE5AAAAIEvamoxvamoxvamoxvamoxvamoxvamoxvamoxvamox";
+    const struct
+    {
+        const char* veld;
+        const char* host;
+        quint16 poort;
+        bool bekend;
+    } rijen[] = {
+        {"ftp.voorbeeld.nl", "FTP.voorbeeld.nl", 22, true},
+        {"*.voorbeeld.nl", "ftp.voorbeeld.nl", 22, true},
+        {"*.voorbeeld.nl", "voorbeeld.nl", 22, false},
+        {"f?p.voorbeeld.nl", "ftp.voorbeeld.nl", 22, true},
+        {"f?p.voorbeeld.nl", "fp.voorbeeld.nl", 22, false},
+        {"*.nl,!ftp.voorbeeld.nl", "ftp.voorbeeld.nl", 22, false},
+        {"*.nl,!ftp.voorbeeld.nl", "www.voorbeeld.nl", 22, true},
+        {"[ftp.voorbeeld.nl]:2222", "ftp.voorbeeld.nl", 2222, true},
+        {"ftp.voorbeeld.nl", "ftp.voorbeeld.nl", 2222, false},
+        {"*a*b*c", "xxaxxbxxc", 22, true},
+        {"*a*b*c", "xxaxxcxxb", 22, false},
+        {"**************************Q", "[ftp.heel-lang-voorbeeld.nl]:2222", 2222, false},
+        {"**************************l", "ftp.heel-lang-voorbeeld.nl", 22, true},
+    };
+    for (const auto& r : rijen) {
+        SCOPED_TRACE(r.veld);
+        QFile f(pad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(r.veld) + " ssh-ed25519 " + sleutel + "\n");
+        f.close();
+        const BekendeHostsleutels gevonden = BekendeHosts(pad).opzoeken(QString::fromUtf8(r.host), r.poort);
+        EXPECT_EQ(gevonden.sleutels.size(), r.bekend ? 1u : 0u);
+    }
+}

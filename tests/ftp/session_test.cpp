@@ -603,9 +603,11 @@ TEST_F(StoringTest, BrokenUploadIsAFailure)
 }
 
 // A server file that is replaced goes up under a temporary name beside it and is renamed over it:
-// a replacement that fails for good leaves the old file byte for byte, and no temporary file
-// once the server answers. A server that refuses the temporary name or the rename gets the file
-// written over directly. The old file's permissions stay; a new file goes up as it is.
+// a replacement that fails for good leaves the old file byte for byte, no temporary file once the
+// server answers, and says why. Only a server that refuses the temporary name itself (before any
+// byte), or the rename, gets the file written over directly; never after a transfer that broke and
+// could not be continued, nor after one the server kept short. The old file's permissions stay; a
+// new file goes up as it is, and one that fails for good leaves nothing under its name.
 TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
 {
     QByteArray nieuw(300000, Qt::Uninitialized);
@@ -619,14 +621,20 @@ TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
         bool gelukt = true;
         bool bestaat = true;
         bool hernoemd = true; // the file went up under another name first
+        const char* fout = ""; // what laatsteFout() says of a failure (a regular expression)
     };
     Geval gevallen[] = {
         {"replaced", {}},
-        {"cut every time", {.dropStorNa = 50000}, false},
+        {"cut every time", {.dropStorNa = 50000}, false, true, true, "^Verbinding verbroken na [0-9.,]+ bytes$"},
+        {"cut, no resume", {.dropStorNa = 1000, .onbekend = {"APPE", "REST"}}, false, true, true,
+         "^Verbinding verbroken na [0-9.,]+ bytes; hervatten geweigerd door de server \\(500 .+\\)$"},
+        {"kept short with a success reply", {.kortStor = 1000}, false, true, true,
+         "^Onvolledig op de server aangekomen$"},
         {"temporary name refused", {.faalCommandos = {"STOR:.vamox-"}}, true, true, false},
         {"rename refused", {.faalCommandos = {"RNFR"}}},
         {"no rename onto an existing name", {.geenHernoemOverBestaand = true}},
         {"new file", {}, true, false, false},
+        {"new file cut every time", {.dropStorNa = 50000}, false, false, false},
     };
     for (Geval& g : gevallen) {
         SCOPED_TRACE(g.naam);
@@ -644,10 +652,15 @@ TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
         EXPECT_EQ(
             sessie.FtpBestandPlaatsen(lokaal(QStringLiteral("index.php")), QStringLiteral("/www/index.php")),
             g.gelukt);
-        EXPECT_TRUE(server->lees(QStringLiteral("www/index.php")) == (g.gelukt ? nieuw : oud));
+        EXPECT_TRUE(server->lees(QStringLiteral("www/index.php")) == (g.gelukt ? nieuw : g.bestaat ? oud : ""));
+        EXPECT_EQ(sessie.laatsteFout().isEmpty(), g.gelukt) << sessie.laatsteFout().toStdString();
+        if (*g.fout) {
+            EXPECT_TRUE(QRegularExpression(QString::fromUtf8(g.fout)).match(sessie.laatsteFout()).hasMatch())
+                << sessie.laatsteFout().toStdString();
+        }
         EXPECT_TRUE(sessie.FtpVerbindingActief());
         EXPECT_EQ(QDir(server->pad(QStringLiteral("www"))).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{QStringLiteral("index.php")});
+                  g.gelukt || g.bestaat ? QStringList{QStringLiteral("index.php")} : QStringList{});
         if (g.bestaat) {
             EXPECT_EQ(QFile::permissions(server->pad(QStringLiteral("www/index.php"))) & 0x7077, modus);
         }
@@ -658,6 +671,41 @@ TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
             << ontvangen.join(u'|').toStdString();
         EXPECT_EQ(!ontvangen.filter(QRegularExpression(QStringLiteral("^RNTO /www/index.php$"))).isEmpty(),
                   g.hernoemd && g.gelukt);
+    }
+}
+
+// What one listing may take holds for every way the session lists (MLSD, "LIST -a", plain LIST),
+// whole or streamed: past it, the listing fails and says why, and the session goes on working.
+TEST_F(StoringTest, AListingPastItsLimitsFailsAndTheSessionGoesOn)
+{
+    const struct
+    {
+        const char* geval;
+        FtpServerOpties opties;
+    } rijen[] = {
+        {"MLSD", {}},
+        {"LIST -a", {.mlst = false}},
+        {"LIST", {.mlst = false, .faalCommandos = {"LIST:-a"}}},
+    };
+    for (const auto& r : rijen) {
+        for (const bool stromen : {false, true}) {
+            SCOPED_TRACE(std::string(r.geval) + (stromen ? " streamed" : ""));
+            server.reset();
+            SetUpMet(r.opties);
+            for (int i = 0; i < 60; ++i)
+                server->schrijf(QStringLiteral("groot/b%1.txt").arg(i), {});
+            server->schrijf(QStringLiteral("klein/a.txt"), "a");
+            sessie.lijstgrenzen.entries = 50;
+            const auto lees = [&](const QString& map) {
+                if (!stromen) return sessie.FtpMapLezen(map).has_value();
+                return sessie.FtpMapStromen(map, [](std::vector<FtpEntry>&, bool) {});
+            };
+            EXPECT_FALSE(lees(QStringLiteral("/groot")));
+            EXPECT_TRUE(sessie.lijstTeGroot());
+            EXPECT_EQ(sessie.laatsteFout(), QStringLiteral("De lijst van deze map is te groot"));
+            EXPECT_TRUE(lees(QStringLiteral("/klein")));
+            EXPECT_FALSE(sessie.lijstTeGroot());
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "ftp/FtpSession.h"
+#include "support/Bestandsgrens.h"
 #include "support/SshdServer.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 // Logging in over SSH against OpenSSH's server: host keys as known_hosts keeps them, asked about
 // before any credential, and the ways in (keys with and without a passphrase, a password).
@@ -48,6 +51,7 @@ protected:
             return vertrouwen;
         };
         sessie.ssh.gewijzigd = [this](const HostsleutelInfo& info) { gewijzigd.push_back(info); };
+        sessie.ssh.melding = [this](Hostsleutelmelding m, const HostsleutelInfo&) { meldingen.push_back(m); };
         sessie.ssh.wachtwoordzin = [this](const QString&) {
             ++zinnen;
             return zin;
@@ -59,6 +63,7 @@ protected:
     FtpSession sessie;
     QStringList gevraagd;
     std::vector<HostsleutelInfo> gewijzigd;
+    std::vector<Hostsleutelmelding> meldingen;
     bool vertrouwen = true;
     bool zinGevraagdVoorVraag = false;
     int zinnen = 0;
@@ -70,15 +75,18 @@ struct Hostgeval
     const char* naam;
     enum class Bestand
     {
-        Geen,
+        Geen,        // no ~/.ssh at all
         Bekend,
         Gehasht,
-        Gewijzigd
+        Gewijzigd,
+        Ingetrokken, // "@revoked" for the key, and a plain line that trusts it too
+        VolleSchijf  // the file cannot grow
     } bestand;
     bool antwoord; // to the question, when asked
     bool gevraagd;
     bool aangemeld;
     bool toegevoegd; // the server's line was appended, the rest kept
+    std::vector<Hostsleutelmelding> meldingen = {};
 };
 
 class Hostsleutels : public SftpAanmelden, public ::testing::WithParamInterface<Hostgeval>
@@ -88,14 +96,19 @@ class Hostsleutels : public SftpAanmelden, public ::testing::WithParamInterface<
 TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
 {
     const Hostgeval& g = GetParam();
-    const QByteArray voor = "# van de gebruiker\nandere.example ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIEvamox";
-    QFile::remove(server.bekendeHostsPad());
     using B = Hostgeval::Bestand;
+    QByteArray voor = "# van de gebruiker\nandere.example ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIEvamox";
+    // Room for this server's lines in the session's own copy, none for a line more in the file.
+    if (g.bestand == B::VolleSchijf) voor += '\n' + QByteArray(600, '#');
+    const QString sshMap = QFileInfo(server.bekendeHostsPad()).path();
+    QDir(sshMap).removeRecursively();
     if (g.bestand != B::Geen) {
-        QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
-        Schrijf(server.bekendeHostsPad(),
-                voor + '\n' +
-                    (g.bestand == B::Gewijzigd ? server.andereSleutelRegel() : server.hostsleutelRegel()));
+        QDir().mkpath(sshMap);
+        QByteArray regels = voor + '\n';
+        if (g.bestand == B::Gewijzigd) regels += server.andereSleutelRegel();
+        if (g.bestand == B::Ingetrokken) regels += "@revoked " + server.hostsleutelRegel();
+        if (g.bestand != B::Gewijzigd && g.bestand != B::VolleSchijf) regels += server.hostsleutelRegel();
+        Schrijf(server.bekendeHostsPad(), regels);
         // OpenSSH's own hashing of the names.
         if (g.bestand == B::Gehasht) {
             ASSERT_EQ(QProcess::execute(QStringLiteral("ssh-keygen"),
@@ -110,11 +123,19 @@ TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
     zin = SshdServer::wachtwoordzin();
     vertrouwen = g.antwoord;
 
-    EXPECT_EQ(sessie.FtpVerbindingOpenen(server.gegevens()), g.aangemeld)
-        << sessie.laatsteFout().toStdString();
+    {
+        // ~/.ssh made under the usual umask must still be the owner's only.
+        const mode_t umaskVoor = ::umask(022);
+        const Vamox::Test::Bestandsgrens grens(g.bestand == B::VolleSchijf ? bestandVoor.size() + 5
+                                                                          : RLIM_INFINITY);
+        EXPECT_EQ(sessie.FtpVerbindingOpenen(server.gegevens()), g.aangemeld)
+            << sessie.laatsteFout().toStdString();
+        ::umask(umaskVoor);
+    }
     EXPECT_EQ(gevraagd, g.gevraagd ? QStringList{server.vingerafdruk()} : QStringList());
     EXPECT_FALSE(zinGevraagdVoorVraag);
     EXPECT_EQ(zinnen, g.aangemeld ? 1 : 0);
+    EXPECT_EQ(meldingen, g.meldingen);
     if (g.bestand == B::Gewijzigd) {
         ASSERT_EQ(gewijzigd.size(), 1u);
         EXPECT_EQ(gewijzigd[0].poort, server.poort());
@@ -128,7 +149,9 @@ TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
     if (g.toegevoegd) {
         EXPECT_EQ(na, bestandVoor + server.hostsleutelRegel());
         EXPECT_EQ(QFileInfo(server.bekendeHostsPad()).permissions() & 0x0077, 0);
+        EXPECT_EQ(QFileInfo(sshMap).permissions() & 0x0077, 0);
     } else {
+        // Not a torn line either, where the disk was full.
         EXPECT_EQ(na, bestandVoor);
     }
     if (!g.aangemeld) return;
@@ -146,7 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Hostgeval{"Onbekend_Ja", Hostgeval::Bestand::Geen, true, true, true, true},
                       Hostgeval{"Gewijzigd", Hostgeval::Bestand::Gewijzigd, true, false, false, false},
                       Hostgeval{"Bekend", Hostgeval::Bestand::Bekend, false, false, true, false},
-                      Hostgeval{"Gehasht", Hostgeval::Bestand::Gehasht, false, false, true, false}),
+                      Hostgeval{"Gehasht", Hostgeval::Bestand::Gehasht, false, false, true, false},
+                      Hostgeval{"Ingetrokken", Hostgeval::Bestand::Ingetrokken, true, false, false, false,
+                                {Hostsleutelmelding::Ingetrokken}},
+                      Hostgeval{"VolleSchijf", Hostgeval::Bestand::VolleSchijf, true, true, true, false,
+                                {Hostsleutelmelding::NietOnthouden}}),
     [](const auto& info) { return std::string(info.param.naam); });
 
 // A connection killed mid-file (sshd's process for it dies): the transfer goes on from where it
@@ -204,7 +231,8 @@ struct Aanmeldgeval
     {
         Geen,
         Zonder,
-        MetZin
+        MetZin,
+        TeOpen // readable by others: never used, as ssh never does
     } sleutel;
     const char* zin;          // typed for the key
     bool wachtwoordGebruiker; // the password user (made as root), else the test's own user
@@ -233,10 +261,20 @@ TEST_P(Aanmelden, TriesKeysThenThePasswordAndNamesWhatWasTried)
     sessie.ssh.sleutelMap = g.sleutel == S::Zonder   ? server.sleutelMap()
                             : g.sleutel == S::MetZin ? server.sleutelMapMetZin()
                                                      : server.root();
+    QTemporaryDir open;
+    if (g.sleutel == S::TeOpen) {
+        const QString sleutel = open.filePath(QStringLiteral("id_ed25519"));
+        ASSERT_TRUE(QFile::copy(server.sleutelMap() + QStringLiteral("/id_ed25519"), sleutel));
+        QFile::setPermissions(sleutel, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                           QFileDevice::ReadOther);
+        sessie.ssh.sleutelMap = open.path();
+    }
     zin = QString::fromUtf8(g.zin);
 
     EXPECT_EQ(sessie.FtpVerbindingOpenen(gegevens), g.aangemeld) << sessie.laatsteFout().toStdString();
     EXPECT_EQ(sessie.laatsteFout(), QString::fromUtf8(g.fout));
+    EXPECT_EQ(meldingen, g.sleutel == S::TeOpen ? std::vector{Hostsleutelmelding::SleutelTeOpen}
+                                                : std::vector<Hostsleutelmelding>{});
     EXPECT_EQ(zinnen, g.sleutel == S::MetZin ? 1 : 0);
     EXPECT_EQ(sessie.FtpMapLezen(QStringLiteral("/")).has_value(), g.aangemeld);
 }
@@ -250,7 +288,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "Aanmelden geweigerd (geprobeerd: sleutel id_ed25519, wachtwoord)"},
         Aanmeldgeval{"Wachtwoord", Aanmeldgeval::Sleutel::Geen, "", true, "", true, ""},
         Aanmeldgeval{"VerkeerdWachtwoord", Aanmeldgeval::Sleutel::Geen, "", true, "fout", false,
-                     "Aanmelden geweigerd (geprobeerd: wachtwoord)"}),
+                     "Aanmelden geweigerd (geprobeerd: wachtwoord)"},
+        Aanmeldgeval{"SleutelTeOpen", Aanmeldgeval::Sleutel::TeOpen, "", false, "", false, "Aanmelden geweigerd"}),
     [](const auto& info) { return std::string(info.param.naam); });
 
 } // namespace

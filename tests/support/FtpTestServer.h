@@ -33,6 +33,7 @@ struct FtpServerOpties
     QString eindelozeLijst;    // LIST and MLSD of a path holding this text send a line without end
     qint64 dropLijstNa = -1;   // >= 0: a listing sends this many bytes, then both connections drop
     qint64 kortAppe = -1;      // >= 0: an APPE keeps only this many of the bytes it receives, then says 226
+    qint64 kortStor = -1;      // >= 0: the same for a STOR
     QByteArray vervangBijDrop; // non-empty: a dropped RETR's file is replaced by these bytes, an hour newer
     bool geenHernoemOverBestaand = false; // RNTO onto an existing name is refused (550)
     bool commandoLog = false;             // ontvangen() tells every command line received

@@ -62,6 +62,8 @@ def parse_args(argv):
                    help="close idle control connections with 421")
     p.add_argument("--short-appe", type=int, default=-1, metavar="N",
                    help="APPE keeps only the first N bytes it receives, then reports 226")
+    p.add_argument("--short-stor", type=int, default=-1, metavar="N",
+                   help="STOR keeps only the first N bytes it receives, then reports 226")
     p.add_argument("--replace-on-drop", metavar="FILE",
                    help="a dropped RETR's file is replaced by FILE's bytes, an hour newer")
     p.add_argument("--no-rename-over", action="store_true",
@@ -115,6 +117,7 @@ class FaultDTPHandler(DTPHandler):
     drop_stor_after = -1
     drops_left = -1  # < 0: no end
     short_appe = -1
+    short_stor = -1
     replace_on_drop = None
     rate = 0  # > 0: bytes a second a RETR sends at most
 
@@ -181,10 +184,11 @@ class FaultDTPHandler(DTPHandler):
         return sent
 
     def handle_read(self):
-        # A short APPE keeps the first N bytes and reads on (226 in the end); a dropped STOR keeps
-        # N bytes, then closes both connections.
-        appending = self.short_appe >= 0 and "a" in getattr(self.file_obj, "mode", "")
-        limit = self.short_appe if appending else self.drop_stor_after
+        # A short APPE or STOR keeps the first N bytes and reads on (226 in the end); a dropped
+        # STOR keeps N bytes, then closes both connections.
+        short = self.short_appe if "a" in getattr(self.file_obj, "mode", "") else self.short_stor
+        appending = short >= 0
+        limit = short if appending else self.drop_stor_after
         if limit < 0 or not (appending or self._drop_due()):
             return DTPHandler.handle_read(self)
         try:
@@ -404,6 +408,7 @@ def configure(args):
     FaultDTPHandler.drop_list_after = args.drop_list_after
     FaultDTPHandler.drops_left = args.drop_times
     FaultDTPHandler.short_appe = args.short_appe
+    FaultDTPHandler.short_stor = args.short_stor
     FaultDTPHandler.replace_on_drop = args.replace_on_drop
     if args.drop_retr_after >= 0:
         h.use_sendfile = False  # sendfile() would bypass the byte count
