@@ -54,6 +54,7 @@ struct Overdrachtsresultaat
 {
     qint64 gedaan = 0;         // files moved
     qint64 mislukt = 0;        // files that failed (a refused name counts here)
+    qint64 afgebroken = 0;     // files stopped while they moved: tried, not arrived
     qint64 overgeslagen = 0;   // files the answer "Nee" left alone
     qint64 mislukteMappen = 0; // folders that could not be made, or listed in a tree walk
     qint64 bytes = 0;          // payload of the moved files
@@ -63,9 +64,11 @@ struct Overdrachtsresultaat
     QSet<QString> lokaleMappen; // local folders that received a file ("/a/b", no trailing separator)
     QSet<QString> serverMappen; // server folders that received a file ("/a/b"; the root "/")
 
-    bool Gelukt() const { return mislukt == 0 && mislukteMappen == 0; }
+    bool Gelukt() const { return mislukt == 0 && afgebroken == 0 && mislukteMappen == 0; }
     // Whether a transfer of some file was attempted.
-    bool Geprobeerd() const { return gedaan + mislukt > 0; }
+    bool Geprobeerd() const { return gedaan + mislukt + afgebroken > 0; }
+    // Files that were to arrive and did not.
+    qint64 NietAangekomen() const { return mislukt + afgebroken; }
 };
 
 // A server file to fetch: its full path and the size its listing gave (-1 unknown).

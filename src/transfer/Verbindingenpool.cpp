@@ -203,6 +203,7 @@ void Verbindingenpool::aanvullen()
         v->draad = std::thread([g = m_gedeeld, rauw, aanmelding, leegloop, this] {
             FtpSession& sessie = *rauw->sessie;
             const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
+            bool gebroken = false;
             while (ingelogd) {
                 Taak taak;
                 {
@@ -234,8 +235,14 @@ void Verbindingenpool::aanvullen()
                     },
                     Qt::QueuedConnection);
                 // A broken connection is not used again; another takes its place.
-                if (u.verbroken) break;
+                if (u.verbroken) {
+                    gebroken = true;
+                    break;
+                }
             }
+            // What a failed upload left behind and could not remove then; a broken connection
+            // tried that already, and a pool that closes does not wait for it.
+            if (ingelogd && !gebroken && !rauw->sluiten) sessie.RestenOpruimen();
             if (ingelogd) sessie.FtpVerbindingSluiten();
             QMetaObject::invokeMethod(
                 this, [this, rauw, ingelogd] { beeindigd(rauw, ingelogd); }, Qt::QueuedConnection);

@@ -125,10 +125,11 @@ quint64 Wachtrij::Toevoegen(Overdrachtsplan plan, Afgerond afgerond, Opties opti
             (k.staat == Klus::Staat::Overgeslagen ? m_overgeslagen : m_mislukt) += 1;
         }
     }
-    if (qsizetype(m_klussen.size()) > eerste) Q_EMIT klussenToegevoegd(eerste, int(m_klussen.size()) - 1);
     geven(uitTeGeven, opties.voorrang);
-    bezigZetten();
+    // The state is settled before anybody hears of it: a slot may call any of the public calls.
     if (ronde.open == 0) rondeAfronden(rid);
+    if (qsizetype(m_klussen.size()) > eerste) Q_EMIT klussenToegevoegd(eerste, int(m_klussen.size()) - 1);
+    bezigZetten();
     return rid;
 }
 
@@ -190,8 +191,8 @@ void Wachtrij::klaar(quint64 id, bool gelukt, bool verbroken, bool afgebroken, q
         m_opnieuw.insert(id);
         k->staat = Klus::Staat::Wachtend;
         k->gedaan = 0;
-        Q_EMIT klusGewijzigd(int(m_plek.value(id)));
         m_pool->Geven(TaakVan(*k), true);
+        Q_EMIT klusGewijzigd(int(m_plek.value(id)));
         return;
     }
     afhandelen(*k, Klus::Staat::Mislukt);
@@ -205,7 +206,7 @@ void Wachtrij::afhandelen(Klus& k, Klus::Staat staat)
     m_voortgang.bestandKlaar(k.id, k.Omvang());
     const quint64 id = k.id;
     const quint64 rid = k.ronde;
-    if (staat == Klus::Staat::Mislukt || (staat == Klus::Staat::Geannuleerd && begonnen)) ++m_mislukt;
+    if (staat == Klus::Staat::Mislukt) ++m_mislukt;
     const auto it = m_rondes.find(rid);
     if (it != m_rondes.end()) {
         Ronde& ronde = it->second;
@@ -222,7 +223,7 @@ void Wachtrij::afhandelen(Klus& k, Klus::Staat staat)
         }
         case Klus::Staat::Geannuleerd:
             // A file stopped while it ran was attempted and did not arrive; one that waited was not.
-            if (begonnen) ++r.mislukt;
+            if (begonnen) ++r.afgebroken;
             r.gestopt = true;
             break;
         default:
@@ -230,9 +231,10 @@ void Wachtrij::afhandelen(Klus& k, Klus::Staat staat)
             break;
         }
         --ronde.open;
+        // Settled before the signal: a slot may stop or clear what it likes.
+        if (ronde.open == 0) rondeAfronden(rid);
     }
     Q_EMIT klusGewijzigd(int(m_plek.value(id)));
-    if (it != m_rondes.end() && it->second.open == 0) rondeAfronden(rid);
     bezigZetten();
 }
 
@@ -354,12 +356,14 @@ quint64 Wachtrij::MisluktenOpnieuw()
         m_opnieuw.remove(id);
         ronde.klussen.push_back(id);
         bytes += std::max<qint64>(k.Omvang(), 0);
-        Q_EMIT klusGewijzigd(int(m_plek.value(id)));
     }
     ronde.open = qint64(ids.size());
     m_open += ronde.open;
     m_voortgang.erbij(ronde.open, bytes);
     geven(ids, false);
+    // Told once all is in place: a slot may stop the run or clear the list.
+    for (const quint64 id : ids)
+        if (m_plek.contains(id)) Q_EMIT klusGewijzigd(int(m_plek.value(id)));
     bezigZetten();
     return rid;
 }

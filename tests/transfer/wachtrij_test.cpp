@@ -274,36 +274,39 @@ INSTANTIATE_TEST_SUITE_P(Richtingen, Verbindingen, ::testing::Values(Richting::D
 
 // A connection that breaks in the middle of a file is not used again and its file is handed out
 // once more: a single drop costs nothing, a second drop of the same file fails it, counted once.
-// Once the server is well again, the failed file is queued again and arrives whole.
-// (The session's own resume is off, so the queue's retries are what is seen.)
+// A failed file leaves nothing under its name, on the disk or on the server (a web server would
+// serve half a file). Once the server is well again, the failed file is queued again and arrives
+// whole. (The session's own resume is off, so the queue's retries are what is seen.)
 TEST(WachtrijBreuk, ABrokenConnectionRetriesItsFileOnceAndAFailedFileArrivesWhenRetried)
 {
     struct Geval
     {
+        Richting richting;
         int drops;
         qint64 mislukt;
     };
-    for (const Geval g : {Geval{1, 0}, Geval{2, 1}}) {
-        SCOPED_TRACE(g.drops);
-        FtpTestServer server({.dropRetrNa = 1000, .dropKeren = g.drops});
+    for (const Geval g : {Geval{Richting::Download, 1, 0}, Geval{Richting::Download, 2, 1},
+                          Geval{Richting::Upload, 1, 0}, Geval{Richting::Upload, 2, 1}}) {
+        const bool download = g.richting == Richting::Download;
+        SCOPED_TRACE(std::string(download ? "download " : "upload ") + std::to_string(g.drops));
+        FtpTestServer server(download ? FtpServerOpties{.dropRetrNa = 1000, .dropKeren = g.drops}
+                                      : FtpServerOpties{.dropStorNa = 1000, .dropKeren = g.drops});
         ASSERT_TRUE(server.start()) << server.fout().toStdString();
         QMap<QString, QByteArray> boom;
         for (int i = 0; i < 20; ++i)
             boom.insert(QStringLiteral("boom/k%1.txt").arg(i, 2, 10, QLatin1Char('0')),
                         QByteArray(100 + i, 'k'));
         boom.insert(QStringLiteral("boom/sub/groot.bin"), QByteArray(5000, 'g'));
-        Schrijven(server.root(), boom);
         QTemporaryDir tmp;
+        Schrijven(download ? server.root() : tmp.path(), boom);
+        const QString doel = download ? tmp.path() : server.root();
         FtpSession sessie;
         sessie.tijden.hervatPogingen = 0;
         ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
         Wachtrij wachtrij(sessie);
         wachtrij.ZetVerbindingen(4);
-        Alles vragen;
 
-        const Overdrachtsresultaat r = Vamox::Test::Uitvoeren(
-            wachtrij, MapDownloadenPlannen(QStringLiteral("/boom"), sessie.FtpBoomLezen(QStringLiteral("/boom")),
-                                           tmp.path(), vragen));
+        const Overdrachtsresultaat r = Overzetten(g.richting, sessie, wachtrij, QString(), tmp.path());
 
         EXPECT_EQ(r.mislukt, g.mislukt);
         EXPECT_EQ(r.gedaan, boom.size() - g.mislukt);
@@ -311,14 +314,15 @@ TEST(WachtrijBreuk, ABrokenConnectionRetriesItsFileOnceAndAFailedFileArrivesWhen
         // No half file, and no temporary one left.
         QMap<QString, QByteArray> zonder = boom;
         if (g.mislukt) zonder.remove(QStringLiteral("boom/sub/groot.bin"));
-        EXPECT_TRUE(Lokaal(tmp.path()) == zonder) << Lokaal(tmp.path()).keys().join(u' ').toStdString();
+        const auto aangekomen = [&] { return Lokaal(doel); };
+        EXPECT_TRUE(aangekomen() == zonder) << aangekomen().keys().join(u' ').toStdString();
 
         const quint64 opnieuw = wachtrij.MisluktenOpnieuw();
         EXPECT_EQ(opnieuw != 0, g.mislukt > 0);
         if (opnieuw != 0) {
             EXPECT_EQ(wachtrij.Wachten(opnieuw).gedaan, 1);
         }
-        EXPECT_TRUE(Lokaal(tmp.path()) == boom);
+        EXPECT_TRUE(aangekomen() == boom);
     }
 }
 
@@ -370,6 +374,86 @@ TEST(WachtrijStoppen, AStopLeavesOnlyWholeFiles)
         EXPECT_EQ(aangekomen.size(), r.gedaan);
         if (escape) {
             EXPECT_EQ(r.mislukt, 0); // what ran finished
+        }
+        // The counts are those of the jobs' states.
+        qint64 klaar = 0, mislukt = 0, afgebroken = 0;
+        for (const Klus& k : wachtrij.Klussen()) {
+            klaar += k.staat == Klus::Staat::Klaar;
+            mislukt += k.staat == Klus::Staat::Mislukt;
+            afgebroken += k.staat == Klus::Staat::Geannuleerd && k.verbinding >= 0;
+        }
+        EXPECT_EQ(r.gedaan, klaar);
+        EXPECT_EQ(r.mislukt, mislukt);
+        EXPECT_EQ(r.afgebroken, afgebroken);
+        EXPECT_EQ(wachtrij.Stand().mislukt, mislukt);
+    }
+}
+
+// Every signal of the queue may be answered with any of its public calls (a slot that stops the run
+// when one of its files is done, or clears the list): the queue ends the run whole and stays usable.
+TEST(WachtrijSignalen, MayBeAnsweredWithAnyPublicCall)
+{
+    FtpTestServer server;
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    QMap<QString, QByteArray> boom;
+    for (int i = 0; i < 24; ++i)
+        boom.insert(QStringLiteral("boom/b%1.txt").arg(i, 2, 10, QLatin1Char('0')), QByteArray(200 + i, 'b'));
+    Schrijven(server.root(), boom);
+    FtpSession sessie;
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    enum class Signaal { Toegevoegd, Gewijzigd, Bezig, Afgerond };
+    enum class Oproep { RondeStoppen, Stoppen, Escape, LijstWissen, Opnieuw, Toevoegen };
+    for (const Signaal signaal : {Signaal::Toegevoegd, Signaal::Gewijzigd, Signaal::Bezig, Signaal::Afgerond}) {
+        for (const Oproep oproep : {Oproep::RondeStoppen, Oproep::Stoppen, Oproep::Escape, Oproep::LijstWissen,
+                                    Oproep::Opnieuw, Oproep::Toevoegen}) {
+            SCOPED_TRACE(testing::Message() << "signal " << int(signaal) << ", call " << int(oproep));
+            QTemporaryDir tmp;
+            Wachtrij wachtrij(sessie);
+            wachtrij.ZetVerbindingen(4);
+            Alles vragen;
+            quint64 ronde = 0;
+            // At the 5th change of a job; at the first of the signals that come once or twice a run.
+            const int drempel = signaal == Signaal::Gewijzigd ? 5 : 1;
+            int keren = 0;
+            const auto doe = [&] {
+                if (++keren != drempel) return;
+                switch (oproep) {
+                case Oproep::RondeStoppen: wachtrij.RondeStoppen(ronde); break;
+                case Oproep::Stoppen: wachtrij.Stoppen(); break;
+                case Oproep::Escape: wachtrij.Escape(); break;
+                case Oproep::LijstWissen: wachtrij.LijstWissen(); break;
+                case Oproep::Opnieuw: wachtrij.MisluktenOpnieuw(); break;
+                case Oproep::Toevoegen: wachtrij.Toevoegen({}); break;
+                }
+            };
+            switch (signaal) {
+            case Signaal::Toegevoegd:
+                QObject::connect(&wachtrij, &Wachtrij::klussenToegevoegd, doe);
+                break;
+            case Signaal::Gewijzigd:
+                QObject::connect(&wachtrij, &Wachtrij::klusGewijzigd, doe);
+                break;
+            case Signaal::Bezig:
+                QObject::connect(&wachtrij, &Wachtrij::bezigGewijzigd, doe);
+                break;
+            case Signaal::Afgerond:
+                QObject::connect(&wachtrij, &Wachtrij::rondeAfgerond, doe);
+                break;
+            }
+            ronde = wachtrij.Toevoegen(MapDownloadenPlannen(QStringLiteral("/boom"),
+                                                            sessie.FtpBoomLezen(QStringLiteral("/boom")),
+                                                            tmp.path(), vragen));
+            const Overdrachtsresultaat r = wachtrij.Wachten(ronde);
+            EXPECT_TRUE(Vamox::Test::WachtTot([&] { return wachtrij.Stil(); }));
+            EXPECT_LE(r.gedaan + r.mislukt + r.afgebroken, boom.size());
+            for (const Klus& k : wachtrij.Klussen())
+                EXPECT_TRUE(k.Afgehandeld());
+            // Still usable: a second run moves everything.
+            QTemporaryDir tweede;
+            const Overdrachtsresultaat daarna = Vamox::Test::Uitvoeren(
+                wachtrij, MapDownloadenPlannen(QStringLiteral("/boom"), sessie.FtpBoomLezen(QStringLiteral("/boom")),
+                                               tweede.path(), vragen));
+            EXPECT_EQ(daarna.gedaan, boom.size());
         }
     }
 }

@@ -207,7 +207,7 @@ void Bestandsoverdracht::UploadenUitvoeren(const QStringList& paden)
             m_selectie.SelecterenInLijstBFtp(QStringList{QString()} + r.namen);
         if (r.geannuleerd)
             Melding(QStringLiteral("Het uploaden is geannuleerd."), 1);
-        else if (r.mislukt > 0)
+        else if (r.NietAangekomen() > 0)
             Melding(QStringLiteral("Bij uploaden is iets fout gegaan."), 4);
     });
 }
