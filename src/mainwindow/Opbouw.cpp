@@ -72,7 +72,7 @@ VensterUi BesturingMaken(QMainWindow& venster, ImageLijst16& beelden)
     // First child, so it lies behind all the others.
     ui.LabelKnoppenbalk = Maak<QLabel>(c, "LabelKnoppenbalk");
 
-    ui.LabelLokaal = Maak<QLabel>(c, "LabelLokaal");
+    ui.LabelLokaal = Maak<MiddenLabel>(c, "LabelLokaal");
     ui.LabelLokaal->setText(QStringLiteral("Lokaal"));
     ui.SchijfLokaal = Maak<QComboBox>(c, "SchijfLokaal");
     ui.MapLokaal = Maak<QLineEdit>(c, "MapLokaal");
@@ -86,7 +86,7 @@ VensterUi BesturingMaken(QMainWindow& venster, ImageLijst16& beelden)
     ui.VakZoekenLokaal = Maak<QLineEdit>(c, "VakZoekenLokaal");
     ui.VakZoekenLokaal->setEnabled(false);
 
-    ui.LabelFtp = Maak<QLabel>(c, "LabelFtp");
+    ui.LabelFtp = Maak<MiddenLabel>(c, "LabelFtp");
     ui.LabelFtp->setText(QStringLiteral("Ftp server"));
     ui.cboVerbindingenFtp = Maak<QComboBox>(c, "cboVerbindingenFtp");
     ui.MapFtp = Maak<QLineEdit>(c, "MapFtp");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/MiddenLabel.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -23,7 +25,7 @@ struct VensterUi
     QLabel* LabelKnoppenbalk = nullptr;
 
     // Local side (left).
-    QLabel* LabelLokaal = nullptr;
+    MiddenLabel* LabelLokaal = nullptr;
     QComboBox* SchijfLokaal = nullptr;
     QLineEdit* MapLokaal = nullptr;
     LijstWeergave* LijstLokaal = nullptr;
@@ -34,7 +36,7 @@ struct VensterUi
     QLineEdit* VakZoekenLokaal = nullptr;
 
     // Server side (right).
-    QLabel* LabelFtp = nullptr;
+    MiddenLabel* LabelFtp = nullptr;
     QComboBox* cboVerbindingenFtp = nullptr;
     QLineEdit* MapFtp = nullptr;
     LijstWeergave* LijstFtp = nullptr;

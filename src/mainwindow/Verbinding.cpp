@@ -42,6 +42,9 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wac
     connect(m_b.KnopVerbreken, &QAbstractButton::clicked, this, &Verbinding::KnopVerbreken_Click);
     connect(m_b.mnuVerbrekenFtp, &QAction::triggered, this, &Verbinding::KnopVerbreken_Click);
 
+    // The labels name a folder being read as soon as its rows show, not a tick later.
+    connect(&m_server, &Paneel::getoondeMapGewijzigd, this, &Verbinding::MaplabelsBijwerken);
+    connect(&m_lokaal, &Paneel::getoondeMapGewijzigd, this, &Verbinding::MaplabelsBijwerken);
     m_timer.setInterval(250);
     connect(&m_timer, &QTimer::timeout, this, &Verbinding::TimerFtpLokaal_Timer);
     m_timer.start();
@@ -279,13 +282,24 @@ bool Verbinding::ServerActief()
     return actief;
 }
 
+void Verbinding::MaplabelsBijwerken()
+{
+    // Only the folder named changes here; whether the label is red is the timer's to say.
+    static const QString lokaal = QStringLiteral("Lokale map: ");
+    static const QString server = QStringLiteral("Servermap: ");
+    if (m_lokaal.ui().label->text().startsWith(lokaal))
+        m_lokaal.ui().label->setText(lokaal + m_lokaal.GetoondeMap());
+    if (m_server.ui().label->text().startsWith(server))
+        m_server.ui().label->setText(server + m_server.GetoondeMap());
+}
+
 void Verbinding::TimerFtpLokaal_Timer()
 {
     const PaneelUi& lokaal = m_lokaal.ui();
     const PaneelUi& server = m_server.ui();
     if (LokaleMapBestaat(m_lokaal.HuidigeLokalemap())) {
         TekstkleurZetten(*lokaal.label, Zwart);
-        lokaal.label->setText(QStringLiteral("Lokale map: ") + m_lokaal.HuidigeLokalemap());
+        lokaal.label->setText(QStringLiteral("Lokale map: ") + m_lokaal.GetoondeMap());
     } else {
         TekstkleurZetten(*lokaal.label, Rood);
         lokaal.label->setText(QStringLiteral("Lokaal"));
@@ -293,7 +307,7 @@ void Verbinding::TimerFtpLokaal_Timer()
 
     if (ServerActief()) {
         TekstkleurZetten(*server.label, Zwart);
-        server.label->setText(QStringLiteral("Servermap: ") + m_server.HuidigeServermap());
+        server.label->setText(QStringLiteral("Servermap: ") + m_server.GetoondeMap());
     } else {
         m_server.VerbondenZetten(false);
         TekstkleurZetten(*server.label, Rood);

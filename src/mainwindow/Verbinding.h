@@ -67,6 +67,8 @@ public:
     bool VerbindingVerbreken(bool vragen, bool ookNietVerbonden);
     void KnopVerbrekenClick(bool vragen);
     void KnopVerbreken_Click();
+    // The labels name the folder each side shows, or is reading.
+    void MaplabelsBijwerken();
     void TimerFtpLokaal_Timer();
 
     QTimer& TimerFtpLokaal() { return m_timer; }

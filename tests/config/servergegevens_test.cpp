@@ -288,8 +288,38 @@ TEST_F(ServergegevensTest, EersteStartBiedtHetVensterAan)
     ASSERT_TRUE(WachtTot([&] { return QApplication::activeWindow() == frm; }, 3000));
     EXPECT_EQ(Aantal(*frm), QStringLiteral("*/0"));
     EXPECT_FALSE(frm->Gewijzigd());
-    EXPECT_TRUE(AlleenSluitknop(*frm)); // its height is fixed: nothing to maximise
+    EXPECT_TRUE(AlleenSluitknop(*frm)); // its size is fixed: nothing to maximise
     EXPECT_EQ(QApplication::focusWidget(), frm->ui().cboNaam);
+}
+
+// The window keeps its size: maximising it changes nothing, only a drag on LabelFormaat widens it
+// (never below the standard width), and a double click there gives the standard size back.
+TEST_F(ServergegevensTest, AlleenHetFormaatlabelVeranderdDeGrootte)
+{
+    auto venster = Starten();
+    FrmServergegevens& frm = Openen(*venster);
+    const QSize standaard = frm.size();
+    // A window manager maximises no window whose least and largest size are one.
+    EXPECT_EQ(frm.minimumSize(), standaard);
+    EXPECT_EQ(frm.maximumSize(), standaard);
+
+    QLabel* label = frm.ui().LabelFormaat;
+    const QPoint begin = label->rect().center();
+    QTest::mousePress(label, Qt::LeftButton, {}, begin);
+    QTest::mouseMove(label, begin + QPoint(120, 40));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, begin + QPoint(120, 40));
+    EXPECT_TRUE(WachtTot([&] { return frm.width() == standaard.width() + 120; }))
+        << frm.width() << " " << standaard.width();
+    EXPECT_EQ(frm.height(), standaard.height());
+    EXPECT_EQ(frm.maximumSize(), frm.size());
+
+    // Narrower than the standard is not taken.
+    QTest::mousePress(label, Qt::LeftButton, {}, begin);
+    QTest::mouseMove(label, begin - QPoint(400, 0));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, begin - QPoint(400, 0));
+    EXPECT_EQ(frm.width(), standaard.width() + 120);
+    QTest::mouseDClick(label, Qt::LeftButton, {}, begin);
+    EXPECT_TRUE(WachtTot([&] { return frm.size() == standaard; }));
 }
 
 } // namespace

@@ -107,6 +107,24 @@ TEST_F(StroomTest, InStukkenAlsInEenKeer)
     EXPECT_TRUE(vragen.Vragen().empty());
 }
 
+// While a folder's rows come, the label names that folder, not the one before; a path too long
+// for the label shows its beginning and its end, with the middle left out (the tip says it whole).
+TEST_F(StroomTest, HetLabelNoemtDeMapDieWordtGelezen)
+{
+    QString labelTijdensLezen;
+    TijdensLezen([&] { labelTijdensLezen = ui().LabelFtp->text(); });
+    const QString diep = QStringLiteral("/map1/") + QStringLiteral("een-heel-lange-mapnaam/").repeated(8);
+    ASSERT_TRUE(venster->serverPaneel().LijstVullenFtp(diep));
+    EXPECT_EQ(labelTijdensLezen, QStringLiteral("Servermap: ") + diep);
+    EXPECT_EQ(ui().LabelFtp->text(), QStringLiteral("Servermap: ") + diep);
+    const QString zichtbaar = venster->ui().LabelFtp->ZichtbareTekst();
+    EXPECT_TRUE(zichtbaar.startsWith(QStringLiteral("Servermap: /map1/")) && zichtbaar.contains(u'…') &&
+                zichtbaar.endsWith(QStringLiteral("mapnaam/")))
+        << zichtbaar.toStdString();
+    EXPECT_LE(venster->ui().LabelFtp->fontMetrics().horizontalAdvance(zichtbaar),
+              venster->ui().LabelFtp->contentsRect().width());
+}
+
 // Escape while the rows come stops the reading: the rows that came stay, in name order, the
 // folder is the one read, and a notice says the lists are not complete.
 TEST_F(StroomTest, EscapeHoudtWatKwam)

@@ -5,6 +5,7 @@
 #include "platform/gui/Zandloper.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QProgressBar>
 #include <QToolButton>
 
@@ -26,17 +27,26 @@ TEST_F(BestandsoverdrachtTest, DownloadVraagtMetNeeAlsStandaardEnMeldtHetTekort)
     Schrijf(L("b.txt"), "oud");
     Selecteren(*ui().LijstBFtp, {"a.txt", "b.txt", "c.txt"});
 
-    // Showing the progress must not move the lists.
+    // Showing the progress keeps the window's size: the bar takes its room inside, below every
+    // control, and gives it back afterwards.
+    const QSize vensterVooraf = venster->size();
     const QRect lijstVooraf = ui().LijstBFtp->geometry();
     bool voortgangGezien = false;
     const QMetaObject::Connection bezig =
         QObject::connect(&t().wachtrij, &Wachtrij::bezigGewijzigd, venster.get(), [&](bool aan) {
             if (!aan) return;
-            voortgangGezien = VoortgangZichtbaar() && ui().LijstBFtp->geometry() == lijstVooraf;
+            QApplication::processEvents();
+            const QRect binnen = ui().centraal->rect();
+            bool allesBinnen = ui().centraal->geometry().bottom() < venster->statusBar()->geometry().top();
+            for (const QWidget* w : ui().centraal->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isVisible() && !binnen.contains(w->geometry())) allesBinnen = false;
+            voortgangGezien = VoortgangZichtbaar() && venster->size() == vensterVooraf && allesBinnen;
         });
     Klik(ui().knopBDownloaden);
     QObject::disconnect(bezig);
     EXPECT_TRUE(voortgangGezien);
+    EXPECT_EQ(venster->size(), vensterVooraf);
+    EXPECT_EQ(ui().LijstBFtp->geometry(), lijstVooraf);
 
     ASSERT_EQ(gesteld.size(), 2u) << Teksten().join(u'|').toStdString();
     const MOpties& vraag = gesteld[0].opties;

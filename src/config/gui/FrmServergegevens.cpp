@@ -60,13 +60,12 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
       m_verbindenOnderdrukt(verbindenOnderdrukt), m_ui(ServergegevensOpbouwen(*this))
 {
     setObjectName(QStringLiteral("frmServergegevens"));
-    // Its height is fixed and its width follows LabelFormaat: nothing to maximise.
+    // A fixed size, whose width only a drag on LabelFormaat changes: nothing to maximise.
     AlleenSluitknop(*this);
     setWindowTitle(Titel);
     const TwipsSchaal schaal = TwipsSchaal::Van(this);
-    setMinimumSize(schaal.NaarPixels(QSize(ServergegevensBreedte(), ServergegevensHoogte())));
-    setMaximumHeight(minimumHeight());
-    resize(minimumSize());
+    m_standaard = schaal.NaarPixels(QSize(ServergegevensBreedte(), ServergegevensHoogte()));
+    setFixedSize(m_standaard);
     ServergegevensIndelen(m_ui, ServergegevensBreedte());
 
     connect(m_ui.knopNieuw, &QPushButton::clicked, this, &FrmServergegevens::knopNieuw_Click);
@@ -499,7 +498,7 @@ bool FrmServergegevens::eventFilter(QObject* object, QEvent* event)
         if (object == m_ui.LabelFormaat && m_sleepBreedte >= 0) {
             const int nieuw =
                 m_sleepBreedte + static_cast<QMouseEvent*>(event)->globalPosition().toPoint().x() - m_sleepX;
-            if (nieuw >= minimumWidth()) resize(nieuw, height());
+            if (nieuw >= m_standaard.width()) setFixedWidth(nieuw);
             return true;
         }
         break;
@@ -515,7 +514,7 @@ bool FrmServergegevens::eventFilter(QObject* object, QEvent* event)
     }
     case QEvent::MouseButtonDblClick:
         if (object == m_ui.LabelFormaat) {
-            resize(minimumSize());
+            setFixedSize(m_standaard);
             return true;
         }
         break;

@@ -123,6 +123,7 @@ private:
     bool m_gewijzigd = false;
     bool m_vullen = false;
     int m_sleepX = 0;
+    QSize m_standaard; // in pixels; the width may grow from it by a drag on LabelFormaat
     int m_sleepBreedte = -1; // width at mouse down on LabelFormaat; -1: no drag
 };
 

@@ -61,7 +61,7 @@ bool BinnenIn(const QWidget* w, const QWidget* ouder)
 } // namespace
 
 Lezing::Lezing(Paneel& paneel, Soort soort, const QString& map)
-    : m_paneel(paneel), m_programmaMap(paneel.ProgrammaMap(map)), m_mappenVullen(soort != Soort::Bestanden),
+    : m_paneel(paneel), m_map(map), m_programmaMap(paneel.ProgrammaMap(map)), m_mappenVullen(soort != Soort::Bestanden),
       m_bestandenVullen(soort != Soort::Mappen), m_blokkade(*paneel.ui().mappen->window())
 {
     VullingMaken();
@@ -124,6 +124,7 @@ void Lezing::Beginnen()
         SorterenOpheffenBestand(*ui.bestanden);
     }
     Koppen();
+    Q_EMIT m_paneel.getoondeMapGewijzigd();
 }
 
 void Lezing::Deel(std::vector<FtpEntry>& deel, bool opnieuw)

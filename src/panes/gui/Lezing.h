@@ -43,6 +43,8 @@ public:
     bool VultBestanden() const { return m_bestandenVullen; }
     // Whether a piece came (and the lists were emptied for it).
     bool Begonnen() const { return m_begonnen; }
+    // The folder read.
+    const QString& Map() const { return m_map; }
     // Empties the lists for what comes (the first piece does it; an empty folder has none).
     void Beginnen();
     // The lists as they were before the first piece (a failed reading).
@@ -62,6 +64,7 @@ private:
     void Koppen();
 
     Paneel& m_paneel;
+    QString m_map;
     QString m_programmaMap;
     bool m_mappenVullen;
     bool m_bestandenVullen;

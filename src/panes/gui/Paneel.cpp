@@ -116,6 +116,11 @@ QChar Paneel::Scheiding() const
     return m_bron.Scheiding();
 }
 
+QString Paneel::GetoondeMap() const
+{
+    return m_lezing && m_lezing->Begonnen() ? m_lezing->Map() : m_huidigeMap;
+}
+
 void Paneel::HuidigeMapZetten(const QString& map)
 {
     m_huidigeMap = map;
@@ -146,6 +151,7 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
             lezing.Terugzetten();
         }
     }
+    Q_EMIT getoondeMapGewijzigd();
     // What reading a large folder held for a moment goes back to the system.
     if (m_ui.bestanden->lijstModel().Aantal() + m_ui.mappen->lijstModel().Aantal() >= GrootGenoeg)
         GeheugenTeruggeven();

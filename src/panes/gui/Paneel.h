@@ -83,6 +83,8 @@ public:
     // The folder the lists show, in the side's form ("/a/b/" on the server, ending in one
     // separator locally); "" when none.
     const QString& HuidigeMap() const { return m_huidigeMap; }
+    // The folder the lists show: the one being read once its first rows are there, else HuidigeMap.
+    QString GetoondeMap() const;
     // Sets the folder the next fill reads, in the side's form.
     void HuidigeMapZetten(const QString& map);
     // The folders of the folder shown, as read: ordered, the parent entry first outside a root.
@@ -133,6 +135,10 @@ public:
     void LijstB_MouseUp(Qt::MouseButton knop, QPoint plek);
     void mnuPlus_Click(bool aan);
     void mnuPlusBijSubmappen_Click(bool aan);
+
+Q_SIGNALS:
+    // GetoondeMap changed: a folder's first rows came, or its reading ended.
+    void getoondeMapGewijzigd();
 
 protected:
     // The side's form of a folder to read.

@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <utility>
 
 namespace Vamox {
 
@@ -67,28 +66,27 @@ void Voortgangsweergave::BezigGewijzigd(bool bezig)
     } else {
         m_timer.stop();
         BalkTonen(false);
-        m_venster.setWindowTitle(AppTitel());
+        // Only a caption of the queue's own goes: one a flow shows meanwhile (the search's) stays.
+        if (!m_bijschrift.isEmpty() && m_venster.windowTitle() == m_bijschrift) m_venster.setWindowTitle(AppTitel());
+        m_bijschrift.clear();
         Zandloper(false);
     }
 }
 
 void Voortgangsweergave::BalkTonen(bool tonen)
 {
-    if (m_statusbalk.isHidden() != tonen) return;
-    QWidget* venster = m_statusbalk.window();
-    const bool eigenMaat = !(venster->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    // A window of its own size grows by the bar and gives that back, so the controls above it
-    // stay where they are; a maximised one cannot, and its controls make room.
-    const int groei = !tonen ? -std::exchange(m_groei, 0) : eigenMaat ? m_statusbalk.sizeHint().height() : 0;
-    if (tonen) m_groei = groei;
+    // The window keeps its size: the bar takes its room from the controls above it, which the
+    // layout moves as for any other change of the client area.
     m_statusbalk.setVisible(tonen);
-    if (eigenMaat && groei != 0) venster->resize(venster->width(), venster->height() + groei);
 }
 
 void Voortgangsweergave::Verversen()
 {
     const QString bijschrift = m_wachtrij.Bijschrift();
-    if (!bijschrift.isEmpty() && m_venster.windowTitle() != bijschrift) m_venster.setWindowTitle(bijschrift);
+    if (!bijschrift.isEmpty() && m_venster.windowTitle() != bijschrift) {
+        m_venster.setWindowTitle(bijschrift);
+        m_bijschrift = bijschrift;
+    }
     const VoortgangStand stand = m_wachtrij.Stand();
     const QString tekst = VoortgangTekst(stand);
     if (m_regel->text() != tekst) m_regel->setText(tekst);

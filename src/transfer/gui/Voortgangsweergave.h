@@ -51,8 +51,8 @@ private:
     QLabel* m_regel;
     QProgressBar* m_balk;
     QTimer m_timer;
+    QString m_bijschrift; // the caption of a run this display put up
     bool m_actief = false;
-    int m_groei = 0; // pixels the window grew by to show the bar
 };
 
 } // namespace Vamox
