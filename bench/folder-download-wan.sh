@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # folder-download-wan: a server folder of 300 files of 4 KiB (in the folder and three nested
-# subfolders) from vsftpd behind a proxy that delays every control reply by 30 ms (a 30 ms round
-# trip, bench/lib/wan.sh), through the folder download's flow with the default number of
-# connections, against lftp's `mirror --parallel=4` and plain `mirror` (one connection) on the
+# subfolders) from vsftpd over a line with a 30 ms round trip on every connection, data
+# connections included (bench/lib/wan.sh), through the folder download's flow with the default
+# number of connections, against lftp's `mirror --parallel=4` and plain `mirror` (one connection) on the
 # same server in the same run; our flow over one connection is measured as well. Files per
 # second, best of the rounds.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
@@ -20,8 +20,8 @@ delay=${WAN_DELAY_MS:-30}
 work=$(mktemp -d)
 trap 'wan_stop; vsftpd_stop; rm -rf "$work"' EXIT
 bench_need_space "$work" 64
-vsftpd_start "$work/root"
-wan_start "$delay"
+wan_ftp_start "$work/root" "$delay"
+wan_measure "$delay"
 bench_tree "$work/root/pub/boom" "$count"
 
 ours='' ours1='' par='' plain=''
@@ -29,7 +29,7 @@ run_ours() { # connections (empty: the default)
     local out rate
     mkdir -p "$work/ours"
     # shellcheck disable=SC2086 # no argument for the default
-    out=$("$driver" folder-download 127.0.0.1 "$WAN_PORT" /pub/boom "$work/ours" $1)
+    out=$("$driver" folder-download "$WAN_HOST" "$WAN_PORT" /pub/boom "$work/ours" $1)
     [ "$(bench_field failed "$out")" = 0 ] && [ "$(bench_field files "$out")" = "$count" ] ||
         { echo "folder-download-wan: our run failed: $out" >&2; exit 1; }
     diff -r -q "$work/ours/boom" "$work/root/pub/boom" >/dev/null ||

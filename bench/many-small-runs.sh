@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # many-small-runs: 20 files of 4 KiB fetched one run at a time (20 single-file downloads started
-# one after another, as a user who picks them one by one) from vsftpd behind a proxy that delays
-# every control reply by 30 ms (a 30 ms round trip, bench/lib/wan.sh), through the program's
-# planner and transfer queue, against lftp doing the same 20 `get`s in one session. Runs per
+# one after another, as a user who picks them one by one) from vsftpd over a line with a 30 ms
+# round trip on every connection (bench/lib/wan.sh), through the program's planner and transfer
+# queue, against lftp doing the same 20 `get`s in one session. Runs per
 # second, best of the rounds. The queue's connection stays logged in between the runs: that is
 # what this measures.
 # Run from the repository root after the build; VAMOX_BUILD=dir picks another build folder.
@@ -19,8 +19,8 @@ rounds=${BENCH_ROUNDS:-3}
 delay=${WAN_DELAY_MS:-30}
 work=$(mktemp -d)
 trap 'wan_stop; vsftpd_stop; rm -rf "$work"' EXIT
-vsftpd_start "$work/root"
-wan_start "$delay"
+wan_ftp_start "$work/root" "$delay"
+wan_measure "$delay"
 mkdir -p "$work/root/pub/klein"
 for i in $(seq -w "$count"); do head -c 4096 /dev/urandom >"$work/root/pub/klein/f$i.bin"; done
 
@@ -31,7 +31,7 @@ ours='' ref=''
 run_ours() {
     local out rate
     mkdir -p "$work/ours"
-    out=$("$driver" many-runs 127.0.0.1 "$WAN_PORT" /pub/klein "$work/ours")
+    out=$("$driver" many-runs "$WAN_HOST" "$WAN_PORT" /pub/klein "$work/ours")
     [ "$(bench_field failed "$out")" = 0 ] && [ "$(bench_field files "$out")" = "$count" ] ||
         { echo "many-small-runs: our run failed: $out" >&2; exit 1; }
     diff -r -q "$work/ours" "$work/root/pub/klein" >/dev/null ||

@@ -2,8 +2,8 @@
 // server and prints what it measured as "key=value" words on one line. bench/*.sh start the
 // server, make the data, run the reference tool and compare.
 //
-//   transfer_bench download        HOST PORT SERVERFILE LOCALFOLDER   (DownloadenPlannen)
-//   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER   (UploadenPlannen)
+//   transfer_bench download        HOST PORT SERVERFILE LOCALFOLDER [CONNECTIONS] (DownloadenPlannen)
+//   transfer_bench upload          HOST PORT LOCALFILE SERVERFOLDER [CONNECTIONS] (UploadenPlannen)
 //   transfer_bench folder-download HOST PORT SERVERFOLDER LOCALFOLDER [CONNECTIONS]
 //                                                                     (FtpBoomLezen, MapDownloadenPlannen)
 //   transfer_bench folder-upload   HOST PORT LOCALFOLDER SERVERFOLDER [CONNECTIONS]
@@ -14,8 +14,8 @@
 //                                  (ServermapLezen of LISTFOLDER on the panes' session, idle and while
 //                                   the queue downloads SERVERFILE, with a timer running throughout)
 // Every mode hands its plan to the transfer queue (Wachtrij), whose connections move the files; the
-// folder modes over CONNECTIONS of them, by default as many as the program's setting gives without
-// a configuration line.
+// folder modes, download and upload over CONNECTIONS of them, by default as many as the program's
+// setting gives without a configuration line.
 //   transfer_bench download-tls    HOST PORT SERVERFILE LOCALFOLDER   (download over TLS only; the
 //                                                                      server's certificate is trusted)
 //   transfer_bench ui-stall        HOST PORT SERVERFILE LOCALFOLDER   (download with a timer running)
@@ -31,8 +31,8 @@
 #include "transfer/Wachtrij.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -149,9 +149,11 @@ int Download(const QStringList& a, Stiptheid* stiptheid)
     t.start();
     Venster v;
     if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    v.wachtrij.ZetVerbindingen(Verbindingen(a));
     Ja vragen;
     if (stiptheid) stiptheid->start();
-    const Overdrachtsresultaat r = Uitvoeren(v.wachtrij, DownloadenPlannen({Serverbestand{a[2]}}, a[3], &vragen));
+    const Overdrachtsresultaat r =
+        Uitvoeren(v.wachtrij, DownloadenPlannen({Serverbestand{a[2]}}, a[3], &vragen));
     if (stiptheid) stiptheid->stop();
     const int uit = Meld(t, r, 1, vragen);
     if (stiptheid)
@@ -166,8 +168,10 @@ int Upload(const QStringList& a)
     t.start();
     Venster v;
     if (!Verbind(v.sessie, a[0], a[1])) return Fout("no login");
+    v.wachtrij.ZetVerbindingen(Verbindingen(a));
     Ja vragen;
-    const Overdrachtsresultaat r = Uitvoeren(v.wachtrij, UploadenPlannen(v.sessie, QStringList{a[2]}, a[3], &vragen));
+    const Overdrachtsresultaat r =
+        Uitvoeren(v.wachtrij, UploadenPlannen(v.sessie, QStringList{a[2]}, a[3], &vragen));
     return Meld(t, r, 1, vragen);
 }
 
@@ -262,7 +266,8 @@ int Bladeren(const QStringList& a)
     stiptheid.stop();
     std::printf("idle_s=%.6f busy_s=%.6f rows=%lld during=%d max_late_ms=%.3f ticks=%lld failed=%lld\n", stil,
                 bezig, static_cast<long long>(rijen), tijdens ? 1 : 0, stiptheid.maxMs(),
-                static_cast<long long>(stiptheid.ticks()), static_cast<long long>(r.mislukt + vragen.gesteld));
+                static_cast<long long>(stiptheid.ticks()),
+                static_cast<long long>(r.mislukt + vragen.gesteld));
     return bezig > 0 && tijdens && r.gedaan == 1 ? 0 : 1;
 }
 
@@ -290,6 +295,8 @@ int main(int argc, char** argv)
     if (modus == QLatin1String("folder-download") && args.size() == 5) return MapDownload(args);
     if (modus == QLatin1String("folder-upload") && args.size() == 5) return MapUpload(args);
     if (modus == QLatin1String("browse") && args.size() == 5) return Bladeren(args);
+    if (modus == QLatin1String("download") && args.size() == 5) return Download(args, nullptr);
+    if (modus == QLatin1String("upload") && args.size() == 5) return Upload(args);
     if (args.size() != 4) return Fout("wrong number of arguments");
     if (modus == QLatin1String("download")) return Download(args, nullptr);
     if (modus == QLatin1String("download-tls")) {

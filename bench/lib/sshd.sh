@@ -1,8 +1,9 @@
 # shellcheck shell=bash
 # Shared by the SFTP benchmarks (source it): OpenSSH's sshd on 127.0.0.1 with a host key and a
 # client key made per run, internal-sftp, no PAM; logins as the user running it.
-#   sshd_start DIR   sets SSHD_PORT, SSHD_KEY (the client's private key), SSHD_KNOWN_HOSTS and, for
-#                    the driver, BENCH_SFTP_KEYS and BENCH_SFTP_KNOWN_HOSTS
+#   sshd_start DIR   sets SSHD_PORT, SSHD_KEY (the client's private key), SSHD_KNOWN_HOSTS (for
+#                    127.0.0.1 and 127.0.0.2) and, for the driver, BENCH_SFTP_KEYS and
+#                    BENCH_SFTP_KNOWN_HOSTS
 #   sshd_stop        stops the server and the sessions it forked
 source "$(dirname "${BASH_SOURCE[0]}")/vsftpd.sh"
 
@@ -38,7 +39,11 @@ CONF
                 SSHD_PORT=$port
                 SSHD_KEY=$dir/keys/id_ed25519
                 SSHD_KNOWN_HOSTS=$dir/known_hosts
-                echo "[127.0.0.1]:$port $(cut -d' ' -f1,2 "$dir/host.pub")" > "$SSHD_KNOWN_HOSTS"
+                # 127.0.0.2: the far end of the slow line (bench/lib/wan.sh).
+                {
+                    echo "[127.0.0.1]:$port $(cut -d' ' -f1,2 "$dir/host.pub")"
+                    echo "[127.0.0.2]:$port $(cut -d' ' -f1,2 "$dir/host.pub")"
+                } > "$SSHD_KNOWN_HOSTS"
                 export BENCH_SFTP_KEYS=$dir/keys BENCH_SFTP_KNOWN_HOSTS=$SSHD_KNOWN_HOSTS
                 return 0
             fi

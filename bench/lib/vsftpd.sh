@@ -4,7 +4,8 @@
 # /usr/sbin/vsftpd and the user "ftp".
 #   vsftpd_start ROOT   sets VSFTPD_PORT and VSFTPD_PID; ROOT/pub is made and given to "ftp".
 #                       VSFTPD_TLS=1: TLS only, with a self-signed certificate; VSFTPD_PIN is the
-#                       sha256// pin of its key, for curl --pinnedpubkey
+#                       sha256// pin of its key, for curl --pinnedpubkey. VSFTPD_EXTRA: more
+#                       lines for its config (the passive ports of bench/lib/wan.sh)
 
 #   vsftpd_stop         stops the server and the sessions it forked
 #   bench_ratio A B     prints A/B with two decimals (0 when B is 0)
@@ -95,6 +96,7 @@ rsa_cert_file=$VSFTPD_DIR/cert.pem
 rsa_private_key_file=$VSFTPD_DIR/key.pem
 CONF
         fi
+        [ -n "${VSFTPD_EXTRA:-}" ] && echo "$VSFTPD_EXTRA" >> "$conf"
         umask 022
         /usr/sbin/vsftpd "$conf" 2>"$VSFTPD_DIR/log" &
         VSFTPD_PID=$!
