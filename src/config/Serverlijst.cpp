@@ -32,8 +32,11 @@ Serveropslag ServerOpslaan(QStringList& serverLijst, qsizetype huidig, ServerRec
 {
     Serveropslag uit;
     server.Naam = server.Naam.trimmed();
+    // SFTP may log in with keys only; a password asked at each login is not stored.
+    const bool wachtwoordNodig = !server.Sftp && server.Plek != Wachtwoordplek::Vragen;
     for (const QString* verplicht :
          {&server.Naam, &server.FtpHost, &server.Gebruikersnaam, &server.Wachtwoord}) {
+        if (verplicht == &server.Wachtwoord && !wachtwoordNodig) continue;
         if (verplicht->trimmed().isEmpty()) {
             uit.fout = Serveropslag::Fout::Onvolledig;
             return uit;

@@ -29,7 +29,7 @@ struct Serveropslag
     enum class Fout
     {
         Geen,
-        Onvolledig,   // name, host, user name or password empty (trimmed)
+        Onvolledig,   // name, host, user name or (FTP, not asked at login) password empty (trimmed)
         Onopslaanbaar // a field holds the separator or a line break
     };
     Fout fout = Fout::Geen;
