@@ -86,5 +86,7 @@ struct Privesleutel
 
 // The usual private keys (id_ed25519, id_ecdsa, id_rsa) present in `map`, readable.
 std::vector<Privesleutel> Privesleutels(const QString& map);
+// Those of `paden` that are there and readable, in that order.
+std::vector<Privesleutel> Privesleutels(const QStringList& paden);
 
 } // namespace Vamox
