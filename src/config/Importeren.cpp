@@ -104,7 +104,8 @@ Importserver FileZillaServer(QXmlStreamReader& xml, const QString& map)
         else if (naam == u"Name") s.Naam = tekst;
         else if (naam == u"Keyfile") keyfile = tekst;
     }
-    QString toelichting = map;
+    // "Klanten/Web/" as "map Klanten/Web".
+    QString toelichting = map.isEmpty() ? QString() : QStringLiteral("map ") + map.chopped(1);
     const QString weigering = FileZillaProtocol(protocol, s);
     if (logontype == u'0') {
         s.Gebruikersnaam = QStringLiteral("anonymous");

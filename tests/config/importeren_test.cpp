@@ -113,8 +113,8 @@ TEST(Importeren, FileZillaSitesInMappenProtocollenEnWachtwoorden)
                          {"Twee", "", "", "", "", false, Als, SB, "De naam bevat een regeleinde"},
                          {"Kluis", "h", "21", "u", "", false, Als, Vr, ""},
                      });
-    EXPECT_EQ(uit.servers.at(1).toelichting, QStringLiteral("Klanten/Web/"));
-    EXPECT_EQ(uit.servers.at(2).toelichting, QStringLiteral("Klanten/"));
+    EXPECT_EQ(uit.servers.at(1).toelichting, QStringLiteral("map Klanten/Web"));
+    EXPECT_EQ(uit.servers.at(2).toelichting, QStringLiteral("map Klanten"));
 
     // A file cut off, one that is no XML, XML of another program: refused whole, with the reason.
     for (const QByteArray& slecht : {FileZilla.left(FileZilla.indexOf("<Name>Emmer")), QByteArray("hallo"),

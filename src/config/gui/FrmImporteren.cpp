@@ -81,7 +81,7 @@ FrmImporteren::FrmImporteren(Import gevonden, const QString& bestand, QStringLis
         if (!g.toelichting.isEmpty())
             opmerking += (opmerking.isEmpty() ? QString() : QStringLiteral(" ")) + g.toelichting;
         auto* rij = new QTreeWidgetItem(m_lijst, {v.naam, g.server.FtpHost, g.server.Gebruikersnaam,
-                                                  g.server.FtpPoort, ProtocolTekst(g.server),
+                                                  g.server.FtpPoort, v.kiesbaar ? ProtocolTekst(g.server) : QString(),
                                                   v.kiesbaar ? WachtwoordTekst(g.server) : QString(), opmerking});
         rij->setToolTip(KolomOpmerking, opmerking);
         if (v.kiesbaar) {

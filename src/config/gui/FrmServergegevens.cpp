@@ -223,7 +223,9 @@ void FrmServergegevens::WachtwoordTonen(const ServerRecord& server)
         m_ui.txtWachtwoord->setText(server.Wachtwoord);
         return;
     }
-    const Sleutelbosantwoord a = m_wachtwoorden.Opzoeken(server);
+    const Sleutelbosantwoord a = m_sleutelbosStil ? Sleutelbosantwoord{.status = Sleutelbosantwoord::Status::GeenAntwoord}
+                                                  : m_wachtwoorden.Opzoeken(server);
+    m_sleutelbosStil = a.status == Sleutelbosantwoord::Status::GeenAntwoord;
     m_ui.txtWachtwoord->setText(a.wachtwoord);
     if (!a.gelukt()) m_ui.txtWachtwoord->setPlaceholderText(QStringLiteral("sleutelbos ") + SleutelbosReden(a));
 }

@@ -130,6 +130,7 @@ private:
     ServergegevensUi m_ui;
     bool m_gewijzigd = false;
     bool m_vullen = false;
+    bool m_sleutelbosStil = false; // it did not answer once: browsing does not wait for it again
     int m_sleepX = 0;
     int m_sleepBreedte = -1; // width at mouse down on LabelFormaat; -1: no drag
 };
