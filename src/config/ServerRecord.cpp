@@ -6,13 +6,16 @@ namespace Vamox {
 
 ServerRecord ServerRecordLezen(const QString& regel)
 {
-    // Six separators more, so that a short line still yields seven fields.
-    const QStringList velden = (regel + QString(6, Scheidingsteken)).split(Scheidingsteken);
+    // Seven separators more, so that a short line still yields eight fields.
+    const QStringList velden = (regel + QString(7, Scheidingsteken)).split(Scheidingsteken);
     ServerRecord server{velden.at(0), velden.at(1), velden.at(2), velden.at(3), velden.at(4), velden.at(5)};
     const QString tls = velden.at(6).trimmed();
     if (tls == u'1') server.Tls = TlsKeuze::Alleen;
     if (tls == u'2') server.Tls = TlsKeuze::Geen;
     server.Sftp = tls == u'3';
+    const QString plek = velden.at(7).trimmed();
+    if (plek == u'1') server.Plek = Wachtwoordplek::Bestand;
+    if (plek == u'2') server.Plek = Wachtwoordplek::Vragen;
     if (server.FtpPoort.isEmpty())
         server.FtpPoort = server.Sftp ? QStringLiteral("22") : QStringLiteral("21");
     return server;
@@ -22,10 +25,14 @@ QString ServerRecordRegel(const ServerRecord& server)
 {
     QStringList velden{server.Naam,       server.FtpHost,  server.Gebruikersnaam,
                        server.Wachtwoord, server.FtpPoort, server.Website};
+    QString protocol;
     if (server.Sftp)
-        velden << QStringLiteral("3");
+        protocol = QStringLiteral("3");
     else if (server.Tls != TlsKeuze::IndienBeschikbaar)
-        velden << (server.Tls == TlsKeuze::Alleen ? QStringLiteral("1") : QStringLiteral("2"));
+        protocol = server.Tls == TlsKeuze::Alleen ? QStringLiteral("1") : QStringLiteral("2");
+    if (!protocol.isEmpty() || server.Plek != Wachtwoordplek::Sleutelbos) velden << protocol;
+    if (server.Plek != Wachtwoordplek::Sleutelbos)
+        velden << (server.Plek == Wachtwoordplek::Bestand ? QStringLiteral("1") : QStringLiteral("2"));
     return velden.join(Scheidingsteken);
 }
 

@@ -9,18 +9,29 @@
 
 namespace Vamox {
 
-// One saved server. Stored as one line: the six fields joined by Scheidingsteken, and a seventh
-// for a protocol choice other than the default (lines without it read as the default).
+// Where a saved server's password is kept. In the desktop's keyring by default: a password that
+// still stands in the file of such a server is one not moved there yet.
+enum class Wachtwoordplek
+{
+    Sleutelbos,
+    Bestand, // in the configuration file, by the user's choice; stored as "1"
+    Vragen   // not kept: asked at each login, remembered for the run; stored as "2"
+};
+
+// One saved server. Stored as one line: the six fields joined by Scheidingsteken, a seventh for a
+// protocol choice other than the default and an eighth for a password place other than the
+// default; lines without them read as the default, and they are written only when needed.
 struct ServerRecord
 {
     QString Naam; // unique among saved servers ignoring case
     QString FtpHost;
     QString Gebruikersnaam;
-    QString Wachtwoord; // plain text; the file is owner-read-only for that reason
+    QString Wachtwoord; // plain text; empty where the keyring holds it or it is asked
     QString FtpPoort;   // as text; an empty stored port reads as "21"
     QString Website;
     TlsKeuze Tls = TlsKeuze::IndienBeschikbaar; // stored as "1" (only TLS) or "2" (no TLS)
     bool Sftp = false;                          // stored as "3"; Tls is not used then
+    Wachtwoordplek Plek = Wachtwoordplek::Sleutelbos;
 
     bool operator==(const ServerRecord&) const = default;
 };
@@ -38,8 +49,8 @@ enum class ServerVeld
 // A stored line as a record. Missing trailing fields are empty, an empty port is "21" ("22" for SFTP).
 ServerRecord ServerRecordLezen(const QString& regel);
 
-// The stored form: six fields, no separator at the end, and the protocol field when it is not the
-// default.
+// The stored form: six fields, no separator at the end, then the protocol field and the password
+// place when they are not the default (an empty protocol field before a password place).
 QString ServerRecordRegel(const ServerRecord& server);
 
 // False when the text cannot be stored in one field or settings line: the separator, CR or LF would

@@ -28,12 +28,16 @@ ServerRecord ServerOpPlek(const QStringList& serverLijst, qsizetype n)
     return ServerRecordLezen(n >= 1 && n < serverLijst.size() ? serverLijst.at(n) : QString());
 }
 
-Serveropslag ServerOpslaan(QStringList& serverLijst, qsizetype huidig, ServerRecord server)
+Serveropslag ServerOpslaan(QStringList& serverLijst, qsizetype huidig, ServerRecord server,
+                           const ServerRecord* getypt)
 {
     Serveropslag uit;
     server.Naam = server.Naam.trimmed();
-    for (const QString* verplicht :
-         {&server.Naam, &server.FtpHost, &server.Gebruikersnaam, &server.Wachtwoord}) {
+    const ServerRecord& invoer = getypt ? *getypt : server;
+    // SFTP may log in with keys only; a password asked at each login is not stored.
+    const bool wachtwoordNodig = !invoer.Sftp && invoer.Plek != Wachtwoordplek::Vragen;
+    for (const QString* verplicht : std::initializer_list<const QString*>{&server.Naam, &invoer.FtpHost, &invoer.Gebruikersnaam, &invoer.Wachtwoord}) {
+        if (verplicht == &invoer.Wachtwoord && !wachtwoordNodig) continue;
         if (verplicht->trimmed().isEmpty()) {
             uit.fout = Serveropslag::Fout::Onvolledig;
             return uit;

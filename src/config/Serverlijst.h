@@ -29,7 +29,7 @@ struct Serveropslag
     enum class Fout
     {
         Geen,
-        Onvolledig,   // name, host, user name or password empty (trimmed)
+        Onvolledig,   // name, host, user name or (FTP, not asked at login) password empty (trimmed)
         Onopslaanbaar // a field holds the separator or a line break
     };
     Fout fout = Fout::Geen;
@@ -39,8 +39,10 @@ struct Serveropslag
 
 // Stores `server` as entry `huidig`, or as a new entry when `huidig` is 0, and sorts the list.
 // The name is stored trimmed. On a fault the list is unchanged. Name clashes are the caller's
-// to check (NaamServerControleren): a list read from a file may already hold two.
-Serveropslag ServerOpslaan(QStringList& serverLijst, qsizetype huidig, ServerRecord server);
+// to check (NaamServerControleren): a list read from a file may already hold two. `getypt`, when
+// given, is the record as entered, checked instead: its password may have gone to the keyring.
+Serveropslag ServerOpslaan(QStringList& serverLijst, qsizetype huidig, ServerRecord server,
+                           const ServerRecord* getypt = nullptr);
 
 // Removes entry `n` (1..t); the rest stays sorted.
 void ServerVerwijderen(QStringList& serverLijst, qsizetype n);

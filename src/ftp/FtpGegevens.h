@@ -48,6 +48,9 @@ struct FtpGegevens
     quint16 poort = 21;
     TlsKeuze tls = TlsKeuze::IndienBeschikbaar; // FTP only
     Protocol protocol = Protocol::Ftp;
+    // SFTP: the private keys to offer instead of the usual ones of SshInstellingen::sleutelMap
+    // (IdentityFile of ~/.ssh/config).
+    QStringList sleutelbestanden;
 };
 
 // Every folder and file below a server folder, as FtpBoomLezen collects it.

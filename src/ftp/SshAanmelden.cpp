@@ -79,7 +79,11 @@ FtpSession::Uitkomst FtpSession::sshInloggen(const Opdracht& login)
     if (m_ssh->methode.soort != Sshmethode::Soort::Geen) kandidaten.push_back({m_ssh->methode});
     if (!qEnvironmentVariableIsEmpty("SSH_AUTH_SOCK"))
         kandidaten.push_back({{.soort = Sshmethode::Soort::Agent}});
-    for (const Privesleutel& sleutel : Privesleutels(ssh.sleutelMap)) {
+    // The keys ~/.ssh/config names for this host replace the usual ones, as with ssh.
+    const std::vector<Privesleutel> sleutels = m_gegevens.sleutelbestanden.isEmpty()
+                                                   ? Privesleutels(ssh.sleutelMap)
+                                                   : Privesleutels(m_gegevens.sleutelbestanden);
+    for (const Privesleutel& sleutel : sleutels) {
         if (sleutel.teOpen) {
             // Told once a run; the next way in is tried.
             if (ssh.melding && !m_ssh->teOpenGemeld.contains(sleutel.pad)) {

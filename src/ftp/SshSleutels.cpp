@@ -78,9 +78,17 @@ QString OctaleRechten(const QString& pad)
 
 std::vector<Privesleutel> Privesleutels(const QString& map)
 {
+    QStringList paden;
+    for (const char* naam : {"id_ed25519", "id_ecdsa", "id_rsa"})
+        paden << map + u'/' + QLatin1String(naam);
+    return Privesleutels(paden);
+}
+
+std::vector<Privesleutel> Privesleutels(const QStringList& paden)
+{
     std::vector<Privesleutel> uit;
-    for (const char* naam : {"id_ed25519", "id_ecdsa", "id_rsa"}) {
-        QFile f(map + u'/' + QLatin1String(naam));
+    for (const QString& pad : paden) {
+        QFile f(pad);
         // A private key is small; anything large is no key.
         if (!QFileInfo(f).isFile() || f.size() > 64 * 1024 || !f.open(QIODevice::ReadOnly)) continue;
         constexpr auto anderen = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |

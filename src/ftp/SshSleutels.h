@@ -92,5 +92,7 @@ QString OctaleRechten(const QString& pad);
 // The usual private keys (id_ed25519, id_ecdsa, id_rsa) present in `map`, readable (those that are
 // too open among them, marked).
 std::vector<Privesleutel> Privesleutels(const QString& map);
+// Those of `paden` that are there and readable, in that order.
+std::vector<Privesleutel> Privesleutels(const QStringList& paden);
 
 } // namespace Vamox

@@ -2,6 +2,7 @@
 
 #include "config/AppInfo.h"
 #include "config/ServerRecord.h"
+#include "config/Wachtwoorden.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "ftp/FtpPaden.h"
@@ -333,6 +334,45 @@ bool ConfiguratieVenster::ServerregelsOpslaan()
                 QDir::toNativeSeparators(pad),
             4);
     return false;
+}
+
+void ConfiguratieVenster::WachtwoordenVerhuizen()
+{
+    Toestand& t = m_venster.toestand();
+    if (t.ConfiguratieOvergeslagen) return;
+    const int aantal = TeVerhuizen(t.ServerLijst);
+    if (aantal == 0) return;
+    const QString servers = aantal == 1 ? QStringLiteral("1 server") : QString::number(aantal) + QStringLiteral(" servers");
+    const Verhuizing v = Vamox::WachtwoordenVerhuizen(t.ServerLijst, t.sleutelbos);
+    const QStringList voor = t.ServerLijst;
+    if (v.gelukt()) {
+        t.ServerLijst = v.serverLijst;
+        // Not written: the passwords stay in the file, and move at the next start.
+        if (!ServerregelsOpslaan()) {
+            t.ServerLijst = voor;
+            return;
+        }
+        Melding(QStringLiteral("De wachtwoorden van ") + servers +
+                    QStringLiteral(" staan nu in de sleutelbos van het bureaublad. Het configuratiebestand "
+                                   "bevat ze niet meer."),
+                1);
+        return;
+    }
+    const int keuze = M({.Tekst = QStringLiteral("De wachtwoorden van ") + servers +
+                                  QStringLiteral(" staan in het configuratiebestand. Ze kunnen niet naar de "
+                                                 "sleutelbos van het bureaublad: de sleutelbos ") +
+                                  SleutelbosReden(v.fout) + QStringLiteral(" (server '") + v.server +
+                                  QStringLiteral("').\r\n\r\nDe wachtwoorden in het configuratiebestand houden, of "
+                                                 "niet bewaren en bij elke aanmelding vragen (ze worden dan uit "
+                                                 "het bestand verwijderd)?\r\n\r\nLater: bij de volgende start "
+                                                 "opnieuw proberen."),
+                         .Pictogram = 3,
+                         .Knoppen = QStringLiteral("In &bestand houden+Bij aanmelden &vragen+&Later"),
+                         .Codes = QStringLiteral("3+3"),
+                         .AutoBreedte = true});
+    if (keuze != 1 && keuze != 2) return;
+    t.ServerLijst = VerhuizingAfzien(t.ServerLijst, keuze == 1 ? Wachtwoordplek::Bestand : Wachtwoordplek::Vragen);
+    if (!ServerregelsOpslaan()) t.ServerLijst = voor;
 }
 
 void ConfiguratieVenster::ConfiguratieOpenen()

@@ -49,6 +49,9 @@ public:
     bool ConfiguratieSchrijven();
     // Rewrites only the server lines of the file (the settings lines stay); a failure is told.
     bool ServerregelsOpslaan();
+    // Moves the passwords that still stand in the file into the desktop's keyring, with a notice;
+    // where the keyring cannot take them, the user chooses (the file, or asked at each login).
+    void WachtwoordenVerhuizen();
     // There was no configuration file at start-up.
     bool ZonderBestand() const { return m_zonderBestand; }
     void ConfiguratieOpenen();

@@ -4,7 +4,11 @@
 #include "clipboard/gui/Neerzetten.h"
 #include "clipboard/gui/Slepen.h"
 #include "config/AppInfo.h"
+#include "config/Importeren.h"
+#include "config/gui/FrmImporteren.h"
 #include "config/gui/FrmServergegevens.h"
+#include "dialogs/Bestandskeuze.h"
+#include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "fileops/gui/Hernoeming.h"
 #include "fileops/gui/Opening.h"
@@ -35,6 +39,10 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalBlocker>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolButton>
@@ -134,7 +142,8 @@ void FrmFtp::SubsystemenMaken()
     Wachtrij& wachtrij = t.wachtrij;
     wachtrij.ZetVerbindingen(t.Verbindingen);
     m_verbinding = std::make_unique<Verbinding>(
-        *m_serverPaneel, *m_lokaalPaneel, wachtrij, m_toestand.ServerLijst, m_toestand.opgeslagen,
+        *m_serverPaneel, *m_lokaalPaneel, wachtrij, m_toestand.ServerLijst, m_toestand.wachtwoorden,
+        m_toestand.opgeslagen,
         Verbinding::Besturing{this, u.cboVerbindingenFtp, u.KnopVerbreken, m.mnuVerbrekenFtp,
                               u.VakZoekenFtp});
     m_voortgang = std::make_unique<Voortgangsweergave>(*this, *statusBar(), wachtrij);
@@ -257,6 +266,7 @@ void FrmFtp::SubsystemenMaken()
             &Overdrachtenvenster::Tonen);
     connect(m.mnuOverdrachtenAchtergrond, &QAction::toggled, &wachtrij, &Wachtrij::ZetAchtergrond);
     connect(m.mnuServergegevens, &QAction::triggered, this, [this] { ServergegevensOpenen(); });
+    connect(m.mnuServersImporteren, &QAction::triggered, this, &FrmFtp::ServersImporteren);
     for (QAction* site : {m.mnuWebsitesFtp, m.mnuWebsitesRfc959, m.mnuWebsitesRfc4217})
         connect(site, &QAction::triggered, this, [site] { WebsiteOpenen(site->data().toString()); });
     connect(m.mnuInfoTips, &QAction::triggered, this, &mnuInfoTips_Click);
@@ -265,7 +275,7 @@ void FrmFtp::SubsystemenMaken()
 
 void FrmFtp::ServergegevensOpenen(bool nieuw)
 {
-    auto* venster = new FrmServergegevens(m_toestand.ServerLijst, *m_ui.cboVerbindingenFtp,
+    auto* venster = new FrmServergegevens(m_toestand.ServerLijst, m_toestand.wachtwoorden, *m_ui.cboVerbindingenFtp,
                                           m_toestand.VerbindenOnderdrukt, this);
     venster->setAttribute(Qt::WA_DeleteOnClose);
     connect(venster, &FrmServergegevens::serverregelsOpslaan, m_configuratie.get(),
@@ -279,6 +289,48 @@ void FrmFtp::ServergegevensOpenen(bool nieuw)
         venster->NieuwOpenen(*this, *m_ui.knopServergegevens);
     else
         venster->Openen(*this, *m_ui.knopServergegevens);
+}
+
+void FrmFtp::ServersImporteren()
+{
+    // Where the usual files are, the first that is there.
+    QString map = QDir::homePath();
+    for (const QString& plek : {QDir::homePath() + QStringLiteral("/.config/filezilla"), QDir::homePath() + QStringLiteral("/.ssh")})
+        if (QFileInfo(plek).isDir()) {
+            map = plek;
+            break;
+        }
+    const QStringList pad = BestandKiezen({.titel = QStringLiteral("Servers importeren"),
+                                           .map = map,
+                                           .filter = QStringLiteral("Serverlijsten_(sitemanager.xml WinSCP.ini *.ini "
+                                                                    "config)|Alle bestanden_(*.*)")},
+                                          this);
+    if (pad.isEmpty()) return;
+    Import gevonden = ImportLezen(pad.constFirst());
+    const QString bestand = QDir::toNativeSeparators(pad.constFirst());
+    if (!gevonden.fout.isEmpty()) {
+        Melding(QStringLiteral("Er is niets geïmporteerd uit:\r\n") + bestand + QStringLiteral("\r\n\r\n") + gevonden.fout, 4);
+        return;
+    }
+    if (gevonden.servers.isEmpty()) {
+        Melding(QStringLiteral("Geen servers gevonden in:\r\n") + bestand, 1);
+        return;
+    }
+    FrmImporteren venster(std::move(gevonden), pad.constFirst(), m_toestand.ServerLijst, m_toestand.wachtwoorden, this);
+    connect(&venster, &FrmImporteren::serverregelsOpslaan, m_configuratie.get(), &ConfiguratieVenster::ServerregelsOpslaan);
+    if (venster.exec() != QDialog::Accepted) return;
+    // The server box lists them at once; the chosen server stays chosen.
+    QComboBox* vak = m_ui.cboVerbindingenFtp;
+    const QString gekozen = vak->currentText();
+    const QSignalBlocker stil(vak);
+    vak->clear();
+    for (qsizetype i = 1; i < m_toestand.ServerLijst.size(); ++i)
+        vak->addItem(ServerNaam(m_toestand.ServerLijst.at(i)));
+    vak->setCurrentIndex(gekozen.isEmpty() ? -1 : vak->findText(gekozen));
+    const int n = venster.Geimporteerd();
+    Melding((n == 1 ? QStringLiteral("1 server") : QString::number(n) + QStringLiteral(" servers")) +
+                QStringLiteral(" geïmporteerd."),
+            1, 1500);
 }
 
 } // namespace Vamox

@@ -82,6 +82,8 @@ public:
 
     // The server details window, modal over this one; with `nieuw` it starts on a new record.
     void ServergegevensOpenen(bool nieuw = false);
+    // "Servers importeren…": a file of another program, its servers in a preview to choose from.
+    void ServersImporteren();
 
 private:
     void SubsystemenMaken();

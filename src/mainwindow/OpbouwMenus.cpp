@@ -47,6 +47,8 @@ void BestandMenu(QMenuBar* balk, VensterMenus& m)
 {
     m.mnuBestand = Menu(balk, "mnuBestand", QStringLiteral("&Bestand"));
     m.mnuServergegevens = Item(m.mnuBestand, "mnuServergegevens", QStringLiteral("Servergegevens..."));
+    m.mnuServersImporteren =
+        Item(m.mnuBestand, "mnuServersImporteren", QStringLiteral("Servers importeren\u2026"));
     m.mnuTweedeVersie = Item(m.mnuBestand, "mnuTweedeVersie", QStringLiteral("Tweede versie openen..."));
     m.mnuUploadbestand =
         Item(m.mnuBestand, "mnuUploadbestand", QStringLiteral("Uploadbestand selecteren..."));

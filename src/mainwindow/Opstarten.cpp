@@ -191,6 +191,8 @@ void Opstarten::NaTonen()
         m_venster.ServergegevensOpenen(true);
         return;
     }
+    // Before any login: the passwords it would use may move.
+    configuratie.WachtwoordenVerhuizen();
     if (!configuratie.StartserverGevraagd()) return;
     t.InvoerToegestaan = false;
     configuratie.StartserverOpenen();

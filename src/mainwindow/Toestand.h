@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/Configuratie.h"
+#include "config/Sleutelbos.h"
+#include "config/Wachtwoorden.h"
 #include "ftp/FtpSession.h"
 #include "transfer/Wachtrij.h"
 
@@ -17,6 +19,8 @@ struct Toestand
     Wachtrij wachtrij{sessie}; // every file moved, over connections of its own
 
     QStringList ServerLijst{QString()}; // saved servers, element 0 empty, sorted by name
+    Sleutelbos sleutelbos;                // the desktop's keyring
+    Wachtwoorden wachtwoorden{sleutelbos}; // where each saved server's password is, and the run's own
 
     Opgeslagen opgeslagen; // remembered from the previous run (configuration file)
     QString Uploadbestand;

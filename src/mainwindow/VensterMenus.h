@@ -15,6 +15,7 @@ struct VensterMenus
     // "&Bestand"
     QMenu* mnuBestand = nullptr;
     QAction* mnuServergegevens = nullptr;
+    QAction* mnuServersImporteren = nullptr; // from FileZilla, WinSCP or ~/.ssh/config
     QAction* mnuTweedeVersie = nullptr;
     QAction* mnuUploadbestand = nullptr;
     QAction* mnuStandaardformaat = nullptr;

@@ -3,6 +3,9 @@
 #include "config/AppInfo.h"
 #include "config/Configuratie.h"
 #include "config/ServerRecord.h"
+#include "config/SshConfig.h"
+#include "config/Wachtwoorden.h"
+#include "dialogs/Inp.h"
 #include "dialogs/Msg.h"
 #include "ftp/FtpSession.h"
 #include "mainwindow/ConfiguratieVenster.h"
@@ -26,9 +29,10 @@
 namespace Vamox {
 
 Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wachtrij,
-                       const QStringList& serverLijst, Opgeslagen& opgeslagen, const Besturing& besturing)
+                       const QStringList& serverLijst, Wachtwoorden& wachtwoorden, Opgeslagen& opgeslagen,
+                       const Besturing& besturing)
     : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_wachtrij(wachtrij), m_serverLijst(serverLijst),
-      m_opgeslagen(opgeslagen), m_b(besturing),
+      m_wachtwoorden(wachtwoorden), m_opgeslagen(opgeslagen), m_b(besturing),
       m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
 {
     connect(&m_sessie, &FtpSession::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
@@ -201,12 +205,25 @@ void Verbinding::Verbinden(const QString& map)
         const ServerRecord server = ServerRecordLezen(m_serverLijst.at(i));
         if (server.Naam != keuze) continue;
         Zandloper(true);
-        const FtpGegevens gegevens = ServerGegevens(server);
+        FtpGegevens gegevens = ServerGegevens(server);
+        bool gevraagd = false;
+        const std::optional<QString> wachtwoord = AanmeldWachtwoord(server, gevraagd);
+        if (!wachtwoord) {
+            // The question was cancelled: no login, and no notice of a failed one.
+            m_server.ui().map->clear();
+            m_server.ServerkeuzeWissen();
+            break;
+        }
+        gegevens.wachtwoord = *wachtwoord;
+        // A saved name may be a Host of ~/.ssh/config, as with ssh.
+        if (gegevens.protocol == Protocol::Sftp)
+            SshConfigToepassen(gegevens, SshConfigLezen(m_sessie.ssh.sleutelMap + QStringLiteral("/config")));
         m_b.venster->setWindowTitle(QStringLiteral("Even geduld. Ftp server ") + keuze +
                                     QStringLiteral(" zoeken..."));
         m_sessie.FtpVerbindingOpenen(gegevens);
         m_b.venster->setWindowTitle(AppTitel());
         if (!m_server.LijstVullenFtp(std::nullopt, Soort::Beide, false)) {
+            if (gevraagd) m_wachtwoorden.Vergeten(server);
             m_server.ui().map->clear();
             break;
         }
@@ -217,6 +234,26 @@ void Verbinding::Verbinden(const QString& map)
     // No saved server of that name leaves nothing that would restore the pointer.
     Zandloper(false);
     m_server.ui().mappen->setFocus();
+}
+
+std::optional<QString> Verbinding::AanmeldWachtwoord(const ServerRecord& server, bool& gevraagd)
+{
+    const Wachtwoorden::Aanmelding a = m_wachtwoorden.VoorAanmelding(server);
+    if (a.wachtwoord) return a.wachtwoord;
+    QString tekst;
+    if (!a.sleutelbos.gelukt())
+        tekst = QStringLiteral("De sleutelbos van het bureaublad ") + SleutelbosReden(a.sleutelbos) +
+                QStringLiteral(".\r\n\r\n");
+    tekst += QStringLiteral("Wachtwoord van ") + server.Gebruikersnaam + QStringLiteral(" voor server '") +
+             server.Naam + QStringLiteral("':");
+    Zandloper(false);
+    const QString wachtwoord = i({.Tekst = tekst, .Pictogram = 2, .Verborgen = true});
+    Zandloper(true);
+    if (wachtwoord.isEmpty()) return std::nullopt;
+    // Kept for this run only: it was asked, not saved.
+    m_wachtwoorden.Onthouden(server, wachtwoord);
+    gevraagd = true;
+    return wachtwoord;
 }
 
 bool Verbinding::VerbindingVerbreken(bool vragen, bool ookNietVerbonden)

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QAction;
@@ -21,7 +22,9 @@ class Invoerblokkade;
 struct Opgeslagen;
 class LokaalPaneel;
 class ServerPaneel;
+struct ServerRecord;
 class Wachtrij;
+class Wachtwoorden;
 
 // The known-certificates file beside the configuration file.
 QString CertificatenBestand(const QString& cfgBestand);
@@ -56,8 +59,9 @@ public:
         QAction* mnuVerbrekenFtp = nullptr;
         QLineEdit* VakZoekenFtp = nullptr;
     };
+    // `wachtwoorden` gives each login its password (the file, the keyring, or asked).
     Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wachtrij, const QStringList& serverLijst,
-               Opgeslagen& opgeslagen, const Besturing& besturing);
+               Wachtwoorden& wachtwoorden, Opgeslagen& opgeslagen, const Besturing& besturing);
     ~Verbinding() override;
 
     void cboVerbindingenFtp_Click();
@@ -81,6 +85,9 @@ Q_SIGNALS:
 
 private:
     bool ServerActief();
+    // The password to log in with; absent when the user cancelled its question. `gevraagd` tells
+    // that it was asked now (and is to be forgotten when the server refuses it).
+    std::optional<QString> AanmeldWachtwoord(const ServerRecord& server, bool& gevraagd);
     void ServerkantLeegmaken();
     void BlokkadeZetten();
 
@@ -89,6 +96,7 @@ private:
     FtpSession& m_sessie;
     Wachtrij& m_wachtrij;
     const QStringList& m_serverLijst;
+    Wachtwoorden& m_wachtwoorden;
     Opgeslagen& m_opgeslagen;
     Besturing m_b;
     std::unique_ptr<Invoerblokkade> m_blokkade;

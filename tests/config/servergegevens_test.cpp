@@ -20,9 +20,11 @@ using Vamox::Test::SshdServer;
 
 const QChar S(15);
 
+// A server whose password the user keeps in the file (the eighth field); these cases are about the
+// window, not about the keyring.
 QString Velden(const char* naam, const char* host)
 {
-    return QString::fromUtf8(naam) + S + QString::fromUtf8(host) + S + u'u' + S + u'w';
+    return QString::fromUtf8(naam) + S + QString::fromUtf8(host) + S + u'u' + S + u'w' + S + S + S + S + u'1';
 }
 
 // The server details window opened as a person opens it, from the toolbar button; every key
@@ -53,7 +55,7 @@ protected:
 
 TEST_F(ServergegevensTest, BladerenTotEenNieuwRecordEnEscapeHerstelt)
 {
-    Bestand({Velden("zeta", "h3"), Velden("Alfa", "h1"), QStringLiteral("B") + S + "h2" + S + "u" + S + "w"});
+    Bestand({Velden("zeta", "h3"), Velden("Alfa", "h1"), Velden("B", "h2")});
     auto venster = Starten();
     QComboBox* servers = venster->ui().cboVerbindingenFtp;
     servers->setCurrentIndex(servers->findText(QStringLiteral("B")));
@@ -189,7 +191,7 @@ TEST_F(ServergegevensTest, OpslaanHernoemenEnVerwijderen)
     EXPECT_EQ(servers->currentText(), QStringLiteral("Bee"));
     EXPECT_FALSE(venster->serverPaneel().Verbonden());
     EXPECT_EQ(Lezen(Cfg()), ("cfgopenen=1\r\npatroonlokaal=*.txt\r\n" + Velden("Alfa", "h1") + "\r\n" +
-                             QStringList{"Bee", "h2", "u", " w met spatie ", "22", "", "3"}.join(S) + "\r\n")
+                             QStringList{"Bee", "h2", "u", " w met spatie ", "22", "", "3", "1"}.join(S) + "\r\n")
                                 .toUtf8());
 
     // Deleting asks first; the last one leaves "0/0" and empty fields, and the main window's box
@@ -253,6 +255,10 @@ TEST_F(ServergegevensTest, VerbindenMetSftp)
     invullen(frm.ui().LabelFtpHost, server.host());
     invullen(frm.ui().LabelGebruikersnaam, server.gebruiker());
     invullen(frm.ui().LabelWachtwoord, QStringLiteral("niet nodig"));
+    // Kept in the file: this case is about SFTP, not about the keyring.
+    QTest::mouseClick(frm.ui().LabelWachtwoordplek, Qt::LeftButton);
+    Toets(Qt::Key_Down);
+    EXPECT_EQ(frm.ui().cboWachtwoordplek->currentText(), QStringLiteral("In het configuratiebestand"));
     invullen(frm.ui().LabelFtpPoort, QStringLiteral("21"));
     QTest::mouseClick(frm.ui().LabelTls, Qt::LeftButton);
     Toets(Qt::Key_End);
@@ -272,7 +278,7 @@ TEST_F(ServergegevensTest, VerbindenMetSftp)
     EXPECT_EQ(Lezen(thuis + QStringLiteral("/.ssh/known_hosts")), server.hostsleutelRegel());
     EXPECT_TRUE(Lezen(Cfg()).contains(
         (QStringList{QStringLiteral("Ssh"), server.host(), server.gebruiker(), QStringLiteral("niet nodig"),
-                     QString::number(server.poort()), QString(), QStringLiteral("3")}
+                     QString::number(server.poort()), QString(), QStringLiteral("3"), QStringLiteral("1")}
              .join(S) +
          QStringLiteral("\r\n"))
             .toUtf8()));

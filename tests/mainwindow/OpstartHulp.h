@@ -43,12 +43,14 @@ inline void Schrijven(const QString& pad, const QByteArray& inhoud)
     f.write(inhoud);
 }
 
-// A saved server line for a test server.
+// A saved server line for a test server, its password kept in the file by the user's choice.
 inline QString ServerRegel(const QString& naam, const FtpTestServer& server, const QString& wachtwoord = {})
 {
-    return ServerRecordRegel({naam, server.host(), server.opties().gebruiker,
-                              wachtwoord.isEmpty() ? server.opties().wachtwoord : wachtwoord,
-                              QString::number(server.poort()), QString()});
+    ServerRecord r{naam, server.host(), server.opties().gebruiker,
+                   wachtwoord.isEmpty() ? server.opties().wachtwoord : wachtwoord, QString::number(server.poort()),
+                   QString()};
+    r.Plek = Wachtwoordplek::Bestand;
+    return ServerRecordRegel(r);
 }
 
 // One run of the program inside a temp folder: its configuration file, its work folder, the

@@ -162,7 +162,7 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
         QStringList opschriften;
     } menus[] = {
         {m.mnuBestand,
-         {"Servergegevens...", "Tweede versie openen...", "Uploadbestand selecteren...",
+         {"Servergegevens...", "Servers importeren\u2026", "Tweede versie openen...", "Uploadbestand selecteren...",
           "Standaardformaat instellen", "Laatstelijke ophalen", "-", "Configuratiebestand",
           "Instellingen bij starten", "Standaardinstellingen", "-", "Afsluiten"}},
         {m.mnuLaatstelijke, {"Lokale map", "Servermap"}},

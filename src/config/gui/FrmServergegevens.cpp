@@ -1,6 +1,7 @@
 #include "config/gui/FrmServergegevens.h"
 
 #include "config/Serverlijst.h"
+#include "config/Wachtwoorden.h"
 #include "dialogs/DialoogStijl.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Tooltip.h"
@@ -54,9 +55,9 @@ QString GewijzigdMelding(const QString& actie)
 
 } // namespace
 
-FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVerbindingenFtp,
-                                     bool& verbindenOnderdrukt, QWidget* parent)
-    : QDialog(parent), m_serverLijst(serverLijst), m_servers(cboVerbindingenFtp),
+FrmServergegevens::FrmServergegevens(QStringList& serverLijst, Wachtwoorden& wachtwoorden,
+                                     QComboBox& cboVerbindingenFtp, bool& verbindenOnderdrukt, QWidget* parent)
+    : QDialog(parent), m_serverLijst(serverLijst), m_wachtwoorden(wachtwoorden), m_servers(cboVerbindingenFtp),
       m_verbindenOnderdrukt(verbindenOnderdrukt), m_ui(ServergegevensOpbouwen(*this))
 {
     setObjectName(QStringLiteral("frmServergegevens"));
@@ -104,9 +105,14 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
         if (poort.isEmpty() || poort == ander) m_ui.cboFtpPoort->setEditText(eigen);
         Wijzigen(true);
     });
+    connect(m_ui.cboWachtwoordplek, &QComboBox::currentIndexChanged, this, [this](int plek) {
+        // Not kept: nothing to type here, it is asked at the login.
+        m_ui.txtWachtwoord->setEnabled(plek != int(Wachtwoordplek::Vragen));
+        if (!m_vullen) Wijzigen(true);
+    });
     for (QLabel* label :
          {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost, m_ui.LabelGebruikersnaam,
-          m_ui.LabelWachtwoord, m_ui.LabelFtpPoort, m_ui.LabelTls, m_ui.LabelWebsite, m_ui.LabelFormaat})
+          m_ui.LabelWachtwoord, m_ui.LabelWachtwoordplek, m_ui.LabelFtpPoort, m_ui.LabelTls, m_ui.LabelWebsite, m_ui.LabelFormaat})
         label->installEventFilter(this);
 }
 
@@ -191,10 +197,12 @@ void FrmServergegevens::Vullen(qsizetype n)
     m_ui.cboNaam->setEditText(server.Naam);
     m_ui.txtFtpHost->setText(server.FtpHost);
     m_ui.txtGebruikersnaam->setText(server.Gebruikersnaam);
-    m_ui.txtWachtwoord->setText(server.Wachtwoord);
     m_ui.cboFtpPoort->setEditText(server.FtpPoort);
     m_ui.txtWebsite->setText(server.Website);
     m_ui.cboTls->setCurrentIndex(server.Sftp ? SftpKeuze : int(server.Tls));
+    m_ui.cboWachtwoordplek->setCurrentIndex(int(server.Plek));
+    m_ui.txtWachtwoord->setEnabled(server.Plek != Wachtwoordplek::Vragen);
+    WachtwoordTonen(server);
     m_vullen = false;
     AantalZetten(n >= 1 && n < m_serverLijst.size() ? n : 0);
     Wijzigen(false);
@@ -270,7 +278,7 @@ void FrmServergegevens::NaamGekozen(int index)
 
 bool FrmServergegevens::Opslaan()
 {
-    const ServerRecord server{
+    ServerRecord server{
         m_ui.cboNaam->currentText(),
         m_ui.txtFtpHost->text(),
         m_ui.txtGebruikersnaam->text(),
@@ -278,8 +286,24 @@ bool FrmServergegevens::Opslaan()
         m_ui.cboFtpPoort->currentText(),
         m_ui.txtWebsite->text(),
         TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
-        m_ui.cboTls->currentIndex() == SftpKeuze};
-    const Serveropslag uit = ServerOpslaan(m_serverLijst, HuidigNr(), server);
+        m_ui.cboTls->currentIndex() == SftpKeuze,
+        Wachtwoordplek(m_ui.cboWachtwoordplek->currentIndex())};
+    // Checked on a copy first: the keyring is written only for a record that will be stored.
+    QStringList proef = m_serverLijst;
+    Serveropslag uit = ServerOpslaan(proef, HuidigNr(), server);
+    if (uit.fout == Serveropslag::Fout::Geen) {
+        ServerRecord bewaard = server;
+        bewaard.Naam = bewaard.Naam.trimmed();
+        if (!WachtwoordBewaren(HuidigNr(), bewaard)) return false;
+        // Checked as typed: the password may have gone to the keyring.
+        ServerRecord getypt = server;
+        getypt.Plek = bewaard.Plek;
+        uit = ServerOpslaan(m_serverLijst, HuidigNr(), bewaard, &getypt);
+        const QSignalBlocker stil(m_ui.cboWachtwoordplek);
+        m_ui.cboWachtwoordplek->setCurrentIndex(int(bewaard.Plek));
+        m_ui.txtWachtwoord->setEnabled(bewaard.Plek != Wachtwoordplek::Vragen);
+        if (bewaard.Plek == Wachtwoordplek::Vragen) m_ui.txtWachtwoord->clear();
+    }
     switch (uit.fout) {
     case Serveropslag::Fout::Onvolledig:
         Melding(QStringLiteral("Niet alle servergegevens zijn ingevoerd."), 3);
@@ -365,7 +389,15 @@ void FrmServergegevens::knopVerwijderen_Click()
         return;
     m_verbindenOnderdrukt = true;
     const bool gekozen = naam == m_servers.currentText();
+    const ServerRecord weg = ServerOpPlek(m_serverLijst, c);
     ServerVerwijderen(m_serverLijst, c);
+    // Its keyring entry goes with it; where there is no keyring there is no entry either.
+    const Sleutelbosantwoord gewist = m_wachtwoorden.Verwijderen(weg);
+    if (!gewist.gelukt() && gewist.status != Sleutelbosantwoord::Status::Afwezig)
+        Melding(QStringLiteral("Het wachtwoord van server '") + naam +
+                    QStringLiteral("' kon niet uit de sleutelbos van het bureaublad worden verwijderd: de sleutelbos ") +
+                    SleutelbosReden(gewist) + u'.',
+                3);
     Vullen(m_serverLijst.size() > 1 ? 1 : 0);
     if (m_serverLijst.size() <= 1) m_ui.LabelAantal->setText(QStringLiteral("0/0"));
     OpslaanInfrmFtp(gekozen);
@@ -466,6 +498,8 @@ bool FrmServergegevens::LabelKlik(QObject* object, const QMouseEvent& muis)
             m_ui.txtWachtwoord->setEchoMode(m_ui.txtWachtwoord->echoMode() == QLineEdit::Password
                                                 ? QLineEdit::Normal
                                                 : QLineEdit::Password);
+    } else if (object == m_ui.LabelWachtwoordplek && links) {
+        m_ui.cboWachtwoordplek->setFocus();
     } else if (object == m_ui.LabelTls && links) {
         m_ui.cboTls->setFocus();
     } else if (object == m_ui.LabelWebsite) {

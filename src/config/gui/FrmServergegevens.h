@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace Vamox {
 
+class Wachtwoorden;
+
 // The protocol choice's entry for SFTP, after the three of TlsKeuze.
 inline constexpr int SftpKeuze = 3;
 
@@ -32,6 +34,8 @@ struct ServergegevensUi
     QLineEdit* txtGebruikersnaam = nullptr;
     QLabel* LabelWachtwoord = nullptr;
     QLineEdit* txtWachtwoord = nullptr;
+    QLabel* LabelWachtwoordplek = nullptr;
+    QComboBox* cboWachtwoordplek = nullptr; // where the password is kept: items in Wachtwoordplek order
     QLabel* LabelFtpPoort = nullptr;
     QComboBox* cboFtpPoort = nullptr;
     QLabel* LabelTls = nullptr;
@@ -63,8 +67,9 @@ class FrmServergegevens final : public QDialog
     Q_DISABLE_COPY_MOVE(FrmServergegevens)
 
 public:
-    FrmServergegevens(QStringList& serverLijst, QComboBox& cboVerbindingenFtp, bool& verbindenOnderdrukt,
-                      QWidget* parent = nullptr);
+    // `wachtwoorden` keeps the passwords where each record says (the keyring, the file, nowhere).
+    FrmServergegevens(QStringList& serverLijst, Wachtwoorden& wachtwoorden, QComboBox& cboVerbindingenFtp,
+                      bool& verbindenOnderdrukt, QWidget* parent = nullptr);
     ~FrmServergegevens() override;
 
     // Beside `knop` of the main window `venster`, and shows the record of the chosen server.
@@ -115,13 +120,17 @@ private:
     void AantalZetten(qsizetype n);
     void TekstSelecteren(QWidget* besturing);
     bool LabelKlik(QObject* object, const QMouseEvent& muis);
+    void WachtwoordTonen(const struct ServerRecord& server);
+    bool WachtwoordBewaren(qsizetype huidig, struct ServerRecord& server);
 
     QStringList& m_serverLijst;
+    Wachtwoorden& m_wachtwoorden;
     QComboBox& m_servers;
     bool& m_verbindenOnderdrukt;
     ServergegevensUi m_ui;
     bool m_gewijzigd = false;
     bool m_vullen = false;
+    bool m_sleutelbosStil = false; // it did not answer once: browsing does not wait for it again
     int m_sleepX = 0;
     QSize m_standaard; // in pixels; the width may grow from it by a drag on LabelFormaat
     int m_sleepBreedte = -1; // width at mouse down on LabelFormaat; -1: no drag

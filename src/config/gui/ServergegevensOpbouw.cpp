@@ -15,7 +15,7 @@ namespace {
 
 // Design measures, in twips.
 constexpr int Breedte = 6600;
-constexpr int Hoogte = 3855; // seven rows
+constexpr int Hoogte = 4290; // eight rows
 constexpr int Marge = 120;
 constexpr int LabelBreedte = 1500;
 constexpr int VeldLinks = Marge + LabelBreedte + 60;
@@ -110,6 +110,12 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.txtWachtwoord = Veld(v, "txtWachtwoord", Invoer::Afdrukbaar);
     ui.txtWachtwoord->setEchoMode(QLineEdit::Password);
     ui.txtWachtwoord->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
+    ui.LabelWachtwoordplek = Label(v, "LabelWachtwoordplek", QStringLiteral("Bewaren"));
+    ui.cboWachtwoordplek = Maak<QComboBox>(v, "cboWachtwoordplek");
+    ui.cboWachtwoordplek->addItems({QStringLiteral("In de sleutelbos van het bureaublad"),
+                                    QStringLiteral("In het configuratiebestand"),
+                                    QStringLiteral("Niet: bij elke aanmelding vragen")});
+    TipTonen(*ui.cboWachtwoordplek, QStringLiteral("Waar het wachtwoord van deze server wordt bewaard"));
     ui.LabelFtpPoort = Label(v, "LabelFtpPoort", QStringLiteral("Poort"));
     ui.cboFtpPoort = Maak<QComboBox>(v, "cboFtpPoort");
     ui.cboFtpPoort->setEditable(true);
@@ -184,6 +190,7 @@ void ServergegevensIndelen(const ServergegevensUi& ui, int breedte)
         {ui.LabelFtpHost, ui.txtFtpHost},
         {ui.LabelGebruikersnaam, ui.txtGebruikersnaam},
         {ui.LabelWachtwoord, ui.txtWachtwoord},
+        {ui.LabelWachtwoordplek, ui.cboWachtwoordplek},
         {ui.LabelFtpPoort, ui.cboFtpPoort},
         {ui.LabelTls, ui.cboTls},
         {ui.LabelWebsite, ui.txtWebsite},
@@ -193,7 +200,7 @@ void ServergegevensIndelen(const ServergegevensUi& ui, int breedte)
         zet(label, Marge, y, LabelBreedte, RijHoogte);
         // The TLS choice has no button beside it: its long captions take that room too.
         const int b = veld == ui.cboFtpPoort ? std::min(veldBreedte, 1200)
-                      : veld == ui.cboTls    ? knopLinks + knopBreedte - VeldLinks
+                      : veld == ui.cboTls || veld == ui.cboWachtwoordplek ? knopLinks + knopBreedte - VeldLinks
                                              : veldBreedte;
         zet(veld, VeldLinks, y, b, RijHoogte);
         y += RijAfstand;
@@ -205,7 +212,7 @@ void ServergegevensIndelen(const ServergegevensUi& ui, int breedte)
         k += KnopHoogte + 60;
     }
     // Beside the website it opens.
-    zet(ui.knopInternet, knopLinks, EersteRij + 6 * RijAfstand - 20, knopBreedte, KnopHoogte);
+    zet(ui.knopInternet, knopLinks, EersteRij + 7 * RijAfstand - 20, knopBreedte, KnopHoogte);
     zet(ui.LabelFormaat, breedte - 300, Hoogte - 300, 300, 300);
 }
 
