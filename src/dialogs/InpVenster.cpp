@@ -67,6 +67,7 @@ InpVenster::InpVenster(const InpOpties& opties, QWidget* parent) : QDialog(paren
 
     m_tekst = new QPlainTextEdit(this);
     m_tekst->setObjectName(QStringLiteral("txtPrompt"));
+    m_tekst->setAccessibleName(QStringLiteral("Bericht"));
     m_tekst->setReadOnly(true);
     m_tekst->setFrameShape(QFrame::NoFrame);
     m_tekst->setTabChangesFocus(true);

@@ -56,6 +56,7 @@ void MsgVenster::Opbouwen(const MOpties& opties)
 
     m_tekst = new QPlainTextEdit(this);
     m_tekst->setObjectName(QStringLiteral("txtPrompt"));
+    m_tekst->setAccessibleName(QStringLiteral("Bericht"));
     m_tekst->setReadOnly(true);
     m_tekst->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_tekst->setFrameShape(QFrame::NoFrame);

@@ -156,6 +156,9 @@ VensterUi BesturingMaken(QMainWindow& venster, ImageLijst16& beelden)
     };
     for (const auto& [besturing, naam] : namen)
         besturing->setAccessibleName(QString::fromUtf8(naam));
+    // The text box inside an editable box is a control of its own to a screen reader.
+    for (QComboBox* vak : {ui.cboPatroonLokaal, ui.cboPatroonFtp})
+        vak->lineEdit()->setAccessibleName(vak->accessibleName());
     const QString andereKant = QStringLiteral("F6: naar de andere kant");
     for (LijstWeergave* lijst : {ui.LijstLokaal, ui.LijstBLokaal, ui.LijstFtp, ui.LijstBFtp})
         lijst->setAccessibleDescription(andereKant);

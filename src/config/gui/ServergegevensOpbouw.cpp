@@ -158,6 +158,8 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.LabelFtpPoort->setBuddy(ui.cboFtpPoort);
     ui.LabelTls->setBuddy(ui.cboTls);
     ui.LabelWebsite->setBuddy(ui.txtWebsite);
+    ui.cboNaam->lineEdit()->setAccessibleName(QStringLiteral("Naam"));
+    ui.cboFtpPoort->lineEdit()->setAccessibleName(QStringLiteral("Poort"));
     TipTonen(*ui.LabelAantal, QStringLiteral("Aantal servers\nKlikken: nieuw"));
     TipTonen(*ui.LabelWachtwoord, QStringLiteral("Rechtsklikken: wachtwoord tonen"));
     TipTonen(*ui.LabelFormaat,
