@@ -20,8 +20,8 @@ done
 for maat in 16 22 24 32 48 64 128 256; do
   png=$root/usr/share/icons/hicolor/${maat}x${maat}/apps/$id.png
   [ -s "$png" ] || { echo "missing in $deb: ${png#$root}" >&2; fout=1; continue; }
-  # The bytes 16..23 of a PNG hold its width and height.
-  [ "$(od -An -tu1 -j16 -N8 "$png" | tr -s ' ')" = " 0 0 0 $maat 0 0 0 $maat" ] ||
+  # The bytes 16..23 of a PNG hold its width and height, big-endian.
+  [ "$(od -An -tu4 --endian=big -j16 -N8 "$png" | tr -s ' ')" = " $maat $maat" ] ||
     { echo "${png#$root} is not ${maat}x${maat}" >&2; fout=1; }
 done
 # Nothing of the build or the tests goes into the package.
