@@ -85,6 +85,16 @@ TEST(Beelden, ElkBeeldIsScherpOpElkeSchaal)
         }
     }
     EXPECT_TRUE(Beeld(QStringLiteral("bestaatniet")).isNull());
+
+    // The sort marks stay visible on a dark header: drawn in that scheme's colour.
+    SchemaToepassen(Schema::Donker);
+    const QImage donker = Beeld(QStringLiteral("sort_op")).pixmap(QSize(16, 16), 1.0).toImage();
+    SchemaToepassen(Schema::Licht);
+    QColor dekkendst;
+    for (int y = 0; y < donker.height(); ++y)
+        for (int x = 0; x < donker.width(); ++x)
+            if (donker.pixelColor(x, y).alpha() == 255) dekkendst = donker.pixelColor(x, y);
+    EXPECT_EQ(dekkendst, Kleur(Kleurrol::Sorteerteken, Schema::Donker));
 }
 
 } // namespace

@@ -103,3 +103,35 @@ TEST_F(Bureaublad, VolgtHetSchemaVanHetBureaubladBijStartEnBijWisselen)
 
 } // namespace
 } // namespace Vamox::Test
+
+namespace Vamox::Test {
+namespace {
+
+// Without the portal, GNOME's own setting is read and watched (here in GSettings' file store, so
+// that the test and gsettings share it without a desktop).
+TEST(KleurenschemaZonderPortaal, VolgtGnomesInstelling)
+{
+    QTemporaryDir thuis;
+    ASSERT_TRUE(thuis.isValid());
+    qputenv("GSETTINGS_BACKEND", "keyfile");
+    qputenv("XDG_CONFIG_HOME", thuis.path().toUtf8());
+    const auto instellen = [](const char* waarde) {
+        QProcess gsettings;
+        gsettings.start(QStringLiteral("gsettings"), {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"),
+                                                      QStringLiteral("color-scheme"), QLatin1String(waarde)});
+        return gsettings.waitForFinished(10000) && gsettings.exitCode() == 0;
+    };
+    ASSERT_TRUE(instellen("prefer-dark"));
+    {
+        Kleurenschema schema(QDBusConnection(QStringLiteral("geen bus")));
+        EXPECT_EQ(HuidigSchema(), Schema::Donker);
+        ASSERT_TRUE(instellen("prefer-light"));
+        EXPECT_TRUE(WachtTot([] { return HuidigSchema() == Schema::Licht; }));
+    }
+    qunsetenv("GSETTINGS_BACKEND");
+    qunsetenv("XDG_CONFIG_HOME");
+    SchemaToepassen(Schema::Licht);
+}
+
+} // namespace
+} // namespace Vamox::Test

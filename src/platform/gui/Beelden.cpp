@@ -1,5 +1,7 @@
 #include "platform/gui/Beelden.h"
 
+#include "platform/gui/Kleuren.h"
+
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -41,6 +44,7 @@ struct Ontwerp
     const char* sleutel;
     int maat; // the size of the hand-drawn bitmap; 0: vector only
     std::vector<Laag> lagen;
+    std::optional<Kleurrol> kleur = std::nullopt; // one-coloured marks: drawn in the scheme's colour
 };
 
 // Corners the small pictures sit in, as the bitmaps were composed: a 12 or 16 of 22 at the
@@ -53,8 +57,8 @@ const std::vector<Ontwerp>& Ontwerpen()
     static const std::vector<Ontwerp> ontwerpen = {
         {"map", 16, {{"map"}}},
         {"bestand", 16, {{"bestand"}}},
-        {"sort_af", 16, {{"sort_af"}}},
-        {"sort_op", 16, {{"sort_op"}}},
+        {"sort_af", 16, {{"sort_af"}}, Kleurrol::Sorteerteken},
+        {"sort_op", 16, {{"sort_op"}}, Kleurrol::Sorteerteken},
         {"mapplus", 16, {{"map"}, {"plus", {7.0 / 16, 7.0 / 16, 9.0 / 16, 9.0 / 16}}}},
         {"mapomhoog", 16, {{"map"}, {"omhoog", {6.0 / 16, 6.0 / 16, 10.0 / 16, 10.0 / 16}}}},
         {"zoeken", 16, {{"zoeken"}}},
@@ -111,10 +115,11 @@ public:
     {
         const int zijde = std::min(maat.width(), maat.height());
         if (zijde <= 0) return {};
-        const QString sleutel = QStringLiteral("vamox-beeld/%1/%2/%3")
+        const QString sleutel = QStringLiteral("vamox-beeld/%1/%2/%3/%4")
                                     .arg(QLatin1String(m_ontwerp.sleutel))
                                     .arg(zijde)
-                                    .arg(int(modus));
+                                    .arg(int(modus))
+                                    .arg(int(HuidigSchema()));
         QPixmap beeld;
         if (QPixmapCache::find(sleutel, &beeld)) return beeld;
         beeld = Normaal(zijde);
@@ -139,18 +144,31 @@ public:
 private:
     QPixmap Normaal(int zijde) const
     {
+        // Keeps the shape, takes the colour: the light scheme's colour is the drawn one.
+        const bool kleuren = m_ontwerp.kleur && HuidigSchema() != Schema::Licht;
+        QImage doek;
         if (zijde == m_ontwerp.maat) {
             const QPixmap getekend(QStringLiteral(":/icons/%1.png").arg(QLatin1String(m_ontwerp.sleutel)));
-            if (!getekend.isNull()) return getekend;
+            if (!getekend.isNull() && !kleuren) return getekend;
+            doek = getekend.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         }
-        QImage doek(zijde, zijde, QImage::Format_ARGB32_Premultiplied);
-        doek.fill(Qt::transparent);
-        QPainter schilder(&doek);
-        schilder.setRenderHint(QPainter::Antialiasing);
-        for (const Laag& laag : m_ontwerp.lagen) {
-            const QRectF plek(laag.plek.x() * zijde, laag.plek.y() * zijde, laag.plek.width() * zijde,
-                              laag.plek.height() * zijde);
-            Tekening(laag.svg).render(&schilder, plek);
+        QPainter schilder;
+        if (doek.isNull()) {
+            doek = QImage(zijde, zijde, QImage::Format_ARGB32_Premultiplied);
+            doek.fill(Qt::transparent);
+            schilder.begin(&doek);
+            schilder.setRenderHint(QPainter::Antialiasing);
+            for (const Laag& laag : m_ontwerp.lagen) {
+                const QRectF plek(laag.plek.x() * zijde, laag.plek.y() * zijde, laag.plek.width() * zijde,
+                                  laag.plek.height() * zijde);
+                Tekening(laag.svg).render(&schilder, plek);
+            }
+        } else {
+            schilder.begin(&doek);
+        }
+        if (kleuren) {
+            schilder.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            schilder.fillRect(doek.rect(), Kleur(*m_ontwerp.kleur));
         }
         schilder.end();
         return QPixmap::fromImage(doek);

@@ -34,6 +34,7 @@ constexpr std::array<Waarden, size_t(Kleurrol::Aantal)> Tabel = {{
     {0xffffee, 0x3c3c2a}, // TipAchtergrond
     {0x000000, 0xf0f0dc}, // TipTekst
     {0x0000cc, 0x8ab4f8}, // Koppeling
+    {0x555753, 0xc0c0c0}, // Sorteerteken
 }};
 
 constexpr Kleurpaar Paren[] = {
@@ -50,6 +51,7 @@ constexpr Kleurpaar Paren[] = {
     {Kleurrol::Tekst, Kleurrol::Kritiek, 4.5},
     {Kleurrol::TipTekst, Kleurrol::TipAchtergrond, 4.5},
     {Kleurrol::Koppeling, Kleurrol::Basis, 4.5},
+    {Kleurrol::Sorteerteken, Kleurrol::Knop, 3.0}, // a picture, not text: 3:1
 };
 
 Schema g_schema = Schema::Licht;

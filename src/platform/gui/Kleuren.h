@@ -35,6 +35,7 @@ enum class Kleurrol
     TipAchtergrond,
     TipTekst,
     Koppeling,
+    Sorteerteken, // the sort marks in the column headers
     Aantal
 };
 
