@@ -7,6 +7,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
@@ -81,13 +82,15 @@ const std::vector<Ontwerp>& Ontwerpen()
     return ontwerpen;
 }
 
-// Parsed once per source and kept: several pictures share a folder or an arrow.
+// Parsed once per source and kept while the application lives: several pictures share a folder
+// or an arrow.
 QSvgRenderer& Tekening(const char* naam)
 {
-    static QHash<QString, QSvgRenderer*> tekeningen;
+    static QHash<QString, QPointer<QSvgRenderer>> tekeningen;
     const QString sleutel = QLatin1String(naam);
-    QSvgRenderer*& tekening = tekeningen[sleutel];
-    if (tekening == nullptr) tekening = new QSvgRenderer(QStringLiteral(":/icons/svg/%1.svg").arg(sleutel));
+    QPointer<QSvgRenderer>& tekening = tekeningen[sleutel];
+    if (tekening.isNull())
+        tekening = new QSvgRenderer(QStringLiteral(":/icons/svg/%1.svg").arg(sleutel), QCoreApplication::instance());
     return *tekening;
 }
 
