@@ -16,6 +16,23 @@ QString ProgrammaMap(const ProgrammaPlaats& plaats)
 
 } // namespace
 
+bool DraagbaarGebruik(const QString& map, bool schrijfbaar, const QString& installatiemap)
+{
+    if (!schrijfbaar) return false;
+    // Links resolved where they exist, so /usr/local/bin reached through a link is still itself.
+    const auto echt = [](const QString& pad) {
+        const QString kanoniek = QFileInfo(pad).canonicalFilePath();
+        return kanoniek.isEmpty() ? QDir::cleanPath(pad) : kanoniek;
+    };
+    const QString hier = echt(map);
+    if (!installatiemap.isEmpty() && hier == echt(installatiemap)) return false;
+    for (const char* systeem : {"/usr", "/bin", "/sbin", "/opt", "/lib", "/lib64", "/snap"}) {
+        const QString s = QLatin1String(systeem);
+        if (hier == s || hier.startsWith(s + u'/')) return false;
+    }
+    return true;
+}
+
 QString ProgrammaNaam(const QString& programmaPad)
 {
     QString naam = QFileInfo(programmaPad).fileName();
@@ -38,10 +55,11 @@ QString TijdelijkeMapVoor(const ProgrammaPlaats& plaats)
 ProgrammaPlaats HuidigeProgrammaPlaats()
 {
     const QString programma = QCoreApplication::applicationFilePath();
+    const QString map = QFileInfo(programma).absolutePath();
     const QString eigen = QStringLiteral("/vamox");
     return {
         .programmaPad = programma,
-        .mapSchrijfbaar = QFileInfo(QFileInfo(programma).absolutePath()).isWritable(),
+        .mapSchrijfbaar = DraagbaarGebruik(map, QFileInfo(map).isWritable(), QStringLiteral(VAMOX_BINMAP)),
         .configMap = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + eigen,
         .cacheMap = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + eigen,
     };

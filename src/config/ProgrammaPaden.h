@@ -8,10 +8,16 @@ namespace Vamox {
 struct ProgrammaPlaats
 {
     QString programmaPad;        // the executable, absolute
-    bool mapSchrijfbaar = false; // its folder can be written: portable use, files beside it
+    bool mapSchrijfbaar = false; // portable use: its folder can be written and is no system folder
     QString configMap;           // the user's config folder for this program
     QString cacheMap;            // the user's cache folder for this program
 };
+
+// True when the program may keep its files beside the executable in `map`: the folder can be
+// written and is neither where an installation puts programs (the configured bin folder, a user's
+// ~/.local/bin included) nor a system folder (/usr, /bin, /sbin, /opt, where only root writes and
+// a package's files belong to the package manager).
+bool DraagbaarGebruik(const QString& map, bool schrijfbaar, const QString& installatiemap);
 
 // The executable's name without a ".exe" ending (any other dot is part of the name).
 QString ProgrammaNaam(const QString& programmaPad);

@@ -18,7 +18,7 @@ struct InpOpties
     bool Centreren = true;                  // true: over the active window; false: on the screen
     std::optional<int> Links;               // explicit left edge (twips)
     std::optional<int> Boven;               // explicit top edge (twips)
-    std::optional<QColor> Achtergrondkleur; // default white
+    std::optional<QColor> Achtergrondkleur; // default the scheme's list background (white)
     std::optional<QIcon> Icoon;             // default: the active window's icon
     QString Toegestaan;                     // allowed character codes (AsciiCijfers()); "" = all
     bool Verborgen = false;                 // what is typed is masked (a passphrase)

@@ -5,6 +5,7 @@
 #include "dialogs/InpRegels.h"
 #include "dialogs/MsgRegels.h"
 #include "dialogs/Twips.h"
+#include "platform/gui/Kleuren.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -22,7 +23,6 @@ namespace Vamox {
 
 namespace {
 
-const QColor BandKleur(0xF0, 0xF0, 0xF0);
 constexpr int TabTekens = 8;
 
 // Whatever way text comes in (a paste from the menu or the middle button too), only allowed
@@ -52,12 +52,12 @@ private:
 InpVenster::InpVenster(const InpOpties& opties, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Inp"));
-    const QColor achtergrond = opties.Achtergrondkleur.value_or(QColor(Qt::white));
+    const QColor achtergrond = opties.Achtergrondkleur.value_or(Kleur(Kleurrol::Basis));
 
     m_band = new QLabel(this);
     m_band->setObjectName(QStringLiteral("lblOnder"));
     m_band->setAutoFillBackground(true);
-    ZetKleur(m_band, QPalette::Window, BandKleur);
+    ZetKleur(m_band, QPalette::Window, Kleur(Kleurrol::Band));
 
     // Made first: first in tab order, and the focus starts in it.
     m_veld = new QLineEdit(this);
@@ -67,6 +67,7 @@ InpVenster::InpVenster(const InpOpties& opties, QWidget* parent) : QDialog(paren
 
     m_tekst = new QPlainTextEdit(this);
     m_tekst->setObjectName(QStringLiteral("txtPrompt"));
+    m_tekst->setAccessibleName(QStringLiteral("Bericht"));
     m_tekst->setReadOnly(true);
     m_tekst->setFrameShape(QFrame::NoFrame);
     m_tekst->setTabChangesFocus(true);

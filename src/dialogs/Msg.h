@@ -22,7 +22,7 @@ struct MOpties
     bool Centreren = true;        // true: over the active window; false: on the screen
     std::optional<int> Links;     // explicit left edge (twips), overrides centring
     std::optional<int> Boven;     // explicit top edge (twips)
-    std::optional<QColor> Achtergrondkleur; // default white
+    std::optional<QColor> Achtergrondkleur; // default the scheme's list background (white)
     std::optional<QIcon> Icoon;             // default: the active window's icon
     int SluitenNa = 0;                      // > 0: closes itself after this many ms, answering the default
     bool AutoBreedte = false;               // true: each button as wide as its caption + 150 twips

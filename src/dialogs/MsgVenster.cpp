@@ -3,6 +3,7 @@
 #include "config/AppInfo.h"
 #include "dialogs/DialoogStijl.h"
 #include "dialogs/Twips.h"
+#include "platform/gui/Kleuren.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -20,8 +21,6 @@ namespace Vamox {
 
 namespace {
 
-const QColor BandKleur(0xF0, 0xF0, 0xF0);
-const QColor KritiekKleur(0xFF, 0xF4, 0xF4); // &HF4F4FF
 constexpr int AutoKnopMarge = 150;
 constexpr int TabTekens = 8;
 
@@ -46,17 +45,18 @@ MsgVenster::~MsgVenster() = default;
 
 void MsgVenster::Opbouwen(const MOpties& opties)
 {
-    const QColor achtergrond = opties.Achtergrondkleur.value_or(QColor(Qt::white));
+    const QColor achtergrond = opties.Achtergrondkleur.value_or(Kleur(Kleurrol::Basis));
     const bool kritiek = opties.Pictogram == 4;
 
     // Created first, so it stays behind the buttons.
     m_band = new QLabel(this);
     m_band->setObjectName(QStringLiteral("lblOnder"));
     m_band->setAutoFillBackground(true);
-    ZetKleur(m_band, QPalette::Window, kritiek ? KritiekKleur : BandKleur);
+    ZetKleur(m_band, QPalette::Window, Kleur(kritiek ? Kleurrol::Kritiek : Kleurrol::Band));
 
     m_tekst = new QPlainTextEdit(this);
     m_tekst->setObjectName(QStringLiteral("txtPrompt"));
+    m_tekst->setAccessibleName(QStringLiteral("Bericht"));
     m_tekst->setReadOnly(true);
     m_tekst->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_tekst->setFrameShape(QFrame::NoFrame);
@@ -86,7 +86,7 @@ void MsgVenster::Opbouwen(const MOpties& opties)
         knop->setText(nummer <= m_aantalKnoppen ? teksten.at(nummer - 1) : naam);
         knop->setVisible(nummer <= m_aantalKnoppen);
         knop->setDefault(nummer == m_codes.standaard);
-        if (kritiek) ZetKleur(knop, QPalette::Button, KritiekKleur);
+        if (kritiek) ZetKleur(knop, QPalette::Button, Kleur(Kleurrol::Kritiek));
         connect(knop, &QPushButton::clicked, this, [this, nummer] { done(nummer); });
         knop->installEventFilter(this);
         m_knoppen[k] = knop;

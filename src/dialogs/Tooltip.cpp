@@ -1,5 +1,8 @@
 #include "dialogs/Tooltip.h"
 
+#include "platform/gui/Kleuren.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
@@ -66,6 +69,14 @@ bool Tooltip::eventFilter(QObject* object, QEvent* event)
     case QEvent::ToolTip:
         // Qt's own tip would come later and in the style's colours.
         return true;
+    case QEvent::FocusIn: {
+        // The tip is also what a screen reader says about the control: made from the state of
+        // the moment the keyboard arrives, as it is for the pointer.
+        m_besturing.setToolTip(Tekst());
+        QAccessibleEvent gewijzigd(&m_besturing, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&gewijzigd);
+        break;
+    }
     default:
         break;
     }
@@ -96,8 +107,8 @@ Tooltip& TipTonen(QWidget& besturing, TipBron bron, const TipOpties& opties)
 {
     Tooltip* tip = TipVan(besturing);
     if (tip == nullptr) tip = new Tooltip(besturing);
-    tip->BkColor = opties.Achtergrond.value_or(QColor(255, 255, 238));
-    tip->TxtColor = opties.Tekstkleur.value_or(QColor(0, 0, 0));
+    tip->BkColor = opties.Achtergrond.value_or(Kleur(Kleurrol::TipAchtergrond));
+    tip->TxtColor = opties.Tekstkleur.value_or(Kleur(Kleurrol::TipTekst));
     tip->VisibleTime = opties.Zichtbaar;
     tip->DelayTime = 100;
     tip->Centreren = opties.Centreren;

@@ -51,8 +51,8 @@ private:
 
 struct TipOpties
 {
-    std::optional<QColor> Achtergrond; // pale yellow when not given
-    std::optional<QColor> Tekstkleur;  // black when not given
+    std::optional<QColor> Achtergrond; // the scheme's tip colours when not given
+    std::optional<QColor> Tekstkleur;  // (pale yellow and black when light)
     int Zichtbaar = 3000;              // ms
     bool Centreren = false;
 };

@@ -20,6 +20,7 @@
 #include "mainwindow/Opbouw.h"
 #include "mainwindow/Opstarten.h"
 #include "mainwindow/Tipteksten.h"
+#include "mainwindow/Toetsenbediening.h"
 #include "mainwindow/Verbinding.h"
 #include "panes/gui/ImageLijst16.h"
 #include "panes/gui/Kolommen.h"
@@ -204,6 +205,7 @@ void FrmFtp::SubsystemenMaken()
                               u.cboVerbindingenFtp, &t.LaatsteUploads});
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
+    m_toetsen = std::make_unique<Toetsenbediening>(m_ui);
     connect(m.mnuProgrammasVamox, &QAction::triggered, m_opstarten.get(), &Opstarten::mnuTweedeVersie_Click);
 
     // What one subsystem tells the others.

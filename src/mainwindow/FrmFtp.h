@@ -28,6 +28,7 @@ class Opening;
 class Overdrachtenvenster;
 class Verversing;
 class Opstarten;
+class Toetsenbediening;
 class Programmamenu;
 class ServerPaneel;
 class Verbinding;
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<Neerzetten> m_neerzetten;
     std::unique_ptr<ConfiguratieVenster> m_configuratie;
     std::unique_ptr<Opstarten> m_opstarten;
+    std::unique_ptr<Toetsenbediening> m_toetsen;
 };
 
 } // namespace Vamox

@@ -15,6 +15,8 @@ namespace {
 const QString Nl = QStringLiteral("\r\n");
 const QString Contactadres = QStringLiteral("info@vamox.nl");
 
+} // namespace
+
 // "0.1" from the build, revision 0 when it names none.
 QString Versie()
 {
@@ -22,8 +24,6 @@ QString Versie()
     return delen.value(0, QStringLiteral("0")) + u'.' + delen.value(1, QStringLiteral("0")) +
            QStringLiteral(".0.") + delen.value(2, QStringLiteral("0"));
 }
-
-} // namespace
 
 QString TipsTekst()
 {

@@ -4,6 +4,9 @@
 
 namespace Vamox {
 
+// The program's version as the About notice and "--version" show it: major.minor.0.revision.
+QString Versie();
+
 // The texts of the Info menu's notices.
 QString TipsTekst();
 QString OverTekst();

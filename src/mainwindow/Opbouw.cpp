@@ -4,6 +4,7 @@
 #include "panes/gui/ImageLijst16.h"
 #include "panes/gui/LijstModel.h"
 #include "panes/gui/LijstWeergave.h"
+#include "platform/gui/Beelden.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <utility>
 
 namespace Vamox {
 
@@ -23,15 +26,16 @@ template <typename T> T* Maak(QWidget* ouder, const char* naam)
     return besturing;
 }
 
-// A picture button of the toolbar. It never takes the focus: the side whose list has the focus
-// is the side the button acts on.
+// A picture button of the toolbar. A click leaves the focus where it is: the side whose control
+// has the focus is the side the button acts on. Tab reaches it (and it then acts on the side
+// the keyboard came from).
 QToolButton* Knop(QWidget* ouder, const char* naam, const char* beeld, bool aan = true)
 {
     auto* knop = Maak<QToolButton>(ouder, naam);
-    knop->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(beeld))));
+    knop->setIcon(Beeld(QLatin1String(beeld)));
     knop->setIconSize(QSize(22, 22));
     knop->setAutoRaise(true);
-    knop->setFocusPolicy(Qt::NoFocus);
+    knop->setFocusPolicy(Qt::TabFocus);
     knop->setEnabled(aan);
     return knop;
 }
@@ -115,6 +119,49 @@ VensterUi BesturingMaken(QMainWindow& venster, ImageLijst16& beelden)
     ui.knopKopierenBestand = Knop(c, "knopKopierenBestand", "kopieren", false);
     ui.knopKopierenNaarKlembord = Knop(c, "knopKopierenNaarKlembord", "klembord", false);
     ui.knopVerwijderenBestand = Knop(c, "knopVerwijderenBestand", "bestandverwijderen");
+
+    // What a screen reader says for the controls that show no text of their own; their hover tip
+    // is the description (the tip keeps it).
+    const std::pair<QWidget*, const char*> namen[] = {
+        {ui.SchijfLokaal, "Lokale schijf"},
+        {ui.MapLokaal, "Lokale map"},
+        {ui.LijstLokaal, "Lokale mappen"},
+        {ui.LijstBLokaal, "Lokale bestanden"},
+        {ui.knopPatroonLokaal, "Patroon lokale bestanden selecteren"},
+        {ui.cboPatroonLokaal, "Patroon lokale bestandsnamen"},
+        {ui.knopZoekenLokaal, "Zoeken in lokale bestanden"},
+        {ui.VakZoekenLokaal, "Zoekopdracht lokale bestanden"},
+        {ui.cboVerbindingenFtp, "Server"},
+        {ui.MapFtp, "Servermap"},
+        {ui.LijstFtp, "Servermappen"},
+        {ui.LijstBFtp, "Serverbestanden"},
+        {ui.knopPatroonFtp, "Patroon serverbestanden selecteren"},
+        {ui.cboPatroonFtp, "Patroon serverbestandsnamen"},
+        {ui.knopZoekenFtp, "Zoeken in serverbestanden"},
+        {ui.VakZoekenFtp, "Zoekopdracht serverbestanden"},
+        {ui.knopServergegevens, "Servergegevens openen"},
+        {ui.KnopVerbreken, "Verbinding met server verbreken"},
+        {ui.knopMapHoger, "Map hoger"},
+        {ui.knopMapNieuw, "Nieuwe map maken"},
+        {ui.knopVerwijderenMap, "Map verwijderen"},
+        {ui.knopUploaden, "Lokale map uploaden"},
+        {ui.knopDownloaden, "Servermap downloaden"},
+        {ui.knopBUploaden, "Lokale bestanden uploaden"},
+        {ui.knopBDownloaden, "Serverbestanden downloaden"},
+        {ui.knopUploadBestandKiezen, "Uploadbestand uploaden"},
+        {ui.knopOpenen, "Bestand openen"},
+        {ui.knopKopierenBestand, "Bestand kopiëren"},
+        {ui.knopKopierenNaarKlembord, "Bestanden naar Klembord kopiëren"},
+        {ui.knopVerwijderenBestand, "Bestand(en) verwijderen"},
+    };
+    for (const auto& [besturing, naam] : namen)
+        besturing->setAccessibleName(QString::fromUtf8(naam));
+    // The text box inside an editable box is a control of its own to a screen reader.
+    for (QComboBox* vak : {ui.cboPatroonLokaal, ui.cboPatroonFtp})
+        vak->lineEdit()->setAccessibleName(vak->accessibleName());
+    const QString andereKant = QStringLiteral("F6: naar de andere kant");
+    for (LijstWeergave* lijst : {ui.LijstLokaal, ui.LijstBLokaal, ui.LijstFtp, ui.LijstBFtp})
+        lijst->setAccessibleDescription(andereKant);
 
     ui.LabelKnoppenbalk->lower();
     return ui;

@@ -188,7 +188,7 @@ void Verbinding::ServerkantLeegmaken()
     Q_EMIT verbroken();
     m_server.LijstenLeegmaken();
     m_server.ui().label->setText(QStringLiteral("Ftp server"));
-    TekstkleurZetten(*m_server.ui().map, Zwart);
+    TekstRoodZetten(*m_server.ui().map, false);
 }
 
 void Verbinding::Verbinden(const QString& map)
@@ -229,7 +229,7 @@ void Verbinding::Verbinden(const QString& map)
         }
         m_server.ui().map->setText(map);
         // The status timer may have reddened it while a certificate question was open.
-        TekstkleurZetten(*m_server.ui().map, Zwart);
+        TekstRoodZetten(*m_server.ui().map, false);
     }
     // No saved server of that name leaves nothing that would restore the pointer.
     Zandloper(false);
@@ -335,20 +335,20 @@ void Verbinding::TimerFtpLokaal_Timer()
     const PaneelUi& lokaal = m_lokaal.ui();
     const PaneelUi& server = m_server.ui();
     if (LokaleMapBestaat(m_lokaal.HuidigeLokalemap())) {
-        TekstkleurZetten(*lokaal.label, Zwart);
+        TekstRoodZetten(*lokaal.label, false);
         lokaal.label->setText(QStringLiteral("Lokale map: ") + m_lokaal.GetoondeMap());
     } else {
-        TekstkleurZetten(*lokaal.label, Rood);
+        TekstRoodZetten(*lokaal.label, true);
         lokaal.label->setText(QStringLiteral("Lokaal"));
     }
 
     if (ServerActief()) {
-        TekstkleurZetten(*server.label, Zwart);
+        TekstRoodZetten(*server.label, false);
         server.label->setText(QStringLiteral("Servermap: ") + m_server.GetoondeMap());
     } else {
         m_server.VerbondenZetten(false);
-        TekstkleurZetten(*server.label, Rood);
-        TekstkleurZetten(*server.map, Rood);
+        TekstRoodZetten(*server.label, true);
+        TekstRoodZetten(*server.map, true);
         server.label->setText(QStringLiteral("Ftp server niet verbonden"));
     }
 

@@ -92,6 +92,27 @@ TEST(configProgrammaPaden, NaastProgrammaOfInGebruikersmap)
     EXPECT_EQ(ProgrammaNaam(QStringLiteral("C:/Programma/Vamox.EXE")), QStringLiteral("Vamox"));
     EXPECT_EQ(ProgrammaNaam(QStringLiteral("/usr/bin/vamox-1.2")), QStringLiteral("vamox-1.2"));
 
+    // Files beside the program only where a person unpacked it, never in an installed place.
+    QTemporaryDir uitgepakt;
+    const struct
+    {
+        QString map;
+        bool schrijfbaar;
+        QString installatiemap;
+        bool draagbaar;
+    } gevallen[] = {
+        {uitgepakt.path(), true, "/usr/local/bin", true},
+        {uitgepakt.path(), false, "/usr/local/bin", false},
+        {uitgepakt.path(), true, uitgepakt.path() + "/", false}, // installed into the user's own folder
+        {"/usr/bin", true, "/usr/local/bin", false},             // root runs the package's program
+        {"/usr/local/bin", true, "/usr/local/bin", false},
+        {"/bin", true, "/usr/bin", false},
+        {"/opt/vamox", true, "/usr/bin", false},
+        {"/usrx/vamox", true, "/usr/bin", true},
+    };
+    for (const auto& g : gevallen)
+        EXPECT_EQ(DraagbaarGebruik(g.map, g.schrijfbaar, g.installatiemap), g.draagbaar) << qPrintable(g.map);
+
     // This process, with the user's folders moved into a temp folder.
     QTemporaryDir thuis;
     qputenv("XDG_CONFIG_HOME", thuis.filePath(QStringLiteral("config")).toUtf8());

@@ -45,7 +45,7 @@ TEST_F(OpstartTest, EersteStartZonderBestand)
     EXPECT_TRUE(ui.MapFtp->text().isEmpty());
     EXPECT_EQ(ui.LijstFtp->lijstModel().Aantal() + ui.LijstBFtp->lijstModel().Aantal(), 0);
     EXPECT_EQ(ui.LabelFtp->text(), QStringLiteral("Ftp server niet verbonden"));
-    EXPECT_EQ(Tekstkleur(*ui.LabelFtp), Rood);
+    EXPECT_TRUE(TekstRood(*ui.LabelFtp));
     EXPECT_EQ(ui.cboVerbindingenFtp->count(), 0);
     EXPECT_FALSE(venster->menus().mnuFtp->menuAction()->isEnabled());
     EXPECT_EQ(t.ServerLijst, QStringList{QString()});

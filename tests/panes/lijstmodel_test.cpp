@@ -3,6 +3,7 @@
 
 #include "dialogs/Twips.h"
 #include "panes/gui/Kolommen.h"
+#include "platform/gui/Kleuren.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -158,8 +159,7 @@ TEST(LijstModel, CursiefGrijsEnVet)
 
     EXPECT_FALSE(model.index(0, 1).data(Qt::ForegroundRole).isValid());
     model.ZetGrijs(true);
-    EXPECT_EQ(model.index(0, 1).data(Qt::ForegroundRole).value<QColor>(),
-              QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(model.index(0, 1).data(Qt::ForegroundRole).value<QColor>(), Kleur(Kleurrol::Verouderd));
 }
 
 TEST(LijstModel, KopIcoonPerKolom)

@@ -1,5 +1,6 @@
 #include "PaneelHulp.h"
 
+#include "platform/gui/Kleuren.h"
 #include "platform/gui/Shell.h"
 #include "platform/gui/Zandloper.h"
 
@@ -46,7 +47,7 @@ TEST_F(LokaalPaneelTest, VultBeideLijsten)
     EXPECT_FALSE(ZandloperAan());
     EXPECT_TRUE(WachtTot([&] {
         return ui().LabelLokaal->text() == QStringLiteral("Lokale map: ") + root &&
-               Tekstkleur(*ui().LabelLokaal) == Zwart;
+               Tekstkleur(*ui().LabelLokaal) == Kleur(Kleurrol::Tekst);
     }));
 
     // An empty folder: only the parent entry, counted as nothing.
@@ -113,10 +114,10 @@ TEST_F(LokaalPaneelTest, MapMetDeNaamVanEenVoorouder)
 TEST_F(LokaalPaneelTest, GetypteMapKleurtEnEnterMeldtOntbrekende)
 {
     Typen(ui().MapLokaal, root + QStringLiteral("lee"), false);
-    EXPECT_EQ(Tekstkleur(*ui().MapLokaal), Rood);
+    EXPECT_TRUE(TekstRood(*ui().MapLokaal));
     EXPECT_TRUE(WachtTot([&] { return ui().LijstBLokaal->lijstModel().Grijs(); }));
     QTest::keyClick(ui().MapLokaal, Qt::Key_G);
-    EXPECT_EQ(Tekstkleur(*ui().MapLokaal), Zwart);
+    EXPECT_EQ(Tekstkleur(*ui().MapLokaal), Kleur(Kleurrol::Tekst));
     QTest::keyClick(ui().MapLokaal, Qt::Key_X);
     QTest::keyClick(ui().MapLokaal, Qt::Key_Return);
     ASSERT_EQ(vragen.Vragen().size(), 1u);
@@ -148,10 +149,10 @@ TEST_F(LokaalPaneelTest, GetypteMapKleurtEnEnterMeldtOntbrekende)
 TEST_F(LokaalPaneelTest, VerdwenenMapKleurtHetLabelRood)
 {
     Naar(root + QStringLiteral("leeg/"));
-    ASSERT_TRUE(WachtTot([&] { return Tekstkleur(*ui().LabelLokaal) == Zwart; }));
+    ASSERT_TRUE(WachtTot([&] { return Tekstkleur(*ui().LabelLokaal) == Kleur(Kleurrol::Tekst); }));
     ASSERT_TRUE(QDir(root + QStringLiteral("leeg")).removeRecursively());
     EXPECT_TRUE(WachtTot([&] {
-        return Tekstkleur(*ui().LabelLokaal) == Rood && ui().LabelLokaal->text() == QLatin1String("Lokaal");
+        return TekstRood(*ui().LabelLokaal) && ui().LabelLokaal->text() == QLatin1String("Lokaal");
     }));
     // Refreshing a folder that is gone: the short notice, the lists stay.
     QTest::keyClick(ui().LijstLokaal, Qt::Key_F5);

@@ -1,5 +1,6 @@
 #include "PaneelHulp.h"
 
+#include "platform/gui/Kleuren.h"
 #include "platform/gui/Zandloper.h"
 
 #include <QAction>
@@ -53,7 +54,7 @@ TEST_F(ServerPaneelTest, KiezenVerbindtEnVultBeideLijsten)
     EXPECT_FALSE(ZandloperAan());
     EXPECT_TRUE(vragen.Vragen().empty());
     EXPECT_TRUE(WachtTot([&] {
-        return ui().LabelFtp->text() == QLatin1String("Servermap: /") && Tekstkleur(*ui().LabelFtp) == Zwart;
+        return ui().LabelFtp->text() == QLatin1String("Servermap: /") && Tekstkleur(*ui().LabelFtp) == Kleur(Kleurrol::Tekst);
     }));
 }
 
@@ -136,7 +137,7 @@ TEST_F(ServerPaneelTest, GetypteMapKleurtEnEnterGaatErheen)
     Verbinden();
     // Without the leading "/": shown in the box in its full form afterwards.
     Typen(ui().MapFtp, QStringLiteral("a/b"), false);
-    EXPECT_TRUE(WachtTot([&] { return Tekstkleur(*ui().MapFtp) == Zwart; }));
+    EXPECT_TRUE(WachtTot([&] { return Tekstkleur(*ui().MapFtp) == Kleur(Kleurrol::Tekst); }));
     // Typed but not confirmed: the lists still show "/", in grey.
     EXPECT_TRUE(WachtTot([&] { return ui().LijstBFtp->lijstModel().Grijs(); }));
     QTest::keyClick(ui().MapFtp, Qt::Key_Return);
@@ -145,7 +146,7 @@ TEST_F(ServerPaneelTest, GetypteMapKleurtEnEnterGaatErheen)
     EXPECT_TRUE(WachtTot([&] { return !ui().LijstFtp->lijstModel().Grijs(); }));
 
     Typen(ui().MapFtp, QStringLiteral("/a/bestaatniet"), false);
-    EXPECT_TRUE(WachtTot([&] { return Tekstkleur(*ui().MapFtp) == Rood; }));
+    EXPECT_TRUE(WachtTot([&] { return TekstRood(*ui().MapFtp); }));
     QTest::keyClick(ui().MapFtp, Qt::Key_Return);
     ASSERT_EQ(vragen.Vragen().size(), 1u);
     EXPECT_EQ(vragen.Vragen()[0].opties.Tekst, QStringLiteral("Servermap '/a/bestaatniet/' niet gevonden."));
@@ -214,7 +215,7 @@ TEST_F(ServerPaneelTest, VerbrekenVraagtEerst)
     EXPECT_FALSE(ui().knopPatroonFtp->font().italic());
     EXPECT_FALSE(venster->menus().mnuFtp->menuAction()->isEnabled());
     EXPECT_EQ(ui().LabelFtp->text(), QStringLiteral("Ftp server niet verbonden"));
-    EXPECT_EQ(Tekstkleur(*ui().LabelFtp), Rood);
+    EXPECT_TRUE(TekstRood(*ui().LabelFtp));
 
     // Not connected: no question, only the box's choice goes.
     ui().cboVerbindingenFtp->setCurrentIndex(0);
@@ -258,12 +259,12 @@ TEST_F(ServerPaneelTest, LaatsteServerToontLaatsteMap)
 TEST_F(ServerPaneelTest, ServerDieStoptKleurtDeLabelsRood)
 {
     Verbinden();
-    ASSERT_TRUE(WachtTot([&] { return Tekstkleur(*ui().LabelFtp) == Zwart; }));
+    ASSERT_TRUE(WachtTot([&] { return Tekstkleur(*ui().LabelFtp) == Kleur(Kleurrol::Tekst); }));
     server.stop();
     EXPECT_TRUE(WachtTot([&] {
         return !venster->serverPaneel().Verbonden() &&
                ui().LabelFtp->text() == QLatin1String("Ftp server niet verbonden") &&
-               Tekstkleur(*ui().LabelFtp) == Rood && Tekstkleur(*ui().MapFtp) == Rood;
+               TekstRood(*ui().LabelFtp) && TekstRood(*ui().MapFtp);
     }));
     // The lists keep what they showed until the next action; nothing was asked.
     EXPECT_EQ(ui().LijstBFtp->lijstModel().Aantal(), 4);

@@ -154,6 +154,18 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
 
     TipTonen(*ui.knopVorige, QStringLiteral("Vorige server (Page Down)"));
     TipTonen(*ui.knopVolgende, QStringLiteral("Volgende server (Page Up)"));
+    // What a screen reader says for each field is the label before it.
+    ui.knopVorige->setAccessibleName(QStringLiteral("Vorige server"));
+    ui.knopVolgende->setAccessibleName(QStringLiteral("Volgende server"));
+    ui.LabelNaam->setBuddy(ui.cboNaam);
+    ui.LabelFtpHost->setBuddy(ui.txtFtpHost);
+    ui.LabelGebruikersnaam->setBuddy(ui.txtGebruikersnaam);
+    ui.LabelWachtwoord->setBuddy(ui.txtWachtwoord);
+    ui.LabelFtpPoort->setBuddy(ui.cboFtpPoort);
+    ui.LabelTls->setBuddy(ui.cboTls);
+    ui.LabelWebsite->setBuddy(ui.txtWebsite);
+    ui.cboNaam->lineEdit()->setAccessibleName(QStringLiteral("Naam"));
+    ui.cboFtpPoort->lineEdit()->setAccessibleName(QStringLiteral("Poort"));
     TipTonen(*ui.LabelAantal, QStringLiteral("Aantal servers\nKlikken: nieuw"));
     TipTonen(*ui.LabelWachtwoord, QStringLiteral("Rechtsklikken: wachtwoord tonen"));
     TipTonen(*ui.LabelFormaat,

@@ -1,32 +1,18 @@
 #include "panes/gui/ImageLijst16.h"
 
 #include "panes/Patroon.h"
+#include "platform/gui/Beelden.h"
 #include "platform/gui/Pictogrammen.h"
 
 #include <QFileInfo>
 
-#include <mutex>
-
-// Q_INIT_RESOURCE must be used outside any namespace.
-static void VamoxBronnenRegistreren()
-{
-    Q_INIT_RESOURCE(vamox);
-}
-
 namespace Vamox {
-
-void BronnenLaden()
-{
-    static std::once_flag eenmaal;
-    std::call_once(eenmaal, [] { VamoxBronnenRegistreren(); });
-}
 
 ImageLijst16::ImageLijst16()
 {
-    BronnenLaden();
     for (const char* sleutel : {"map", "bestand", "sort_af", "sort_op", "mapplus", "mapomhoog"}) {
         const QString naam = QString::fromLatin1(sleutel);
-        Toevoegen(naam, QIcon(QStringLiteral(":/icons/%1.png").arg(naam)));
+        Toevoegen(naam, Beeld(naam));
     }
 }
 

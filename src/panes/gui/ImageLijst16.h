@@ -1,15 +1,13 @@
 #pragma once
 
+#include "platform/gui/Beelden.h" // BronnenLaden, for the callers that only load the pictures
+
 #include <QHash>
 #include <QIcon>
 #include <QString>
 #include <QStringList>
 
 namespace Vamox {
-
-// Makes the program's own pictures (":/icons/...") available. Safe to call more than once;
-// needed because the resources live in a static library whose initialiser nobody references.
-void BronnenLaden();
 
 // The shared 16x16 pictures of the four lists and their headers, each under a text key. Starts
 // with "map", "bestand", "sort_af", "sort_op", "mapplus" and "mapomhoog"; grows by one picture

@@ -3,6 +3,7 @@
 #include "panes/Opmaak.h"
 #include "panes/RijenSorteren.h"
 #include "panes/gui/ImageLijst16.h"
+#include "platform/gui/Kleuren.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -250,7 +251,7 @@ QVariant LijstModel::data(const QModelIndex& index, int role) const
         return letter;
     }
     case Qt::ForegroundRole:
-        if (m_grijs) return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        if (m_grijs) return Kleur(Kleurrol::Verouderd);
         return {};
     default:
         return {};

@@ -176,7 +176,7 @@ void LokaalPaneel::NaarSchijfRoot()
 void LokaalPaneel::MapLokaal_Change()
 {
     QLineEdit* vak = ui().map;
-    TekstkleurZetten(*vak, LokaleMapBestaat(SpatiesWeg(vak->text())) ? Zwart : Rood);
+    TekstRoodZetten(*vak, !LokaleMapBestaat(SpatiesWeg(vak->text())));
 }
 
 void LokaalPaneel::MapLokaal_Enter()

@@ -3,7 +3,9 @@
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/ServerPaneel.h"
+#include "platform/gui/Kleuren.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,13 +14,18 @@
 
 namespace Vamox {
 
-void TekstkleurZetten(QWidget& besturing, const QColor& kleur)
+void TekstRoodZetten(QWidget& besturing, bool rood)
 {
-    QPalette kleuren = besturing.palette();
-    if (kleuren.color(QPalette::WindowText) == kleur && kleuren.color(QPalette::Text) == kleur) return;
-    kleuren.setColor(QPalette::WindowText, kleur); // labels
-    kleuren.setColor(QPalette::Text, kleur);       // text boxes
-    besturing.setPalette(kleuren);
+    if (TekstRood(besturing) == rood) return;
+    if (rood)
+        KleurZetten(besturing, {QPalette::WindowText, QPalette::Text}, Kleurrol::Fout); // labels, boxes
+    else
+        KleurWissen(besturing);
+}
+
+bool TekstRood(const QWidget& besturing)
+{
+    return Tekstkleur(besturing) == Kleur(Kleurrol::Fout);
 }
 
 QColor Tekstkleur(const QWidget& besturing)
@@ -51,6 +58,10 @@ Navigatie::Navigatie(LokaalPaneel& lokaal, ServerPaneel& server, QWidget& centra
 {
     // Both buttons act on release, as the left click does, and the right one has a meaning too.
     knopMapHoger.installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nu) {
+        const QString kant = Kant(BesturingVan(nu));
+        if (!kant.isEmpty()) m_laatsteKant = kant;
+    });
 }
 
 bool Navigatie::eventFilter(QObject* object, QEvent* event)
@@ -96,10 +107,29 @@ bool Navigatie::ActiefBevat(const char* deel) const
 {
     // The control is the child of the central widget that holds the focus (the text box inside a
     // combo box has no name of its own).
-    const QWidget* w = m_centraal.window()->focusWidget();
+    const QWidget* w = BesturingVan(m_centraal.window()->focusWidget());
+    // A toolbar button reached with Tab acts on the side the keyboard came from, as a click
+    // (which leaves the focus where it is) acts on the side that has it.
+    const QString naam = qobject_cast<const QAbstractButton*>(w) != nullptr && Kant(w).isEmpty()
+                             ? m_laatsteKant
+                             : (w != nullptr ? w->objectName() : QString());
+    return naam.contains(QLatin1String(deel), Qt::CaseInsensitive);
+}
+
+const QWidget* Navigatie::BesturingVan(const QWidget* w) const
+{
     while (w != nullptr && w->parentWidget() != nullptr && w->parentWidget() != &m_centraal)
         w = w->parentWidget();
-    return w != nullptr && w->objectName().contains(QLatin1String(deel), Qt::CaseInsensitive);
+    return w != nullptr && w->parentWidget() == &m_centraal ? w : nullptr;
+}
+
+QString Navigatie::Kant(const QWidget* besturing)
+{
+    if (besturing == nullptr) return {};
+    const QString naam = besturing->objectName();
+    if (naam.contains(QLatin1String("lokaal"), Qt::CaseInsensitive)) return QStringLiteral("lokaal");
+    if (naam.contains(QLatin1String("ftp"), Qt::CaseInsensitive)) return QStringLiteral("ftp");
+    return {};
 }
 
 void Navigatie::PlusLokaalFtpBijwerken(bool lokaal)

@@ -14,11 +14,10 @@ class LokaalPaneel;
 class Paneel;
 class ServerPaneel;
 
-// Text colours of the status labels and folder boxes: red while a folder is missing or the
-// server does not answer, black otherwise.
-inline const QColor Rood{255, 0, 0};
-inline const QColor Zwart{0, 0, 0};
-void TekstkleurZetten(QWidget& besturing, const QColor& kleur);
+// Text colour of the status labels and folder boxes: red (the scheme's Kleurrol::Fout) while a
+// folder is missing or the server does not answer, else the text colour of the scheme.
+void TekstRoodZetten(QWidget& besturing, bool rood);
+bool TekstRood(const QWidget& besturing);
 QColor Tekstkleur(const QWidget& besturing);
 
 // The selected row of a list (the first one of a file list), -1 when none.
@@ -56,12 +55,17 @@ protected:
 
 private:
     bool ActiefBevat(const char* deel) const;
+    // The child of the central widget that holds `w`, nullptr outside it.
+    const QWidget* BesturingVan(const QWidget* w) const;
+    // "lokaal" or "ftp" for a control of a side, empty for the toolbar and the background.
+    static QString Kant(const QWidget* besturing);
     Paneel& PaneelVan(const LijstWeergave& lijst);
 
     LokaalPaneel& m_lokaal;
     ServerPaneel& m_server;
     QWidget& m_centraal;
     QToolButton& m_knopMapHoger;
+    QString m_laatsteKant; // the side that last had the focus
 };
 
 } // namespace Vamox

@@ -8,6 +8,7 @@
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/ServerPaneel.h"
+#include "platform/gui/Kleuren.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -433,7 +434,7 @@ void Selectie::TimerGeselecteerdTik()
 
     const bool verbonden = m_server.Verbonden();
     const QColor wit = QPalette().color(QPalette::Base);
-    const QColor groen(0xE9, 0xFE, 0xE2); // &HE2FEE9: files may be dragged out of the window
+    const QColor groen = Kleur(Kleurrol::BuitenSlepen); // files may be dragged out of the window
     const auto kleuren = [&](LijstWeergave* lijst, const QAction* buiten) {
         const QColor gewenst = (verbonden && buiten->isChecked()) || lijst == m_buitenSlepen ? groen : wit;
         if (lijst->Achtergrondkleur() != gewenst) lijst->ZetAchtergrondkleur(gewenst);

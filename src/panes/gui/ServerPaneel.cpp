@@ -83,7 +83,7 @@ void ServerPaneel::Gelezen()
     MappenBijwerken(geenLokaal, map);
     HuidigeMapZetten(map);
     ui().label->setText(QStringLiteral("Servermap: ") + map);
-    TekstkleurZetten(*ui().label, Zwart);
+    TekstRoodZetten(*ui().label, false);
 }
 
 void ServerPaneel::ToevoegenLijstBFtp(const FtpEntry& entry, Bestandsvulling& vulling)
@@ -117,7 +117,7 @@ void ServerPaneel::FtpVerversen()
     LijstenLeegmaken();
     ui().label->setText(QStringLiteral("Ftp server"));
     m_mapFtpControle.stop();
-    TekstkleurZetten(*ui().map, Zwart);
+    TekstRoodZetten(*ui().map, false);
     ui().map->clear();
     venster->repaint();
     ui().map->setText(HuidigeServermap());
@@ -167,9 +167,9 @@ bool ServerPaneel::PlustekenVragen()
 void ServerPaneel::MapVak_Verlaten()
 {
     MapFtpControleNu();
-    if (Tekstkleur(*ui().map) == Rood) {
+    if (TekstRood(*ui().map)) {
         ui().map->setText(HuidigeServermap());
-        TekstkleurZetten(*ui().map, Zwart);
+        TekstRoodZetten(*ui().map, false);
     }
 }
 
@@ -198,7 +198,7 @@ void ServerPaneel::MapFtpKleurBijwerken()
         m_mapFtpControle.start();
         return;
     }
-    TekstkleurZetten(*vak, bestaat ? Zwart : Rood);
+    TekstRoodZetten(*vak, !bestaat);
 }
 
 void ServerPaneel::MapFtpControleNu()
@@ -220,9 +220,9 @@ void ServerPaneel::MapFtp_Enter()
     const auto nietGevonden = [&] {
         Melding(QStringLiteral("Servermap '") + tekst + QStringLiteral("' niet gevonden."), 4);
         vak->setText(HuidigeServermap());
-        TekstkleurZetten(*vak, Zwart);
+        TekstRoodZetten(*vak, false);
     };
-    if (Tekstkleur(*vak) == Rood) {
+    if (TekstRood(*vak)) {
         nietGevonden();
     } else if (m_verbonden) {
         if (m_sessie.ServerpadBestaat(QStringLiteral("/"), true)) {
@@ -247,7 +247,7 @@ void ServerPaneel::MapFtp_Escape()
     QLineEdit* vak = ui().map;
     m_mapFtpControle.stop();
     vak->setText(HuidigeServermap());
-    TekstkleurZetten(*vak, Zwart);
+    TekstRoodZetten(*vak, false);
     vak->selectAll();
 }
 

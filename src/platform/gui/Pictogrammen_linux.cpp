@@ -27,13 +27,13 @@ QIcon ThemaIcoon(const QMimeType& soort)
 }
 
 // Theme icons are looked up lazily and may change with the theme; the lists keep what they got
-// the first time, at the size they draw and twice that for dense screens. Null when the theme
-// draws nothing.
+// the first time, at the size they draw and at one and a half and twice that for dense screens.
+// Null when the theme draws nothing.
 QIcon Vastgelegd(const QIcon& icoon, int maat)
 {
     QIcon vast;
     if (icoon.isNull()) return vast;
-    for (int m : {maat, 2 * maat}) {
+    for (int m : {maat, maat * 3 / 2, 2 * maat}) {
         const QPixmap beeld = icoon.pixmap(m, m);
         if (!beeld.isNull()) vast.addPixmap(beeld);
     }

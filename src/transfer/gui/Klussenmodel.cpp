@@ -1,6 +1,7 @@
 #include "transfer/gui/Klussenmodel.h"
 
 #include "panes/Opmaak.h"
+#include "platform/gui/Kleuren.h"
 #include "transfer/Wachtrij.h"
 
 #include <QColor>
@@ -94,7 +95,7 @@ QVariant Klussenmodel::data(const QModelIndex& index, int rol) const
     if (!index.isValid() || index.row() >= m_rijen) return {};
     const Klus& k = m_wachtrij.Klussen()[size_t(index.row())];
     if (rol == Qt::ForegroundRole && index.column() == Staat && k.staat == Klus::Staat::Mislukt)
-        return QColor(Qt::red);
+        return Kleur(Kleurrol::Fout);
     if (rol == Qt::TextAlignmentRole && (index.column() == Grootte || index.column() == Voortgang))
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (rol == Qt::ToolTipRole && index.column() == Naam) return k.bron + QStringLiteral(" -> ") + k.doel;

@@ -15,13 +15,14 @@ namespace Vamox {
 
 Overdrachtenvenster::Overdrachtenvenster(Wachtrij& wachtrij, QWidget* hoofdvenster)
     : QWidget(hoofdvenster, Qt::Tool), m_wachtrij(wachtrij), m_model(new Klussenmodel(wachtrij, this)),
-      m_lijst(new QTableView(this)), m_opnieuw(new QPushButton(QStringLiteral("Mislukte opnieuw proberen"), this)),
-      m_stoppen(new QPushButton(QStringLiteral("Stoppen"), this)),
-      m_wissen(new QPushButton(QStringLiteral("Lijst wissen"), this))
+      m_lijst(new QTableView(this)), m_opnieuw(new QPushButton(QStringLiteral("&Mislukte opnieuw proberen"), this)),
+      m_stoppen(new QPushButton(QStringLiteral("&Stoppen"), this)),
+      m_wissen(new QPushButton(QStringLiteral("Lijst &wissen"), this))
 {
     setObjectName(QStringLiteral("Overdrachten"));
     setWindowTitle(QStringLiteral("Overdrachten"));
     m_lijst->setObjectName(QStringLiteral("OverdrachtenLijst"));
+    m_lijst->setAccessibleName(QStringLiteral("Overdrachten"));
     m_lijst->setModel(m_model);
     m_lijst->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lijst->setEditTriggers(QAbstractItemView::NoEditTriggers);
