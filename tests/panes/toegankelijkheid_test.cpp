@@ -96,11 +96,12 @@ TEST_F(ToegankelijkheidTest, ElkeBesturingVanHetVensterEnDeDialogenHeeftEenNaam)
     EXPECT_EQ(Naamlozen(overdrachten, 4), QStringList());
     overdrachten.hide();
 
-    QStringList servers{QString()};
-    bool onderdrukt = false;
-    FrmServergegevens gegevens(servers, *ui().cboVerbindingenFtp, onderdrukt, venster.get());
-    gegevens.show();
-    EXPECT_EQ(Naamlozen(gegevens, 12), QStringList());
+    // Opened as a person opens it, from its toolbar button.
+    QTest::mouseClick(ui().knopServergegevens, Qt::LeftButton);
+    auto* gegevens = venster->findChild<FrmServergegevens*>();
+    ASSERT_TRUE(gegevens && gegevens->isVisible());
+    EXPECT_EQ(Naamlozen(*gegevens, 12), QStringList());
+    gegevens->close();
 }
 
 TEST_F(ToegankelijkheidTest, LijstenMeldenHunRijenEnDeGeselecteerdeRij)
