@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on Debian 12, skipping what is there.
 set -euo pipefail
 pkgs=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev qt6-base-dev-tools libgl-dev
-      libcurl4-openssl-dev libssl-dev openssl python3-pyftpdlib vsftpd openssh-server openssh-client lftp curl xvfb xauth imagemagick fonts-dejavu-core
+      libcurl4-openssl-dev libssh2-1-dev pkg-config libssl-dev openssl python3-pyftpdlib vsftpd openssh-server openssh-client lftp curl xvfb xauth imagemagick fonts-dejavu-core
       qt6-translations-l10n)
 # One query for all: a process per package made the check take a second with nothing to do.
 installed=$'\n'$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${pkgs[@]}" 2>/dev/null || true)$'\n'
