@@ -5,7 +5,6 @@
 #include "ftp/SftpVerbinding.h"
 
 #include <QDeadlineTimer>
-#include <QUrl>
 
 #include <libssh2.h>
 #include <libssh2_sftp.h>
@@ -32,6 +31,15 @@ struct SftpVerbinding::Binnen
     // Calls a cancel left under way: libssh2 must see each one again, unchanged, until it answers,
     // before it is given anything else (a packet half sent, a reply not yet read).
     std::deque<std::function<int()>> nawerk;
+    // Everything libssh2 allocates for the session, so that what it cannot free itself (the
+    // handles still open, and what they hold, when a connection dies) goes with the session.
+    struct Blok
+    {
+        Blok* vorige;
+        Blok* volgende;
+    };
+    Blok geheugen{&geheugen, &geheugen};
+    void geheugenVrijgeven();
 
     QDeadlineTimer antwoordTermijn() const { return QDeadlineTimer(qint64(instellingen.tijden.antwoordS) * 1000); }
 
@@ -77,5 +85,7 @@ struct SftpVerbinding::Binnen
 };
 
 SftpAttributen AttributenVan(const LIBSSH2_SFTP_ATTRIBUTES& a);
+// libssh2's allocator for a session of a Binnen (its abstract pointer).
+void* SshNemen(std::size_t lengte, void** abstract);
 
 } // namespace Vamox

@@ -1,6 +1,9 @@
 #include "ftp/SftpBinnen.h"
 
+#include <QUrl>
+
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -111,7 +114,7 @@ struct Opzoeking
     }
 };
 
-std::shared_ptr<Opzoeking> Opzoeken(const QByteArray& host, quint16 poort, const QDeadlineTimer& tot,
+std::shared_ptr<Opzoeking> Opzoeken(const QString& naam, quint16 poort, const QDeadlineTimer& tot,
                                     const std::atomic<bool>& afbreken)
 {
     auto o = std::make_shared<Opzoeking>();
@@ -119,8 +122,10 @@ std::shared_ptr<Opzoeking> Opzoeken(const QByteArray& host, quint16 poort, const
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
     const QByteArray dienst = QByteArray::number(poort);
-    o->rc = ::getaddrinfo(host.constData(), dienst.constData(), &hints, &o->lijst);
+    o->rc = ::getaddrinfo(naam.toUtf8().constData(), dienst.constData(), &hints, &o->lijst);
     if (o->rc != EAI_NONAME) return o;
+    QByteArray host = QUrl::toAce(naam);
+    if (host.isEmpty()) host = naam.toUtf8();
     std::thread([o, host, dienst] {
         addrinfo hints{};
         hints.ai_socktype = SOCK_STREAM;
@@ -144,6 +149,40 @@ std::shared_ptr<Opzoeking> Opzoeken(const QByteArray& host, quint16 poort, const
     return o;
 }
 
+using Blok = Binnen::Blok;
+
+void Koppelen(Blok& kop, Blok* b)
+{
+    b->vorige = &kop;
+    b->volgende = kop.volgende;
+    kop.volgende->vorige = b;
+    kop.volgende = b;
+}
+
+void Ontkoppelen(Blok* b)
+{
+    b->vorige->volgende = b->volgende;
+    b->volgende->vorige = b->vorige;
+}
+
+void SshGeven(void* p, void**)
+{
+    if (!p) return;
+    Blok* b = static_cast<Blok*>(p) - 1;
+    Ontkoppelen(b);
+    std::free(b);
+}
+
+void* SshGroeien(void* p, std::size_t lengte, void** abstract)
+{
+    if (!p) return SshNemen(lengte, abstract);
+    Blok* oud = static_cast<Blok*>(p) - 1;
+    Ontkoppelen(oud);
+    auto* b = static_cast<Blok*>(std::realloc(oud, sizeof(Blok) + lengte));
+    Koppelen(static_cast<Binnen*>(*abstract)->geheugen, b ? b : oud);
+    return b ? b + 1 : nullptr;
+}
+
 void Initialiseren()
 {
     static std::once_flag eens;
@@ -151,6 +190,23 @@ void Initialiseren()
 }
 
 } // namespace
+
+void* SshNemen(std::size_t lengte, void** abstract)
+{
+    auto* b = static_cast<Blok*>(std::malloc(sizeof(Blok) + lengte));
+    if (!b) return nullptr;
+    Koppelen(static_cast<Binnen*>(*abstract)->geheugen, b);
+    return b + 1;
+}
+
+void Binnen::geheugenVrijgeven()
+{
+    while (geheugen.volgende != &geheugen) {
+        Blok* b = geheugen.volgende;
+        Ontkoppelen(b);
+        std::free(b);
+    }
+}
 
 SftpAttributen AttributenVan(const LIBSSH2_SFTP_ATTRIBUTES& a)
 {
@@ -289,6 +345,7 @@ void Binnen::verbreken()
     for (int i = 0; sessie && i < 100; ++i)
         if (libssh2_session_free(sessie) != LIBSSH2_ERROR_EAGAIN) sessie = nullptr;
     sessie = nullptr;
+    geheugenVrijgeven();
     if (fd >= 0) ::close(fd);
     fd = -1;
 }
@@ -388,7 +445,7 @@ SftpUitkomst SftpVerbinding::verbinden(const QString& host, quint16 poort, const
     const QDeadlineTimer tot(qint64(d->instellingen.tijden.verbindenS) * 1000);
     QString naam = host;
     if (naam.startsWith(u'[') && naam.endsWith(u']')) naam = naam.mid(1, naam.size() - 2);
-    const auto opzoeking = Opzoeken(QUrl::toAce(naam), poort, tot, d->afbreken);
+    const auto opzoeking = Opzoeken(naam, poort, tot, d->afbreken);
     if (d->afbreken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     if (opzoeking->rc != 0) {
         if (tot.hasExpired()) return Mislukt(SftpFout::TijdVerstreken, QStringLiteral("De servernaam is niet op tijd opgezocht"));
@@ -420,7 +477,7 @@ SftpUitkomst SftpVerbinding::verbinden(const QString& host, quint16 poort, const
                                                 .arg(host, QString::fromLocal8Bit(::strerror(fout))));
     }
 
-    d->sessie = libssh2_session_init_ex(nullptr, nullptr, nullptr, d.get());
+    d->sessie = libssh2_session_init_ex(&SshNemen, &SshGeven, &SshGroeien, d.get());
     if (!d->sessie) {
         d->verbreken();
         return Mislukt(SftpFout::Lokaal, QStringLiteral("libssh2 kan geen sessie maken"));

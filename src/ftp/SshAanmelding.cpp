@@ -165,8 +165,8 @@ void Antwoorden(const char*, int, const char*, int, int aantal, const LIBSSH2_US
     for (int i = 0; i < aantal; ++i) {
         // What is typed unseen is the password; anything shown gets no answer.
         const QByteArray& a = vragen[i].echo ? QByteArray() : d->wachtwoord;
-        // libssh2 frees the answers with its default allocator, free().
-        antwoorden[i].text = static_cast<char*>(std::malloc(std::size_t(a.size()) + 1));
+        // libssh2 frees the answers with the session's allocator.
+        antwoorden[i].text = static_cast<char*>(SshNemen(std::size_t(a.size()) + 1, abstract));
         if (!antwoorden[i].text) {
             antwoorden[i].length = 0;
             continue;
