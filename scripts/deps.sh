@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on Debian 12, skipping what is there.
 set -euo pipefail
 pkgs=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev qt6-base-dev-tools libgl-dev
-      libcurl4-openssl-dev libssl-dev openssl python3-pyftpdlib vsftpd openssh-server openssh-client lftp curl xvfb xauth imagemagick fonts-dejavu-core
+      libcurl4-openssl-dev libssh2-1-dev pkg-config libssl-dev openssl python3-pyftpdlib vsftpd openssh-server openssh-client lftp curl xvfb xauth imagemagick fonts-dejavu-core
       qt6-translations-l10n qt6-svg-dev qtkeychain-qt6-dev libsecret-1-0 gnome-keyring
       dpkg-dev file desktop-file-utils appstream
       dbus-daemon libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend dconf-service
