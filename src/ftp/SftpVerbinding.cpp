@@ -486,6 +486,14 @@ SftpUitkomst SftpVerbinding::verbinden(const QString& host, quint16 poort, const
     if (!d->instellingen.hostsleuteltypes.isEmpty())
         libssh2_session_method_pref(d->sessie, LIBSSH2_METHOD_HOSTKEY, d->instellingen.hostsleuteltypes.constData());
     const int rc = d->herhalen([this] { return libssh2_session_handshake(d->sessie, d->fd); }, tot);
+    if (rc == LIBSSH2_ERROR_KEX_FAILURE) {
+        // Nothing to retry: libssh2 1.10 knows no rsa-sha2 host keys, and a server with only an
+        // RSA key (OpenSSH 8.8 and later) offers no other.
+        d->verbreken();
+        return Mislukt(SftpFout::Geweigerd,
+                       QStringLiteral("De server en dit programma hebben geen versleuteling of soort hostsleutel "
+                                      "gemeen (een server met alleen een RSA-hostsleutel)"));
+    }
     if (rc != 0) {
         const SftpUitkomst u = d->uitkomst(rc, QStringLiteral("SSH-handdruk"));
         d->verbreken();
