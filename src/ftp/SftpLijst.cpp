@@ -87,7 +87,8 @@ SftpUitkomst SftpVerbinding::lijst(const SftpPad& map, const SftpLijstdeel& deel
     auto naam = std::make_shared<QByteArray>(ruimte, Qt::Uninitialized);
     auto attributen = std::make_shared<LIBSSH2_SFTP_ATTRIBUTES>();
     const auto lezen = [h, naam, attributen] {
-        return libssh2_sftp_readdir_ex(h, naam->data(), std::size_t(naam->size()), nullptr, 0, attributen.get());
+        return libssh2_sftp_readdir_ex(h, naam->data(), std::size_t(naam->size()), nullptr, 0,
+                                       attributen.get());
     };
     Stukken stukken(deel);
     std::vector<SftpEntry> links;
