@@ -66,7 +66,7 @@ struct SftpEntry
     FtpEntry entry;          // as the lists show it: naam decoded as UTF-8, the date from mtime in UTC
     QByteArray naam;         // exactly the server's bytes (line breaks, invalid UTF-8, '/' and all)
     bool geldigeNaam = true; // valid UTF-8 without '/' or NUL: entry.naam names it
-    bool link = false;       // a symbolic link; entry.isMap says whether it leads to a folder
+    bool link = false;       // a symbolic link: kind, size and date are its target's (when there is one)
     int rechten = -1;        // mode bits 07777; -1: not given
     qint64 mtime = -1;
 };
