@@ -24,7 +24,8 @@ using namespace Vamox;
 int main(int argc, char** argv)
 {
     if (argc < 8) {
-        std::fprintf(stderr, "usage: sftp_bench get|put HOST PORT KEY KNOWN_HOSTS REMOTE LOCAL [CONNECTIONS]\n");
+        std::fprintf(stderr,
+                     "usage: sftp_bench get|put HOST PORT KEY KNOWN_HOSTS REMOTE LOCAL [CONNECTIONS]\n");
         return 2;
     }
     const bool neer = QByteArrayView(argv[1]) == "get";
@@ -56,11 +57,14 @@ int main(int argc, char** argv)
         fd = ::open(argv[7], O_RDWR | O_CREAT | O_TRUNC, 0644);
     } else {
         fd = ::open(argv[7], O_RDONLY);
-        struct stat st{};
+        struct stat st
+        {
+        };
         ::fstat(fd, &st);
         grootte = st.st_size;
         // The parts write into one file, made empty first.
-        if (verbindingen > 1 && !eerste.plaatsen(serverPad, [](qint64, char*, qint64) { return qint64(0); }).ok())
+        if (verbindingen > 1 &&
+            !eerste.plaatsen(serverPad, [](qint64, char*, qint64) { return qint64(0); }).ok())
             return 1;
     }
     if (fd < 0) return 1;
@@ -72,7 +76,9 @@ int main(int argc, char** argv)
         if (neer) {
             uitkomsten[std::size_t(i)] = v.halen(
                 serverPad,
-                [fd](qint64 positie, const char* data, qint64 n) { return ::pwrite(fd, data, std::size_t(n), positie) == n; },
+                [fd](qint64 positie, const char* data, qint64 n) {
+                    return ::pwrite(fd, data, std::size_t(n), positie) == n;
+                },
                 van, verbindingen > 1 ? tot : -1);
         } else {
             uitkomsten[std::size_t(i)] = v.plaatsen(
@@ -87,8 +93,10 @@ int main(int argc, char** argv)
     for (int i = 1; i < verbindingen; ++i)
         draden.emplace_back([&, i] {
             SftpVerbinding v;
-            if (aanmelden(v)) overdragen(v, i);
-            else uitkomsten[std::size_t(i)].fout = SftpFout::Verbroken;
+            if (aanmelden(v))
+                overdragen(v, i);
+            else
+                uitkomsten[std::size_t(i)].fout = SftpFout::Verbroken;
         });
     overdragen(eerste, 0);
     for (std::thread& t : draden)
@@ -100,6 +108,7 @@ int main(int argc, char** argv)
             return 1;
         }
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    std::printf("mb_s=%.1f seconds=%.3f bytes=%lld\n", double(grootte) / 1e6 / s, s, static_cast<long long>(grootte));
+    std::printf("mb_s=%.1f seconds=%.3f bytes=%lld\n", double(grootte) / 1e6 / s, s,
+                static_cast<long long>(grootte));
     return 0;
 }

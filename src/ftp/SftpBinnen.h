@@ -41,14 +41,16 @@ struct SftpVerbinding::Binnen
     Blok geheugen{&geheugen, &geheugen};
     void geheugenVrijgeven();
 
-    QDeadlineTimer antwoordTermijn() const { return QDeadlineTimer(qint64(instellingen.tijden.antwoordS) * 1000); }
+    QDeadlineTimer antwoordTermijn() const
+    {
+        return QDeadlineTimer(qint64(instellingen.tijden.antwoordS) * 1000);
+    }
 
     // One wait on the socket in the direction libssh2 is held up in, 10 ms at most. 0, or
     // Afgebroken / Verlopen.
     int wachten(const QDeadlineTimer& tot);
     // Calls `stap` until it no longer answers EAGAIN; Afgebroken or Verlopen leave it unfinished.
-    template <class Stap>
-    int herhalen(Stap&& stap, const QDeadlineTimer& tot)
+    template <class Stap> int herhalen(Stap&& stap, const QDeadlineTimer& tot)
     {
         for (;;) {
             const int rc = int(stap());
@@ -83,6 +85,11 @@ struct SftpVerbinding::Binnen
     // Whether the server would take this RSA key signed with SHA-2 (asked without a signature).
     bool rsaSha2Bekend(const QByteArray& blob);
 };
+
+inline SftpUitkomst SftpMislukt(SftpFout fout, const QString& tekst, qint64 bytes = 0)
+{
+    return {fout, tekst, bytes};
+}
 
 SftpAttributen AttributenVan(const LIBSSH2_SFTP_ATTRIBUTES& a);
 // libssh2's allocator for a session of a Binnen (its abstract pointer).

@@ -20,7 +20,7 @@ namespace Vamox {
 enum class SftpFout
 {
     Geen,
-    Verbroken,      // no connection, or it broke or was closed: a new one may get further
+    Verbroken, // no connection, or it broke or was closed: a new one may get further
     NietGevonden,
     GeenToegang,
     SchijfVol,
@@ -57,7 +57,7 @@ struct SftpAttributen
     qint64 grootte = -1; // -1: not given
     qint64 mtime = -1;   // seconds since 1970, UTC
     qint64 atime = -1;
-    int rechten = -1;    // mode bits 07777
+    int rechten = -1; // mode bits 07777
 };
 
 // One entry of a folder as the server sent it: the name's bytes and its attributes apart.
@@ -66,7 +66,7 @@ struct SftpEntry
     FtpEntry entry;          // as the lists show it: naam decoded as UTF-8, the date from mtime in UTC
     QByteArray naam;         // exactly the server's bytes (line breaks, invalid UTF-8, '/' and all)
     bool geldigeNaam = true; // valid UTF-8 without '/' or NUL: entry.naam names it
-    bool link = false;       // a symbolic link; entry.isMap says whether it leads to a folder
+    bool link = false;       // a symbolic link: kind, size and date are its target's (when there is one)
     int rechten = -1;        // mode bits 07777; -1: not given
     qint64 mtime = -1;
 };
@@ -82,10 +82,10 @@ struct SftpPad
 
 struct SftpInstellingen
 {
-    FtpTijden tijden;                  // verbindenS, antwoordS, stilstandS
-    qint64 leesblok = 2 << 20;         // per read call; libssh2 keeps four times that in flight, 8 MiB at most
-    qint64 schrijfvenster = 8 << 20;   // an upload keeps this much sent and not yet acknowledged
-    QByteArray hostsleuteltypes;       // libssh2's order ("ssh-ed25519,ecdsa-sha2-nistp256"); empty: its own
+    FtpTijden tijden;                // verbindenS, antwoordS, stilstandS
+    qint64 leesblok = 2 << 20;       // per read call; libssh2 keeps four times that in flight, 8 MiB at most
+    qint64 schrijfvenster = 8 << 20; // an upload keeps this much sent and not yet acknowledged
+    QByteArray hostsleuteltypes;     // libssh2's order ("ssh-ed25519,ecdsa-sha2-nistp256"); empty: its own
 };
 
 // How an upload writes its file.

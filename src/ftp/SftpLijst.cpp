@@ -87,7 +87,8 @@ SftpUitkomst SftpVerbinding::lijst(const SftpPad& map, const SftpLijstdeel& deel
     auto naam = std::make_shared<QByteArray>(ruimte, Qt::Uninitialized);
     auto attributen = std::make_shared<LIBSSH2_SFTP_ATTRIBUTES>();
     const auto lezen = [h, naam, attributen] {
-        return libssh2_sftp_readdir_ex(h, naam->data(), std::size_t(naam->size()), nullptr, 0, attributen.get());
+        return libssh2_sftp_readdir_ex(h, naam->data(), std::size_t(naam->size()), nullptr, 0,
+                                       attributen.get());
     };
     Stukken stukken(deel);
     std::vector<SftpEntry> links;
@@ -147,10 +148,14 @@ SftpUitkomst SftpVerbinding::lijst(const SftpPad& map, const SftpLijstdeel& deel
     for (SftpEntry& e : links) {
         LIBSSH2_SFTP_ATTRIBUTES doel{};
         rc = d->statEx(voor + e.naam, LIBSSH2_SFTP_STAT, doel);
-        if (rc == 0)
-            e.entry.isMap = AttributenVan(doel).soort == SftpAttributen::Soort::Map;
-        else if (rc != LIBSSH2_ERROR_SFTP_PROTOCOL) // a dangling link is a file; anything else ends it
+        if (rc == 0) {
+            // What a download of it gets: the size and date of what it leads to.
+            SftpEntry naarDoel = EntryVan(e.naam, doel, utf8);
+            naarDoel.link = true;
+            e = std::move(naarDoel);
+        } else if (rc != LIBSSH2_ERROR_SFTP_PROTOCOL) { // a dangling link is a file; anything else ends it
             return d->uitkomst(rc, wat);
+        }
         stukken.toevoegen(std::move(e));
     }
     stukken.geven();

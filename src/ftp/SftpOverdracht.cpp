@@ -15,11 +15,6 @@ namespace {
 
 using Binnen = SftpVerbinding::Binnen;
 
-SftpUitkomst Mislukt(SftpFout fout, const QString& tekst, qint64 bytes)
-{
-    return {fout, tekst, bytes};
-}
-
 // Progress at most ten times a second, and the last figure always.
 class Melder
 {
@@ -49,7 +44,9 @@ QDeadlineTimer Stilstand(const SftpInstellingen& i)
 
 SftpSchrijver NaarApparaat(QIODevice& apparaat)
 {
-    return [&apparaat](qint64, const char* data, qint64 lengte) { return apparaat.write(data, lengte) == lengte; };
+    return [&apparaat](qint64, const char* data, qint64 lengte) {
+        return apparaat.write(data, lengte) == lengte;
+    };
 }
 
 SftpLezer UitApparaat(QIODevice& apparaat)
@@ -57,8 +54,8 @@ SftpLezer UitApparaat(QIODevice& apparaat)
     return [&apparaat](qint64, char* data, qint64 ruimte) { return apparaat.read(data, ruimte); };
 }
 
-SftpUitkomst SftpVerbinding::halen(const SftpPad& pad, const SftpSchrijver& schrijver, qint64 vanaf, qint64 tot,
-                                   const SftpVoortgang& voortgang)
+SftpUitkomst SftpVerbinding::halen(const SftpPad& pad, const SftpSchrijver& schrijver, qint64 vanaf,
+                                   qint64 tot, const SftpVoortgang& voortgang)
 {
     if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
     const QString wat = QStringLiteral("Downloaden");
@@ -82,11 +79,12 @@ SftpUitkomst SftpVerbinding::halen(const SftpPad& pad, const SftpSchrijver& schr
     };
     // What a read left under way is finished before the handle closes, by the next call.
     const auto uitstellen = [&] {
-        d->nawerk.push_back([h, buffer, vraag] { return int(libssh2_sftp_read(h, buffer->data(), std::size_t(vraag))); });
+        d->nawerk.push_back(
+            [h, buffer, vraag] { return int(libssh2_sftp_read(h, buffer->data(), std::size_t(vraag))); });
         d->nawerk.push_back([h] { return libssh2_sftp_close_handle(h); });
     };
     const SftpUitkomst schrijffout =
-        Mislukt(SftpFout::Lokaal, QStringLiteral("Het lokale bestand kan niet worden geschreven"), 0);
+        SftpMislukt(SftpFout::Lokaal, QStringLiteral("Het lokale bestand kan niet worden geschreven"), 0);
     for (;;) {
         // Data that keeps coming never makes a read wait: a cancel is looked for here too.
         if (d->afbreken) {
@@ -124,8 +122,9 @@ SftpUitkomst SftpVerbinding::halen(const SftpPad& pad, const SftpSchrijver& schr
             if (w == Binnen::Afgebroken) uitstellen();
             if (w == Binnen::Verlopen) {
                 d->verbreken();
-                return Mislukt(SftpFout::TijdVerstreken,
-                               wat + QStringLiteral(": er komt niets meer binnen (verbinding gesloten)"), uit.bytes);
+                return SftpMislukt(SftpFout::TijdVerstreken,
+                                   wat + QStringLiteral(": er komt niets meer binnen (verbinding gesloten)"),
+                                   uit.bytes);
             }
             if (w) return {SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"), uit.bytes};
             continue;
@@ -149,11 +148,12 @@ SftpUitkomst SftpVerbinding::halen(const SftpPad& pad, const SftpSchrijver& schr
         return u;
     }
     if (tot >= 0 && positie < tot)
-        return Mislukt(SftpFout::Korter,
-                       wat + QStringLiteral(": het bestand op de server houdt op na %1 bytes, %2 verwacht")
-                                 .arg(positie)
-                                 .arg(tot),
-                       uit.bytes);
+        return SftpMislukt(SftpFout::Korter,
+                           wat +
+                               QStringLiteral(": het bestand op de server houdt op na %1 bytes, %2 verwacht")
+                                   .arg(positie)
+                                   .arg(tot),
+                           uit.bytes);
     return uit;
 }
 
@@ -173,7 +173,7 @@ SftpUitkomst SftpVerbinding::plaatsen(const SftpPad& pad, const SftpLezer& lezer
                            libssh2_sftp_last_error(d->sftp) == LIBSSH2_FX_FAILURE;
         SftpUitkomst u = d->uitkomst(rc, wat);
         if (bezet && d->bestaat(pad.bytes))
-            return Mislukt(SftpFout::BestaatAl, wat + QStringLiteral(": het bestand bestaat al"), 0);
+            return SftpMislukt(SftpFout::BestaatAl, wat + QStringLiteral(": het bestand bestaat al"), 0);
         return u;
     }
     libssh2_sftp_seek64(h, libssh2_uint64_t(hoe.vanaf));
@@ -203,23 +203,26 @@ SftpUitkomst SftpVerbinding::plaatsen(const SftpPad& pad, const SftpLezer& lezer
     for (;;) {
         if (d->afbreken) {
             uitstellen();
-            return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"), gedaan());
+            return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"), gedaan());
         }
         if (!einde && gelezen - bevestigd < venster) {
             if (gelezen - basis + stuk > buffer->size()) {
-                std::memmove(buffer->data(), buffer->constData() + (bevestigd - basis), std::size_t(gelezen - bevestigd));
+                std::memmove(buffer->data(), buffer->constData() + (bevestigd - basis),
+                             std::size_t(gelezen - bevestigd));
                 basis = bevestigd;
             }
             const qint64 n = lezer(gelezen, buffer->data() + (gelezen - basis), stuk);
             if (n < 0) {
                 uitstellen();
-                return Mislukt(SftpFout::Lokaal, QStringLiteral("Het lokale bestand kan niet worden gelezen"), gedaan());
+                return SftpMislukt(SftpFout::Lokaal,
+                                   QStringLiteral("Het lokale bestand kan niet worden gelezen"), gedaan());
             }
             if (n == 0) einde = true;
             gelezen += std::min(n, stuk);
         }
         if (einde && bevestigd == gelezen) break;
-        const ssize_t n = libssh2_sftp_write(h, buffer->constData() + (bevestigd - basis), std::size_t(gelezen - bevestigd));
+        const ssize_t n = libssh2_sftp_write(h, buffer->constData() + (bevestigd - basis),
+                                             std::size_t(gelezen - bevestigd));
         if (n > 0) {
             bevestigd += n;
             stil = Stilstand(d->instellingen);
@@ -231,12 +234,13 @@ SftpUitkomst SftpVerbinding::plaatsen(const SftpPad& pad, const SftpLezer& lezer
             const int w = d->wachten(stil);
             if (w == Binnen::Afgebroken) {
                 uitstellen();
-                return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"), gedaan());
+                return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"), gedaan());
             }
             if (w == Binnen::Verlopen) {
                 d->verbreken();
-                return Mislukt(SftpFout::TijdVerstreken,
-                               wat + QStringLiteral(": de server neemt niets meer aan (verbinding gesloten)"), gedaan());
+                return SftpMislukt(
+                    SftpFout::TijdVerstreken,
+                    wat + QStringLiteral(": de server neemt niets meer aan (verbinding gesloten)"), gedaan());
             }
             continue;
         }

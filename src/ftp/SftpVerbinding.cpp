@@ -21,11 +21,6 @@ namespace {
 
 using Binnen = SftpVerbinding::Binnen;
 
-SftpUitkomst Mislukt(SftpFout fout, const QString& tekst)
-{
-    return {fout, tekst, 0};
-}
-
 // What an SFTP status means here (draft-ietf-secsh-filexfer codes; OpenSSH sends 0 to 8).
 SftpFout FoutVanStatus(unsigned long code)
 {
@@ -208,33 +203,6 @@ void Binnen::geheugenVrijgeven()
     }
 }
 
-SftpAttributen AttributenVan(const LIBSSH2_SFTP_ATTRIBUTES& a)
-{
-    SftpAttributen uit;
-    if (a.flags & LIBSSH2_SFTP_ATTR_SIZE) uit.grootte = qint64(a.filesize);
-    if (a.flags & LIBSSH2_SFTP_ATTR_ACMODTIME) {
-        uit.mtime = qint64(a.mtime);
-        uit.atime = qint64(a.atime);
-    }
-    if (a.flags & LIBSSH2_SFTP_ATTR_PERMISSIONS) {
-        uit.rechten = int(a.permissions & 07777);
-        switch (a.permissions & LIBSSH2_SFTP_S_IFMT) {
-        case LIBSSH2_SFTP_S_IFREG:
-            uit.soort = SftpAttributen::Soort::Bestand;
-            break;
-        case LIBSSH2_SFTP_S_IFDIR:
-            uit.soort = SftpAttributen::Soort::Map;
-            break;
-        case LIBSSH2_SFTP_S_IFLNK:
-            uit.soort = SftpAttributen::Soort::Link;
-            break;
-        default:
-            uit.soort = SftpAttributen::Soort::Anders;
-        }
-    }
-    return uit;
-}
-
 // --- Waiting, and what a cancel leaves ---
 
 int Binnen::wachten(const QDeadlineTimer& tot)
@@ -275,7 +243,7 @@ SftpUitkomst Binnen::nawerkAfmaken()
         const int rc = herhalen(stap, antwoordTermijn());
         if (rc == Afgebroken) {
             nawerk.push_front(std::move(stap));
-            return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+            return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
         }
         // The answer itself is no longer wanted; only whether the connection survived it.
         if (rc < 0 && rc != LIBSSH2_ERROR_SFTP_PROTOCOL && rc != LIBSSH2_ERROR_BUFFER_TOO_SMALL)
@@ -286,9 +254,9 @@ SftpUitkomst Binnen::nawerkAfmaken()
 
 SftpUitkomst Binnen::gereed()
 {
-    if (!sessie) return Mislukt(SftpFout::Verbroken, QStringLiteral("Geen verbinding"));
-    if (!sftp) return Mislukt(SftpFout::Verbroken, QStringLiteral("Niet aangemeld"));
-    if (afbreken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+    if (!sessie) return SftpMislukt(SftpFout::Verbroken, QStringLiteral("Geen verbinding"));
+    if (!sftp) return SftpMislukt(SftpFout::Verbroken, QStringLiteral("Niet aangemeld"));
+    if (afbreken) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     return nawerkAfmaken();
 }
 
@@ -303,16 +271,16 @@ QString Binnen::libssh2Tekst() const
 SftpUitkomst Binnen::uitkomst(int rc, const QString& wat)
 {
     if (rc >= 0) return {};
-    if (rc == Afgebroken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+    if (rc == Afgebroken) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     if (rc == Verlopen) {
         verbreken();
-        return Mislukt(SftpFout::TijdVerstreken,
-                       wat + QStringLiteral(": de server antwoordt niet (verbinding gesloten)"));
+        return SftpMislukt(SftpFout::TijdVerstreken,
+                           wat + QStringLiteral(": de server antwoordt niet (verbinding gesloten)"));
     }
     if (rc == LIBSSH2_ERROR_SFTP_PROTOCOL && sftp) {
         const unsigned long code = libssh2_sftp_last_error(sftp);
-        SftpUitkomst u = Mislukt(FoutVanStatus(code), wat + QStringLiteral(": ") + StatusTekst(code) +
-                                                         QStringLiteral(" (SFTP-status %1)").arg(code));
+        SftpUitkomst u = SftpMislukt(FoutVanStatus(code), wat + QStringLiteral(": ") + StatusTekst(code) +
+                                                              QStringLiteral(" (SFTP-status %1)").arg(code));
         if (u.fout == SftpFout::Verbroken) verbreken();
         return u;
     }
@@ -320,19 +288,19 @@ SftpUitkomst Binnen::uitkomst(int rc, const QString& wat)
     switch (rc) {
     case LIBSSH2_ERROR_AUTHENTICATION_FAILED:
     case LIBSSH2_ERROR_PUBLICKEY_UNVERIFIED:
-        return Mislukt(SftpFout::Geweigerd, QStringLiteral("Aanmelden geweigerd: ") + woorden);
+        return SftpMislukt(SftpFout::Geweigerd, QStringLiteral("Aanmelden geweigerd: ") + woorden);
     case LIBSSH2_ERROR_PASSWORD_EXPIRED:
-        return Mislukt(SftpFout::Geweigerd, QStringLiteral("Het wachtwoord is verlopen: ") + woorden);
+        return SftpMislukt(SftpFout::Geweigerd, QStringLiteral("Het wachtwoord is verlopen: ") + woorden);
     case LIBSSH2_ERROR_FILE:
-        return Mislukt(SftpFout::Sleutel,
-                       QStringLiteral("De sleutel kan niet worden gelezen (wachtwoordzin?): ") + woorden);
+        return SftpMislukt(SftpFout::Sleutel,
+                           QStringLiteral("De sleutel kan niet worden gelezen (wachtwoordzin?): ") + woorden);
     case LIBSSH2_ERROR_AGENT_PROTOCOL:
-        return Mislukt(SftpFout::Lokaal, QStringLiteral("De SSH-agent antwoordt niet: ") + woorden);
+        return SftpMislukt(SftpFout::Lokaal, QStringLiteral("De SSH-agent antwoordt niet: ") + woorden);
     default:
         break;
     }
     verbreken();
-    return Mislukt(SftpFout::Verbroken, QStringLiteral("Verbinding verbroken: ") + woorden);
+    return SftpMislukt(SftpFout::Verbroken, QStringLiteral("Verbinding verbroken: ") + woorden);
 }
 
 void Binnen::verbreken()
@@ -378,8 +346,9 @@ int Binnen::statEx(const QByteArray& pad, int soort, LIBSSH2_SFTP_ATTRIBUTES& at
 {
     auto a = std::make_shared<LIBSSH2_SFTP_ATTRIBUTES>(attributen);
     LIBSSH2_SFTP* s = sftp;
-    const int rc = verzoek(
-        [s, pad, soort, a] { return libssh2_sftp_stat_ex(s, pad.constData(), unsigned(pad.size()), soort, a.get()); });
+    const int rc = verzoek([s, pad, soort, a] {
+        return libssh2_sftp_stat_ex(s, pad.constData(), unsigned(pad.size()), soort, a.get());
+    });
     if (rc == 0) attributen = *a;
     return rc;
 }
@@ -441,16 +410,19 @@ SftpUitkomst SftpVerbinding::verbinden(const QString& host, quint16 poort, const
                                        const Hostsleuteloordeel& oordeel)
 {
     sluiten();
-    if (d->afbreken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+    if (d->afbreken) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     const QDeadlineTimer tot(qint64(d->instellingen.tijden.verbindenS) * 1000);
     QString naam = host;
     if (naam.startsWith(u'[') && naam.endsWith(u']')) naam = naam.mid(1, naam.size() - 2);
     const auto opzoeking = Opzoeken(naam, poort, tot, d->afbreken);
-    if (d->afbreken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+    if (d->afbreken) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     if (opzoeking->rc != 0) {
-        if (tot.hasExpired()) return Mislukt(SftpFout::TijdVerstreken, QStringLiteral("De servernaam is niet op tijd opgezocht"));
-        return Mislukt(SftpFout::Verbroken, QStringLiteral("Server niet gevonden: %1 (%2)")
-                                                .arg(host, QString::fromLocal8Bit(::gai_strerror(opzoeking->rc))));
+        if (tot.hasExpired())
+            return SftpMislukt(SftpFout::TijdVerstreken,
+                               QStringLiteral("De servernaam is niet op tijd opgezocht"));
+        return SftpMislukt(SftpFout::Verbroken,
+                           QStringLiteral("Server niet gevonden: %1 (%2)")
+                               .arg(host, QString::fromLocal8Bit(::gai_strerror(opzoeking->rc))));
     }
     int fout = 0;
     for (const addrinfo* a = opzoeking->lijst; a && d->fd < 0; a = a->ai_next) {
@@ -470,22 +442,33 @@ SftpUitkomst SftpVerbinding::verbinden(const QString& host, quint16 poort, const
         }
     }
     if (d->fd < 0) {
-        if (fout == ECANCELED) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+        if (fout == ECANCELED) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
         if (fout == ETIMEDOUT)
-            return Mislukt(SftpFout::TijdVerstreken, QStringLiteral("De server antwoordt niet op tijd"));
-        return Mislukt(SftpFout::Verbroken, QStringLiteral("Geen verbinding met %1: %2")
-                                                .arg(host, QString::fromLocal8Bit(::strerror(fout))));
+            return SftpMislukt(SftpFout::TijdVerstreken, QStringLiteral("De server antwoordt niet op tijd"));
+        return SftpMislukt(
+            SftpFout::Verbroken,
+            QStringLiteral("Geen verbinding met %1: %2").arg(host, QString::fromLocal8Bit(::strerror(fout))));
     }
 
     d->sessie = libssh2_session_init_ex(&SshNemen, &SshGeven, &SshGroeien, d.get());
     if (!d->sessie) {
         d->verbreken();
-        return Mislukt(SftpFout::Lokaal, QStringLiteral("libssh2 kan geen sessie maken"));
+        return SftpMislukt(SftpFout::Lokaal, QStringLiteral("libssh2 kan geen sessie maken"));
     }
     libssh2_session_set_blocking(d->sessie, 0);
     if (!d->instellingen.hostsleuteltypes.isEmpty())
-        libssh2_session_method_pref(d->sessie, LIBSSH2_METHOD_HOSTKEY, d->instellingen.hostsleuteltypes.constData());
+        libssh2_session_method_pref(d->sessie, LIBSSH2_METHOD_HOSTKEY,
+                                    d->instellingen.hostsleuteltypes.constData());
     const int rc = d->herhalen([this] { return libssh2_session_handshake(d->sessie, d->fd); }, tot);
+    if (rc == LIBSSH2_ERROR_KEX_FAILURE) {
+        // Nothing to retry: libssh2 1.10 knows no rsa-sha2 host keys, and a server with only an
+        // RSA key (OpenSSH 8.8 and later) offers no other.
+        d->verbreken();
+        return SftpMislukt(
+            SftpFout::Geweigerd,
+            QStringLiteral("De server en dit programma hebben geen versleuteling of soort hostsleutel "
+                           "gemeen (een server met alleen een RSA-hostsleutel)"));
+    }
     if (rc != 0) {
         const SftpUitkomst u = d->uitkomst(rc, QStringLiteral("SSH-handdruk"));
         d->verbreken();
@@ -499,126 +482,16 @@ SftpUitkomst SftpVerbinding::verbinden(const QString& host, quint16 poort, const
     // Nothing of the user's has gone out: the name goes with the first login request.
     if (hostsleutel.leeg() || !oordeel || !oordeel(hostsleutel)) {
         sluiten();
-        return Mislukt(SftpFout::Geweigerd, QStringLiteral("De hostsleutel van de server is niet vertrouwd"));
+        return SftpMislukt(SftpFout::Geweigerd,
+                           QStringLiteral("De hostsleutel van de server is niet vertrouwd"));
     }
     if (d->afbreken) {
         sluiten();
-        return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+        return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     }
     if (const char* b = libssh2_session_banner_get(d->sessie)) d->banner = b;
     d->gebruiker = gebruiker.toUtf8();
     return {};
-}
-
-// --- Names and attributes ---
-
-SftpUitkomst SftpVerbinding::stat(const SftpPad& pad, SftpAttributen& uit, bool volgen)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    LIBSSH2_SFTP_ATTRIBUTES a{};
-    const int rc = d->statEx(pad.bytes, volgen ? LIBSSH2_SFTP_STAT : LIBSSH2_SFTP_LSTAT, a);
-    if (rc != 0) return d->uitkomst(rc, QStringLiteral("Opvragen"));
-    uit = AttributenVan(a);
-    return {};
-}
-
-SftpUitkomst SftpVerbinding::echtPad(const SftpPad& pad, QByteArray& uit)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    auto doel = std::make_shared<QByteArray>(64 * 1024, Qt::Uninitialized);
-    LIBSSH2_SFTP* s = d->sftp;
-    const QByteArray p = pad.bytes;
-    const int rc = d->verzoek([s, p, doel] {
-        return libssh2_sftp_symlink_ex(s, p.constData(), unsigned(p.size()), doel->data(), unsigned(doel->size()),
-                                       LIBSSH2_SFTP_REALPATH);
-    });
-    if (rc < 0) return d->uitkomst(rc, QStringLiteral("Pad opvragen"));
-    uit = doel->left(rc);
-    return {};
-}
-
-SftpUitkomst SftpVerbinding::mapMaken(const SftpPad& pad, int modus)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    LIBSSH2_SFTP* s = d->sftp;
-    const QByteArray p = pad.bytes;
-    const int rc = d->verzoek([s, p, modus] { return libssh2_sftp_mkdir_ex(s, p.constData(), unsigned(p.size()), modus); });
-    // OpenSSH answers a plain failure for a name that is taken.
-    if (rc == LIBSSH2_ERROR_SFTP_PROTOCOL && libssh2_sftp_last_error(s) == LIBSSH2_FX_FAILURE) {
-        SftpUitkomst u = d->uitkomst(rc, QStringLiteral("Map maken"));
-        if (d->bestaat(p)) return Mislukt(SftpFout::BestaatAl, QStringLiteral("Map maken: de naam bestaat al"));
-        return u;
-    }
-    return d->uitkomst(rc, QStringLiteral("Map maken"));
-}
-
-SftpUitkomst SftpVerbinding::mapWissen(const SftpPad& pad)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    LIBSSH2_SFTP* s = d->sftp;
-    const QByteArray p = pad.bytes;
-    return d->uitkomst(d->verzoek([s, p] { return libssh2_sftp_rmdir_ex(s, p.constData(), unsigned(p.size())); }),
-                       QStringLiteral("Map wissen"));
-}
-
-SftpUitkomst SftpVerbinding::wissen(const SftpPad& pad)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    LIBSSH2_SFTP* s = d->sftp;
-    const QByteArray p = pad.bytes;
-    return d->uitkomst(d->verzoek([s, p] { return libssh2_sftp_unlink_ex(s, p.constData(), unsigned(p.size())); }),
-                       QStringLiteral("Wissen"));
-}
-
-SftpUitkomst SftpVerbinding::hernoemen(const SftpPad& van, const SftpPad& naar)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    const QString wat = QStringLiteral("Hernoemen");
-    const SftpUitkomst bezet = Mislukt(SftpFout::BestaatAl, wat + QStringLiteral(": de nieuwe naam bestaat al"));
-    // Some servers rename onto an existing name (rename(2)); OpenSSH's refuses, but only by a plain
-    // failure. Asked first, and again when it fails.
-    LIBSSH2_SFTP_ATTRIBUTES a{};
-    int rc = d->statEx(naar.bytes, LIBSSH2_SFTP_LSTAT, a);
-    if (rc == 0) return bezet;
-    if (rc != LIBSSH2_ERROR_SFTP_PROTOCOL) return d->uitkomst(rc, wat);
-    LIBSSH2_SFTP* s = d->sftp;
-    const QByteArray v = van.bytes, n = naar.bytes;
-    // No flags: a server of version 5 or later then refuses an existing name itself.
-    rc = d->verzoek([s, v, n] {
-        return libssh2_sftp_rename_ex(s, v.constData(), unsigned(v.size()), n.constData(), unsigned(n.size()), 0);
-    });
-    if (rc != LIBSSH2_ERROR_SFTP_PROTOCOL) return d->uitkomst(rc, wat);
-    const SftpUitkomst u = d->uitkomst(rc, wat);
-    return d->bestaat(n) ? bezet : u;
-}
-
-SftpUitkomst SftpVerbinding::rechtenZetten(const SftpPad& pad, int modus)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    LIBSSH2_SFTP_ATTRIBUTES a{};
-    a.flags = LIBSSH2_SFTP_ATTR_PERMISSIONS;
-    a.permissions = (unsigned long)(modus & 07777);
-    return d->uitkomst(d->statEx(pad.bytes, LIBSSH2_SFTP_SETSTAT, a), QStringLiteral("Rechten zetten"));
-}
-
-SftpUitkomst SftpVerbinding::tijdZetten(const SftpPad& pad, qint64 mtime)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    LIBSSH2_SFTP_ATTRIBUTES a{};
-    a.flags = LIBSSH2_SFTP_ATTR_ACMODTIME;
-    a.atime = a.mtime = (unsigned long)mtime;
-    return d->uitkomst(d->statEx(pad.bytes, LIBSSH2_SFTP_SETSTAT, a), QStringLiteral("Tijd zetten"));
-}
-
-SftpUitkomst SftpVerbinding::peilen(int ms)
-{
-    if (SftpUitkomst u = d->gereed(); !u.ok()) return u;
-    auto doel = std::make_shared<QByteArray>(4096, Qt::Uninitialized);
-    LIBSSH2_SFTP* s = d->sftp;
-    const int rc = d->verzoek(
-        [s, doel] { return libssh2_sftp_symlink_ex(s, ".", 1, doel->data(), unsigned(doel->size()), LIBSSH2_SFTP_REALPATH); },
-        {}, QDeadlineTimer(ms));
-    return d->uitkomst(rc, QStringLiteral("Peilen"));
 }
 
 } // namespace Vamox

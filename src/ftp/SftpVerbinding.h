@@ -29,7 +29,7 @@ public:
     bool aangemeld() const; // logged in, the SFTP channel open
     QByteArray serverVersie() const;
 
-    // Ways in, one per call, in the caller's order. Methods sends the user name and asks what
+    // Ways in, one per call, in the caller's order. methoden() sends the user name and asks what
     // the server takes ("publickey", "password", ...); a server that takes none logs in there.
     SftpUitkomst methoden(QStringList& uit);
     SftpUitkomst metAgent();
@@ -47,8 +47,8 @@ public:
     SftpUitkomst hernoemen(const SftpPad& van, const SftpPad& naar);
     SftpUitkomst rechtenZetten(const SftpPad& pad, int modus);
     SftpUitkomst tijdZetten(const SftpPad& pad, qint64 mtime);
-    // The entries in pieces as they come, without "." and ".."; links last, each told apart by
-    // one stat.
+    // The entries in pieces as they come, without "." and ".."; links last, each with what it
+    // leads to (one stat each, none for the rest).
     SftpUitkomst lijst(const SftpPad& map, const SftpLijstdeel& deel, const Lijstgrenzen& grenzen = {});
     // [vanaf, tot) of the file, tot < 0: to its end; Korter when it ends before tot.
     SftpUitkomst halen(const SftpPad& pad, const SftpSchrijver& schrijver, qint64 vanaf = 0, qint64 tot = -1,

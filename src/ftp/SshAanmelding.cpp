@@ -24,11 +24,6 @@ namespace {
 
 using Binnen = SftpVerbinding::Binnen;
 
-SftpUitkomst Mislukt(SftpFout fout, const QString& tekst)
-{
-    return {fout, tekst, 0};
-}
-
 // A write to an agent that went away raises SIGPIPE (libssh2 sends to it without
 // MSG_NOSIGNAL): blocked for the call, and taken back when the call raised it.
 class PijpStil
@@ -94,7 +89,8 @@ QByteArray PemRsaBlob(const QByteArray& inhoud, const QByteArray& zin)
     BIO_free(bio);
     QByteArray blob;
     BIGNUM *n = nullptr, *e = nullptr;
-    if (sleutel && EVP_PKEY_is_a(sleutel, "RSA") && EVP_PKEY_get_bn_param(sleutel, OSSL_PKEY_PARAM_RSA_N, &n) &&
+    if (sleutel && EVP_PKEY_is_a(sleutel, "RSA") &&
+        EVP_PKEY_get_bn_param(sleutel, OSSL_PKEY_PARAM_RSA_N, &n) &&
         EVP_PKEY_get_bn_param(sleutel, OSSL_PKEY_PARAM_RSA_E, &e))
         blob = AlsSshTekst("ssh-rsa") + Mpint(e) + Mpint(n);
     BN_free(n);
@@ -120,7 +116,8 @@ QByteArray PubliekeBlob(const QString& privaat, const QString& publiek, const QB
     const qsizetype b = inhoud.indexOf(begin);
     if (b < 0) return PemRsaBlob(inhoud, zin);
     const qsizetype e = inhoud.indexOf("-----END", b);
-    const QByteArray data = QByteArray::fromBase64(inhoud.mid(b + begin.size(), e < 0 ? -1 : e - b - begin.size()));
+    const QByteArray data =
+        QByteArray::fromBase64(inhoud.mid(b + begin.size(), e < 0 ? -1 : e - b - begin.size()));
     static const QByteArray magie("openssh-key-v1\0", 15);
     if (!data.startsWith(magie)) return {};
     qsizetype positie = magie.size();
@@ -144,10 +141,11 @@ bool Geweigerd(int rc)
 
 SftpUitkomst RsaGeweigerd()
 {
-    return Mislukt(SftpFout::RsaSha1,
-                   QStringLiteral("De server kent deze RSA-sleutel, maar neemt geen SHA-1-handtekening aan, "
-                                  "en een andere kan dit programma met RSA niet zetten: gebruik een "
-                                  "ed25519- of ECDSA-sleutel"));
+    return SftpMislukt(
+        SftpFout::RsaSha1,
+        QStringLiteral("De server kent deze RSA-sleutel, maar neemt geen SHA-1-handtekening aan, "
+                       "en een andere kan dit programma met RSA niet zetten: gebruik een "
+                       "ed25519- of ECDSA-sleutel"));
 }
 
 // The server's answer PK_OK to a key offered without a signature reaches the signing step:
@@ -189,8 +187,8 @@ struct AgentVrij
 
 SftpUitkomst Binnen::voorAanmelden() const
 {
-    if (!sessie) return Mislukt(SftpFout::Verbroken, QStringLiteral("Geen verbinding"));
-    if (afbreken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+    if (!sessie) return SftpMislukt(SftpFout::Verbroken, QStringLiteral("Geen verbinding"));
+    if (afbreken) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     return {};
 }
 
@@ -205,12 +203,13 @@ SftpUitkomst Binnen::sftpOpenen()
     if (rc == 0) return {};
     if (rc == Afgebroken) {
         verbreken();
-        return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+        return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     }
     if (rc == LIBSSH2_ERROR_CHANNEL_FAILURE || rc == LIBSSH2_ERROR_CHANNEL_REQUEST_DENIED) {
         const QString woorden = libssh2Tekst();
         verbreken();
-        return Mislukt(SftpFout::Geweigerd, QStringLiteral("De server biedt geen SFTP (") + woorden + u')');
+        return SftpMislukt(SftpFout::Geweigerd,
+                           QStringLiteral("De server biedt geen SFTP (") + woorden + u')');
     }
     return uitkomst(rc, QStringLiteral("SFTP openen"));
 }
@@ -244,7 +243,7 @@ SftpUitkomst Aanmelduitkomst(Binnen& d, int rc)
     if (rc == Binnen::Afgebroken) {
         // A login half done cannot be taken up again: the connection goes.
         d.verbreken();
-        return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+        return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
     }
     return d.uitkomst(rc, QStringLiteral("Aanmelden"));
 }
@@ -252,8 +251,9 @@ SftpUitkomst Aanmelduitkomst(Binnen& d, int rc)
 // After the question whether the server knows an RSA key: whether the connection lived through it.
 SftpUitkomst NaProef(const Binnen& d)
 {
-    if (d.afbreken) return Mislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
-    if (!d.sessie) return Mislukt(SftpFout::Verbroken, QStringLiteral("Verbinding verbroken tijdens het aanmelden"));
+    if (d.afbreken) return SftpMislukt(SftpFout::Geannuleerd, QStringLiteral("Geannuleerd"));
+    if (!d.sessie)
+        return SftpMislukt(SftpFout::Verbroken, QStringLiteral("Verbinding verbroken tijdens het aanmelden"));
     return {};
 }
 
@@ -285,30 +285,33 @@ SftpUitkomst SftpVerbinding::metAgent()
     const PijpStil stil;
     std::unique_ptr<LIBSSH2_AGENT, AgentVrij> agent(libssh2_agent_init(d->sessie));
     if (!agent || libssh2_agent_connect(agent.get()) != 0)
-        return Mislukt(SftpFout::Lokaal, QStringLiteral("Geen SSH-agent bereikbaar"));
+        return SftpMislukt(SftpFout::Lokaal, QStringLiteral("Geen SSH-agent bereikbaar"));
     if (libssh2_agent_list_identities(agent.get()) != 0)
-        return Mislukt(SftpFout::Lokaal, QStringLiteral("De SSH-agent noemt zijn sleutels niet"));
+        return SftpMislukt(SftpFout::Lokaal, QStringLiteral("De SSH-agent noemt zijn sleutels niet"));
     std::vector<QByteArray> rsa;
     int aantal = 0;
     libssh2_agent_publickey *id = nullptr, *vorige = nullptr;
     while (libssh2_agent_get_identity(agent.get(), &id, vorige) == 0) {
         ++aantal;
-        const int rc = d->herhalen([&] { return libssh2_agent_userauth(agent.get(), d->gebruiker.constData(), id); },
-                                   d->antwoordTermijn());
+        const int rc =
+            d->herhalen([&] { return libssh2_agent_userauth(agent.get(), d->gebruiker.constData(), id); },
+                        d->antwoordTermijn());
         if (rc == 0) return d->sftpOpenen();
         if (!Geweigerd(rc)) return Aanmelduitkomst(*d, rc);
         const QByteArray blob(reinterpret_cast<const char*>(id->blob), qsizetype(id->blob_len));
         if (IsRsa(blob)) rsa.push_back(blob);
         vorige = id;
     }
-    if (aantal == 0) return Mislukt(SftpFout::Lokaal, QStringLiteral("De SSH-agent heeft geen sleutels"));
+    if (aantal == 0) return SftpMislukt(SftpFout::Lokaal, QStringLiteral("De SSH-agent heeft geen sleutels"));
     for (const QByteArray& blob : rsa)
         if (d->rsaSha2Bekend(blob)) return RsaGeweigerd();
     if (SftpUitkomst u = NaProef(*d); !u.ok()) return u;
-    return Mislukt(SftpFout::Geweigerd, QStringLiteral("Aanmelden geweigerd: de server kent geen sleutel van de SSH-agent"));
+    return SftpMislukt(SftpFout::Geweigerd,
+                       QStringLiteral("Aanmelden geweigerd: de server kent geen sleutel van de SSH-agent"));
 }
 
-SftpUitkomst SftpVerbinding::metSleutel(const QString& privaat, const QString& wachtwoordzin, const QString& publiek)
+SftpUitkomst SftpVerbinding::metSleutel(const QString& privaat, const QString& wachtwoordzin,
+                                        const QString& publiek)
 {
     if (aangemeld()) return {};
     if (SftpUitkomst u = d->voorAanmelden(); !u.ok()) return u;
@@ -318,8 +321,8 @@ SftpUitkomst SftpVerbinding::metSleutel(const QString& privaat, const QString& w
     const int rc = d->herhalen(
         [&] {
             return libssh2_userauth_publickey_fromfile_ex(d->sessie, d->gebruiker.constData(),
-                                                          unsigned(d->gebruiker.size()), nullptr, pad.constData(),
-                                                          zin.constData());
+                                                          unsigned(d->gebruiker.size()), nullptr,
+                                                          pad.constData(), zin.constData());
         },
         d->antwoordTermijn());
     if (rc == 0) return d->sftpOpenen();
@@ -339,8 +342,9 @@ SftpUitkomst SftpVerbinding::metWachtwoord(const QString& wachtwoord)
     const QByteArray w = wachtwoord.toUtf8();
     const int rc = d->herhalen(
         [&] {
-            return libssh2_userauth_password_ex(d->sessie, d->gebruiker.constData(), unsigned(d->gebruiker.size()),
-                                                w.constData(), unsigned(w.size()), nullptr);
+            return libssh2_userauth_password_ex(d->sessie, d->gebruiker.constData(),
+                                                unsigned(d->gebruiker.size()), w.constData(),
+                                                unsigned(w.size()), nullptr);
         },
         d->antwoordTermijn());
     return rc == 0 ? d->sftpOpenen() : Aanmelduitkomst(*d, rc);
