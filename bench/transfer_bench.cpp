@@ -54,13 +54,22 @@ bool Verbind(FtpSession& sessie, const QString& host, const QString& poort)
 {
     // The certificate question is answered "Ja" once, as a user would; the pin then holds.
     static QTemporaryDir bekend;
+    struct Ja final : Aanmeldvragen
+    {
+        bool CertificaatVertrouwen(const CertificaatInfo&) override { return true; }
+    };
+    static Ja ja;
+    Vertrouwensplaatsen plaatsen = sessie.plaatsen();
     if (tlsAlleen) {
-        sessie.bekendeCertificatenPad = bekend.filePath(QStringLiteral("certificaten"));
-        sessie.certificaatVertrouwen = [](const CertificaatInfo&) { return true; };
+        plaatsen.certificaten = bekend.filePath(QStringLiteral("certificaten"));
+        sessie.ZetVragen(&ja);
     }
     if (qEnvironmentVariableIsSet("BENCH_SFTP_KEYS")) {
-        sessie.ssh.sleutelMap = qEnvironmentVariable("BENCH_SFTP_KEYS");
-        sessie.ssh.bekendeHostsPad = qEnvironmentVariable("BENCH_SFTP_KNOWN_HOSTS");
+        plaatsen.sleutelMap = qEnvironmentVariable("BENCH_SFTP_KEYS");
+        plaatsen.bekendeHosts = qEnvironmentVariable("BENCH_SFTP_KNOWN_HOSTS");
+    }
+    sessie.ZetPlaatsen(plaatsen);
+    if (qEnvironmentVariableIsSet("BENCH_SFTP_KEYS")) {
         return sessie.FtpVerbindingOpenen({.host = host,
                                            .gebruiker = qEnvironmentVariable("USER", QStringLiteral("root")),
                                            .poort = quint16(poort.toUInt()),

@@ -1,12 +1,10 @@
 #include "ftp/CurlHulp.h"
 
-#include "ftp/CurlWerker.h"
-#include "ftp/FtpSession.h"
-#include "platform/EigenBestand.h"
+#include "ftp/CurlVerbinding.h"
+#include "ftp/Ontvangst.h"
+#include "ftp/Sessieprotocol.h"
 
-#include <QFileInfo>
-
-#include <filesystem>
+#include <QFile>
 
 namespace Vamox::CurlHulp {
 
@@ -19,38 +17,6 @@ size_t SchrijfNaarBuffer(char* data, size_t grootte, size_t n, void* buffer)
 {
     static_cast<QByteArray*>(buffer)->append(data, qsizetype(grootte * n));
     return grootte * n;
-}
-
-bool Ontvangst::open()
-{
-    const QString map = QFileInfo(m_doel).absolutePath();
-    for (int poging = 0; poging < 16; ++poging) {
-        m_bestand.setFileName(map + u'/' + TijdelijkeNaam());
-        if (m_bestand.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) return true;
-        if (!m_bestand.exists()) break;
-    }
-    m_bestand.setFileName(QString()); // not ours: never removed
-    return false;
-}
-
-bool Ontvangst::vastleggen()
-{
-    m_bestand.close();
-    if (m_bestand.error() != QFileDevice::NoError) return false;
-    const QFileInfo oud(m_doel);
-    if (oud.exists() && !oud.isSymLink()) m_bestand.setPermissions(oud.permissions());
-    std::error_code fout;
-    std::filesystem::rename(m_bestand.filesystemFileName(), oud.filesystemAbsoluteFilePath(), fout);
-    m_vastgelegd = !fout;
-    return m_vastgelegd;
-}
-
-void Ontvangst::weg()
-{
-    if (m_vastgelegd || m_bestand.fileName().isEmpty()) return;
-    m_bestand.close();
-    m_bestand.remove();
-    m_bestand.setFileName(QString());
 }
 
 size_t SchrijfNaarBestand(char* data, size_t grootte, size_t n, void* bestand)
@@ -73,15 +39,11 @@ int ZoekInBestand(void* bestand, curl_off_t positie, int vanaf)
 int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTotaal, curl_off_t ulNu)
 {
     auto* v = static_cast<Voortgang*>(p);
-    if (v->afbreken->load()) return 1;
+    if (v->kern->Afbreken().load()) return 1;
     const auto nu = std::chrono::steady_clock::now();
     if (nu - v->laatst < std::chrono::milliseconds(100)) return 0;
     v->laatst = nu;
-    const qint64 gedaan = ulTotaal > 0 ? ulNu : dlNu;
-    const qint64 totaal = ulTotaal > 0 ? ulTotaal : dlTotaal;
-    FtpSession* sessie = v->sessie;
-    QMetaObject::invokeMethod(
-        sessie, [sessie, gedaan, totaal] { Q_EMIT sessie->voortgang(gedaan, totaal); }, Qt::QueuedConnection);
+    v->kern->Voortgang(ulTotaal > 0 ? ulNu : dlNu, ulTotaal > 0 ? ulTotaal : dlTotaal);
     return 0;
 }
 
@@ -162,29 +124,29 @@ QByteArray EersteCertificaat(CURL* e)
     return {};
 }
 
-qint64 GrootteVragen(CurlWerker& werker)
+qint64 GrootteVragen(CurlVerbinding& verbinding)
 {
-    CURL* e = werker.easy();
+    CURL* e = verbinding.easy();
     curl_easy_setopt(e, CURLOPT_UPLOAD, 0L);
     curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(0));
     curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
     curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
     curl_off_t nu = -1;
-    if (werker.perform() != CURLE_OK ||
+    if (verbinding.perform() != CURLE_OK ||
         curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &nu) != CURLE_OK)
         return -1;
     return nu;
 }
 
-Bestandsstand StandVragen(CurlWerker& werker)
+Bestandsstand StandVragen(CurlVerbinding& verbinding)
 {
-    CURL* e = werker.easy();
+    CURL* e = verbinding.easy();
     curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Weggooien);
     Bestandsstand stand;
-    stand.code = werker.perform();
+    stand.code = verbinding.perform();
     curl_off_t grootte = -1, tijd = -1;
     if (stand.code == CURLE_OK &&
         curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &grootte) == CURLE_OK &&

@@ -6,7 +6,6 @@
 #include <curl/curl.h>
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <atomic>
@@ -14,8 +13,9 @@
 
 namespace Vamox {
 
-class CurlWerker;
-class FtpSession;
+class CurlVerbinding;
+class Ontvangst;
+class Sessiekern;
 enum class TlsKeuze;
 
 namespace CurlHulp {
@@ -24,33 +24,8 @@ inline constexpr long kEenJaar = 365L * 24 * 3600;
 
 struct Voortgang
 {
-    FtpSession* sessie = nullptr;
-    std::atomic<bool>* afbreken = nullptr;
+    Sessiekern* kern = nullptr;
     std::chrono::steady_clock::time_point laatst{};
-};
-
-// A download is received under a temporary name beside the target, which only a complete file
-// replaces: a broken transfer leaves the old file as it was. Unlike QSaveFile there is no sync
-// to disk before the rename (it guards against a broken connection, not a power cut, and
-// syncing a large file costs seconds), and a target that is a link is replaced, not followed.
-class Ontvangst final
-{
-public:
-    explicit Ontvangst(const QString& doel) : m_doel(doel) {}
-    ~Ontvangst() { weg(); }
-    Q_DISABLE_COPY_MOVE(Ontvangst)
-
-    bool open();
-    bool schrijf(const char* data, qint64 lengte) { return m_bestand.write(data, lengte) == lengte; }
-    qint64 grootte() const { return m_bestand.isOpen() ? m_bestand.size() : 0; }
-    bool leegmaken() { return m_bestand.resize(0) && m_bestand.seek(0); }
-    bool vastleggen();
-    void weg();
-
-private:
-    QString m_doel;
-    QFile m_bestand;
-    bool m_vastgelegd = false;
 };
 
 size_t Weggooien(char*, size_t grootte, size_t n, void*);
@@ -73,22 +48,18 @@ void TlsZetten(CURL* e, TlsKeuze keuze, const QByteArray& pin, bool certificaatH
                bool hoogstens12 = false);
 // The server's own certificate (PEM) of the last transfer with certificaatHalen.
 QByteArray EersteCertificaat(CURL* e);
-// SIZE of the handle's file on the connection it holds, or -1 (worker thread).
-qint64 GrootteVragen(CurlWerker& werker);
+// SIZE of the handle's file on the connection it holds, or -1.
+qint64 GrootteVragen(CurlVerbinding& verbinding);
 
-// SIZE and MDTM of the handle's file (-1 where the server gives none), asked before a download
-// is continued (worker thread; the handle is left without NOBODY and FILETIME).
+// SIZE and MDTM of the handle's file (-1 where the server gives none); the handle is left without
+// NOBODY and FILETIME.
 struct Bestandsstand
 {
     CURLcode code = CURLE_OK;
     qint64 grootte = -1;
     qint64 tijd = -1;
 };
-Bestandsstand StandVragen(CurlWerker& werker);
-
-// Downloads smaller than this are fetched whole again after a cut: cheaper than asking the
-// server whether the file is still the one begun.
-inline constexpr qint64 kHervatVanaf = 1024 * 1024;
+Bestandsstand StandVragen(CurlVerbinding& verbinding);
 
 // The size a server announces when it opens the data connection of a RETR ("150 ... (1234
 // bytes)"), or -1.

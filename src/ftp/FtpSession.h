@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/Certificaten.h"
+#include "ftp/Aanmeldvragen.h"
 #include "ftp/FtpGegevens.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/Mapinhoud.h"
@@ -17,14 +17,17 @@
 
 namespace Vamox {
 
-class CurlWerker;
-struct Lijstontvangst;
+class SessieWerker;
+class Sessieprotocol;
+enum class Handeling;
+struct Plaatsopdracht;
+struct Uitkomst;
 
 // One connection to a server, FTP (with or without TLS) or SFTP, and every remote operation on
-// it; only the session knows which. Operations return false, 0 or nothing on failure and never
-// show anything themselves. One operation runs at a time: while one runs
-// (the caller's event loop keeps turning), every other one refuses at once. What a window shows
-// of the server (its folder, the connected state, the last listing) is kept by the window.
+// it; only the protocol behind it knows which. Operations return false, 0 or nothing on failure
+// and never show anything themselves. One operation runs at a time: while one runs (the caller's
+// event loop keeps turning), every other one refuses at once. What a window shows of the server
+// (its folder, the connected state, the last listing) is kept by the window.
 class FtpSession final : public QObject
 {
     Q_OBJECT
@@ -34,23 +37,22 @@ public:
     explicit FtpSession(QObject* parent = nullptr);
     ~FtpSession() override;
 
-    FtpTijden tijden;
+    const FtpTijden& tijden() const { return m_tijden; }
+    void ZetTijden(const FtpTijden& tijden) { m_tijden = tijden; }
     // What one listing may take; tests lower it.
-    Lijstgrenzen lijstgrenzen;
-
-    // Certificates no trusted authority vouches for: where the trusted ones are kept, the
-    // question whether to trust one met for the first time (unset: never), the notice that a
-    // server shows another certificate than the one trusted (never connected then), and the other
-    // notices about them (host and port in the info, and the certificate where there is one).
-    // A server with a trusted certificate is never logged in to without TLS, unless the user
-    // chose no TLS for it.
-    QString bekendeCertificatenPad;
-    std::function<bool(const CertificaatInfo&)> certificaatVertrouwen;
-    std::function<void(const CertificaatInfo&)> certificaatGewijzigd;
-    std::function<void(Certificaatmelding, const CertificaatInfo&)> certificaatMelding;
-    // SFTP: known hosts and private keys as OpenSSH keeps them, and the questions about them. An
-    // unknown host key is asked about before any credential goes out; a changed one is refused.
-    SshInstellingen ssh;
+    void ZetLijstgrenzen(const Lijstgrenzen& grenzen) { m_lijstgrenzen = grenzen; }
+    // Where trusted certificates, keys and known hosts are kept.
+    const Vertrouwensplaatsen& plaatsen() const { return m_plaatsen; }
+    void ZetPlaatsen(const Vertrouwensplaatsen& plaatsen) { m_plaatsen = plaatsen; }
+    // Who answers the questions of a login (not owned; none: nothing new is trusted). Asked on
+    // this session's thread. A server with a trusted certificate is never logged in to without
+    // TLS, unless the user chose no TLS for it; an unknown host key is asked about before any
+    // credential goes out, a changed one is refused.
+    void ZetVragen(Aanmeldvragen* vragen)
+    {
+        m_vragen = vragen;
+        m_zonderVragen = false;
+    }
 
     // Logs in with these details (kept for FtpVerbinden and the retry after an idle drop).
     bool FtpVerbindingOpenen(const FtpGegevens& gegevens);
@@ -60,7 +62,8 @@ public:
     const FtpGegevens& gegevens() const { return m_gegevens; }
     // This session's login, for a session of its own beside it (a transfer over more connections).
     FtpAanmelding aanmelding() const;
-    // Logs in as `aanmelding` says; a certificate it did not accept is never asked about.
+    // Logs in as `aanmelding` says; nothing is asked (a certificate or key it did not accept is
+    // not trusted).
     bool FtpVerbindingOvernemen(const FtpAanmelding& aanmelding);
 
     // The entries of a server folder as listed, without "." and ".."; nothing when the listing
@@ -86,6 +89,8 @@ public:
     bool FtpMapMaken(const QString& serverPad);
     bool FtpMapWissen(const QString& serverPad);
     bool FtpNaamWijzigen(const QString& oudPad, const QString& nieuwPad);
+    // `rechten`: three octal digits ("644").
+    bool FtpRechtenZetten(const QString& serverPad, const QString& rechten);
     bool ServerpadBestaat(const QString& pad, bool isMap);
     bool FtpVerbindingActief();
     // FtpVerbindingActief that waits at most `maxS` seconds to connect and for a reply (a
@@ -94,10 +99,13 @@ public:
     qint64 FtpMapPeilen(const QString& pad);
     // Every folder and file below `start` ("/a/b", no trailing "/").
     FtpBoom FtpBoomLezen(const QString& start);
-
     // Removes what failed uploads left on the server (temporary files, the part of a new file)
     // and could not be removed then, when the server answers now.
     void RestenOpruimen();
+
+    // Runs `taak` on this session's own thread, where its operations then run without a thread
+    // between (a connection of the transfer queue runs its whole loop there).
+    void OpEigenDraad(std::function<void()> taak);
 
     // Whether a login was ever tried (the first listing connects when not).
     bool internetHandle() const { return m_internetHandle; }
@@ -106,13 +114,13 @@ public:
     // Whether an operation is running (every other operation refuses meanwhile).
     bool bezig() const { return m_bezig; }
     // Whether the server offered MLST at the last login (listings use MLSD then).
-    bool gebruiktMlsd() const { return m_mlsd; }
+    bool gebruiktMlsd() const;
     // Cancels the running operation as soon as possible (Escape, shutdown); the next one runs
-    // normally. A cancelled download leaves the local file as it was.
+    // normally. A cancelled download leaves the local file as it was. Any thread.
     void afbreken();
     // Whether the last operation ended because it was cancelled.
     bool afgebroken() const { return m_afgebroken; }
-    // Whether the last listing failed because it passed a limit of `lijstgrenzen`.
+    // Whether the last listing failed because it passed a limit of what one listing may take.
     bool lijstTeGroot() const { return m_lijstTeGroot; }
     // Whether the last operation failed because the connection broke, could not be made or the
     // login was refused (not because the server refused the file or the command).
@@ -120,7 +128,7 @@ public:
     // Why the last operation failed, in a few words for a list; empty after a success.
     const QString& laatsteFout() const { return m_fout; }
     // The ways an SFTP login was tried when the server refused them all ("wachtwoord", ...).
-    const QStringList& geprobeerdeAanmeldingen() const { return m_geprobeerd; }
+    QStringList geprobeerdeAanmeldingen() const;
 
 Q_SIGNALS:
     // Bytes done and total of the running transfer, at most ten times a second.
@@ -128,81 +136,42 @@ Q_SIGNALS:
     void bezigGewijzigd(bool bezig);
 
 private:
-    struct Uitkomst;
-    struct Opdracht;
-    struct Sshstaat;
-    enum class Handeling
-    {
-        Wissen,
-        MapMaken,
-        MapWissen,
-        Hernoemen,
-        Rechten, // `pad` gets the permissions `tweede` ("644")
-        Grootte  // FTP: SIZE
-    };
-    Uitkomst voer(const Opdracht& opdracht);
-    Uitkomst voerEens(const Opdracht& opdracht);
+    class Kern;
+    friend class Kern;
+    // Runs `werk` as one operation on the worker thread: refused while another runs; the
+    // outcome sets the session's state and words.
+    Uitkomst bewerking(const std::function<Uitkomst()>& werk);
+    // The retries and resumes of one operation (worker thread).
+    Uitkomst herhaald(const std::function<Uitkomst()>& eens);
+    Uitkomst halen(const QString& pad, const QString& lokaalPad, qint64 verwachteGrootte);
+    Uitkomst uploaden(Plaatsopdracht opdracht);
+    Uitkomst plaatsen(const QString& lokaalPad, const QString& pad, Serverdoel doel);
+    bool opdracht(Handeling handeling, const QString& pad, const QString& tweede = {});
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel = nullptr);
-    Uitkomst lijstOpdracht(Opdracht& o, const QByteArray& commando, Lijstontvangst& ontvangst);
-    Uitkomst inloggen(const Opdracht& login);
-    std::optional<CertificaatInfo> certificaatHalen();
-    Uitkomst sshInloggen(const Opdracht& login);
-    Uitkomst sshPoging(const Opdracht& login, const Sshmethode& methode);
-    bool sshHostsleutelAanvaarden();
-    void sshBekendeHostsSchrijven();
-    bool hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging);
-    // Why an operation failed, in a few words: the server's reply where it gave one.
-    QString foutTekst(const Uitkomst& u) const;
-    // The same for a transfer whose connection broke on the way, saying so first.
-    QString onderbrokenTekst(const Uitkomst& u) const;
-    // The commands of one action in this session's protocol; whether they all succeeded.
-    QStringList regels(Handeling handeling, const QString& pad, const QString& tweede = {}) const;
-    bool geslaagd(const Uitkomst& u, qsizetype aantal, long verwachtMin, long verwachtMax) const;
-    bool sftp() const { return m_gegevens.protocol == Protocol::Sftp; }
-    bool quote(const QStringList& commandos, long verwachtMin = 200, long verwachtMax = 299);
     void boom(FtpBoom& uit, const QString& map, int diepte);
-    Uitkomst plaatsen(const QString& lokaalPad, const QString& pad);
-    // What became of a replacement: done or failed; not begun because there is no file to
-    // replace (Nieuw), or because the server refused the temporary name (Rechtstreeks: the file
-    // is written over directly).
-    enum class Vervanging
-    {
-        Gelukt,
-        Mislukt,
-        Nieuw,
-        Rechtstreeks
-    };
-    Vervanging vervangen(const QString& lokaalPad, const QString& pad);
-    Vervanging sftpVervangen(const QString& lokaalPad, const QString& pad);
-    bool naamGeweigerd(const Uitkomst& u) const;
-    bool bestaat(const QString& pad);
-    Uitkomst commandos(const QStringList& regels);
     void restenOpruimen();
+    Sessieprotocol& protocol();
 
-    std::unique_ptr<CurlWerker> m_werker;
-    std::unique_ptr<Sshstaat> m_ssh;
-    QStringList m_geprobeerd;
+    std::unique_ptr<Kern> m_kern;
+    std::unique_ptr<Sessieprotocol> m_ftp;  // made when first used, kept for what its logins learnt
+    std::unique_ptr<Sessieprotocol> m_sftp;
     FtpGegevens m_gegevens;
-    QByteArray m_pin;            // of the trusted certificate of this server, when there is one
-    QByteArray m_overgenomenPin; // accepted by the session whose login this one took over
-    bool m_verbroken = false;
+    FtpTijden m_tijden;
+    Lijstgrenzen m_lijstgrenzen;
+    Vertrouwensplaatsen m_plaatsen;
+    Aanmeldvragen* m_vragen = nullptr;
+    bool m_zonderVragen = false; // the login was taken over: nothing new is trusted
+    std::atomic<bool> m_afbreken{false};
+    std::atomic<Sessieprotocol*> m_actief{nullptr}; // the protocol of the operation running
     QString m_fout;
-    bool m_tls13 = false; // see inloggen
+    QStringList m_resten; // what failed uploads left on the server, removed when it answers
+    bool m_verbroken = false;
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
     bool m_bezig = false;
-    bool m_mlsd = false;
     bool m_afgebroken = false;
     bool m_lijstTeGroot = false;
-    QStringList m_resten; // temporary upload names left on the server, removed when it answers
-    // Whether this login's server takes "LIST -a"; asked anew at every login.
-    enum class LijstA
-    {
-        Onbekend,
-        Ja,
-        Nee
-    };
-    LijstA m_lijstA = LijstA::Onbekend;
+    std::unique_ptr<SessieWerker> m_werker; // last: its thread ends before the rest goes
 };
 
 } // namespace Vamox

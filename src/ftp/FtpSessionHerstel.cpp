@@ -1,106 +1,231 @@
-// How the session copes with what goes wrong on the way: certificates no trusted
-// authority vouches for, and transfers whose connection broke.
+// The session's transfers, whatever the protocol: a broken connection is resumed where the file
+// was, a download goes to a temporary file that only a complete one replaces the target with, and
+// what a failed upload left on the server is removed once the server answers.
 
-#include "ftp/CurlHulp.h"
-#include "ftp/CurlWerker.h"
-#include "ftp/FtpOpdracht.h"
+#include "ftp/FtpSession.h"
+
+#include "ftp/Ontvangst.h"
+#include "ftp/SessieWerker.h"
+#include "ftp/Sessieprotocol.h"
+
+#include <QFileInfo>
 
 #include <chrono>
 #include <thread>
 
 namespace Vamox {
 
-using namespace CurlHulp;
+namespace {
 
-FtpSession::Uitkomst FtpSession::inloggen(const Opdracht& login)
+// Downloads smaller than this are fetched whole again after a cut: cheaper than asking the server
+// whether the file is still the one begun.
+constexpr qint64 HervatVanaf = 1024 * 1024;
+
+// Whether a transfer that failed so is worth another go where it was.
+bool Hervatbaar(const Uitkomst& u)
 {
-    const bool tls = m_gegevens.tls != TlsKeuze::Geen;
-    const BekendeCertificaten bekend(bekendeCertificatenPad);
-    CertificaatInfo server;
-    server.host = m_gegevens.host;
-    server.poort = m_gegevens.poort;
-    const auto melden = [this](Certificaatmelding m, const CertificaatInfo& info) {
-        if (certificaatMelding) certificaatMelding(m, info);
+    switch (u.afloop) {
+    case Afloop::Verloren:
+    case Afloop::Verbroken:
+    case Afloop::GeenVerbinding:
+    case Afloop::HervattenGeweigerd:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Pauze(int ms, const std::atomic<bool>& afbreken)
+{
+    for (int verstreken = 0; verstreken < ms && !afbreken; verstreken += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+} // namespace
+
+Uitkomst FtpSession::halen(const QString& pad, const QString& lokaalPad, qint64 verwachteGrootte)
+{
+    Sessieprotocol& p = protocol();
+    // Received beside the target; a broken connection is resumed into the same file.
+    Ontvangst doel(lokaalPad);
+    if (!doel.open()) {
+        Uitkomst u = Uitkomst::Met(Afloop::LokaalSchrijven);
+        u.fout = QStringLiteral("Het lokale bestand kan niet worden gemaakt");
+        return u;
+    }
+    // Large files have their modification time noted at the start, to tell a changed file at a
+    // resume; a small one is fetched whole again.
+    const bool tijdVragen = verwachteGrootte < 0 || verwachteGrootte >= HervatVanaf;
+    qint64 beginGrootte = -1, beginTijd = -1;
+    const auto eens = [&]() -> Uitkomst {
+        qint64 vanaf = doel.grootte();
+        if (vanaf > 0) {
+            // Only while the server's file is still the one begun: a file replaced between the
+            // cut and now would be pieced together from two versions.
+            bool dezelfde = false;
+            if (beginGrootte >= HervatVanaf) {
+                const Uitkomst nu = p.Stand(pad, true);
+                if (!nu.ok()) return nu;
+                dezelfde = nu.lengte == beginGrootte && nu.tijd == beginTijd;
+            }
+            if (!dezelfde) {
+                if (!doel.leegmaken()) return Uitkomst::Met(Afloop::LokaalSchrijven);
+                vanaf = 0;
+            }
+        }
+        Uitkomst u = p.Halen({.pad = pad,
+                              .doel = &doel,
+                              .vanaf = vanaf,
+                              .verwachteGrootte = verwachteGrootte,
+                              .tijdVragen = tijdVragen && vanaf == 0});
+        if (!u.ok()) return u;
+        // Only a complete file replaces the old one. The size the server gives when the transfer
+        // starts beats the one of an older listing; a continued file is measured against the
+        // server's size now.
+        const qint64 binnen = doel.grootte();
+        qint64 verwacht = vanaf > 0 ? -1 : u.lengte >= 0 ? u.lengte : verwachteGrootte;
+        // The file may have changed since it was listed: then its size now decides. A server
+        // that does not tell its size leaves the listed size standing: a transfer it cut short is
+        // never taken for a file that shrank.
+        if (vanaf > 0 || (verwachteGrootte >= 0 && binnen != verwacht)) {
+            const Uitkomst nu = p.Stand(pad, false);
+            if (nu.ok() && nu.lengte >= 0)
+                verwacht = nu.lengte;
+            else if (vanaf > 0)
+                verwacht = verwachteGrootte;
+        }
+        if (verwacht >= 0 && binnen != verwacht) u.afloop = Afloop::Kort;
+        return u;
     };
-    m_pin.clear();
-    if (tls) {
-        // Before anything is sent: a file that cannot be read may hold this server's pin.
-        using S = BekendePin::Staat;
-        const BekendePin gevonden = bekend.opzoeken(m_gegevens.host, m_gegevens.poort);
-        if (gevonden.staat == S::Onleesbaar || gevonden.staat == S::Ongeldig) {
-            melden(gevonden.staat == S::Onleesbaar ? Certificaatmelding::BestandOnleesbaar
-                                                   : Certificaatmelding::PinOngeldig,
-                   server);
-            m_verbroken = true;
-            m_afgebroken = false;
-            Uitkomst geweigerd;
-            geweigerd.code = CURLE_LOGIN_DENIED;
-            return geweigerd;
-        }
-        m_pin = gevonden.pin.isEmpty() ? m_overgenomenPin : gevonden.pin;
+    Uitkomst u = eens();
+    if (u.afloop == Afloop::Verloren && u.overgedragen == 0 && !m_afbreken && doel.grootte() == 0) u = eens();
+    if (doel.grootte() > 0) {
+        // What the file was when it was begun, for a resume to compare with.
+        beginGrootte = verwachteGrootte >= 0 ? verwachteGrootte : u.lengte;
+        beginTijd = u.tijd;
     }
-    Uitkomst u = voer(login);
-    if (tls && u.code == CURLE_SSL_CONNECT_ERROR && !m_tls13 && !m_werker->afbreken) {
-        // Logins go out with TLS 1.2 at the most: under TLS 1.3 curl's data connections do not
-        // take over the login's session as servers such as vsftpd demand, which then refuse
-        // uploads (522) and cut downloads short. A server that takes nothing below 1.3 gets it.
-        m_tls13 = true;
-        m_werker->voerUit([this] { m_werker->sluitVerbindingen(); });
-        u = voer(login);
+    qint64 onderweg = 0;
+    bool onderbroken = false;
+    for (int poging = 1; !u.ok() && Hervatbaar(u) && poging <= m_tijden.hervatPogingen && !m_afbreken; ++poging) {
+        // A server that will not continue a file sends it whole.
+        if (u.afloop == Afloop::HervattenGeweigerd && !doel.leegmaken()) break;
+        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
+        if (m_afbreken) break;
+        // The control connection may have gone with the data connection: log in anew.
+        p.Sluiten();
+        onderbroken = true;
+        onderweg += u.overgedragen;
+        u = eens();
     }
-    if (!tls || u.ok() || m_werker->afbreken) return u;
-    if (u.code == CURLE_USE_SSL_FAILED && !m_pin.isEmpty()) {
-        // A pinned server requires TLS (see TlsZetten): one that answers AUTH with a refusal is
-        // a downgrade, and curl stopped before the user name went out.
-        melden(Certificaatmelding::GeenTls, server);
-    } else if (u.code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !m_pin.isEmpty()) {
-        // Never accepted here: the user removes the old one from the file to trust a new one.
-        CertificaatInfo info = certificaatHalen().value_or(CertificaatInfo{});
-        info.host = m_gegevens.host;
-        info.poort = m_gegevens.poort;
-        if (certificaatGewijzigd) certificaatGewijzigd(info);
-    } else if (u.code == CURLE_PEER_FAILED_VERIFICATION && m_pin.isEmpty()) {
-        const std::optional<CertificaatInfo> info = certificaatHalen();
-        if (info && certificaatVertrouwen && certificaatVertrouwen(*info)) {
-            // Trusted for this login even when the file cannot keep it; the user hears of that.
-            if (!bekend.onthouden(*info)) melden(Certificaatmelding::NietOnthouden, *info);
-            m_pin = info->pin;
-            u = voer(login);
-        }
+    u.onderbroken = onderbroken;
+    u.onderbrokenNa = onderweg + u.overgedragen;
+    if (u.ok() && !doel.vastleggen()) {
+        u = Uitkomst::Met(Afloop::LokaalSchrijven);
+        u.fout = QStringLiteral("Het lokale bestand kan niet worden vervangen");
     }
     return u;
 }
 
-std::optional<CertificaatInfo> FtpSession::certificaatHalen()
+Uitkomst FtpSession::uploaden(Plaatsopdracht opdracht)
 {
-    Opdracht o;
-    o.soort = Opdracht::Soort::Login;
-    o.certificaatHalen = true;
-    std::optional<CertificaatInfo> info = CertificaatLezen(voer(o).certificaat);
-    if (info) {
-        info->host = m_gegevens.host;
-        info->poort = m_gegevens.poort;
+    Sessieprotocol& p = protocol();
+    const qint64 grootte = QFileInfo(opdracht.lokaalPad).size();
+    bool begonnen = false;
+    const auto eens = [&] {
+        Uitkomst u = p.Plaatsen(opdracht);
+        begonnen = begonnen || u.begonnen;
+        // An appended upload must have made the whole file, else it is sent again whole.
+        if (u.ok() && opdracht.aanvullen) {
+            const Uitkomst nu = p.Stand(opdracht.pad, false);
+            if (!nu.ok() || nu.lengte != grootte) u.afloop = Afloop::Kort;
+        }
+        return u;
+    };
+    Uitkomst u = herhaald(eens);
+    qint64 onderweg = 0;
+    bool onderbroken = false;
+    for (int poging = 1; !u.ok() && poging <= m_tijden.hervatPogingen && !m_afbreken; ++poging) {
+        // Broken off: appended to; an append that went wrong: sent whole.
+        const bool breuk = Hervatbaar(u) && u.afloop != Afloop::HervattenGeweigerd;
+        if (!breuk && !opdracht.aanvullen) break;
+        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
+        if (m_afbreken) break;
+        p.Sluiten();
+        opdracht.aanvullen = breuk;
+        onderbroken = true;
+        onderweg += u.overgedragen;
+        u = eens();
     }
-    return info;
+    u.onderbroken = onderbroken;
+    u.onderbrokenNa = onderweg + u.overgedragen;
+    u.begonnen = begonnen;
+    return u;
 }
 
-bool FtpSession::hervatten(const Opdracht& opdracht, const Uitkomst& u, int poging)
+Uitkomst FtpSession::plaatsen(const QString& lokaalPad, const QString& pad, Serverdoel doel)
 {
-    using S = Opdracht::Soort;
-    if (opdracht.soort != S::Halen && opdracht.soort != S::Plaatsen) return false;
-    if (poging > tijden.hervatPogingen || m_werker->afbreken) return false;
-    // A short file the server called complete comes short again; an upload whose appending
-    // went wrong is sent whole, and so is a download the server will not continue.
-    const bool breuk = (Hervatbaar(u.code) && !u.kort) || u.code == CURLE_FTP_COULDNT_USE_REST;
-    if (!breuk && !(opdracht.soort == S::Plaatsen && opdracht.aanvullen)) return false;
-    const int pauzeMs = tijden.hervatPauzeMs;
-    m_werker->voerUit([this, pauzeMs] {
-        for (int ms = 0; ms < pauzeMs && !m_werker->afbreken; ms += 10)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        // The control connection may have gone with the data connection: log in anew.
-        m_werker->sluitVerbindingen();
-    });
-    return !m_werker->afbreken;
+    bool nieuw = doel == Serverdoel::Nieuw;
+    if (!nieuw) {
+        Uitkomst u;
+        switch (protocol().Vervangen(lokaalPad, pad, u)) {
+        case Vervanging::Gelukt:
+        case Vervanging::Mislukt:
+            return u;
+        case Vervanging::Nieuw:
+            nieuw = true;
+            break;
+        case Vervanging::Rechtstreeks:
+            break;
+        }
+    }
+    // A part an earlier try left under this name is this upload's to write over now.
+    m_resten.removeAll(pad);
+    const Uitkomst u = uploaden({.pad = pad, .lokaalPad = lokaalPad});
+    // Only what this upload made goes again: bytes went, or the server opened the file for it (a
+    // refusal may be of a file that somebody else put there meanwhile).
+    if (!u.ok() && nieuw && (u.onderbrokenNa > 0 || u.begonnen)) {
+        m_resten << pad;
+        restenOpruimen();
+    }
+    return u;
+}
+
+bool FtpSession::FtpBestandPlaatsen(const QString& lokaalPad, const QString& serverPad, Serverdoel doel)
+{
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) {
+        m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
+        return false;
+    }
+    return bewerking([&] { return plaatsen(lokaalPad, pad, doel); }).ok();
+}
+
+bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& serverPad, qint64 verwachteGrootte)
+{
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) {
+        m_fout = m_verbindingsHandle ? QStringLiteral("Ongeldige naam") : QStringLiteral("Niet verbonden");
+        return false;
+    }
+    return bewerking([&] { return halen(pad, lokaalPad, verwachteGrootte); }).ok();
+}
+
+void FtpSession::restenOpruimen()
+{
+    QStringList resten;
+    std::swap(resten, m_resten);
+    Sessieprotocol& p = protocol();
+    for (const QString& rest : std::as_const(resten)) {
+        const Uitkomst u = herhaald([&] { return p.Bewerken(Handeling::Wissen, rest); });
+        // Kept for later only while the server cannot be reached; a refusal will not change.
+        if (!u.ok() && IsVerbindingsfout(u.afloop)) m_resten << rest;
+    }
+}
+
+void FtpSession::RestenOpruimen()
+{
+    if (m_bezig || !m_verbindingsHandle || m_resten.isEmpty()) return;
+    bewerking([] { return Uitkomst{}; });
 }
 
 } // namespace Vamox

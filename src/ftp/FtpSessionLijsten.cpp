@@ -1,46 +1,13 @@
-#include "ftp/FtpSession.h"
-
-#include "ftp/FtpOpdracht.h"
-#include "ftp/Lijstontvangst.h"
-#include "ftp/Lijststroom.h"
-
-#include <QHash>
-
-#include <algorithm>
-#include <optional>
-
 // Listings of the session: one folder (whole or in pieces as it comes) and a tree walk.
 
+#include "ftp/FtpSession.h"
+
+#include "ftp/Lijststroom.h"
+#include "ftp/Sessieprotocol.h"
+
+#include <optional>
+
 namespace Vamox {
-
-namespace {
-// Whether every name of `kaal` is among those of `metA` (hashes of names, sorted).
-bool OmvatNamen(const std::vector<size_t>& metA, const std::vector<FtpEntry>& kaal)
-{
-    return std::all_of(kaal.begin(), kaal.end(), [&](const FtpEntry& e) {
-        return std::binary_search(metA.begin(), metA.end(), qHash(e.naam));
-    });
-}
-} // namespace
-
-FtpSession::Uitkomst FtpSession::lijstOpdracht(Opdracht& o, const QByteArray& commando,
-                                               Lijstontvangst& ontvangst)
-{
-    o.lijstCommando = commando;
-    o.lijst = &ontvangst;
-    Uitkomst u = voer(o);
-    // The last line may lack its line end; a listing cut off is not read to its end.
-    if (u.ok()) ontvangst.lezer.Afronden();
-    ontvangst.Doorgeven();
-    if (ontvangst.lezer.TeGroot()) {
-        m_lijstTeGroot = true;
-        if (u.ok()) u.code = CURLE_WRITE_ERROR;
-        // Not the disk's fault, as the stopped write would have it.
-        m_fout = QStringLiteral("De lijst van deze map is te groot");
-    }
-    if (ontvangst.stroom) ontvangst.stroom->Afleveren();
-    return u;
-}
 
 bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel)
 {
@@ -51,74 +18,22 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const 
     QString kern = mapPad;
     while (kern.endsWith(u'/'))
         kern.chop(1);
-    Opdracht o;
-    o.soort = Opdracht::Soort::Lijst;
-    o.urlPad = FtpUrlPad(kern.isEmpty() ? QStringLiteral("/") : kern);
-    if (!o.urlPad.endsWith('/')) o.urlPad += '/';
-
-    // With `deel`, the pieces go there as they come; a listing that has to start anew says so.
-    bool opnieuw = false;
+    // With `deel`, the pieces go there as they come (on this thread); a listing that has to start
+    // anew says so.
     std::optional<Lijststroom> stroom;
-    if (deel)
-        stroom.emplace([&](std::vector<FtpEntry>& stuk) { (*deel)(stuk, std::exchange(opnieuw, false)); });
-    Lijststroom* naar = stroom ? &*stroom : nullptr;
-    using V = Lijstlezer::Vorm;
-
-    if (m_mlsd) {
-        Lijstontvangst ontvangst(V::Mlsd, lijstgrenzen, naar);
-        if (!lijstOpdracht(o, "MLSD", ontvangst).ok()) return false;
-        uit = std::move(ontvangst.entries);
-        return true;
-    }
-    // A plain LIST hides dot files on many servers (vsftpd); "LIST -a" shows them. Servers that
-    // do not know "-a" refuse it or take "-a /map" for a path, which may even exist: until "-a"
-    // gave a listing that holds everything a plain one does, both are asked. The "-a" listing is
-    // shown as it comes; when the plain one wins, it replaces it.
-    bool metA = false;
-    std::vector<FtpEntry> metAEntries;
-    std::vector<size_t> metANamen;
-    qint64 metAAantal = 0;
-    if (m_lijstA != LijstA::Nee) {
-        Lijstontvangst ontvangst(V::List, lijstgrenzen, naar);
-        if (m_lijstA == LijstA::Onbekend) ontvangst.namen = &metANamen;
-        const Uitkomst u = lijstOpdracht(o, "LIST -a", ontvangst);
-        // A cancelled "-a" says nothing of the server, and the cancel holds for the plain one too.
-        if (u.geweigerd || m_afgebroken || m_lijstTeGroot) return false;
-        metA = u.ok();
-        metAEntries = std::move(ontvangst.entries);
-        metAAantal = ontvangst.lezer.Aantal();
-    }
-    if (m_lijstA == LijstA::Ja) {
-        if (!metA) return false;
-        uit = std::move(metAEntries);
-        return true;
-    }
-    // Streamed only when no "-a" listing went before it.
-    Lijstontvangst ontvangst(V::List, lijstgrenzen, m_lijstA == LijstA::Nee ? naar : nullptr);
-    if (!lijstOpdracht(o, QByteArray(), ontvangst).ok()) return false;
-    uit = std::move(ontvangst.entries);
-    if (m_lijstA == LijstA::Onbekend) {
-        std::sort(metANamen.begin(), metANamen.end());
-        // Two empty answers tell nothing.
-        if (!metA || !OmvatNamen(metANamen, uit)) {
-            m_lijstA = LijstA::Nee;
-            if (naar) {
-                opnieuw = true;
-                naar->Toevoegen(std::move(uit));
-                naar->Afleveren();
-                uit.clear();
-                // An empty plain listing voids what "-a" showed all the same.
-                if (opnieuw) {
-                    std::vector<FtpEntry> geen;
-                    (*deel)(geen, true);
-                    opnieuw = false;
-                }
-            }
-        } else if (metAAantal > 0) {
-            m_lijstA = LijstA::Ja;
-            uit = std::move(metAEntries);
-        }
-    }
+    if (deel) stroom.emplace(*deel);
+    Lijstdoel doel{m_lijstgrenzen, stroom ? &*stroom : nullptr};
+    Sessieprotocol& p = protocol();
+    const Uitkomst u = bewerking([&] {
+        return herhaald([&] {
+            doel.entries.clear();
+            return p.Lijsten(kern.isEmpty() ? QStringLiteral("/") : kern, doel);
+        });
+    });
+    if (stroom) stroom->Afleveren();
+    m_lijstTeGroot = doel.teGroot;
+    if (!u.ok()) return false;
+    uit = std::move(doel.entries);
     return true;
 }
 
@@ -141,6 +56,26 @@ std::optional<Mapinhoud> FtpSession::ServermapLezen(const QString& pad)
     if (!entries) return std::nullopt;
     const bool wortel = SpatiesWeg(QString(pad).remove(u'/')).isEmpty();
     return MapinhoudMaken(std::move(*entries), !wortel);
+}
+
+bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
+{
+    if (!m_verbindingsHandle) return false;
+    QString p = SpatiesWeg(pad);
+    while (p.startsWith(u'/'))
+        p.remove(0, 1);
+    while (p.endsWith(u'/'))
+        p.chop(1);
+    p.prepend(u'/');
+    const qsizetype laatste = p.lastIndexOf(u'/');
+    const QString ouder = p.left(laatste + 1);
+    const QString naam = p.mid(laatste + 1);
+    std::vector<FtpEntry> entries;
+    if (!lijst(ouder == QLatin1String("/") ? QStringLiteral("//") : ouder, entries)) return false;
+    if (naam.isEmpty()) return true;
+    for (const FtpEntry& e : entries)
+        if (e.isMap == isMap && e.naam == naam) return true;
+    return false;
 }
 
 FtpBoom FtpSession::FtpBoomLezen(const QString& start)

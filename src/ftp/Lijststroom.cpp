@@ -9,7 +9,7 @@
 
 namespace Vamox {
 
-Lijststroom::Lijststroom(Deel deel) : m_deel(std::move(deel)) {}
+Lijststroom::Lijststroom(Lijstdeel deel) : m_deel(std::move(deel)) {}
 
 Lijststroom::~Lijststroom() = default;
 
@@ -22,6 +22,19 @@ void Lijststroom::Toevoegen(std::vector<FtpEntry>&& entries)
     else
         m_wachtend.insert(m_wachtend.end(), std::make_move_iterator(entries.begin()),
                           std::make_move_iterator(entries.end()));
+    melden();
+}
+
+void Lijststroom::Opnieuw()
+{
+    std::lock_guard slot(m_mutex);
+    m_wachtend.clear();
+    m_opnieuw = true;
+    melden();
+}
+
+void Lijststroom::melden()
+{
     if (m_gemeld) return;
     m_gemeld = true;
     QMetaObject::invokeMethod(
@@ -31,12 +44,14 @@ void Lijststroom::Toevoegen(std::vector<FtpEntry>&& entries)
 void Lijststroom::Afleveren()
 {
     std::vector<FtpEntry> deel;
+    bool opnieuw = false;
     {
         std::lock_guard slot(m_mutex);
         deel = std::exchange(m_wachtend, {});
+        opnieuw = std::exchange(m_opnieuw, false);
         m_gemeld = false;
     }
-    if (!deel.empty()) m_deel(deel);
+    if (!deel.empty() || opnieuw) m_deel(deel, opnieuw);
 }
 
 void OpEigenDraad(const std::function<void()>& taak)

@@ -16,23 +16,27 @@ namespace Vamox {
 class Lijststroom final
 {
 public:
-    // Called on the creating thread only, never with an empty piece; it may take the entries.
-    using Deel = std::function<void(std::vector<FtpEntry>& deel)>;
-
-    explicit Lijststroom(Deel deel);
+    // Called on the creating thread only, never with an empty piece unless `opnieuw`; it may take
+    // the entries.
+    explicit Lijststroom(Lijstdeel deel);
     ~Lijststroom();
     Q_DISABLE_COPY_MOVE(Lijststroom)
 
     // Any thread. While the piece handed on before is still waiting to be taken, the new entries
     // join it: the reading never waits for the showing.
     void Toevoegen(std::vector<FtpEntry>&& entries);
+    // Any thread. What was handed on before is void: the listing starts anew.
+    void Opnieuw();
     // Creating thread: hands on what is still waiting (when the reading has ended).
     void Afleveren();
 
 private:
-    Deel m_deel;
+    void melden(); // under the mutex
+
+    Lijstdeel m_deel;
     std::mutex m_mutex;
     std::vector<FtpEntry> m_wachtend;
+    bool m_opnieuw = false;
     bool m_gemeld = false;
     QObject m_ontvanger; // last: its end drops the notices still on their way
 };

@@ -367,6 +367,11 @@ SftpVerbinding::SftpVerbinding(const SftpInstellingen& instellingen) : d(std::ma
     d->instellingen = instellingen;
 }
 
+void SftpVerbinding::instellen(const SftpInstellingen& instellingen)
+{
+    d->instellingen = instellingen;
+}
+
 SftpVerbinding::~SftpVerbinding()
 {
     sluiten();

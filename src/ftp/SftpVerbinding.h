@@ -20,6 +20,9 @@ public:
     SftpVerbinding(const SftpVerbinding&) = delete;
     SftpVerbinding& operator=(const SftpVerbinding&) = delete;
 
+    // From the next call on (the host key types from the next connection on).
+    void instellen(const SftpInstellingen& instellingen);
+
     // TCP (names, IPv4, IPv6) and the SSH handshake, then `oordeel` judges the server's key before
     // anything of the user's is sent; a key it refuses closes the connection (Geweigerd).
     SftpUitkomst verbinden(const QString& host, quint16 poort, const QString& gebruiker,

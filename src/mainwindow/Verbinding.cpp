@@ -33,14 +33,18 @@ Verbinding::Verbinding(ServerPaneel& server, LokaalPaneel& lokaal, Wachtrij& wac
                        const Besturing& besturing)
     : m_server(server), m_lokaal(lokaal), m_sessie(server.sessie()), m_wachtrij(wachtrij), m_serverLijst(serverLijst),
       m_wachtwoorden(wachtwoorden), m_opgeslagen(opgeslagen), m_b(besturing),
-      m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster))
+      m_blokkade(std::make_unique<Invoerblokkade>(*besturing.venster)),
+      m_vragen(CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand))
 {
     connect(&m_sessie, &FtpSession::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
     connect(&m_wachtrij, &Wachtrij::bezigGewijzigd, this, &Verbinding::BlokkadeZetten);
     connect(&m_wachtrij, &Wachtrij::wachtenGewijzigd, this, &Verbinding::BlokkadeZetten);
     connect(&m_wachtrij, &Wachtrij::achtergrondGewijzigd, this, &Verbinding::BlokkadeZetten);
-    CertificaatvragenInstellen(m_sessie, CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand));
-    HostsleutelvragenInstellen(m_sessie);
+    // Certificates are trusted in a file beside the configuration; SSH trust is OpenSSH's.
+    Vertrouwensplaatsen plaatsen;
+    plaatsen.certificaten = CertificatenBestand(HuidigeProgrammaOmgeving().cfgBestand);
+    m_sessie.ZetPlaatsen(plaatsen);
+    m_sessie.ZetVragen(&m_vragen);
     connect(m_blokkade.get(), &Invoerblokkade::escapeTijdensBezig, this, &Verbinding::escapeTijdensBezig);
     connect(m_b.cboVerbindingenFtp, &QComboBox::activated, this, &Verbinding::cboVerbindingenFtp_Click);
     connect(m_b.KnopVerbreken, &QAbstractButton::clicked, this, &Verbinding::KnopVerbreken_Click);
@@ -64,91 +68,6 @@ void Verbinding::BlokkadeZetten()
     // Transfers that run on the panes' session keep it busy, in the background too.
     const bool wachtrij = m_wachtrij.Bezig() && (!m_wachtrij.Achtergrond() || m_wachtrij.DeeltSessie());
     m_blokkade->ZetBezig(m_sessie.bezig() || m_wachtrij.WachtIemand() || wachtrij);
-}
-
-QString CertificatenBestand(const QString& cfgBestand)
-{
-    QString pad = cfgBestand;
-    if (pad.endsWith(QLatin1String(".cfg"))) pad.chop(4);
-    return pad + QStringLiteral(".certificaten");
-}
-
-namespace {
-
-// As the lists show dates, in local time.
-QString CertificaatDatum(const QDateTime& t)
-{
-    if (!t.isValid()) return QStringLiteral("onbekend");
-    const QDateTime lokaal = t.toLocalTime();
-    return DatumTekst(lokaal.date()) + u' ' + lokaal.time().toString(QStringLiteral("HH:mm"));
-}
-
-} // namespace
-
-void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand)
-{
-    sessie.bekendeCertificatenPad = bestand;
-    const auto server = [](const CertificaatInfo& c) {
-        return QStringLiteral("'") + c.host + QStringLiteral("' (poort ") + QString::number(c.poort) +
-               QStringLiteral(")");
-    };
-    sessie.certificaatVertrouwen = [server](const CertificaatInfo& c) {
-        return M({.Tekst = QStringLiteral("Het certificaat van server ") + server(c) +
-                           QStringLiteral(" is niet door een vertrouwde instantie ondertekend.\r\n\r\n"
-                                          "Vingerafdruk (SHA-256):\r\n") +
-                           c.vingerafdruk + QStringLiteral("\r\n\r\nGeldig van: ") +
-                           CertificaatDatum(c.geldigVanaf) + QStringLiteral("\r\nGeldig tot: ") +
-                           CertificaatDatum(c.geldigTot) +
-                           QStringLiteral("\r\n\r\nDit certificaat vertrouwen en onthouden?"),
-                  .Pictogram = 3,
-                  .Knoppen = QStringLiteral("&Ja+&Nee"),
-                  .Codes = QStringLiteral("2+2"),
-                  .Centreren = true}) == 1;
-    };
-    const QString regelWeg =
-        QStringLiteral("\r\n\r\nIs dit in orde, verwijder dan de regel van deze server uit:\r\n") + bestand;
-    sessie.certificaatGewijzigd = [server, bestand](const CertificaatInfo& c) {
-        QString tekst = QStringLiteral("Let op: server ") + server(c) +
-                        QStringLiteral(" toont een ander certificaat dan het certificaat dat eerder is "
-                                       "vertrouwd. Er is geen verbinding gemaakt.");
-        if (!c.vingerafdruk.isEmpty())
-            tekst += QStringLiteral("\r\n\r\nVingerafdruk nu (SHA-256):\r\n") + c.vingerafdruk;
-        tekst += QStringLiteral("\r\n\r\nIs het nieuwe certificaat in orde, verwijder dan de regel van deze "
-                                "server uit:\r\n") +
-                 bestand;
-        Melding(tekst, 4);
-    };
-    sessie.certificaatMelding = [server, bestand, regelWeg](Certificaatmelding m, const CertificaatInfo& c) {
-        QString tekst;
-        switch (m) {
-        case Certificaatmelding::GeenTls:
-            tekst =
-                QStringLiteral("Let op: server ") + server(c) +
-                QStringLiteral(" biedt geen versleuteling (TLS) meer aan, maar het certificaat van deze "
-                               "server is eerder vertrouwd. Er is geen verbinding gemaakt; gebruikersnaam "
-                               "en wachtwoord zijn niet verstuurd.") +
-                regelWeg;
-            break;
-        case Certificaatmelding::PinOngeldig:
-            tekst = QStringLiteral("Let op: de regel van server ") + server(c) +
-                    QStringLiteral(" in het bestand met vertrouwde certificaten is onleesbaar. Er is geen "
-                                   "verbinding gemaakt.\r\n\r\nHerstel of verwijder die regel in:\r\n") +
-                    bestand;
-            break;
-        case Certificaatmelding::BestandOnleesbaar:
-            tekst = QStringLiteral("Het bestand met vertrouwde certificaten kan niet worden gelezen:\r\n") +
-                    bestand + QStringLiteral("\r\n\r\nEr is geen verbinding gemaakt met server ") +
-                    server(c) + u'.';
-            break;
-        case Certificaatmelding::NietOnthouden:
-            tekst = QStringLiteral("Het certificaat van server ") + server(c) +
-                    QStringLiteral(" is voor deze keer vertrouwd, maar kon niet worden onthouden in:\r\n") +
-                    bestand +
-                    QStringLiteral("\r\n\r\nBij de volgende verbinding wordt het opnieuw gevraagd.");
-            break;
-        }
-        Melding(tekst, 4);
-    };
 }
 
 void Verbinding::cboVerbindingenFtp_Click()
@@ -217,7 +136,7 @@ void Verbinding::Verbinden(const QString& map)
         gegevens.wachtwoord = *wachtwoord;
         // A saved name may be a Host of ~/.ssh/config, as with ssh.
         if (gegevens.protocol == Protocol::Sftp)
-            SshConfigToepassen(gegevens, SshConfigLezen(m_sessie.ssh.sleutelMap + QStringLiteral("/config")));
+            SshConfigToepassen(gegevens, SshConfigLezen(m_sessie.plaatsen().sleutelMap + QStringLiteral("/config")));
         m_b.venster->setWindowTitle(QStringLiteral("Even geduld. Ftp server ") + keuze +
                                     QStringLiteral(" zoeken..."));
         m_sessie.FtpVerbindingOpenen(gegevens);

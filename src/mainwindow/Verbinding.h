@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/Aanmeldvensters.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -26,12 +28,6 @@ struct ServerRecord;
 class Wachtrij;
 class Wachtwoorden;
 
-// The known-certificates file beside the configuration file.
-QString CertificatenBestand(const QString& cfgBestand);
-// The session asks about certificates through the message window and keeps them in `bestand`.
-void CertificaatvragenInstellen(FtpSession& sessie, const QString& bestand);
-// The session asks about SSH host keys and key passphrases through the message and input windows.
-void HostsleutelvragenInstellen(FtpSession& sessie);
 
 // Choosing a saved server and connecting to it, disconnecting, and the status timer that keeps
 // the two caption labels in step with the local folder and the server. Also keeps the window
@@ -100,6 +96,7 @@ private:
     Opgeslagen& m_opgeslagen;
     Besturing m_b;
     std::unique_ptr<Invoerblokkade> m_blokkade;
+    Aanmeldvensters m_vragen; // the login's questions, for the panes' session
     QTimer m_timer;
     QElapsedTimer m_sindsProbe;
     bool m_laatsteProbe = false;

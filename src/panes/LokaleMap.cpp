@@ -49,7 +49,7 @@ bool LokaleMapStromen(const QString& pad, const Lijstdeel& deel, const std::atom
     const bool meer = lezer.Lezen(eerste, MeteenLezen);
     if (!eerste.empty()) deel(eerste, false);
     if (!meer) return true;
-    Lijststroom stroom([&](std::vector<FtpEntry>& stuk) { deel(stuk, false); });
+    Lijststroom stroom(deel);
     OpEigenDraad([&] {
         std::vector<FtpEntry> stuk;
         while (!stop && lezer.Lezen(stuk, Partij)) {

@@ -13,7 +13,6 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 namespace Vamox {
 
@@ -27,8 +26,8 @@ struct Verbindingenpool::Gedeeld
 struct Verbindingenpool::Verbinding
 {
     int nummer = 0;
+    // Its loop runs on the session's own thread; the session's end waits for it.
     std::unique_ptr<FtpSession> sessie;
-    std::thread draad;
     std::atomic<bool> sluiten{false}; // log out once the running task is done
     // Main thread only, kept in the order the connection's notices arrive, so the bytes a
     // session reports belong to the task that was running when it reported them.
@@ -99,10 +98,10 @@ Verbindingenpool::~Verbindingenpool()
             v->sluiten = true;
     }
     m_gedeeld->werk.notify_all();
-    for (const auto& v : m_verbindingen) {
+    for (const auto& v : m_verbindingen)
         v->sessie->afbreken();
-        if (v->draad.joinable()) v->draad.join();
-    }
+    // Each session waits for its loop as it goes.
+    m_verbindingen.clear();
 }
 
 void Verbindingenpool::ZetAantal(int aantal)
@@ -200,7 +199,7 @@ void Verbindingenpool::aanvullen()
             if (rauw->lopend != 0) Q_EMIT voortgang(rauw->lopend, rauw->verschuiving + gedaan);
         });
         const int leegloop = m_leegloopMs;
-        v->draad = std::thread([g = m_gedeeld, rauw, aanmelding, leegloop, this] {
+        v->sessie->OpEigenDraad([g = m_gedeeld, rauw, aanmelding, leegloop, this] {
             FtpSession& sessie = *rauw->sessie;
             const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
             bool gebroken = false;
@@ -259,7 +258,6 @@ void Verbindingenpool::beeindigd(Verbinding* verbinding, bool ingelogd)
     if (it == m_verbindingen.end()) return;
     const bool gesloten = (*it)->sluiten;
     (*it)->sluiten = true;
-    if ((*it)->draad.joinable()) (*it)->draad.join();
     m_verbindingen.erase(it);
     // A login refused while others got in: the server allows no more than are left. Whether
     // logins were refused before this one was asked to close does not matter then.

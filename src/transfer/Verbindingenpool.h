@@ -14,8 +14,8 @@ namespace Vamox {
 
 class FtpSession;
 
-// The connections that move the transfer queue's files. Each is a session of its own on a thread
-// of its own, logged in as the panes' session is (the same server, TLS and accepted certificate),
+// The connections that move the transfer queue's files. Each is a session of its own whose loop
+// runs on that session's own thread, logged in as the panes' session is (the same server, TLS and accepted certificate),
 // and takes the next task as soon as it is free. Connections are opened when tasks come, stay
 // logged in between runs and log out after a minute without work, or when told to close.
 //

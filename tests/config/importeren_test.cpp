@@ -1,6 +1,7 @@
 // Importing saved servers from FileZilla, WinSCP and ~/.ssh/config, on files the tests write; and
 // a login to a real sshd through an alias of ~/.ssh/config.
 
+#include "support/Vragen.h"
 #include "config/Importeren.h"
 #include "config/Serverlijst.h"
 #include "config/SshConfig.h"
@@ -284,9 +285,9 @@ TEST(Importeren, SftpAanmeldenViaEenAliasVanSshConfig)
     for (const bool metConfig : {false, true}) {
         SCOPED_TRACE(metConfig);
         FtpSession sessie;
-        sessie.ssh.sleutelMap = tmp.filePath(QStringLiteral("geen-sleutels"));
-        sessie.ssh.bekendeHostsPad = tmp.filePath(QStringLiteral("known_hosts"));
-        sessie.tijden.verbindenS = 5;
+        Vamox::Test::SleutelMapZetten(sessie, tmp.filePath(QStringLiteral("geen-sleutels")));
+        Vamox::Test::BekendeHostsZetten(sessie, tmp.filePath(QStringLiteral("known_hosts")));
+        Vamox::Test::TijdenZetten(sessie, [](FtpTijden& t) { t.verbindenS = 5; });
         FtpGegevens g = opgeslagen;
         if (metConfig) SshConfigToepassen(g, SshConfigLezen(pad));
         sessie.FtpVerbindingOpenen(g);

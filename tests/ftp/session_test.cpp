@@ -1,3 +1,4 @@
+#include "support/Vragen.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 
@@ -383,21 +384,21 @@ TEST_F(SessieTest, TheLivenessProbeShortensTheTimeoutsForItselfOnly)
     server.reset();
     SetUpMet({.traagMs = 100});
     const FtpTijden eigen{.verbindenS = 7, .antwoordS = 8, .stilstandS = 9};
-    sessie.tijden = eigen;
+    sessie.ZetTijden(eigen);
     std::optional<FtpTijden> tijdens;
     QTimer kijker;
     QObject::connect(&kijker, &QTimer::timeout, [&] {
-        if (sessie.bezig() && !tijdens) tijdens = sessie.tijden;
+        if (sessie.bezig() && !tijdens) tijdens = sessie.tijden();
     });
     kijker.start(5);
     EXPECT_TRUE(sessie.FtpVerbindingPeilen(2));
     ASSERT_TRUE(tijdens);
     EXPECT_EQ(*tijdens, (FtpTijden{.verbindenS = 2, .antwoordS = 2, .stilstandS = 9}));
-    EXPECT_EQ(sessie.tijden, eigen);
+    EXPECT_EQ(sessie.tijden(), eigen);
     // A probe that fails puts them back as well.
     server->stop();
     EXPECT_FALSE(sessie.FtpVerbindingPeilen(2));
-    EXPECT_EQ(sessie.tijden, eigen);
+    EXPECT_EQ(sessie.tijden(), eigen);
 }
 
 class StoringTest : public SessieTest
@@ -431,7 +432,7 @@ TEST_F(StoringTest, BrokenDownloadKeepsTheOldLocalFileAndLeavesNoDebris)
 TEST_F(StoringTest, TransfersResumeThroughRepeatedCutsAndArriveByteExact)
 {
     SetUpMet({.dropRetrNa = 900 * 1024, .dropStorNa = 1100 * 1024});
-    sessie.tijden.hervatPauzeMs = 10;
+    Vamox::Test::TijdenZetten(sessie, [](FtpTijden& t) { t.hervatPauzeMs = 10; });
     QByteArray inhoud(3 * 1024 * 1024, Qt::Uninitialized);
     QRandomGenerator(16).fillRange(reinterpret_cast<quint32*>(inhoud.data()), inhoud.size() / 4);
     server->schrijf(QStringLiteral("groot.bin"), inhoud);
@@ -476,7 +477,7 @@ TEST_F(StoringTest, ResumedTransfersArriveWholeOrFail)
         server.reset();
         g.opties.commandoLog = true;
         SetUpMet(g.opties);
-        sessie.tijden = g.standaardTijden ? FtpTijden{} : FtpTijden{.hervatPauzeMs = 10};
+        sessie.ZetTijden(g.standaardTijden ? FtpTijden{} : FtpTijden{.hervatPauzeMs = 10});
         bool gelukt = false;
         QByteArray aangekomen;
         if (g.omhoog) {
@@ -525,7 +526,7 @@ TEST_F(StoringTest, AFileReplacedBeforeTheResumeArrivesAsTheNewFile)
         server.reset();
         SetUpMet(
             {.dropRetrNa = 700 * 1024, .dropKeren = 1, .onbekend = g.onbekend, .vervangBijDrop = g.nieuw});
-        sessie.tijden.hervatPauzeMs = 10;
+        Vamox::Test::TijdenZetten(sessie, [](FtpTijden& t) { t.hervatPauzeMs = 10; });
         server->schrijf(QStringLiteral("f.bin"), oud);
         EXPECT_TRUE(sessie.FtpBestandHalen(lokaal(QStringLiteral("f.bin")), QStringLiteral("/f.bin"),
                                            g.gelijst ? oud.size() : -1));
@@ -641,7 +642,7 @@ TEST_F(StoringTest, AReplacedServerFileIsNeverLeftHalfWritten)
         server.reset();
         g.opties.commandoLog = true;
         SetUpMet(g.opties);
-        sessie.tijden.hervatPauzeMs = 10;
+        Vamox::Test::TijdenZetten(sessie, [](FtpTijden& t) { t.hervatPauzeMs = 10; });
         schrijfBestand(lokaal(QStringLiteral("index.php")), nieuw);
         if (g.bestaat) {
             server->schrijf(QStringLiteral("www/index.php"), oud);
@@ -685,7 +686,7 @@ TEST_F(StoringTest, AListingPastItsLimitsFailsAndTheSessionGoesOn)
     } rijen[] = {
         {"MLSD", {}},
         {"LIST -a", {.mlst = false}},
-        {"LIST", {.mlst = false, .faalCommandos = {"LIST:-a"}}},
+        {"LIST", {.mlst = false, .lijstZonderOpties = true}},
     };
     for (const auto& r : rijen) {
         for (const bool stromen : {false, true}) {
@@ -695,7 +696,9 @@ TEST_F(StoringTest, AListingPastItsLimitsFailsAndTheSessionGoesOn)
             for (int i = 0; i < 60; ++i)
                 server->schrijf(QStringLiteral("groot/b%1.txt").arg(i), {});
             server->schrijf(QStringLiteral("klein/a.txt"), "a");
-            sessie.lijstgrenzen.entries = 50;
+            Lijstgrenzen grenzen;
+            grenzen.entries = 50;
+            sessie.ZetLijstgrenzen(grenzen);
             const auto lees = [&](const QString& map) {
                 if (!stromen) return sessie.FtpMapLezen(map).has_value();
                 return sessie.FtpMapStromen(map, [](std::vector<FtpEntry>&, bool) {});

@@ -1,3 +1,4 @@
+#include "support/Vragen.h"
 #include "ftp/FtpSession.h"
 #include "support/Bestandsgrens.h"
 #include "support/SshdServer.h"
@@ -42,17 +43,18 @@ protected:
         if (!SshdServer::beschikbaar())
             GTEST_SKIP() << "sshd and ssh-keygen are not installed (openssh-server)";
         ASSERT_TRUE(server.start()) << server.fout().toStdString();
-        sessie.ssh.sleutelMap = server.sleutelMap();
-        sessie.ssh.bekendeHostsPad = server.bekendeHostsPad();
-        sessie.ssh.vertrouwen = [this](const HostsleutelInfo& info) {
+        Vamox::Test::SleutelMapZetten(sessie, server.sleutelMap());
+        Vamox::Test::BekendeHostsZetten(sessie, server.bekendeHostsPad());
+        sessie.ZetVragen(&vragen);
+        vragen.hostsleutelVertrouwen = [this](const HostsleutelInfo& info) {
             gevraagd << info.sleutel.vingerafdruk();
             // Nothing of the user's may have reached the server before the question.
             zinGevraagdVoorVraag = zinnen > 0;
             return vertrouwen;
         };
-        sessie.ssh.gewijzigd = [this](const HostsleutelInfo& info) { gewijzigd.push_back(info); };
-        sessie.ssh.melding = [this](Hostsleutelmelding m, const HostsleutelInfo&) { meldingen.push_back(m); };
-        sessie.ssh.wachtwoordzin = [this](const QString&) {
+        vragen.hostsleutelGewijzigd = [this](const HostsleutelInfo& info) { gewijzigd.push_back(info); };
+        vragen.hostsleutelMelding = [this](Hostsleutelmelding m, const HostsleutelInfo&) { meldingen.push_back(m); };
+        vragen.wachtwoordzin = [this](const QString&) {
             ++zinnen;
             return zin;
         };
@@ -60,6 +62,7 @@ protected:
     QString map() const { return server.root(); }
 
     SshdServer server;
+    Vamox::Test::Vragen vragen;
     FtpSession sessie;
     QStringList gevraagd;
     std::vector<HostsleutelInfo> gewijzigd;
@@ -119,7 +122,7 @@ TEST_P(Hostsleutels, AreCheckedAgainstKnownHostsBeforeAnyCredential)
     }
     const QByteArray bestandVoor = Lees(server.bekendeHostsPad());
     // The key with a passphrase is the only way in, so a credential sent shows as a question for it.
-    sessie.ssh.sleutelMap = server.sleutelMapMetZin();
+    Vamox::Test::SleutelMapZetten(sessie, server.sleutelMapMetZin());
     zin = SshdServer::wachtwoordzin();
     vertrouwen = g.antwoord;
 
@@ -182,7 +185,7 @@ TEST_F(SftpAanmelden, ResumesThroughAKilledConnection)
 {
     QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
     Schrijf(server.bekendeHostsPad(), server.hostsleutelRegel());
-    sessie.tijden.hervatPauzeMs = 10;
+    Vamox::Test::TijdenZetten(sessie, [](FtpTijden& t) { t.hervatPauzeMs = 10; });
     ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens())) << sessie.laatsteFout().toStdString();
     QByteArray inhoud(48 << 20, Qt::Uninitialized);
     for (qsizetype i = 0; i < inhoud.size(); ++i)
@@ -258,16 +261,16 @@ TEST_P(Aanmelden, TriesKeysThenThePasswordAndNamesWhatWasTried)
     }
     if (*g.wachtwoord) gegevens.wachtwoord = QString::fromUtf8(g.wachtwoord);
     using S = Aanmeldgeval::Sleutel;
-    sessie.ssh.sleutelMap = g.sleutel == S::Zonder   ? server.sleutelMap()
-                            : g.sleutel == S::MetZin ? server.sleutelMapMetZin()
-                                                     : server.root();
+    Vamox::Test::SleutelMapZetten(sessie, g.sleutel == S::Zonder   ? server.sleutelMap()
+                                          : g.sleutel == S::MetZin ? server.sleutelMapMetZin()
+                                                                   : server.root());
     QTemporaryDir open;
     if (g.sleutel == S::TeOpen) {
         const QString sleutel = open.filePath(QStringLiteral("id_ed25519"));
         ASSERT_TRUE(QFile::copy(server.sleutelMap() + QStringLiteral("/id_ed25519"), sleutel));
         QFile::setPermissions(sleutel, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                                            QFileDevice::ReadOther);
-        sessie.ssh.sleutelMap = open.path();
+        Vamox::Test::SleutelMapZetten(sessie, open.path());
     }
     zin = QString::fromUtf8(g.zin);
 

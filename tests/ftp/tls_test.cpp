@@ -1,3 +1,4 @@
+#include "support/Vragen.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
 
@@ -33,12 +34,14 @@ protected:
     std::unique_ptr<FtpSession> sessie(bool ja)
     {
         auto s = std::make_unique<FtpSession>();
-        s->bekendeCertificatenPad = bekend();
-        s->certificaatVertrouwen = [this, ja](const CertificaatInfo& c) {
+        Vamox::Test::CertificatenZetten(*s, bekend());
+        auto& v = *antwoorders.emplace_back(std::make_unique<Vamox::Test::Vragen>());
+        v.certificaatVertrouwen = [this, ja](const CertificaatInfo& c) {
             gevraagd.push_back(c);
             return ja;
         };
-        s->certificaatGewijzigd = [this](const CertificaatInfo& c) { gewijzigd.push_back(c); };
+        v.certificaatGewijzigd = [this](const CertificaatInfo& c) { gewijzigd.push_back(c); };
+        s->ZetVragen(&v);
         return s;
     }
     FtpGegevens gegevens(TlsKeuze tls = TlsKeuze::IndienBeschikbaar) const
@@ -48,6 +51,7 @@ protected:
     QString bekend() const { return tmp.filePath(QStringLiteral("vamox.certificaten")); }
 
     std::unique_ptr<VsftpdServer> server;
+    std::vector<std::unique_ptr<Vamox::Test::Vragen>> antwoorders; // the sessions' answers
     QTemporaryDir tmp;
     std::vector<CertificaatInfo> gevraagd;
     std::vector<CertificaatInfo> gewijzigd;
@@ -108,7 +112,7 @@ TEST_F(TlsTest, FilesInARowGoBothWaysWithoutABrokenTransferOnTheWay)
     // TLS 1.3 it answered 522 to uploads and cut downloads short from the second file on. No
     // resume may cover that up here.
     auto s = sessie(true);
-    s->tijden.hervatPogingen = 0;
+    Vamox::Test::TijdenZetten(*s, [](FtpTijden& t) { t.hervatPogingen = 0; });
     ASSERT_TRUE(s->FtpVerbindingOpenen(gegevens(TlsKeuze::Alleen)));
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
@@ -184,9 +188,11 @@ TEST(TlsKeuzeTest, APinnedServerWithoutTlsGetsNoUserNameAndABadPinFileFailsClose
             f.write(g.regel.toUtf8() + '\n');
         }
         FtpSession sessie;
-        sessie.bekendeCertificatenPad = bekend;
+        Vamox::Test::CertificatenZetten(sessie, bekend);
         std::vector<std::pair<M, CertificaatInfo>> meldingen;
-        sessie.certificaatMelding = [&](M m, const CertificaatInfo& c) { meldingen.emplace_back(m, c); };
+        Vamox::Test::Vragen vragen;
+        vragen.certificaatMelding = [&](M m, const CertificaatInfo& c) { meldingen.emplace_back(m, c); };
+        sessie.ZetVragen(&vragen);
         FtpGegevens gegevens = server.gegevens();
         gegevens.tls = g.tls;
         const qsizetype eerder = server.ontvangen().size();

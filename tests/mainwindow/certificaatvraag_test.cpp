@@ -1,6 +1,6 @@
 #include "dialogs/DialoogSeam.h"
 #include "ftp/FtpSession.h"
-#include "mainwindow/Verbinding.h"
+#include "mainwindow/Aanmeldvensters.h"
 #include "support/FtpTestServer.h"
 
 #include <QDir>
@@ -15,6 +15,24 @@ using Vamox::Test::FtpTestServer;
 using Vamox::Test::VsftpdOpties;
 using Vamox::Test::VsftpdServer;
 
+namespace {
+
+// A session that asks as the window's does and keeps its certificates in `bestand`.
+struct Venstersessie
+{
+    explicit Venstersessie(const QString& bestand) : vensters(bestand)
+    {
+        Vertrouwensplaatsen plaatsen;
+        plaatsen.certificaten = bestand;
+        sessie.ZetPlaatsen(plaatsen);
+        sessie.ZetVragen(&vensters);
+    }
+    Aanmeldvensters vensters;
+    FtpSession sessie;
+};
+
+} // namespace
+
 // The session's certificate questions reach the user as message windows: a first-contact
 // question where Enter does not trust, and a warning when a trusted server changes certificate.
 TEST(Certificaatvraag, GaatLangsHetBerichtvensterEnEnterVertrouwtNiet)
@@ -25,8 +43,8 @@ TEST(Certificaatvraag, GaatLangsHetBerichtvensterEnEnterVertrouwtNiet)
     QTemporaryDir tmp;
     const QString bekend = CertificatenBestand(tmp.filePath(QStringLiteral("vamox.cfg")));
     EXPECT_EQ(bekend, tmp.filePath(QStringLiteral("vamox.certificaten")));
-    FtpSession sessie;
-    CertificaatvragenInstellen(sessie, bekend);
+    Venstersessie vs(bekend);
+    FtpSession& sessie = vs.sessie;
     const FtpGegevens g{server.host(), server.gebruiker(), server.wachtwoord(), server.poort()};
 
     {
@@ -44,8 +62,8 @@ TEST(Certificaatvraag, GaatLangsHetBerichtvensterEnEnterVertrouwtNiet)
     }
     {
         // Trusted, but the file cannot keep it: the login goes ahead and the user is told.
-        FtpSession elders;
-        CertificaatvragenInstellen(elders, tmp.filePath(QStringLiteral("weg/vamox.certificaten")));
+        Venstersessie ve(tmp.filePath(QStringLiteral("weg/vamox.certificaten")));
+        FtpSession& elders = ve.sessie;
         DialoogOpnemer opnemer({1, 1});
         EXPECT_TRUE(elders.FtpVerbindingOpenen(g));
         ASSERT_EQ(opnemer.Vragen().size(), 2u);
@@ -94,8 +112,8 @@ TEST(Certificaatvraag, WeigeringenNoemenServerEnPoort)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(g.regel.toUtf8());
         }
-        FtpSession sessie;
-        CertificaatvragenInstellen(sessie, bekend);
+        Venstersessie vs(bekend);
+        FtpSession& sessie = vs.sessie;
         DialoogOpnemer opnemer({1});
         EXPECT_FALSE(sessie.FtpVerbindingOpenen(server.gegevens()));
         ASSERT_EQ(opnemer.Vragen().size(), 1u);

@@ -43,6 +43,7 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const Bestanden& b, bool 
     if (!o.eindelozeLijst.isEmpty()) a << QStringLiteral("--listing-endless") << o.eindelozeLijst;
     if (o.dropLijstNa >= 0) a << QStringLiteral("--drop-list-after") << QString::number(o.dropLijstNa);
     if (o.kortAppe >= 0) a << QStringLiteral("--short-appe") << QString::number(o.kortAppe);
+    if (o.lijstZonderOpties) a << QStringLiteral("--no-list-options");
     if (o.kortStor >= 0) a << QStringLiteral("--short-stor") << QString::number(o.kortStor);
     if (!b.vervanging.isEmpty()) a << QStringLiteral("--replace-on-drop") << b.vervanging;
     if (o.geenHernoemOverBestaand) a << QStringLiteral("--no-rename-over");

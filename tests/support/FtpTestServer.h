@@ -37,6 +37,7 @@ struct FtpServerOpties
     QByteArray vervangBijDrop; // non-empty: a dropped RETR's file is replaced by these bytes, an hour newer
     bool geenHernoemOverBestaand = false; // RNTO onto an existing name is refused (550)
     bool commandoLog = false;             // ontvangen() tells every command line received
+    bool lijstZonderOpties = false;       // "LIST -a" is refused (501), a plain LIST answers
     qint64 snelheid = 0;       // > 0: every data connection moves at most this many bytes a second
 };
 

@@ -68,6 +68,8 @@ def parse_args(argv):
                    help="a dropped RETR's file is replaced by FILE's bytes, an hour newer")
     p.add_argument("--no-rename-over", action="store_true",
                    help="RNTO onto an existing name answers 550")
+    p.add_argument("--no-list-options", action="store_true",
+                   help="LIST with an option (\"LIST -a\") answers 501, as servers without them do")
     p.add_argument("--command-log", metavar="FILE",
                    help="every command line received is appended to FILE")
     p.add_argument("--verbose", action="store_true")
@@ -242,6 +244,7 @@ class FaultFTPHandler(FTPHandler):
     short_retr = -1
     no_rename_over = False
     command_log = None
+    no_list_options = False
 
     def __init__(self, conn, server, ioloop=None):
         self._reply_started = False
@@ -271,6 +274,9 @@ class FaultFTPHandler(FTPHandler):
         if self.command_log:
             with open(self.command_log, "a", encoding="utf-8") as f:
                 f.write(line + "\n")
+        if self.no_list_options and cmd == "LIST" and arg.startswith("-"):
+            self.respond("501 Options not understood.")
+            return
         FTPHandler.pre_process_command(self, line, cmd, arg)
 
     def ftp_RNTO(self, path):
@@ -397,6 +403,7 @@ def configure(args):
     h.short_retr = args.short_retr
     h.no_rename_over = args.no_rename_over
     h.command_log = args.command_log
+    h.no_list_options = args.no_list_options
     unknown = set(c.strip().upper() for c in args.unknown.split(",") if c.strip())
     if args.no_mlst:
         unknown |= {"MLST", "MLSD"}

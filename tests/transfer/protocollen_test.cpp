@@ -1,3 +1,4 @@
+#include "support/Vragen.h"
 #include "TransferTestHulp.h"
 #include "fileops/Hernoemen.h"
 #include "ftp/FtpSession.h"
@@ -44,8 +45,8 @@ public:
         // The server's key is known, the test's own key gets in.
         QDir().mkpath(QFileInfo(m_sftp->bekendeHostsPad()).path());
         if (!Vamox::Test::SchrijfBestand(m_sftp->bekendeHostsPad(), m_sftp->hostsleutelRegel())) return false;
-        sessie.ssh.sleutelMap = m_sftp->sleutelMap();
-        sessie.ssh.bekendeHostsPad = m_sftp->bekendeHostsPad();
+        Vamox::Test::SleutelMapZetten(sessie, m_sftp->sleutelMap());
+        Vamox::Test::BekendeHostsZetten(sessie, m_sftp->bekendeHostsPad());
         fout = sessie.laatsteFout();
         return sessie.FtpVerbindingOpenen(m_sftp->gegevens());
     }

@@ -1,3 +1,4 @@
+#include "support/Vragen.h"
 #include "TransferTestHulp.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
@@ -206,8 +207,10 @@ TEST_P(Verbindingen, AServerThatRefusesExtraLoginsStillGetsEveryFile)
     VsftpdServer server(VsftpdOpties{.tls = true, .alleenTls = true, .maxPerIp = 2});
     ASSERT_TRUE(server.start()) << server.fout().toStdString();
     FtpSession hoofd;
-    hoofd.bekendeCertificatenPad = lokaal.filePath(QStringLiteral("bekend.txt"));
-    hoofd.certificaatVertrouwen = [](const CertificaatInfo&) { return true; };
+    Vamox::Test::CertificatenZetten(hoofd, lokaal.filePath(QStringLiteral("bekend.txt")));
+    Vamox::Test::Vragen ja;
+    ja.certificaatVertrouwen = [](const CertificaatInfo&) { return true; };
+    hoofd.ZetVragen(&ja);
     ASSERT_TRUE(hoofd.FtpVerbindingOpenen(
         {server.host(), server.gebruiker(), server.wachtwoord(), server.poort(), TlsKeuze::Alleen}));
     Wachtrij wachtrij(hoofd);
@@ -301,7 +304,7 @@ TEST(WachtrijBreuk, ABrokenConnectionRetriesItsFileOnceAndAFailedFileArrivesWhen
         Schrijven(download ? server.root() : tmp.path(), boom);
         const QString doel = download ? tmp.path() : server.root();
         FtpSession sessie;
-        sessie.tijden.hervatPogingen = 0;
+        Vamox::Test::TijdenZetten(sessie, [](FtpTijden& t) { t.hervatPogingen = 0; });
         ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
         Wachtrij wachtrij(sessie);
         wachtrij.ZetVerbindingen(4);
