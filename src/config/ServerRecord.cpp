@@ -1,18 +1,20 @@
 #include "config/ServerRecord.h"
 
 #include "ftp/FtpPaden.h"
+#include "vergelijken/Tijdverschil.h"
 
 namespace Vamox {
 
 ServerRecord ServerRecordLezen(const QString& regel)
 {
-    // Six separators more, so that a short line still yields seven fields.
-    const QStringList velden = (regel + QString(6, Scheidingsteken)).split(Scheidingsteken);
+    // Eight separators more, so that a short line still yields nine fields.
+    const QStringList velden = (regel + QString(8, Scheidingsteken)).split(Scheidingsteken);
     ServerRecord server{velden.at(0), velden.at(1), velden.at(2), velden.at(3), velden.at(4), velden.at(5)};
     const QString tls = velden.at(6).trimmed();
     if (tls == u'1') server.Tls = TlsKeuze::Alleen;
     if (tls == u'2') server.Tls = TlsKeuze::Geen;
     server.Sftp = tls == u'3';
+    server.Tijdverschil = TijdverschilLezen(velden.at(8));
     if (server.FtpPoort.isEmpty())
         server.FtpPoort = server.Sftp ? QStringLiteral("22") : QStringLiteral("21");
     return server;
@@ -26,6 +28,11 @@ QString ServerRecordRegel(const ServerRecord& server)
         velden << QStringLiteral("3");
     else if (server.Tls != TlsKeuze::IndienBeschikbaar)
         velden << (server.Tls == TlsKeuze::Alleen ? QStringLiteral("1") : QStringLiteral("2"));
+    if (server.Tijdverschil) {
+        while (velden.size() < 8)
+            velden << QString();
+        velden << TijdverschilTekst(*server.Tijdverschil);
+    }
     return velden.join(Scheidingsteken);
 }
 

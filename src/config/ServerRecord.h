@@ -9,8 +9,9 @@
 
 namespace Vamox {
 
-// One saved server. Stored as one line: the six fields joined by Scheidingsteken, and a seventh
-// for a protocol choice other than the default (lines without it read as the default).
+// One saved server. Stored as one line: the six fields joined by Scheidingsteken, a seventh for a
+// protocol choice other than the default, and a ninth for a time offset (lines without them read
+// as the default and no offset; an eighth field is kept for what comes).
 struct ServerRecord
 {
     QString Naam; // unique among saved servers ignoring case
@@ -21,6 +22,9 @@ struct ServerRecord
     QString Website;
     TlsKeuze Tls = TlsKeuze::IndienBeschikbaar; // stored as "1" (only TLS) or "2" (no TLS)
     bool Sftp = false;                          // stored as "3"; Tls is not used then
+    // How far the server's listed times run ahead of the local clock, in seconds; none: measured
+    // where the server allows. Stored as "+2:00" in the ninth field.
+    std::optional<int> Tijdverschil;
 
     bool operator==(const ServerRecord&) const = default;
 };

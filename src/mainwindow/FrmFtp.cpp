@@ -4,6 +4,7 @@
 #include "clipboard/gui/Neerzetten.h"
 #include "clipboard/gui/Slepen.h"
 #include "config/AppInfo.h"
+#include "config/ServerRecord.h"
 #include "config/gui/FrmServergegevens.h"
 #include "dialogs/Twips.h"
 #include "fileops/gui/Hernoeming.h"
@@ -33,8 +34,11 @@
 #include "transfer/gui/Overdrachtenvenster.h"
 #include "transfer/gui/Verversing.h"
 #include "transfer/gui/Voortgangsweergave.h"
+#include "vergelijken/gui/Mappenvergelijking.h"
+#include "vergelijken/gui/Synchroonbladeren.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolButton>
@@ -193,6 +197,18 @@ void FrmFtp::SubsystemenMaken()
         Neerzetten::Besturing{u.knopBUploaden, u.knopBDownloaden, u.knopUploadBestandKiezen,
                               u.knopVerwijderenMap, u.knopVerwijderenBestand, u.knopOpenen,
                               u.cboVerbindingenFtp, &t.LaatsteUploads});
+    m_mappenvergelijking = std::make_unique<Mappenvergelijking>(
+        *m_lokaalPaneel, *m_serverPaneel,
+        Mappenvergelijking::Besturing{m.mnuMappenVergelijken, m.mnuAlleenVerschillen, m.mnuAlleenGrootte,
+                                      statusBar(), &wachtrij, [this]() -> std::optional<int> {
+                                          const QStringList& lijst = m_toestand.ServerLijst;
+                                          const qsizetype n =
+                                              ServerZoeken(lijst, m_ui.cboVerbindingenFtp->currentText());
+                                          if (n < 1) return std::nullopt;
+                                          return ServerRecordLezen(lijst.at(n)).Tijdverschil;
+                                      }});
+    m_synchroonbladeren =
+        std::make_unique<Synchroonbladeren>(*m_lokaalPaneel, *m_serverPaneel, *m.mnuGesynchroniseerdBladeren);
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
     connect(m.mnuProgrammasVamox, &QAction::triggered, m_opstarten.get(), &Opstarten::mnuTweedeVersie_Click);
@@ -200,8 +216,10 @@ void FrmFtp::SubsystemenMaken()
     // What one subsystem tells the others.
     connect(m_serverPaneel.get(), &ServerPaneel::verbonden, this,
             [this] { VerbindingsmenusZetten(m_menus, true); });
-    connect(m_verbinding.get(), &Verbinding::verbroken, this,
-            [this] { VerbindingsmenusZetten(m_menus, false); });
+    connect(m_verbinding.get(), &Verbinding::verbroken, this, [this] {
+        VerbindingsmenusZetten(m_menus, false);
+        m_mappenvergelijking->VerbindingVerbroken();
+    });
     // Repeats and drops start the transfers.
     connect(m_bestandsoverdracht.get(), &Bestandsoverdracht::opnieuwDownloaden, m_herhaling.get(),
             &Herhaling::LaatsteBestandenOpnieuwDownloaden);

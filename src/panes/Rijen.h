@@ -11,4 +11,7 @@ namespace Vamox {
 // size shows as 0.
 ListRow RijVan(const FtpEntry& entry, const ProgrammaBekend& bekend = {});
 
+// The date and time of an entry into a row: the day, and apart the time of day and its precision.
+void TijdZetten(ListRow& rij, const FtpEntry& entry);
+
 } // namespace Vamox

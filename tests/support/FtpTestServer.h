@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class QProcess;
 
@@ -37,6 +38,7 @@ struct FtpServerOpties
     bool geenHernoemOverBestaand = false; // RNTO onto an existing name is refused (550)
     bool commandoLog = false;             // ontvangen() tells every command line received
     qint64 snelheid = 0;       // > 0: every data connection moves at most this many bytes a second
+    std::optional<int> lijstZoneMinuten; // LIST shows the clock of UTC + this (MLSD and MDTM stay UTC)
 };
 
 // A real FTP server (pyftpdlib) on 127.0.0.1 with a fresh temp root, started by the test and

@@ -8,6 +8,7 @@
 #include "ftp/FtpPaden.h"
 #include "platform/gui/Browser.h"
 #include "platform/gui/Zandloper.h"
+#include "vergelijken/Tijdverschil.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -87,7 +88,8 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
     connect(m_ui.cboNaam, &QComboBox::editTextChanged, this, [this] {
         if (!m_vullen) Wijzigen(true);
     });
-    for (QLineEdit* veld : {m_ui.txtFtpHost, m_ui.txtGebruikersnaam, m_ui.txtWachtwoord, m_ui.txtWebsite}) {
+    for (QLineEdit* veld : {m_ui.txtFtpHost, m_ui.txtGebruikersnaam, m_ui.txtWachtwoord, m_ui.txtWebsite,
+                            m_ui.txtTijdverschil}) {
         connect(veld, &QLineEdit::textChanged, this, [this] {
             if (!m_vullen) Wijzigen(true);
         });
@@ -105,9 +107,9 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, QComboBox& cboVer
         if (poort.isEmpty() || poort == ander) m_ui.cboFtpPoort->setEditText(eigen);
         Wijzigen(true);
     });
-    for (QLabel* label :
-         {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost, m_ui.LabelGebruikersnaam,
-          m_ui.LabelWachtwoord, m_ui.LabelFtpPoort, m_ui.LabelTls, m_ui.LabelWebsite, m_ui.LabelFormaat})
+    for (QLabel* label : {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost,
+                          m_ui.LabelGebruikersnaam, m_ui.LabelWachtwoord, m_ui.LabelFtpPoort, m_ui.LabelTls,
+                          m_ui.LabelWebsite, m_ui.LabelTijdverschil, m_ui.LabelFormaat})
         label->installEventFilter(this);
 }
 
@@ -196,6 +198,7 @@ void FrmServergegevens::Vullen(qsizetype n)
     m_ui.cboFtpPoort->setEditText(server.FtpPoort);
     m_ui.txtWebsite->setText(server.Website);
     m_ui.cboTls->setCurrentIndex(server.Sftp ? SftpKeuze : int(server.Tls));
+    m_ui.txtTijdverschil->setText(server.Tijdverschil ? TijdverschilTekst(*server.Tijdverschil) : QString());
     m_vullen = false;
     AantalZetten(n >= 1 && n < m_serverLijst.size() ? n : 0);
     Wijzigen(false);
@@ -271,15 +274,24 @@ void FrmServergegevens::NaamGekozen(int index)
 
 bool FrmServergegevens::Opslaan()
 {
-    const ServerRecord server{
-        m_ui.cboNaam->currentText(),
-        m_ui.txtFtpHost->text(),
-        m_ui.txtGebruikersnaam->text(),
-        m_ui.txtWachtwoord->text(),
-        m_ui.cboFtpPoort->currentText(),
-        m_ui.txtWebsite->text(),
-        TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
-        m_ui.cboTls->currentIndex() == SftpKeuze};
+    bool verschilGeldig = true;
+    const std::optional<int> verschil = TijdverschilLezen(m_ui.txtTijdverschil->text(), &verschilGeldig);
+    if (!verschilGeldig) {
+        Melding(QStringLiteral("Tijdverschil '") + m_ui.txtTijdverschil->text() +
+                    QStringLiteral("' is geen tijdverschil.\r\nGeef uren en eventueel minuten, "
+                                   "bijvoorbeeld +2 of -1:30 (hoogstens 14 uur)."),
+                4);
+        return false;
+    }
+    ServerRecord server{m_ui.cboNaam->currentText(),
+                        m_ui.txtFtpHost->text(),
+                        m_ui.txtGebruikersnaam->text(),
+                        m_ui.txtWachtwoord->text(),
+                        m_ui.cboFtpPoort->currentText(),
+                        m_ui.txtWebsite->text(),
+                        TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
+                        m_ui.cboTls->currentIndex() == SftpKeuze};
+    server.Tijdverschil = verschil;
     const Serveropslag uit = ServerOpslaan(m_serverLijst, HuidigNr(), server);
     switch (uit.fout) {
     case Serveropslag::Fout::Onvolledig:
@@ -469,6 +481,8 @@ bool FrmServergegevens::LabelKlik(QObject* object, const QMouseEvent& muis)
                                                 : QLineEdit::Password);
     } else if (object == m_ui.LabelTls && links) {
         m_ui.cboTls->setFocus();
+    } else if (object == m_ui.LabelTijdverschil && links) {
+        naar(m_ui.txtTijdverschil);
     } else if (object == m_ui.LabelWebsite) {
         if (links) naar(m_ui.txtWebsite);
         if (rechts) knopInternet_Click();

@@ -1,6 +1,7 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include "config/AppInfo.h"
+#include "dialogs/Statusbalk.h"
 #include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Zandloper.h"
 #include "transfer/Wachtrij.h"
@@ -12,7 +13,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <utility>
 
 namespace Vamox {
 
@@ -36,10 +36,9 @@ Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const
     m_regel->setToolTip(QStringLiteral("Klik om de overdrachten te tonen"));
     m_regel->installEventFilter(this);
 
-    // The status bar is there only while the queue has work; its line and bar come and go with it.
-    balk.addWidget(m_regel, 1);
-    balk.addPermanentWidget(m_balk);
-    balk.hide();
+    // The line and bar are there only while the queue has work.
+    StatusbalkDeel(balk, *m_regel, 1, false);
+    StatusbalkDeel(balk, *m_balk, 0, true);
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
@@ -74,15 +73,8 @@ void Voortgangsweergave::BezigGewijzigd(bool bezig)
 
 void Voortgangsweergave::BalkTonen(bool tonen)
 {
-    if (m_statusbalk.isHidden() != tonen) return;
-    QWidget* venster = m_statusbalk.window();
-    const bool eigenMaat = !(venster->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    // A window of its own size grows by the bar and gives that back, so the controls above it
-    // stay where they are; a maximised one cannot, and its controls make room.
-    const int groei = !tonen ? -std::exchange(m_groei, 0) : eigenMaat ? m_statusbalk.sizeHint().height() : 0;
-    if (tonen) m_groei = groei;
-    m_statusbalk.setVisible(tonen);
-    if (eigenMaat && groei != 0) venster->resize(venster->width(), venster->height() + groei);
+    StatusbalkDeelTonen(m_statusbalk, *m_regel, tonen);
+    StatusbalkDeelTonen(m_statusbalk, *m_balk, tonen);
 }
 
 void Voortgangsweergave::Verversen()

@@ -52,7 +52,6 @@ private:
     QProgressBar* m_balk;
     QTimer m_timer;
     bool m_actief = false;
-    int m_groei = 0; // pixels the window grew by to show the bar
 };
 
 } // namespace Vamox
