@@ -145,6 +145,9 @@ TEST_F(VergelijkVenster, MarkeringenVolgenElkeWijziging)
     EXPECT_EQ(Namen(lb).last(), QStringLiteral("gelijk.txt"));
     EXPECT_EQ(Merk(lb, QStringLiteral("gelijk.txt")), QStringLiteral("andere grootte"));
     EXPECT_EQ(Merk(lb, QStringLiteral("ouder.txt")), QStringLiteral("nieuwer"));
+    // The column "Stand" sorts the kinds together.
+    KopKlik(sb, sb.lijstModel().KolomStand());
+    EXPECT_EQ(Namen(sb), (QStringList{"alleen-server.txt", "nieuwer.txt", "ouder.txt", "gelijk.txt"}));
     ui().cboPatroonLokaal->setFocus();
     ui().cboPatroonLokaal->setEditText(QString());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("*er.txt"));

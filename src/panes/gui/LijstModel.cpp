@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -203,8 +204,18 @@ void LijstModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= columnCount() || m_rijen.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    const std::vector<std::uint32_t> volgorde =
-        RijenVolgorde(m_rijen, SorteerKolomVan(column), order == Qt::AscendingOrder);
+    std::vector<std::uint32_t> volgorde =
+        RijenVolgorde(m_rijen, SorteerKolomVan(column), order == Qt::AscendingOrder || column == KolomStand());
+    // By mark: the kinds together in their order, by name within each.
+    if (column == KolomStand()) {
+        const bool oplopend = order == Qt::AscendingOrder;
+        std::vector<Stand> stand(m_rijen.size());
+        for (std::size_t i = 0; i < m_rijen.size(); ++i)
+            stand[i] = m_standen->value(m_rijen[i].naam, Stand::Onbekend);
+        std::stable_sort(volgorde.begin(), volgorde.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return oplopend ? stand[a] < stand[b] : stand[b] < stand[a];
+        });
+    }
     std::vector<ListRow> rijen;
     std::vector<char> vet;
     std::vector<int> nieuwePlek(m_rijen.size());
