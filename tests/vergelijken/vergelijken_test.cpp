@@ -280,13 +280,13 @@ TEST_P(ServerVergelijken, ElkeSoortVerschilBeideKanten)
     ASSERT_TRUE(QDir(lokaal.path()).mkdir(QStringLiteral("map-of-bestand")));
 
     const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(server.Map());
-    ASSERT_TRUE(lijst);
+    ASSERT_TRUE(lijst) << sessie.laatsteFout().toStdString();
     const bool seconden = GetParam() == Soort::Mlsd;
     Serverklok klok;
     if (!seconden) {
         const std::optional<Serverklok> gemeten =
             Meten(sessie, server.Map(), *lijst, QStringLiteral("gelijk.txt"));
-        ASSERT_TRUE(gemeten);
+        ASSERT_TRUE(gemeten) << sessie.laatsteFout().toStdString();
         const Serverklok verwacht{GetParam() == Soort::Sftp ? 0 : -3600, false};
         EXPECT_EQ(*gemeten, verwacht) << gemeten->verschilS;
         klok = *gemeten;
