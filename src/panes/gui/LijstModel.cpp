@@ -166,7 +166,9 @@ void LijstModel::ZetStanden(std::shared_ptr<const Standen> standen)
         endRemoveColumns();
     } else {
         m_standen = std::move(standen);
-        AllesVeranderd({Qt::DisplayRole, Qt::BackgroundRole, Qt::ForegroundRole, Qt::ToolTipRole});
+        // Not as dataChanged over every row: a tree view walks every row of such a range to find
+        // what it shows. The marks change nothing but what is drawn.
+        emit standenGewijzigd();
     }
 }
 

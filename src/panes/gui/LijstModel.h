@@ -104,6 +104,8 @@ Q_SIGNALS:
     void naamBewerkt(int rij, const QString& naam);
     // A row got another name in place (NaamZetten).
     void naamGewijzigd();
+    // The marks of ZetStanden were replaced while the column stayed: the view draws them anew.
+    void standenGewijzigd();
 
 private:
     void AllesVeranderd(const QList<int>& rollen);

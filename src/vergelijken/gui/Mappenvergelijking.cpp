@@ -13,13 +13,18 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QStatusBar>
+#include <QThreadPool>
 #include <QTimer>
 
+#include <utility>
 #include <vector>
 
 namespace Vamox {
 
 namespace {
+
+// Marks of this many entries are let go of on a thread of their own.
+constexpr qsizetype GrootGenoeg = 10'000;
 
 std::vector<Vergelijkbaar> Entries(const Paneel& paneel, const Serverklok& klok)
 {
@@ -127,8 +132,8 @@ void Mappenvergelijking::VullingBegint()
 void Mappenvergelijking::StandenZetten(std::shared_ptr<const Standen> lokaal,
                                        std::shared_ptr<const Standen> server)
 {
-    m_lokaalStanden = lokaal;
-    m_serverStanden = server;
+    auto oud = std::make_shared<std::pair<std::shared_ptr<const Standen>, std::shared_ptr<const Standen>>>(
+        std::exchange(m_lokaalStanden, lokaal), std::exchange(m_serverStanden, server));
     for (auto [paneel, standen] : {std::pair{static_cast<Paneel*>(&m_lokaal), lokaal},
                                    std::pair{static_cast<Paneel*>(&m_server), server}}) {
         const bool kolomEr = paneel->ui().bestanden->lijstModel().Vergelijkt();
@@ -136,6 +141,13 @@ void Mappenvergelijking::StandenZetten(std::shared_ptr<const Standen> lokaal,
             lijst->lijstModel().ZetStanden(standen);
         if (kolomEr != (standen != nullptr)) KolommenZetten(*paneel);
     }
+    // The marks of large folders are let go of beside the window, as their rows are.
+    const auto groot = [](const std::shared_ptr<const Standen>& s) { return s && s->size() >= GrootGenoeg; };
+    if (groot(oud->first) || groot(oud->second))
+        QThreadPool::globalInstance()->start([oud] {
+            oud->first.reset();
+            oud->second.reset();
+        });
 }
 
 bool Mappenvergelijking::ServerOpKlok() const
