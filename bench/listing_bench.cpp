@@ -13,6 +13,11 @@
 //   listing_bench pattern <port> <server folder> <pattern> [repeats]
 //     ours = the pattern applied to the server pane's files as a user applies it (Enter in the
 //     pattern box), until the rows are in the list; best of the repeats.
+//   listing_bench compare <port> <server folder> <local folder> [repeats]
+//     with "Mappen vergelijken" on and both panes full: ours = from both lists complete until the
+//     marks of both sides are in the lists and painted; listing = the server pane's fill of the
+//     folder (login included, as listing-server); best of the repeats each. Also the marks with
+//     "Alleen verschillen tonen" on.
 // The server is pyftpdlib with the test fixture's login (vamox / geheim) on 127.0.0.1, unless
 // a user is given (vsftpd: anonymous).
 
@@ -23,7 +28,9 @@
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
+#include "vergelijken/gui/Mappenvergelijking.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -100,17 +107,19 @@ int main(int argc, char** argv)
                         ((args.value(2) == QLatin1String("local") && args.size() >= 4) ||
                          (args.value(2) == QLatin1String("server") && args.size() >= 5));
     const bool patroon = args.value(1) == QLatin1String("pattern") && args.size() >= 5;
-    if (!server && !lokaal && !eerste && !patroon) {
+    const bool vergelijken = args.value(1) == QLatin1String("compare") && args.size() >= 5;
+    if (!server && !lokaal && !eerste && !patroon && !vergelijken) {
         std::fprintf(stderr,
                      "usage: %s server <port> <server folder> <local folder> [repeats]\n"
                      "       %s local <folder> [repeats]\n"
                      "       %s first local <folder>\n"
                      "       %s first server <port> <server folder> [user password]\n"
-                     "       %s pattern <port> <server folder> <pattern> [repeats]\n",
-                     argv[0], argv[0], argv[0], argv[0], argv[0]);
+                     "       %s pattern <port> <server folder> <pattern> [repeats]\n"
+                     "       %s compare <port> <server folder> <local folder> [repeats]\n",
+                     argv[0], argv[0], argv[0], argv[0], argv[0], argv[0]);
         return 2;
     }
-    const int herhalingen = std::max(1, args.value(server || patroon ? 5 : 3).toInt());
+    const int herhalingen = std::max(1, args.value(server || patroon || vergelijken ? 5 : 3).toInt());
 
     DialoogOpnemer vragen; // a notice would mean the fill failed; nothing waits for a click
     FrmFtp venster;        // not started: no configuration file is read, the lists fill when asked
@@ -170,6 +179,54 @@ int main(int argc, char** argv)
         }
         if (!vragen.Vragen().empty()) return Mislukt("pattern", vragen);
         std::printf("ours=%.6f rows=%d total=%d\n", beste, lijst.lijstModel().Aantal(), alle);
+        return 0;
+    }
+
+    if (vergelijken) {
+        const FtpGegevens gegevens{QStringLiteral("127.0.0.1"), QStringLiteral("vamox"),
+                                   QStringLiteral("geheim"), static_cast<quint16>(args.at(2).toUInt())};
+        const QString map = args.at(3);
+        venster.lokaalPaneel().LijstVullenLokaal(args.at(4), Soort::Beide);
+        QAction& aan = *venster.menus().mnuMappenVergelijken;
+        QAction& alleenVerschillen = *venster.menus().mnuAlleenVerschillen;
+        aan.setEnabled(true);
+        Mappenvergelijking& vergelijking = venster.mappenvergelijking();
+        double lijst = 1e9, opnieuw = 1e9, verschillen = 1e9;
+        const auto tijd = [](const QElapsedTimer& k) { return double(k.nsecsElapsed()) / 1e9; };
+        for (int i = 0; i < herhalingen; ++i) {
+            aan.setChecked(false);
+            Afwerken();
+            QElapsedTimer klok;
+            klok.start();
+            s.FtpVerbindingSluiten();
+            s.FtpVerbindingOpenen(gegevens);
+            if (!venster.serverPaneel().LijstVullenFtp(map, Soort::Beide))
+                return Mislukt("server fill", vragen);
+            lijst = std::min(lijst, tijd(klok));
+            Afwerken();
+            // Both lists are complete: switched on, the comparison, the marks and their paint.
+            klok.restart();
+            aan.setChecked(true);
+            QCoreApplication::processEvents();
+            beste = std::min(beste, tijd(klok));
+            Afwerken();
+            // Compared again as after any fill while it is on, and with the same rows left out.
+            klok.restart();
+            vergelijking.Bijwerken();
+            QCoreApplication::processEvents();
+            opnieuw = std::min(opnieuw, tijd(klok));
+            klok.restart();
+            alleenVerschillen.setChecked(true);
+            QCoreApplication::processEvents();
+            verschillen = std::min(verschillen, tijd(klok));
+            alleenVerschillen.setChecked(false);
+        }
+        Afwerken();
+        if (!vragen.Vragen().empty()) return Mislukt("compare", vragen);
+        const Telling& l = vergelijking.LaatsteUitslag().lokaalTelling;
+        std::printf("ours=%.6f listing=%.6f again=%.6f only_differences=%.6f rows=%d local_rows=%d same=%d\n",
+                    beste, lijst, opnieuw, verschillen, venster.ui().LijstBFtp->lijstModel().Aantal(),
+                    venster.ui().LijstBLokaal->lijstModel().Aantal(), l.gelijk);
         return 0;
     }
 

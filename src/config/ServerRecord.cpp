@@ -1,13 +1,14 @@
 #include "config/ServerRecord.h"
 
 #include "ftp/FtpPaden.h"
+#include "vergelijken/Tijdverschil.h"
 
 namespace Vamox {
 
 ServerRecord ServerRecordLezen(const QString& regel)
 {
-    // Seven separators more, so that a short line still yields eight fields.
-    const QStringList velden = (regel + QString(7, Scheidingsteken)).split(Scheidingsteken);
+    // Eight separators more, so that a short line still yields nine fields.
+    const QStringList velden = (regel + QString(8, Scheidingsteken)).split(Scheidingsteken);
     ServerRecord server{velden.at(0), velden.at(1), velden.at(2), velden.at(3), velden.at(4), velden.at(5)};
     const QString tls = velden.at(6).trimmed();
     if (tls == u'1') server.Tls = TlsKeuze::Alleen;
@@ -16,6 +17,7 @@ ServerRecord ServerRecordLezen(const QString& regel)
     const QString plek = velden.at(7).trimmed();
     if (plek == u'1') server.Plek = Wachtwoordplek::Bestand;
     if (plek == u'2') server.Plek = Wachtwoordplek::Vragen;
+    server.Tijdverschil = TijdverschilLezen(velden.at(8));
     if (server.FtpPoort.isEmpty())
         server.FtpPoort = server.Sftp ? QStringLiteral("22") : QStringLiteral("21");
     return server;
@@ -30,9 +32,17 @@ QString ServerRecordRegel(const ServerRecord& server)
         protocol = QStringLiteral("3");
     else if (server.Tls != TlsKeuze::IndienBeschikbaar)
         protocol = server.Tls == TlsKeuze::Alleen ? QStringLiteral("1") : QStringLiteral("2");
-    if (!protocol.isEmpty() || server.Plek != Wachtwoordplek::Sleutelbos) velden << protocol;
-    if (server.Plek != Wachtwoordplek::Sleutelbos)
-        velden << (server.Plek == Wachtwoordplek::Bestand ? QStringLiteral("1") : QStringLiteral("2"));
+    // Each later field only when it or one after it is not the default; the ones before it stay,
+    // empty where they are the default.
+    const QString plek = server.Plek == Wachtwoordplek::Sleutelbos ? QString()
+                         : server.Plek == Wachtwoordplek::Bestand  ? QStringLiteral("1")
+                                                                   : QStringLiteral("2");
+    const QString verschil = server.Tijdverschil ? TijdverschilTekst(*server.Tijdverschil) : QString();
+    const QStringList later{protocol, plek, verschil};
+    qsizetype aantal = later.size();
+    while (aantal > 0 && later.at(aantal - 1).isEmpty())
+        --aantal;
+    velden << later.mid(0, aantal);
     return velden.join(Scheidingsteken);
 }
 

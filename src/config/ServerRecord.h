@@ -19,8 +19,9 @@ enum class Wachtwoordplek
 };
 
 // One saved server. Stored as one line: the six fields joined by Scheidingsteken, a seventh for a
-// protocol choice other than the default and an eighth for a password place other than the
-// default; lines without them read as the default, and they are written only when needed.
+// protocol choice other than the default, an eighth for a password place other than the default
+// and a ninth for a time offset; lines without them read as the default, and they are written only
+// when needed.
 struct ServerRecord
 {
     QString Naam; // unique among saved servers ignoring case
@@ -32,6 +33,9 @@ struct ServerRecord
     TlsKeuze Tls = TlsKeuze::IndienBeschikbaar; // stored as "1" (only TLS) or "2" (no TLS)
     bool Sftp = false;                          // stored as "3"; Tls is not used then
     Wachtwoordplek Plek = Wachtwoordplek::Sleutelbos;
+    // How far the server's listed times run ahead of the local clock, in seconds; none: measured
+    // where the server allows. Stored as "+2:00" in the ninth field.
+    std::optional<int> Tijdverschil;
 
     bool operator==(const ServerRecord&) const = default;
 };

@@ -127,13 +127,16 @@ int dagenInMaand(int jaar, int maand)
 
 // Servers do send impossible days (Feb 30); the entry is worth more than its date, so the day is
 // clamped to the month's last day instead of dropping the file from the listing.
-void zetDatum(FtpEntry& e, int jaar, int maand, int dag, int uur, int minuut)
+void zetDatum(FtpEntry& e, int jaar, int maand, int dag, int uur, int minuut, Tijdprecisie precisie,
+              int seconde = 0)
 {
     e.jaar = jaar;
     e.maand = maand;
     e.dag = std::min(dag, dagenInMaand(jaar, maand));
     e.uur = uur;
     e.minuut = minuut;
+    e.seconde = seconde;
+    e.precisie = precisie;
 }
 
 bool tijdGeldig(int uur, int minuut)
@@ -181,7 +184,9 @@ bool leesModify(Stuk w, FtpEntry& e)
     if (jaar < 1 || maand < 1 || maand > 12 || dag < 1 || dag > 31 || !tijdGeldig(uur, minuut) ||
         seconde < 0 || seconde > 60)
         return false;
-    zetDatum(e, jaar, maand, dag, uur, minuut);
+    // A leap second is the last second of its minute.
+    zetDatum(e, jaar, maand, dag, uur, minuut, Tijdprecisie::Seconde, std::min(seconde, 59));
+    e.zone = Tijdzone::Utc;
     return true;
 }
 
@@ -320,7 +325,7 @@ bool unixRegel(Stuk regel, const Vandaag& vandaag, FtpEntry& e)
         if (naamBegin >= naamEind) return false;
         e.isMap = soort == 'd';
         e.grootte = e.isMap ? 0 : grootte;
-        zetDatum(e, jaar, maand, dag, uur, minuut);
+        zetDatum(e, jaar, maand, dag, uur, minuut, dubbelepunt ? Tijdprecisie::Minuut : Tijdprecisie::Dag);
         e.naam = naamUit(naamBegin, naamEind);
         return true;
     }
@@ -403,7 +408,7 @@ bool dosRegel(Stuk regel, FtpEntry& e)
     }
     if (naamBegin >= regel.e) return false;
     e.grootte = grootte;
-    zetDatum(e, jaar, maand, dag, uur, minuut);
+    zetDatum(e, jaar, maand, dag, uur, minuut, Tijdprecisie::Minuut);
     e.naam = naamUit(naamBegin, regel.e);
     return true;
 }

@@ -1,24 +1,16 @@
 #pragma once
 
+#include "ftp/FtpEntry.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 
-#include <functional>
 #include <limits>
 #include <utility>
 #include <vector>
 
 namespace Vamox {
-
-// One entry of a server folder listing, as the server delivered it (no time zone conversion).
-struct FtpEntry
-{
-    QString naam;       // exactly as listed: leading and trailing spaces kept
-    bool isMap = false; // a folder (symbolic links to folders count as files unless the server says dir)
-    qint64 grootte = 0; // bytes, 64-bit
-    int jaar = 1980, maand = 1, dag = 1, uur = 0, minuut = 0;
-};
 
 // What one listing may take: a server that sends an endless line, or lines without end, must
 // not take all memory. The limits let 5 million entries with long names through.
@@ -72,10 +64,6 @@ private:
     qint64 m_aantal = 0;
     bool m_teGroot = false;
 };
-
-// Receives a listing in pieces as it is read. `opnieuw`: the pieces before are void, the listing
-// starts anew with this one.
-using Lijstdeel = std::function<void(std::vector<FtpEntry>& deel, bool opnieuw)>;
 
 // The facts to ask for with "OPTS MLST" (RFC 3659 7.9), given the MLST line of a FEAT reply
 // ("MLST type*;perm*;size*;modify*;unique*;unix.mode;"): of what a listing reads, the kind, size and

@@ -334,6 +334,15 @@ bool FtpSession::FtpVerbindingPeilen(int maxS)
     return FtpVerbindingActief();
 }
 
+qint64 FtpSession::FtpBestandTijd(const QString& serverPad)
+{
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return -1;
+    Sessieprotocol& p = protocol();
+    const Uitkomst u = bewerking([&] { return herhaald([&] { return p.Stand(pad, true); }); });
+    return u.ok() ? u.tijd : -1;
+}
+
 qint64 FtpSession::FtpMapPeilen(const QString& pad)
 {
     if (!m_verbindingsHandle) return 0;

@@ -97,6 +97,9 @@ public:
     // window's probe must not hold it long); `tijden` are as before afterwards.
     bool FtpVerbindingPeilen(int maxS);
     qint64 FtpMapPeilen(const QString& pad);
+    // When a server file last changed, as the server tells it apart from a listing (FTP: MDTM,
+    // SFTP: its attributes), in seconds since 1970 UTC; -1 when it does not tell.
+    qint64 FtpBestandTijd(const QString& serverPad);
     // Every folder and file below `start` ("/a/b", no trailing "/").
     FtpBoom FtpBoomLezen(const QString& start);
     // Removes what failed uploads left on the server (temporary files, the part of a new file)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/FtpListing.h"
+#include "ftp/FtpEntry.h"
 
 #include <QString>
 

@@ -40,6 +40,10 @@ SftpEntry EntryVan(QByteArray naam, const LIBSSH2_SFTP_ATTRIBUTES& a, QStringDec
         const qint64 seconden = at.mtime % 86400;
         e.entry.uur = int(seconden / 3600);
         e.entry.minuut = int(seconden / 60 % 60);
+        e.entry.seconde = int(seconden % 60);
+        // The protocol's own time: whole seconds, in UTC.
+        e.entry.precisie = Tijdprecisie::Seconde;
+        e.entry.zone = Tijdzone::Utc;
     }
     e.naam = std::move(naam);
     e.link = at.soort == SftpAttributen::Soort::Link;

@@ -6,6 +6,7 @@
 #include "config/AppInfo.h"
 #include "config/Importeren.h"
 #include "config/gui/FrmImporteren.h"
+#include "config/ServerRecord.h"
 #include "config/gui/FrmServergegevens.h"
 #include "dialogs/Bestandskeuze.h"
 #include "dialogs/Msg.h"
@@ -38,6 +39,8 @@
 #include "transfer/gui/Overdrachtenvenster.h"
 #include "transfer/gui/Verversing.h"
 #include "transfer/gui/Voortgangsweergave.h"
+#include "vergelijken/gui/Mappenvergelijking.h"
+#include "vergelijken/gui/Synchroonbladeren.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -203,6 +206,18 @@ void FrmFtp::SubsystemenMaken()
         Neerzetten::Besturing{u.knopBUploaden, u.knopBDownloaden, u.knopUploadBestandKiezen,
                               u.knopVerwijderenMap, u.knopVerwijderenBestand, u.knopOpenen,
                               u.cboVerbindingenFtp, &t.LaatsteUploads});
+    m_mappenvergelijking = std::make_unique<Mappenvergelijking>(
+        *m_lokaalPaneel, *m_serverPaneel,
+        Mappenvergelijking::Besturing{m.mnuMappenVergelijken, m.mnuAlleenVerschillen, m.mnuAlleenGrootte,
+                                      statusBar(), &wachtrij, [this]() -> std::optional<int> {
+                                          const QStringList& lijst = m_toestand.ServerLijst;
+                                          const qsizetype n =
+                                              ServerZoeken(lijst, m_ui.cboVerbindingenFtp->currentText());
+                                          if (n < 1) return std::nullopt;
+                                          return ServerRecordLezen(lijst.at(n)).Tijdverschil;
+                                      }});
+    m_synchroonbladeren =
+        std::make_unique<Synchroonbladeren>(*m_lokaalPaneel, *m_serverPaneel, *m.mnuGesynchroniseerdBladeren);
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
     m_toetsen = std::make_unique<Toetsenbediening>(m_ui);
@@ -211,8 +226,10 @@ void FrmFtp::SubsystemenMaken()
     // What one subsystem tells the others.
     connect(m_serverPaneel.get(), &ServerPaneel::verbonden, this,
             [this] { VerbindingsmenusZetten(m_menus, true); });
-    connect(m_verbinding.get(), &Verbinding::verbroken, this,
-            [this] { VerbindingsmenusZetten(m_menus, false); });
+    connect(m_verbinding.get(), &Verbinding::verbroken, this, [this] {
+        VerbindingsmenusZetten(m_menus, false);
+        m_mappenvergelijking->VerbindingVerbroken();
+    });
     // Repeats and drops start the transfers.
     connect(m_bestandsoverdracht.get(), &Bestandsoverdracht::opnieuwDownloaden, m_herhaling.get(),
             &Herhaling::LaatsteBestandenOpnieuwDownloaden);

@@ -37,6 +37,8 @@ class Voortgangsweergave;
 class Zoekopdracht;
 class Selectie;
 class Sorteren;
+class Mappenvergelijking;
+class Synchroonbladeren;
 
 // The main window: the local side on the left, the server side on the right, a column of
 // toolbar buttons between them. It owns the long-lived state, the controls, the menus and the
@@ -80,6 +82,8 @@ public:
     Neerzetten& neerzetten() { return *m_neerzetten; }
     ConfiguratieVenster& configuratie() { return *m_configuratie; }
     Opstarten& opstarten() { return *m_opstarten; }
+    Mappenvergelijking& mappenvergelijking() { return *m_mappenvergelijking; }
+    Synchroonbladeren& synchroonbladeren() { return *m_synchroonbladeren; }
 
     // The server details window, modal over this one; with `nieuw` it starts on a new record.
     void ServergegevensOpenen(bool nieuw = false);
@@ -120,6 +124,8 @@ private:
     std::unique_ptr<Klembord> m_klembord;
     std::unique_ptr<Slepen> m_slepen;
     std::unique_ptr<Neerzetten> m_neerzetten;
+    std::unique_ptr<Mappenvergelijking> m_mappenvergelijking;
+    std::unique_ptr<Synchroonbladeren> m_synchroonbladeren;
     std::unique_ptr<ConfiguratieVenster> m_configuratie;
     std::unique_ptr<Opstarten> m_opstarten;
     std::unique_ptr<Toetsenbediening> m_toetsen;

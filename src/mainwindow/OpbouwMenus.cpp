@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -213,10 +214,25 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuOverdrachtenAchtergrond =
         Vinkje(m.mnuFtp, "mnuOverdrachtenAchtergrond", QStringLiteral("Overdrachten op de achtergrond"), false);
     m.mnuFtp->addSeparator();
+    // The keys other clients give these, for those who come from them.
+    m.mnuMappenVergelijken =
+        Vinkje(m.mnuFtp, "mnuMappenVergelijken", QStringLiteral("Mappen vergelijken"), false);
+    m.mnuMappenVergelijken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.mnuAlleenVerschillen =
+        Vinkje(m.mnuFtp, "mnuAlleenVerschillen", QStringLiteral("Alleen verschillen tonen"), false);
+    m.mnuAlleenGrootte =
+        Vinkje(m.mnuFtp, "mnuAlleenGrootte", QStringLiteral("Alleen grootte vergelijken"), false);
+    m.mnuGesynchroniseerdBladeren =
+        Vinkje(m.mnuFtp, "mnuGesynchroniseerdBladeren", QStringLiteral("Gesynchroniseerd bladeren"), false);
+    m.mnuGesynchroniseerdBladeren->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m.mnuFtp->addSeparator();
     m.mnuVerbrekenFtp = Item(m.mnuFtp, "mnuVerbrekenFtp", QStringLiteral("Verbinding verbreken"));
 
     // Until a server is connected; the sub-menus keep working as pop-ups.
     m.mnuFtp->menuAction()->setEnabled(false);
+    for (QAction* item :
+         {m.mnuMappenVergelijken, m.mnuAlleenVerschillen, m.mnuAlleenGrootte, m.mnuGesynchroniseerdBladeren})
+        item->setEnabled(false);
 }
 
 void ProgrammasMenu(QMenuBar* balk, VensterMenus& m)
@@ -313,6 +329,9 @@ void MenuoptiesAanpassen(QWidget& venster)
 void VerbindingsmenusZetten(VensterMenus& menus, bool aan)
 {
     menus.mnuFtp->menuAction()->setEnabled(aan);
+    // Their keys work outside the menu too; switched off, they end what they do.
+    menus.mnuMappenVergelijken->setEnabled(aan);
+    menus.mnuGesynchroniseerdBladeren->setEnabled(aan);
     menus.mnuMapLokaalUploaden->setEnabled(aan);
     menus.mnuBestandLokaalUploaden->setEnabled(aan);
     menus.mnuBestandLokaalOpnieuwUploaden->setEnabled(aan);

@@ -99,6 +99,10 @@ struct VensterMenus
     QMenu* mnuFtpVerbindingen = nullptr; // radio items "1".."8", the number in their data
     QAction* mnuOverdrachten = nullptr;           // shows the transfer list (checked while it shows)
     QAction* mnuOverdrachtenAchtergrond = nullptr; // the panes stay usable while files move
+    QAction* mnuMappenVergelijken = nullptr;       // every row marked by how it stands on the other side
+    QAction* mnuAlleenVerschillen = nullptr;       // the file lists leave out what is the same
+    QAction* mnuAlleenGrootte = nullptr;           // compared by size alone, not by time
+    QAction* mnuGesynchroniseerdBladeren = nullptr; // the two current folders move together
     QAction* mnuVerbrekenFtp = nullptr;
 
     // "&Programma's"

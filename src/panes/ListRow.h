@@ -16,6 +16,12 @@ struct ListRow
     qint64 grootte = 0;        // bytes
     QDate datum;               // day of the last change; the time is not part of the row
     IcoonSleutel icoonSleutel; // key of the shared image list: "map", "bestand", "txt", ...
+    // The rest of the last change, for comparing the two sides: the seconds since midnight and
+    // what the listing gave (Tijdprecisie and Tijdzone of ftp/FtpEntry.h as numbers). They fill
+    // what the row's alignment leaves over.
+    quint32 seconden : 17 = 0;
+    quint32 precisie : 2 = 3; // Geen
+    quint32 zone : 2 = 2;     // Server
 };
 
 } // namespace Vamox

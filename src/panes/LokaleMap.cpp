@@ -21,6 +21,9 @@ FtpEntry LokaalEntry(const QString& naam, const QDateTime& gewijzigd, qint64 gro
     e.dag = d.day();
     e.uur = t.hour();
     e.minuut = t.minute();
+    e.seconde = t.second();
+    e.precisie = gewijzigd.isValid() ? Tijdprecisie::Seconde : Tijdprecisie::Geen;
+    e.zone = Tijdzone::Lokaal;
     return e;
 }
 

@@ -2,12 +2,25 @@
 
 namespace Vamox {
 
+// Two panes of a million rows each stay small only while the time fits beside the picture key.
+static_assert(sizeof(ListRow) <= 48);
+
+void TijdZetten(ListRow& rij, const FtpEntry& entry)
+{
+    rij.datum = QDate(entry.jaar, entry.maand, entry.dag); // invalid for 31-02 and the like
+    const bool tijd = entry.uur >= 0 && entry.uur < 24 && entry.minuut >= 0 && entry.minuut < 60 &&
+                      entry.seconde >= 0 && entry.seconde < 60;
+    rij.seconden = tijd ? quint32(entry.uur * 3600 + entry.minuut * 60 + entry.seconde) : 0;
+    rij.precisie = quint32(rij.datum.isValid() && tijd ? entry.precisie : Tijdprecisie::Geen);
+    rij.zone = quint32(entry.zone);
+}
+
 ListRow RijVan(const FtpEntry& entry, const ProgrammaBekend& bekend)
 {
     ListRow rij;
     rij.naam = entry.naam;
     rij.grootte = std::max<qint64>(entry.grootte, 0);
-    rij.datum = QDate(entry.jaar, entry.maand, entry.dag); // invalid for 31-02 and the like
+    TijdZetten(rij, entry);
     rij.icoonSleutel = IcoonSleutelVoor(rij.naam, bekend);
     return rij;
 }

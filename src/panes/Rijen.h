@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/FtpListing.h"
+#include "ftp/FtpEntry.h"
 #include "panes/ListRow.h"
 #include "panes/Patroon.h"
 
@@ -10,5 +10,8 @@ namespace Vamox {
 // that is no real day leaves the row's date invalid (empty texts, sorts first); a negative
 // size shows as 0.
 ListRow RijVan(const FtpEntry& entry, const ProgrammaBekend& bekend = {});
+
+// The date and time of an entry into a row: the day, and apart the time of day and its precision.
+void TijdZetten(ListRow& rij, const FtpEntry& entry);
 
 } // namespace Vamox

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,6 +25,9 @@ void ZetTijd(FtpEntry& e, const struct timespec& tijd)
     e.dag = lokaal.tm_mday;
     e.uur = lokaal.tm_hour;
     e.minuut = lokaal.tm_min;
+    e.seconde = std::min(lokaal.tm_sec, 59);
+    e.precisie = Tijdprecisie::Seconde;
+    e.zone = Tijdzone::Lokaal;
 }
 
 } // namespace

@@ -30,6 +30,12 @@ TEST(configServerRecord, LezenEnSchrijven)
         // The TLS choice in a seventh field; six fields (every older file) are the default.
         {Velden({"T", "h", "u", "p", "21", "w", "1"}), {"T", "h", "u", "p", "21", "w", TlsKeuze::Alleen}},
         {Velden({"T", "h", "u", "p", "21", "w", "2"}), {"T", "h", "u", "p", "21", "w", TlsKeuze::Geen}},
+        // The time offset in a ninth field, whatever the seventh and eighth hold.
+        {Velden({"Z", "h", "u", "p", "21", "w", "", "", "-1:30"}),
+         {"Z", "h", "u", "p", "21", "w", TlsKeuze::IndienBeschikbaar, false, Wachtwoordplek::Sleutelbos, -5400}},
+        {Velden({"Z", "h", "u", "p", "", "w", "3", "elders", "+2"}),
+         {"Z", "h", "u", "p", "22", "w", TlsKeuze::IndienBeschikbaar, true, Wachtwoordplek::Sleutelbos, 7200}},
+        {Velden({"Z", "h", "u", "p", "21", "w", "", "", "twee"}), {"Z", "h", "u", "p", "21", "w"}},
     };
     for (const Rij& r : rijen) {
         SCOPED_TRACE(r.regel.toStdString());
@@ -43,6 +49,16 @@ TEST(configServerRecord, LezenEnSchrijven)
         ServerRecord t = s;
         t.Tls = tls;
         EXPECT_EQ(ServerRecordLezen(ServerRecordRegel(t)).Tls, tls);
+    }
+    // An offset is written as the ninth field, with the fields before it as they would be.
+    for (const auto& [tls, sftp] :
+         {std::pair{TlsKeuze::IndienBeschikbaar, false}, std::pair{TlsKeuze::Alleen, false},
+          std::pair{TlsKeuze::IndienBeschikbaar, true}}) {
+        ServerRecord t{"Naam", "h", "u", "p", "21", "", tls, sftp, Wachtwoordplek::Sleutelbos, -3600};
+        const QString regel = ServerRecordRegel(t);
+        EXPECT_EQ(regel.count(Scheidingsteken), 8);
+        EXPECT_TRUE(regel.endsWith(Scheidingsteken + QStringLiteral("-1:00")));
+        EXPECT_EQ(ServerRecordLezen(regel), t);
     }
 }
 

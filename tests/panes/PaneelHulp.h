@@ -48,12 +48,14 @@ protected:
     // A saved server as the configuration would give it, offered in the server box.
     void ServerOpslaan(const QString& naam, const FtpTestServer& server, const QString& wachtwoord = {})
     {
-        const ServerRecord r{naam,
-                             server.host(),
-                             server.opties().gebruiker,
-                             wachtwoord.isEmpty() ? server.opties().wachtwoord : wachtwoord,
-                             QString::number(server.poort()),
-                             QString()};
+        ServerRecord r{naam,
+                       server.host(),
+                       server.opties().gebruiker,
+                       wachtwoord.isEmpty() ? server.opties().wachtwoord : wachtwoord,
+                       QString::number(server.poort()),
+                       QString()};
+        // Kept in the file: these tests are not about the keyring.
+        r.Plek = Wachtwoordplek::Bestand;
         t().ServerLijst.push_back(ServerRecordRegel(r));
         ui().cboVerbindingenFtp->addItem(naam);
         venster->serverPaneel().ServerkeuzeWissen();

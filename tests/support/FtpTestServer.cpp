@@ -49,6 +49,7 @@ QStringList scriptArgumenten(const FtpServerOpties& o, const Bestanden& b, bool 
     if (o.geenHernoemOverBestaand) a << QStringLiteral("--no-rename-over");
     if (o.commandoLog) a << QStringLiteral("--command-log") << b.commandos;
     if (o.snelheid > 0) a << QStringLiteral("--rate") << QString::number(o.snelheid);
+    if (o.lijstZoneMinuten) a << QStringLiteral("--list-zone") << QString::number(*o.lijstZoneMinuten);
     if (verbose) a << QStringLiteral("--verbose");
     return a;
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class QProcess;
 
@@ -39,6 +40,7 @@ struct FtpServerOpties
     bool commandoLog = false;             // ontvangen() tells every command line received
     bool lijstZonderOpties = false;       // "LIST -a" is refused (501), a plain LIST answers
     qint64 snelheid = 0;       // > 0: every data connection moves at most this many bytes a second
+    std::optional<int> lijstZoneMinuten; // LIST shows the clock of UTC + this (MLSD and MDTM stay UTC)
 };
 
 // A real FTP server (pyftpdlib) on 127.0.0.1 with a fresh temp root, started by the test and

@@ -15,7 +15,7 @@ import sys
 import time
 
 from pyftpdlib.authorizers import AuthenticationFailed, DummyAuthorizer
-from pyftpdlib.filesystems import FilesystemError
+from pyftpdlib.filesystems import AbstractedFS, FilesystemError
 from pyftpdlib.handlers import DTPHandler, FTPHandler, _strerror, proto_cmds
 from pyftpdlib.ioloop import RetryError
 from pyftpdlib.log import logger
@@ -70,6 +70,9 @@ def parse_args(argv):
                    help="RNTO onto an existing name answers 550")
     p.add_argument("--no-list-options", action="store_true",
                    help="LIST with an option (\"LIST -a\") answers 501, as servers without them do")
+    p.add_argument("--list-zone", type=int, default=None, metavar="MINUTES",
+                   help="LIST shows the times of UTC+MINUTES, as a server on its local time does "
+                        "(MLSD and MDTM stay UTC)")
     p.add_argument("--command-log", metavar="FILE",
                    help="every command line received is appended to FILE")
     p.add_argument("--verbose", action="store_true")
@@ -109,6 +112,29 @@ class EndlessProducer:
 
     def more(self):
         return b"x" * 65536
+
+
+class ZonedFS(AbstractedFS):
+    """LIST lines show the clock of another zone than UTC; MLSD and MDTM keep to UTC."""
+
+    list_shift_s = 0
+
+    def format_list(self, basedir, listing, ignore_err=True):
+        shift = self.list_shift_s
+        real = self.lstat
+
+        def shifted(path):
+            st = real(path)
+            return os.stat_result((st.st_mode, st.st_ino, st.st_dev, st.st_nlink, st.st_uid,
+                                   st.st_gid, st.st_size, int(st.st_atime),
+                                   int(st.st_mtime) + shift, int(st.st_ctime)))
+
+        # One command at a time per connection: nothing else lists while this one does.
+        self.lstat = shifted
+        try:
+            yield from AbstractedFS.format_list(self, basedir, listing, ignore_err)
+        finally:
+            del self.lstat
 
 
 class FaultDTPHandler(DTPHandler):
@@ -404,6 +430,9 @@ def configure(args):
     h.no_rename_over = args.no_rename_over
     h.command_log = args.command_log
     h.no_list_options = args.no_list_options
+    if args.list_zone is not None:
+        ZonedFS.list_shift_s = args.list_zone * 60
+        h.abstracted_fs = ZonedFS
     unknown = set(c.strip().upper() for c in args.unknown.split(",") if c.strip())
     if args.no_mlst:
         unknown |= {"MLST", "MLSD"}

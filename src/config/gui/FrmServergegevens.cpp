@@ -9,6 +9,7 @@
 #include "ftp/FtpPaden.h"
 #include "platform/gui/Browser.h"
 #include "platform/gui/Zandloper.h"
+#include "vergelijken/Tijdverschil.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -87,7 +88,8 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, Wachtwoorden& wac
     connect(m_ui.cboNaam, &QComboBox::editTextChanged, this, [this] {
         if (!m_vullen) Wijzigen(true);
     });
-    for (QLineEdit* veld : {m_ui.txtFtpHost, m_ui.txtGebruikersnaam, m_ui.txtWachtwoord, m_ui.txtWebsite}) {
+    for (QLineEdit* veld : {m_ui.txtFtpHost, m_ui.txtGebruikersnaam, m_ui.txtWachtwoord, m_ui.txtWebsite,
+                            m_ui.txtTijdverschil}) {
         connect(veld, &QLineEdit::textChanged, this, [this] {
             if (!m_vullen) Wijzigen(true);
         });
@@ -110,9 +112,10 @@ FrmServergegevens::FrmServergegevens(QStringList& serverLijst, Wachtwoorden& wac
         m_ui.txtWachtwoord->setEnabled(plek != int(Wachtwoordplek::Vragen));
         if (!m_vullen) Wijzigen(true);
     });
-    for (QLabel* label :
-         {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost, m_ui.LabelGebruikersnaam,
-          m_ui.LabelWachtwoord, m_ui.LabelWachtwoordplek, m_ui.LabelFtpPoort, m_ui.LabelTls, m_ui.LabelWebsite, m_ui.LabelFormaat})
+    for (QLabel* label : {m_ui.LabelAantal, m_ui.LabelSelectie, m_ui.LabelNaam, m_ui.LabelFtpHost,
+                          m_ui.LabelGebruikersnaam, m_ui.LabelWachtwoord, m_ui.LabelWachtwoordplek,
+                          m_ui.LabelFtpPoort, m_ui.LabelTls, m_ui.LabelWebsite, m_ui.LabelTijdverschil,
+                          m_ui.LabelFormaat})
         label->installEventFilter(this);
 }
 
@@ -203,6 +206,7 @@ void FrmServergegevens::Vullen(qsizetype n)
     m_ui.cboWachtwoordplek->setCurrentIndex(int(server.Plek));
     m_ui.txtWachtwoord->setEnabled(server.Plek != Wachtwoordplek::Vragen);
     WachtwoordTonen(server);
+    m_ui.txtTijdverschil->setText(server.Tijdverschil ? TijdverschilTekst(*server.Tijdverschil) : QString());
     m_vullen = false;
     AantalZetten(n >= 1 && n < m_serverLijst.size() ? n : 0);
     Wijzigen(false);
@@ -278,6 +282,15 @@ void FrmServergegevens::NaamGekozen(int index)
 
 bool FrmServergegevens::Opslaan()
 {
+    bool verschilGeldig = true;
+    const std::optional<int> verschil = TijdverschilLezen(m_ui.txtTijdverschil->text(), &verschilGeldig);
+    if (!verschilGeldig) {
+        Melding(QStringLiteral("Tijdverschil '") + m_ui.txtTijdverschil->text() +
+                    QStringLiteral("' is geen tijdverschil.\r\nGeef uren en eventueel minuten, "
+                                   "bijvoorbeeld +2 of -1:30 (hoogstens 14 uur)."),
+                4);
+        return false;
+    }
     ServerRecord server{
         m_ui.cboNaam->currentText(),
         m_ui.txtFtpHost->text(),
@@ -288,6 +301,7 @@ bool FrmServergegevens::Opslaan()
         TlsKeuze(m_ui.cboTls->currentIndex() == SftpKeuze ? 0 : m_ui.cboTls->currentIndex()),
         m_ui.cboTls->currentIndex() == SftpKeuze,
         Wachtwoordplek(m_ui.cboWachtwoordplek->currentIndex())};
+    server.Tijdverschil = verschil;
     // Checked on a copy first: the keyring is written only for a record that will be stored.
     QStringList proef = m_serverLijst;
     Serveropslag uit = ServerOpslaan(proef, HuidigNr(), server);
@@ -502,6 +516,8 @@ bool FrmServergegevens::LabelKlik(QObject* object, const QMouseEvent& muis)
         m_ui.cboWachtwoordplek->setFocus();
     } else if (object == m_ui.LabelTls && links) {
         m_ui.cboTls->setFocus();
+    } else if (object == m_ui.LabelTijdverschil && links) {
+        naar(m_ui.txtTijdverschil);
     } else if (object == m_ui.LabelWebsite) {
         if (links) naar(m_ui.txtWebsite);
         if (rechts) knopInternet_Click();

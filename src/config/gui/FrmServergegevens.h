@@ -42,6 +42,8 @@ struct ServergegevensUi
     QComboBox* cboTls = nullptr; // the protocol: items in TlsKeuze order, then SFTP (SftpKeuze)
     QLabel* LabelWebsite = nullptr;
     QLineEdit* txtWebsite = nullptr;
+    QLabel* LabelTijdverschil = nullptr;
+    QLineEdit* txtTijdverschil = nullptr; // "+2:00", "-1:30"; empty: measured
 
     QPushButton* knopOpslaan = nullptr;
     QPushButton* knopVerwijderen = nullptr;

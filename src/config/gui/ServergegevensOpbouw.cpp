@@ -130,6 +130,16 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     TipTonen(*ui.cboTls, QStringLiteral("FTP, met of zonder versleuteling (TLS), of SFTP over SSH"));
     ui.LabelWebsite = Label(v, "LabelWebsite", QStringLiteral("Website"));
     ui.txtWebsite = Veld(v, "txtWebsite", Invoer::ZonderSpatie);
+    ui.LabelTijdverschil = Label(v, "LabelTijdverschil", QStringLiteral("Tijdverschil"));
+    ui.txtTijdverschil = Maak<QLineEdit>(v, "txtTijdverschil");
+    // What may be typed on the way to "+2", "-1:30", "14:00"; saving checks the whole.
+    ui.txtTijdverschil->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[+-]?\\d{0,2}(:\\d{0,2})?")), ui.txtTijdverschil));
+    ui.txtTijdverschil->setPlaceholderText(QStringLiteral("leeg: meten"));
+    TipTonen(*ui.txtTijdverschil,
+             QStringLiteral("Hoeveel de tijden in de lijsten van de server voorlopen op de lokale tijd,\n"
+                            "in uren en minuten (bijvoorbeeld +2 of -1:30), bij het vergelijken van mappen.\n"
+                            "Leeg: gemeten waar de server dat toelaat. MLSD-tijden hebben het niet nodig."));
 
     ui.knopOpslaan = Knop(v, "knopOpslaan", QStringLiteral("&Opslaan"));
     ui.knopOngedaanmaken = Knop(v, "knopOngedaanmaken", QStringLiteral("Ongedaan &maken"));
@@ -159,6 +169,7 @@ ServergegevensUi ServergegevensOpbouwen(QDialog& venster)
     ui.knopVolgende->setAccessibleName(QStringLiteral("Volgende server"));
     ui.LabelNaam->setBuddy(ui.cboNaam);
     ui.LabelFtpHost->setBuddy(ui.txtFtpHost);
+    ui.LabelTijdverschil->setBuddy(ui.txtTijdverschil);
     ui.LabelGebruikersnaam->setBuddy(ui.txtGebruikersnaam);
     ui.LabelWachtwoord->setBuddy(ui.txtWachtwoord);
     ui.LabelFtpPoort->setBuddy(ui.cboFtpPoort);
@@ -206,14 +217,15 @@ void ServergegevensIndelen(const ServergegevensUi& ui, int breedte)
         {ui.LabelFtpPoort, ui.cboFtpPoort},
         {ui.LabelTls, ui.cboTls},
         {ui.LabelWebsite, ui.txtWebsite},
+        {ui.LabelTijdverschil, ui.txtTijdverschil},
     };
     int y = EersteRij;
     for (const auto& [label, veld] : rijen) {
         zet(label, Marge, y, LabelBreedte, RijHoogte);
         // The TLS choice has no button beside it: its long captions take that room too.
-        const int b = veld == ui.cboFtpPoort ? std::min(veldBreedte, 1200)
+        const int b = veld == ui.cboFtpPoort || veld == ui.txtTijdverschil ? std::min(veldBreedte, 1200)
                       : veld == ui.cboTls || veld == ui.cboWachtwoordplek ? knopLinks + knopBreedte - VeldLinks
-                                             : veldBreedte;
+                                                                          : veldBreedte;
         zet(veld, VeldLinks, y, b, RijHoogte);
         y += RijAfstand;
     }

@@ -23,6 +23,15 @@ void ZetBreedte(LijstWeergave& lijst, int kolom, int twips)
     lijst.setColumnWidth(kolom, std::max(0, TwipsSchaal::Van(&lijst).NaarPixelsX(twips)));
 }
 
+// The width the column "Stand" takes while comparing, set on it.
+int StandBreedte(LijstWeergave& lijst)
+{
+    const int kolom = lijst.lijstModel().KolomStand();
+    if (kolom < 0) return 0;
+    ZetBreedte(lijst, kolom, KolomStandBreedte);
+    return KolomStandBreedte;
+}
+
 } // namespace
 
 QString LijstTitel(const LijstWeergave& lijst)
@@ -37,7 +46,7 @@ QString LijstTitel(const LijstWeergave& lijst)
 void LijstKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
 {
     if (!alleenBreedtes) lijst.lijstModel().ZetKopTekst(LijstModel::KolomNaam, LijstTitel(lijst));
-    ZetBreedte(lijst, LijstModel::KolomNaam, BreedteTwips(lijst) - SchuifbalkRuimte);
+    ZetBreedte(lijst, LijstModel::KolomNaam, BreedteTwips(lijst) - SchuifbalkRuimte - StandBreedte(lijst));
 }
 
 void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
@@ -53,7 +62,8 @@ void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
         lijst.setColumnHidden(LijstModel::KolomNDatum, true);
     }
     ZetBreedte(lijst, LijstModel::KolomNaam,
-               BreedteTwips(lijst) - KolomGrootteBreedte - KolomDatumBreedte - SchuifbalkRuimte);
+               BreedteTwips(lijst) - KolomGrootteBreedte - KolomDatumBreedte - SchuifbalkRuimte -
+                   StandBreedte(lijst));
     ZetBreedte(lijst, LijstModel::KolomGrootte, KolomGrootteBreedte);
     ZetBreedte(lijst, LijstModel::KolomDatum, KolomDatumBreedte);
 }

@@ -12,6 +12,8 @@ class LijstWeergave;
 inline constexpr int KolomGrootteBreedte = 1594;
 inline constexpr int KolomDatumBreedte = 1275;
 inline constexpr int SchuifbalkRuimte = 300;
+// The column "Stand" while the two sides are compared; the name column gives up its width.
+inline constexpr int KolomStandBreedte = 1500;
 
 // Folder list: creates the column with its title (alleenBreedtes false) and sets its width.
 void LijstKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);

@@ -86,8 +86,8 @@ Lezing::~Lezing()
 void Lezing::VullingMaken()
 {
     const PaneelUi& ui = m_paneel.ui();
-    m_vulling =
-        std::make_unique<Bestandsvulling>(*ui.patroon, *ui.beelden, m_programmaMap, &m_paneel.m_extensies);
+    m_vulling = std::make_unique<Bestandsvulling>(*ui.patroon, *ui.beelden, m_programmaMap,
+                                                  &m_paneel.m_extensies, &m_paneel.m_verbergen);
 }
 
 bool Lezing::Doorlaten(const QObject* object, const QEvent* event) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/FtpListing.h"
+#include "ftp/FtpEntry.h"
 #include "panes/ListRow.h"
 #include "panes/RijenSorteren.h"
 #include "platform/gui/Invoerblokkade.h"

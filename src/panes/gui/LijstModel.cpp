@@ -4,12 +4,14 @@
 #include "panes/RijenSorteren.h"
 #include "panes/gui/ImageLijst16.h"
 #include "platform/gui/Kleuren.h"
+#include "panes/gui/Standkleuren.h"
 
 #include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -149,6 +151,32 @@ void LijstModel::NaamZetten(int rij, const QString& naam, const QString& icoonSl
     r.naam = naam;
     if (!icoonSleutel.isEmpty()) r.icoonSleutel = icoonSleutel;
     emit dataChanged(index(rij, 0), index(rij, 0));
+    emit naamGewijzigd();
+}
+
+void LijstModel::ZetStanden(std::shared_ptr<const Standen> standen)
+{
+    const int kolom = int(m_kopTeksten.size());
+    if (standen && !m_standen) {
+        beginInsertColumns({}, kolom, kolom);
+        m_standen = std::move(standen);
+        endInsertColumns();
+    } else if (!standen && m_standen) {
+        beginRemoveColumns({}, kolom, kolom);
+        m_standen.reset();
+        endRemoveColumns();
+    } else {
+        m_standen = std::move(standen);
+        // Not as dataChanged over every row: a tree view walks every row of such a range to find
+        // what it shows. The marks change nothing but what is drawn.
+        emit standenGewijzigd();
+    }
+}
+
+Stand LijstModel::StandVan(int rij) const
+{
+    if (!m_standen || rij < 0 || rij >= Aantal()) return Stand::Onbekend;
+    return m_standen->value(Rij(rij).naam, Stand::Onbekend);
 }
 
 Qt::ItemFlags LijstModel::flags(const QModelIndex& index) const
@@ -179,8 +207,18 @@ void LijstModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= columnCount() || m_rijen.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    const std::vector<std::uint32_t> volgorde =
-        RijenVolgorde(m_rijen, SorteerKolomVan(column), order == Qt::AscendingOrder);
+    std::vector<std::uint32_t> volgorde =
+        RijenVolgorde(m_rijen, SorteerKolomVan(column), order == Qt::AscendingOrder || column == KolomStand());
+    // By mark: the kinds together in their order, by name within each.
+    if (column == KolomStand()) {
+        const bool oplopend = order == Qt::AscendingOrder;
+        std::vector<Stand> stand(m_rijen.size());
+        for (std::size_t i = 0; i < m_rijen.size(); ++i)
+            stand[i] = m_standen->value(m_rijen[i].naam, Stand::Onbekend);
+        std::stable_sort(volgorde.begin(), volgorde.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return oplopend ? stand[a] < stand[b] : stand[b] < stand[a];
+        });
+    }
     std::vector<ListRow> rijen;
     std::vector<char> vet;
     std::vector<int> nieuwePlek(m_rijen.size());
@@ -210,7 +248,7 @@ int LijstModel::rowCount(const QModelIndex& parent) const
 
 int LijstModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_kopTeksten.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_kopTeksten.size()) + (m_standen ? 1 : 0);
 }
 
 QVariant LijstModel::data(const QModelIndex& index, int role) const
@@ -218,6 +256,20 @@ QVariant LijstModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= Aantal()) return {};
     const ListRow& rij = Rij(index.row());
     const int kolom = index.column();
+    if (m_standen && (kolom == KolomStand() || role == Qt::BackgroundRole || role == Qt::ForegroundRole)) {
+        const Stand stand = m_standen->value(rij.naam, Stand::Onbekend);
+        if (role == Qt::BackgroundRole) {
+            const QColor kleur = StandAchtergrond(stand);
+            return kleur.isValid() ? QVariant(kleur) : QVariant();
+        }
+        if (role == Qt::ForegroundRole) {
+            if (m_grijs) return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+            return StandAchtergrond(stand).isValid() ? QVariant(StandTekst()) : QVariant();
+        }
+        if (role == Qt::DisplayRole) return StandWoord(stand, m_soort == LijstSoort::Mappen);
+        if (role == Qt::ToolTipRole) return StandUitleg(stand, m_soort == LijstSoort::Mappen);
+        if (role != Qt::FontRole) return {};
+    }
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -261,6 +313,11 @@ QVariant LijstModel::data(const QModelIndex& index, int role) const
 QVariant LijstModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    if (section == KolomStand()) {
+        if (role == Qt::DisplayRole) return QStringLiteral("Stand");
+        if (role == Qt::TextAlignmentRole) return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+        return {};
+    }
     switch (role) {
     case Qt::DisplayRole:
         return m_kopTeksten[section];

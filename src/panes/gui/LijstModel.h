@@ -1,10 +1,12 @@
 #pragma once
 
 #include "panes/ListRow.h"
+#include "vergelijken/Vergelijken.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace Vamox {
@@ -18,8 +20,9 @@ enum class LijstSoort
 };
 
 // The rows of one of the four lists. A folder list has one column (the name); a file list has
-// five: name, "Grootte", "Datum" and the hidden sort keys "nGrootte" and "nDatum". Texts are
-// made from the row when a cell is drawn, so filling 100,000 rows is one vector move.
+// five: name, "Grootte", "Datum" and the hidden sort keys "nGrootte" and "nDatum". While the two
+// sides are compared a column "Stand" follows them. Texts are made from the row when a cell is
+// drawn, so filling 100,000 rows is one vector move.
 class LijstModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -68,6 +71,15 @@ public:
     // The name of one row changed in place (a rename); its picture too when given.
     void NaamZetten(int rij, const QString& naam, const QString& icoonSleutel = {});
 
+    // Comparing with the other side: the column "Stand" after the others, with a short word and a
+    // row colour for how each row stands, looked up by name (a name not among `standen` has
+    // none). nullptr takes the column away again.
+    void ZetStanden(std::shared_ptr<const Standen> standen);
+    bool Vergelijkt() const { return m_standen != nullptr; }
+    // The column "Stand" while comparing; -1 otherwise.
+    int KolomStand() const { return m_standen ? int(m_kopTeksten.size()) : -1; }
+    Stand StandVan(int rij) const;
+
     // Bold rows (hits of a search); a refill clears them.
     void ZetVet(int rij, bool aan);
     bool Vet(int rij) const { return m_vet[static_cast<size_t>(rij)] != 0; }
@@ -90,6 +102,10 @@ public:
 
 Q_SIGNALS:
     void naamBewerkt(int rij, const QString& naam);
+    // A row got another name in place (NaamZetten).
+    void naamGewijzigd();
+    // The marks of ZetStanden were replaced while the column stayed: the view draws them anew.
+    void standenGewijzigd();
 
 private:
     void AllesVeranderd(const QList<int>& rollen);
@@ -102,6 +118,7 @@ private:
     QStringList m_kopIconen;
     bool m_cursief = false;
     bool m_grijs = false;
+    std::shared_ptr<const Standen> m_standen;
 };
 
 } // namespace Vamox

@@ -29,6 +29,7 @@ LijstWeergave::LijstWeergave(LijstModel* model, QWidget* parent) : QTreeView(par
     kop->setSortIndicatorShown(false);
     kop->setSectionsMovable(false);
     connect(kop, &QHeaderView::sectionClicked, this, &LijstWeergave::kopGeklikt);
+    connect(m_model, &LijstModel::standenGewijzigd, viewport(), qOverload<>(&QWidget::update));
 }
 
 int LijstWeergave::AantalGeselecteerd() const

@@ -131,12 +131,14 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
     // A fill under way turns the event loop: nothing that reaches here meanwhile reads again.
     if (!m_vullenToegestaan || m_lezing) return false;
     const QString doel = MapVorm(map.value_or(m_huidigeMap));
+    const QString eerder = m_huidigeMap;
 
     Leesuitkomst uitkomst = Leesuitkomst::Mislukt;
     bool getoond = false;
     {
         const Bezigwijzer wijzer;
         if (!VoorLezen()) return false;
+        Q_EMIT vullingBegint();
         Lezing lezing(*this, soort, doel);
         uitkomst = m_bron.MapStromen(
             doel, [&](std::vector<FtpEntry>& deel, bool opnieuw) { lezing.Deel(deel, opnieuw); });
@@ -157,12 +159,15 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
         GeheugenTeruggeven();
     if (!getoond) {
         LeesfoutMelden(doel, uitkomst);
+        Q_EMIT gevuld();
         return false;
     }
     if (uitkomst == Leesuitkomst::Afgebroken)
         Melding(QStringLiteral("Het lezen van map '") + doel +
                     QStringLiteral("' is afgebroken.\r\nDe lijsten tonen alleen wat tot dan gelezen was."),
                 1);
+    if (m_huidigeMap != eerder) Q_EMIT mapGewijzigd();
+    Q_EMIT gevuld();
     return true;
 }
 
@@ -203,7 +208,8 @@ void Paneel::Afronden(Lezing& lezing, Soort soort, bool deselecteren)
 
 void Paneel::BestandenZetten(std::vector<ListRow> alle, bool naVulling, const QStringList* getoond)
 {
-    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(m_huidigeMap), &m_extensies);
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, ProgrammaMap(m_huidigeMap), &m_extensies,
+                            &m_verbergen);
     if (!naVulling) vulling.ZonderExtensies();
     if (vulling.Alles()) {
         if (getoond)
@@ -272,10 +278,29 @@ void Paneel::BestandenTonen(const std::vector<ListRow>& rijen)
         m_alleBestanden = AlleBestandenNemen();
         m_gefilterd = true;
     }
-    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, QString(), &m_extensies);
+    Bestandsvulling vulling(*m_ui.patroon, *m_ui.beelden, QString(), &m_extensies, &m_verbergen);
     for (const ListRow& rij : rijen)
         vulling.Toevoegen(rij);
     vulling.Afronden(*m_ui.bestanden);
+}
+
+void Paneel::ZetVerbergen(std::function<bool(const ListRow&)> verbergen)
+{
+    m_verbergen = std::move(verbergen);
+}
+
+void Paneel::VerbergenToepassen()
+{
+    if (m_lezing) {
+        m_lezing->PatroonGewijzigd();
+        return;
+    }
+    if (!m_vullenToegestaan || m_huidigeMap.isEmpty()) return;
+    LijstWeergave& lijst = *m_ui.bestanden;
+    const bool gesorteerd = AutomatischSorteren(lijst);
+    BestandenZetten(AlleBestandenNemen(), false);
+    if (gesorteerd) AutomatischSorterenAan(lijst);
+    KolomKopNaam(lijst);
 }
 
 void Paneel::LijstenLeegmaken()

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -108,6 +109,12 @@ public:
     // Shows only these of the folder's files (the hits of a search), as far as the pattern lets
     // them through; a pattern applied later chooses from all files again.
     void BestandenTonen(const std::vector<ListRow>& rijen);
+    // Files the file list leaves out besides those the pattern refuses, at every fill and pattern
+    // from now on (empty: none); VerbergenToepassen shows the list through it at once.
+    void ZetVerbergen(std::function<bool(const ListRow&)> verbergen);
+    // The folder's files through the pattern and what ZetVerbergen leaves out, without reading
+    // the folder again; a sorted list stays sorted.
+    void VerbergenToepassen();
     // Reads the current folder again.
     virtual void Verversen() = 0;
     // Empties both lists and puts their bare titles back in the headers.
@@ -139,6 +146,11 @@ public:
 Q_SIGNALS:
     // GetoondeMap changed: a folder's first rows came, or its reading ended.
     void getoondeMapGewijzigd();
+    // A fill is about to read; it has ended (read or not: the lists show what there is).
+    void vullingBegint();
+    void gevuld();
+    // A fill showed another folder than before (HuidigeMap), just before gevuld.
+    void mapGewijzigd();
 
 protected:
     // The side's form of a folder to read.
@@ -189,6 +201,7 @@ private:
     // are all files and this is empty: a large folder is not held twice.
     std::vector<ListRow> m_alleBestanden;
     bool m_gefilterd = false;
+    std::function<bool(const ListRow&)> m_verbergen;
     Extensies m_extensies;
     QStringList m_extensieLijst; // "*." + extension of the folder's files, in the order met
     Lezing* m_lezing = nullptr;

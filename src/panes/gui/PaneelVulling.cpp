@@ -1,6 +1,7 @@
 #include "panes/gui/PaneelVulling.h"
 
 #include "ftp/FtpPaden.h"
+#include "panes/Rijen.h"
 #include "panes/RijenSorteren.h"
 #include "panes/gui/ImageLijst16.h"
 #include "panes/gui/LijstWeergave.h"
@@ -29,9 +30,10 @@ template <typename Wijziging> void LijstWijzigen(QComboBox& vak, Wijziging wijzi
 } // namespace
 
 Bestandsvulling::Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap,
-                                 Extensies* extensies)
+                                 Extensies* extensies, const Verbergen* verbergen)
     : m_patroonVak(patroonVak), m_beelden(beelden), m_lokaleMap(lokaleMap),
-      m_alles(PatroonIsLeeg(PatroonTekst(patroonVak))), m_patroon(PatroonTekst(patroonVak)),
+      m_alles(PatroonIsLeeg(PatroonTekst(patroonVak))),
+      m_verbergen(verbergen && *verbergen ? verbergen : nullptr), m_patroon(PatroonTekst(patroonVak)),
       m_extensies(extensies ? *extensies : m_eigen)
 {
     for (int i = 0; i < patroonVak.count(); ++i)
@@ -66,7 +68,7 @@ bool Bestandsvulling::Kiezen(const ListRow& rij, int& extensie)
             }
         }
     }
-    return m_alles || m_patroon.past(rij.naam);
+    return (m_alles || m_patroon.past(rij.naam)) && !(m_verbergen && (*m_verbergen)(rij));
 }
 
 void Bestandsvulling::Versieren(ListRow& rij, int extensie)
@@ -96,7 +98,7 @@ void Bestandsvulling::Toevoegen(const ListRow& rij)
 
 void Bestandsvulling::AllesToevoegen(std::vector<ListRow>&& rijen)
 {
-    if (!m_alles || !m_rijen.empty()) {
+    if (!Alles() || !m_rijen.empty()) {
         for (const ListRow& rij : rijen)
             Toevoegen(rij);
         return;
@@ -108,7 +110,7 @@ void Bestandsvulling::AllesToevoegen(std::vector<ListRow>&& rijen)
 
 void Bestandsvulling::GetoondOvernemen(std::vector<ListRow>&& rijen, const QStringList& extensies)
 {
-    if (!m_alles || !m_rijen.empty()) {
+    if (!Alles() || !m_rijen.empty()) {
         AllesToevoegen(std::move(rijen));
         return;
     }
@@ -152,7 +154,7 @@ ListRow BestandsRij(const FtpEntry& entry, Extensies& extensies, int* extensie)
     ListRow rij;
     rij.naam = entry.naam;
     rij.grootte = std::max<qint64>(entry.grootte, 0);
-    rij.datum = QDate(entry.jaar, entry.maand, entry.dag); // invalid for 31-02 and the like
+    TijdZetten(rij, entry);
     const int index = extensies.Index(entry.naam);
     if (extensie) *extensie = index;
     const QString& tekst = extensies.Tekst(index);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/FtpListing.h"
+#include "ftp/FtpEntry.h"
 #include "panes/ListRow.h"
 #include "panes/Patroon.h"
 
@@ -24,20 +24,23 @@ class LijstWeergave;
 // to case), whether or not the pattern lets it through; the new entries reach the box at the end,
 // in the order met. Files the pattern refuses get no row. Given the local folder the rows are
 // in, a program (".exe") gets its own picture under its name instead of that of its extension.
+// A side may leave out more rows than the pattern does (those the same on both sides).
 class Bestandsvulling final
 {
 public:
-    // `extensies`: the side's texts of extensions (absent: the fill's own).
+    using Verbergen = std::function<bool(const ListRow&)>;
+    // `extensies`: the side's texts of extensions (absent: the fill's own); `verbergen`: rows
+    // left out besides those the pattern refuses (absent or empty: none).
     Bestandsvulling(QComboBox& patroonVak, ImageLijst16& beelden, const QString& lokaleMap = {},
-                    Extensies* extensies = nullptr);
+                    Extensies* extensies = nullptr, const Verbergen* verbergen = nullptr);
     Q_DISABLE_COPY_MOVE(Bestandsvulling)
 
     // Offers the file's extension to the pattern box; true when the pattern lets the file
     // through, which then has the picture key its row shows. `extensie`: the name's index in the
     // fill's Extensies when the caller has it already.
     bool Tonen(ListRow& rij, int extensie = -1);
-    // Whether the pattern lets every file through.
-    bool Alles() const { return m_alles; }
+    // Whether every file is shown (the pattern lets them all through, none is left out).
+    bool Alles() const { return m_alles && !m_verbergen; }
     // The files' extensions are in the pattern box already: they are not offered again.
     void ZonderExtensies() { m_metExtensies = false; }
     // Every extension met ("*." + extension), in the order met.
@@ -69,6 +72,7 @@ private:
     ImageLijst16& m_beelden;
     QString m_lokaleMap;
     bool m_alles;
+    const Verbergen* m_verbergen;
     Patroon m_patroon;
     Extensies m_eigen;
     Extensies& m_extensies;

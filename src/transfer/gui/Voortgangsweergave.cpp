@@ -1,6 +1,7 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
 #include "config/AppInfo.h"
+#include "dialogs/Statusbalk.h"
 #include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Zandloper.h"
 #include "transfer/Wachtrij.h"
@@ -35,10 +36,9 @@ Voortgangsweergave::Voortgangsweergave(QWidget& venster, QStatusBar& balk, const
     m_regel->setToolTip(QStringLiteral("Klik om de overdrachten te tonen"));
     m_regel->installEventFilter(this);
 
-    // The status bar is there only while the queue has work; its line and bar come and go with it.
-    balk.addWidget(m_regel, 1);
-    balk.addPermanentWidget(m_balk);
-    balk.hide();
+    // The line and bar are there only while the queue has work.
+    StatusbalkDeel(balk, *m_regel, 1, false);
+    StatusbalkDeel(balk, *m_balk, 0, true);
 
     m_timer.setInterval(VerversMs);
     connect(&m_timer, &QTimer::timeout, this, &Voortgangsweergave::Verversen);
@@ -75,9 +75,8 @@ void Voortgangsweergave::BezigGewijzigd(bool bezig)
 
 void Voortgangsweergave::BalkTonen(bool tonen)
 {
-    // The window keeps its size: the bar takes its room from the controls above it, which the
-    // layout moves as for any other change of the client area.
-    m_statusbalk.setVisible(tonen);
+    StatusbalkDeelTonen(m_statusbalk, *m_regel, tonen);
+    StatusbalkDeelTonen(m_statusbalk, *m_balk, tonen);
 }
 
 void Voortgangsweergave::Verversen()
