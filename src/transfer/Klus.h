@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ftp/FtpSession.h"
+#include "ftp/FtpGegevens.h"
 
 #include <QString>
 

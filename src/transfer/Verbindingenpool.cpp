@@ -20,7 +20,7 @@ struct Verbindingenpool::Gedeeld
 {
     std::mutex mutex;
     std::condition_variable werk; // the connections wait for tasks
-    std::deque<Taak> wachtrij;
+    std::deque<Klus> wachtrij;
 };
 
 struct Verbindingenpool::Verbinding
@@ -45,7 +45,7 @@ qint64 LokaleBytes(const QString& pad)
 
 } // namespace
 
-Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpool::Taak& taak,
+Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
                                         const std::function<void(qint64)>& tweede)
 {
     Verbindingenpool::Uitslag u;
@@ -116,7 +116,7 @@ int Verbindingenpool::Levend() const
                              [](const auto& v) { return !v->sluiten; }));
 }
 
-void Verbindingenpool::Geven(const Taak& taak, bool voorrang)
+void Verbindingenpool::Geven(const Klus& taak, bool voorrang)
 {
     {
         std::lock_guard lock(m_gedeeld->mutex);
@@ -133,7 +133,7 @@ QSet<quint64> Verbindingenpool::Terugnemen(const QSet<quint64>& ids)
 {
     QSet<quint64> terug;
     std::lock_guard lock(m_gedeeld->mutex);
-    std::erase_if(m_gedeeld->wachtrij, [&](const Taak& t) {
+    std::erase_if(m_gedeeld->wachtrij, [&](const Klus& t) {
         if (!ids.contains(t.id)) return false;
         terug.insert(t.id);
         return true;
@@ -204,7 +204,7 @@ void Verbindingenpool::aanvullen()
             const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
             bool gebroken = false;
             while (ingelogd) {
-                Taak taak;
+                Klus taak;
                 {
                     std::unique_lock lock(g->mutex);
                     g->werk.wait_for(lock, std::chrono::milliseconds(leegloop),
@@ -222,7 +222,7 @@ void Verbindingenpool::aanvullen()
                         Q_EMIT gestart(id, rauw->nummer);
                     },
                     Qt::QueuedConnection);
-                const Uitslag u = TaakUitvoeren(sessie, taak, [this, rauw](qint64 eerste) {
+                const Uitslag u = KlusUitvoeren(sessie, taak, [this, rauw](qint64 eerste) {
                     QMetaObject::invokeMethod(
                         this, [rauw, eerste] { rauw->verschuiving = eerste; }, Qt::QueuedConnection);
                 });
@@ -275,7 +275,7 @@ void Verbindingenpool::zelfDoen()
         QTimer::singleShot(20, this, &Verbindingenpool::zelfDoen);
         return;
     }
-    Taak taak;
+    Klus taak;
     {
         std::lock_guard lock(m_gedeeld->mutex);
         if (m_gedeeld->wachtrij.empty()) return;
@@ -286,7 +286,7 @@ void Verbindingenpool::zelfDoen()
     m_zelfVerschuiving = 0;
     Q_EMIT gestart(taak.id, 0);
     QPointer<Verbindingenpool> zelf(this);
-    const Uitslag u = TaakUitvoeren(m_panelen, taak, [this](qint64 eerste) { m_zelfVerschuiving = eerste; });
+    const Uitslag u = KlusUitvoeren(m_panelen, taak, [this](qint64 eerste) { m_zelfVerschuiving = eerste; });
     if (!zelf) return;
     m_zelfTaak = 0;
     Q_EMIT klaar(taak.id, u);

@@ -31,16 +31,6 @@ class Verbindingenpool final : public QObject
     Q_DISABLE_COPY_MOVE(Verbindingenpool)
 
 public:
-    struct Taak
-    {
-        quint64 id = 0;
-        Klus::Richting richting = Klus::Richting::Downloaden;
-        QString bron;
-        QString doel;
-        QString werkkopie;
-        qint64 grootte = -1;
-        Serverdoel serverdoel = Serverdoel::Onbekend;
-    };
     struct Uitslag
     {
         bool gelukt = false;
@@ -62,8 +52,8 @@ public:
     int Aantal() const { return m_aantal; }
     void ZetLeegloop(int ms) { m_leegloopMs = ms; }
 
-    // Hands out a task: behind the waiting ones, or before them with `voorrang`.
-    void Geven(const Taak& taak, bool voorrang);
+    // Hands out a job: behind the waiting ones, or before them with `voorrang`.
+    void Geven(const Klus& taak, bool voorrang);
     // Takes back the tasks among `ids` that have not begun; the ones taken back.
     QSet<quint64> Terugnemen(const QSet<quint64>& ids);
     // Cancels the running tasks among `ids` (they come back as klaar, afgebroken).
@@ -105,7 +95,7 @@ private:
 
 // Moves one task's file on `sessie`: the one place where a file of the queue is moved. `tweede`
 // is told when a copy's second leg begins, with the bytes of the first.
-Verbindingenpool::Uitslag TaakUitvoeren(FtpSession& sessie, const Verbindingenpool::Taak& taak,
+Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
                                          const std::function<void(qint64)>& tweede = {});
 
 } // namespace Vamox

@@ -15,17 +15,6 @@ namespace {
 // Ended runs whose result a late Wachten may still ask for.
 constexpr std::size_t BewaardeUitslagen = 64;
 
-Verbindingenpool::Taak TaakVan(const Klus& k)
-{
-    return {.id = k.id,
-            .richting = k.richting,
-            .bron = k.bron,
-            .doel = k.doel,
-            .werkkopie = k.werkkopie,
-            .grootte = k.grootte,
-            .serverdoel = k.serverdoel};
-}
-
 // Whether `pad` is `map` or lies below it; `scheiding` is the separator of the side.
 bool Onder(const QString& pad, const QString& map, QChar scheiding)
 {
@@ -138,10 +127,10 @@ void Wachtrij::geven(const std::vector<quint64>& ids, bool voorrang)
     // Given one by one to the front, a run that goes first would go in reverse.
     if (voorrang) {
         for (auto it = ids.rbegin(); it != ids.rend(); ++it)
-            m_pool->Geven(TaakVan(*klus(*it)), true);
+            m_pool->Geven(*klus(*it), true);
     } else {
         for (const quint64 id : ids)
-            m_pool->Geven(TaakVan(*klus(id)), false);
+            m_pool->Geven(*klus(id), false);
     }
 }
 
@@ -191,7 +180,7 @@ void Wachtrij::klaar(quint64 id, bool gelukt, bool verbroken, bool afgebroken, q
         m_opnieuw.insert(id);
         k->staat = Klus::Staat::Wachtend;
         k->gedaan = 0;
-        m_pool->Geven(TaakVan(*k), true);
+        m_pool->Geven(*k, true);
         Q_EMIT klusGewijzigd(int(m_plek.value(id)));
         return;
     }
