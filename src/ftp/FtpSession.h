@@ -125,6 +125,8 @@ public:
     bool afgebroken() const { return m_afgebroken; }
     // Whether the last listing failed because it passed a limit of what one listing may take.
     bool lijstTeGroot() const { return m_lijstTeGroot; }
+    // Entries the last listing left out: names no command could reach (a line break, no UTF-8).
+    qint64 lijstOvergeslagen() const { return m_lijstOvergeslagen; }
     // Whether the last operation failed because the connection broke, could not be made or the
     // login was refused (not because the server refused the file or the command).
     bool verbindingVerbroken() const { return m_verbroken; }
@@ -174,6 +176,7 @@ private:
     bool m_bezig = false;
     bool m_afgebroken = false;
     bool m_lijstTeGroot = false;
+    qint64 m_lijstOvergeslagen = 0;
     std::unique_ptr<SessieWerker> m_werker; // last: its thread ends before the rest goes
 };
 

@@ -13,6 +13,7 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const 
 {
     uit.clear();
     m_lijstTeGroot = false;
+    m_lijstOvergeslagen = 0;
     if (!m_verbindingsHandle || !FtpVeiligeTekst(mapPad)) return false;
     // mapPad is "/a/b/" or "//" (the root).
     QString kern = mapPad;
@@ -32,6 +33,7 @@ bool FtpSession::lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const 
     });
     if (stroom) stroom->Afleveren();
     m_lijstTeGroot = doel.teGroot;
+    m_lijstOvergeslagen = doel.geweigerd;
     if (!u.ok()) return false;
     uit = std::move(doel.entries);
     return true;

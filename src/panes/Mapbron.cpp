@@ -61,6 +61,11 @@ Leesuitkomst FtpBron::MapStromen(const QString& map, const Lijstdeel& deel)
     return m_sessie.afgebroken() ? Leesuitkomst::Afgebroken : Leesuitkomst::Mislukt;
 }
 
+qint64 FtpBron::Overgeslagen() const
+{
+    return m_sessie.lijstOvergeslagen();
+}
+
 void FtpBron::Afbreken()
 {
     m_sessie.afbreken();

@@ -42,6 +42,8 @@ public:
     virtual int AantalSubmappen(const QString& map) = 0;
     // The separator of the side's paths.
     virtual QChar Scheiding() const = 0;
+    // Entries the last read left out because their names name nothing a command could reach.
+    virtual qint64 Overgeslagen() const { return 0; }
 };
 
 class LokaleBron final : public Mapbron
@@ -71,6 +73,7 @@ public:
     bool PadBestaat(const QString& pad, bool isMap) override;
     int AantalSubmappen(const QString& map) override;
     QChar Scheiding() const override { return u'/'; }
+    qint64 Overgeslagen() const override;
 
     FtpSession& sessie() { return m_sessie; }
 

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // Logging in over SSH against OpenSSH's server: host keys as known_hosts keeps them, asked about
 // before any credential, and the ways in (keys with and without a passphrase, a password).
@@ -296,3 +298,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.naam); });
 
 } // namespace
+
+// Names that hold a line break or bytes that are no UTF-8 name nothing a command could reach: the
+// listing leaves them out and says how many, so that the pane can tell the user.
+TEST_F(SftpAanmelden, AListingCountsTheNamesItLeavesOut)
+{
+    QDir().mkpath(QFileInfo(server.bekendeHostsPad()).path());
+    Schrijf(server.bekendeHostsPad(), server.hostsleutelRegel());
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens())) << sessie.laatsteFout().toStdString();
+    const QString map = server.pad(QStringLiteral("m"));
+    ASSERT_TRUE(QDir().mkpath(map));
+    for (const QByteArray& naam : {QByteArray("a\nb.txt"), QByteArray("\xff\xfe.bin"), QByteArray("goed.txt")}) {
+        // The bytes as they are: through QString the invalid ones would be replaced.
+        const int fd = ::open((QFile::encodeName(map) + '/' + naam).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+
+    const auto entries = sessie.FtpMapLezen(map);
+    ASSERT_TRUE(entries) << sessie.laatsteFout().toStdString();
+    ASSERT_EQ(entries->size(), 1u);
+    EXPECT_EQ(entries->front().naam, QStringLiteral("goed.txt"));
+    EXPECT_EQ(sessie.lijstOvergeslagen(), 2);
+    // The next listing counts afresh.
+    ASSERT_TRUE(sessie.FtpMapLezen(server.root()));
+    EXPECT_EQ(sessie.lijstOvergeslagen(), 0);
+}

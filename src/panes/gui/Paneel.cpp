@@ -166,6 +166,13 @@ bool Paneel::LijstVullen(const std::optional<QString>& map, Soort soort, bool de
         Melding(QStringLiteral("Het lezen van map '") + doel +
                     QStringLiteral("' is afgebroken.\r\nDe lijsten tonen alleen wat tot dan gelezen was."),
                 1);
+    // Names that hold a line break or bytes that are no UTF-8 cannot be shown or reached.
+    if (const qint64 weg = m_bron.Overgeslagen(); weg > 0)
+        Melding(QStringLiteral("Map '") + doel + QStringLiteral("' bevat ") + QString::number(weg) +
+                    (weg == 1 ? QStringLiteral(" naam die") : QStringLiteral(" namen die")) +
+                    QStringLiteral(" niet getoond kan worden (een regeleinde of tekens die geen UTF-8 zijn).\r\n"
+                                   "Deze staan niet in de lijst."),
+                1);
     if (m_huidigeMap != eerder) Q_EMIT mapGewijzigd();
     Q_EMIT gevuld();
     return true;
