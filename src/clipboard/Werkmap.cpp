@@ -1,7 +1,7 @@
 #include "clipboard/Werkmap.h"
 
 #include "clipboard/Sleepdata.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "transfer/Kopieren.h"
 #include "transfer/OverdrachtPaden.h"
 

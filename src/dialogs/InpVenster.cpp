@@ -1,6 +1,6 @@
 #include "dialogs/InpVenster.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/DialoogStijl.h"
 #include "dialogs/InpRegels.h"
 #include "dialogs/MsgRegels.h"

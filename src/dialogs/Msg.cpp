@@ -1,6 +1,6 @@
 #include "dialogs/Msg.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/DialoogSeam.h"
 #include "dialogs/MsgVenster.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/MsgVenster.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/DialoogStijl.h"
 #include "dialogs/Twips.h"
 #include "platform/gui/Kleuren.h"

@@ -1,6 +1,6 @@
 #include "fileops/Openen.h"
 
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "platform/Programmas.h"
 #include "transfer/Wachtrij.h"
 

@@ -1,8 +1,8 @@
 #include "mainwindow/Opstarten.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/Msg.h"
-#include "fileops/Werkplekken.h"
+#include "fileops/Werkmapstart.h"
 #include "mainwindow/ConfiguratieVenster.h"
 #include "mainwindow/FrmFtp.h"
 #include "mainwindow/Verbinding.h"

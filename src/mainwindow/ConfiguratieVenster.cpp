@@ -1,6 +1,6 @@
 #include "mainwindow/ConfiguratieVenster.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "config/ServerRecord.h"
 #include "config/Wachtwoorden.h"
 #include "dialogs/Msg.h"

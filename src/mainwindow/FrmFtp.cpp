@@ -3,7 +3,7 @@
 #include "clipboard/gui/Klembord.h"
 #include "clipboard/gui/Neerzetten.h"
 #include "clipboard/gui/Slepen.h"
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "config/Importeren.h"
 #include "config/gui/FrmImporteren.h"
 #include "config/ServerRecord.h"

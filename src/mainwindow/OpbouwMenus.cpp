@@ -1,6 +1,6 @@
 #include "mainwindow/Opbouw.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "config/Configuratie.h"
 
 #include <QAction>

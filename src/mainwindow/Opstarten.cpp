@@ -1,6 +1,6 @@
 #include "mainwindow/Opstarten.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "config/ProgrammaPaden.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/Verbinding.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "config/Configuratie.h"
 #include "config/ServerRecord.h"
 #include "config/SshConfig.h"

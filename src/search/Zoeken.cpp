@@ -1,6 +1,6 @@
 #include "search/Zoeken.h"
 
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "transfer/Overdracht.h"
 #include "transfer/Wachtrij.h"
 

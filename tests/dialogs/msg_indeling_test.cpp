@@ -1,6 +1,6 @@
 #include "MsgTestHulp.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "fileops/Openen.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"

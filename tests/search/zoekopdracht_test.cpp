@@ -1,6 +1,6 @@
 #include "transfer/OverdrachtHulp.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "platform/gui/Toetsenbord.h"
 #include "search/gui/Zoekopdracht.h"
 

@@ -4,7 +4,7 @@
 #include "clipboard/Werkmap.h"
 #include "dialogs/Msg.h"
 #include "dialogs/Tooltip.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"

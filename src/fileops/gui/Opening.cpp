@@ -3,7 +3,7 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "fileops/Openen.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"

@@ -1,6 +1,6 @@
 #include "panes/gui/ServerPaneel.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/Msg.h"
 #include "ftp/FtpSession.h"
 #include "panes/Mapbron.h"

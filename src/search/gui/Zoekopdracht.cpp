@@ -1,7 +1,7 @@
 #include "search/gui/Zoekopdracht.h"
 
 #include "dialogs/Msg.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "panes/gui/Kolommen.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"

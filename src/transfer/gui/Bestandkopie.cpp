@@ -1,7 +1,7 @@
 #include "transfer/gui/Bestandkopie.h"
 
 #include "dialogs/Msg.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "ftp/FtpSession.h"
 #include "panes/Opmaak.h"

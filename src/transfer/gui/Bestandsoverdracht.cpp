@@ -1,7 +1,7 @@
 #include "transfer/gui/Bestandsoverdracht.h"
 
 #include "dialogs/Msg.h"
-#include "fileops/Werkplekken.h"
+#include "transfer/Werkplekken.h"
 #include "ftp/FtpPaden.h"
 #include "panes/Opmaak.h"
 #include "panes/gui/LijstWeergave.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/Msg.h"
 #include "platform/gui/Zandloper.h"
 #include "transfer/Wachtrij.h"

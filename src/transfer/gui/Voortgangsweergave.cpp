@@ -1,6 +1,6 @@
 #include "transfer/gui/Voortgangsweergave.h"
 
-#include "config/AppInfo.h"
+#include "platform/AppInfo.h"
 #include "dialogs/Statusbalk.h"
 #include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Zandloper.h"

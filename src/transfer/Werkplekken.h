@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ftp/FtpSession.h"
-#include "platform/Eigendom.h"
+#include "ftp/FtpGegevens.h"
 
 #include <QString>
 
@@ -28,22 +27,5 @@ QString Werkkopie(const QString& werkmap, const FtpGegevens& server, const QStri
 
 // A fetched copy is for this user alone.
 bool AlleenVoorEigenaar(const QString& bestand);
-
-struct Werkmapstart
-{
-    QString map;                              // the work folder of this run
-    Padstaat geweigerd = Padstaat::Ontbreekt; // Koppeling, VanAnder, GeenMap: the given one was refused
-    bool eigen = false;                       // `map` is a fresh folder, shared with no other copy
-};
-
-// Takes `map` as the work folder, emptied first when `legen`, and leaves it to the user alone
-// (0700). A link, another user's folder or a file there is neither followed nor emptied: a fresh
-// private folder is made in the system's temporary folder instead, as it is when `map` cannot be
-// made at all.
-Werkmapstart WerkmapInrichten(const QString& map, bool legen);
-
-// Removes the work folder with everything in it, never following a link; only a folder of this
-// user that bears the work folder's name.
-void WerkmapOpruimen(const QString& map);
 
 } // namespace Vamox
