@@ -64,6 +64,13 @@ int M(const MOpties& opties)
     return keuze;
 }
 
+bool JaNee(MOpties opties)
+{
+    opties.Knoppen = QStringLiteral("&Ja+&Nee");
+    if (opties.Codes.isEmpty()) opties.Codes = QStringLiteral("1+2");
+    return M(opties) == 1;
+}
+
 int Melding(const QString& tekst, int pictogram, int sluitenNa)
 {
     return M({.Tekst = tekst,

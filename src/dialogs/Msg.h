@@ -32,6 +32,10 @@ struct MOpties
 // 0 when nothing was chosen and no Escape button was named.
 int M(const MOpties& opties);
 
+// The yes/no question: "&Ja" and "&Nee" at the questions' button width; `Codes` as for M, by default
+// "1+2" (Enter is Ja, Escape Nee); `Knoppen` is set here. True for "Ja".
+bool JaNee(MOpties opties);
+
 // A plain notice: one "OK" button, or none when it closes itself after `sluitenNa` ms.
 // Callers ignore the result; it is M's answer (1 for OK, 2 when closed).
 int Melding(const QString& tekst, int pictogram, int sluitenNa = 0);

@@ -41,11 +41,7 @@ QString SleutelRegels(const QString& kop, const Hostsleutel& s)
 // Enter is Nee: trusting takes a deliberate choice.
 bool Vertrouwen(const QString& tekst)
 {
-    return M({.Tekst = tekst,
-              .Pictogram = 3,
-              .Knoppen = QStringLiteral("&Ja+&Nee"),
-              .Codes = QStringLiteral("2+2"),
-              .Centreren = true}) == 1;
+    return JaNee({.Tekst = tekst, .Pictogram = 3, .Codes = QStringLiteral("2+2")});
 }
 
 } // namespace

@@ -44,12 +44,9 @@ bool Opstarten::Afsluiten()
     if (m_venster.menus().mnuConfiguratieOpslaan->isChecked()) {
         bool schrijven = true;
         if (t.ConfiguratieOvergeslagen)
-            schrijven = M({.Tekst = QStringLiteral("Configuratie opslaan?"),
-                           .Pictogram = 2,
-                           .Knoppen = QStringLiteral("&Ja+&Nee"),
-                           .Codes = QStringLiteral("2+1"),
-                           .Knopbreedte = 1280,
-                           .Centreren = true}) == 1;
+            schrijven = JaNee({.Tekst = QStringLiteral("Configuratie opslaan?"),
+                               .Pictogram = 2,
+                               .Codes = QStringLiteral("2+1")});
         if (schrijven) m_venster.configuratie().ConfiguratieSchrijven();
     }
     // Another copy still running uses the work folder; the last one to close removes it.

@@ -1,6 +1,6 @@
 #include "mainwindow/ConfiguratieVenster.h"
 
-#include "platform/AppInfo.h"
+#include "clipboard/gui/Slepen.h"
 #include "config/ServerRecord.h"
 #include "config/Wachtwoorden.h"
 #include "dialogs/Msg.h"
@@ -15,6 +15,7 @@
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/ServerPaneel.h"
+#include "platform/AppInfo.h"
 #include "platform/gui/Toetsenbord.h"
 
 #include <QAction>
@@ -415,19 +416,7 @@ void ConfiguratieVenster::mnuInstellingenKnoppenbalk_Click(bool aan)
 
 void ConfiguratieVenster::mnuInstellingenDownloaden_Click(bool aan)
 {
-    if (aan) {
-        const int knop =
-            M({.Tekst = QStringLiteral("OLE neerzetten (downloaden) buiten venster mogelijk maken?\r\n"
-                                       "Dit betekent wel dat het downloaden langer duurt.\r\n\r\n"
-                                       "Als deze optie is geactiveerd, is de achtergrondkleur van de "
-                                       "lijst lichtgroen."),
-               .Pictogram = 3,
-               .Knoppen = QStringLiteral("&Ja+&Nee"),
-               .Codes = QStringLiteral("2+1"),
-               .Knopbreedte = 1280,
-               .Centreren = true});
-        if (knop != 1) m_venster.menus().mnuInstellingenDownloaden->setChecked(false);
-    }
+    if (aan && !BuitenNeerzettenToestaan()) m_venster.menus().mnuInstellingenDownloaden->setChecked(false);
     BuitenDownloadenGelijkzetten();
 }
 

@@ -182,15 +182,11 @@ bool Verbinding::VerbindingVerbreken(bool vragen, bool ookNietVerbonden)
             // Transfers under way stop with the connection: the question says so.
             const QString lopend =
                 m_wachtrij.Bezig() ? QStringLiteral("Er lopen nog overdrachten; die worden gestopt.\r\n") : QString();
-            const int knop =
-                M({.Tekst = lopend + QStringLiteral("Verbinding met server '") +
-                            m_b.cboVerbindingenFtp->currentText() + QStringLiteral("' verbreken?"),
-                   .Pictogram = 4,
-                   .Knoppen = QStringLiteral("&Ja+&Nee"),
-                   .Codes = QStringLiteral("1+2"),
-                   .Knopbreedte = 1280,
-                   .Centreren = true});
-            if (knop != 1) return false;
+            const bool ja =
+                JaNee({.Tekst = lopend + QStringLiteral("Verbinding met server '") +
+                                m_b.cboVerbindingenFtp->currentText() + QStringLiteral("' verbreken?"),
+                       .Pictogram = 4});
+            if (!ja) return false;
         }
         ServerkantLeegmaken();
         m_server.ui().map->clear();

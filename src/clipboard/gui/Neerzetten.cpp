@@ -46,10 +46,9 @@ QStringList BestaandeMappen(const QStringList& paden)
 
 bool Overschrijven(const QString& doel)
 {
-    return M({.Tekst = QStringLiteral("Bestand\r\n ") + doel + QStringLiteral("\r\noverschrijven?"),
-              .Pictogram = 4,
-              .Knoppen = QStringLiteral("&Ja+&Nee"),
-              .Codes = QStringLiteral("2+1")}) == 1;
+    return JaNee({.Tekst = QStringLiteral("Bestand\r\n ") + doel + QStringLiteral("\r\noverschrijven?"),
+                  .Pictogram = 4,
+                  .Codes = QStringLiteral("2+1")});
 }
 
 } // namespace

@@ -47,18 +47,19 @@ Slepen::Slepen(LokaalPaneel& lokaal, ServerPaneel& server, Selectie& selectie, M
 
 Slepen::~Slepen() = default;
 
+bool BuitenNeerzettenToestaan()
+{
+    return JaNee({.Tekst = QStringLiteral("OLE neerzetten (downloaden) buiten venster mogelijk maken?\r\n"
+                                          "Dit betekent wel dat het downloaden langer duurt.\r\n\r\n"
+                                          "Als deze optie is geactiveerd, is de achtergrondkleur van de "
+                                          "lijst lichtgroen."),
+                  .Pictogram = 3,
+                  .Codes = QStringLiteral("2+1")});
+}
+
 void Slepen::BuitenOptie(QAction* optie, bool aan)
 {
-    if (!aan) return;
-    const int knop =
-        M({.Tekst = QStringLiteral("OLE neerzetten (downloaden) buiten venster mogelijk maken?\r\n"
-                                   "Dit betekent wel dat het downloaden langer duurt.\r\n\r\n"
-                                   "Als deze optie is geactiveerd, is de achtergrondkleur van de "
-                                   "lijst lichtgroen."),
-           .Pictogram = 3,
-           .Knoppen = QStringLiteral("&Ja+&Nee"),
-           .Codes = QStringLiteral("2+1")});
-    if (knop != 1) optie->setChecked(false);
+    if (aan && !BuitenNeerzettenToestaan()) optie->setChecked(false);
 }
 
 bool Slepen::BuitenMode(const QAction* optie) const

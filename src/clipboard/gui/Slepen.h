@@ -19,6 +19,9 @@ class Selectie;
 class ServerPaneel;
 class Wachtrij;
 
+// Asks before dropping outside the window is allowed (downloads take longer then); true for "Ja".
+bool BuitenNeerzettenToestaan();
+
 // Which list a drag under way came from; at most one is on.
 struct Sleepvlaggen
 {

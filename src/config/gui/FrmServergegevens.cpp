@@ -393,13 +393,10 @@ void FrmServergegevens::knopVerwijderen_Click()
     const qsizetype c = HuidigNr();
     if (c == 0) return;
     const QString naam = NaamServer(m_serverLijst, c);
-    if (M({.Tekst = QStringLiteral("Server ") + QString::number(c) + QStringLiteral(" (") + naam +
-                    QStringLiteral(") verwijderen?"),
-           .Pictogram = 4,
-           .Knoppen = QStringLiteral("&Ja+&Nee"),
-           .Codes = QStringLiteral("2+1"),
-           .Knopbreedte = 1280,
-           .Centreren = true}) != 1)
+    if (!JaNee({.Tekst = QStringLiteral("Server ") + QString::number(c) + QStringLiteral(" (") + naam +
+                         QStringLiteral(") verwijderen?"),
+                .Pictogram = 4,
+                .Codes = QStringLiteral("2+1")}))
         return;
     m_verbindenOnderdrukt = true;
     const bool gekozen = naam == m_servers.currentText();

@@ -70,13 +70,9 @@ public:
 
     bool InKladblok(const QString& getoond, bool server) override
     {
-        return M({.Tekst = QStringLiteral("Geen uitvoerbaar bestand gevonden bij het ") + Soort(server) +
-                           QStringLiteral("\r\n ") + getoond + QStringLiteral(".\r\nOpenen in Kladblok?"),
-                  .Pictogram = 2,
-                  .Knoppen = QStringLiteral("&Ja+&Nee"),
-                  .Codes = QStringLiteral("1+2"),
-                  .Knopbreedte = 1280,
-                  .Centreren = true}) == 1;
+        return JaNee({.Tekst = QStringLiteral("Geen uitvoerbaar bestand gevonden bij het ") + Soort(server) +
+                               QStringLiteral("\r\n ") + getoond + QStringLiteral(".\r\nOpenen in Kladblok?"),
+                      .Pictogram = 2});
     }
 
     void NietGeopend(const QString& getoond, bool server) override
@@ -207,15 +203,12 @@ void Opening::Terugsturen()
 void Opening::Terugzenden(const Terugzending& t)
 {
     const QPoint hoek = TwipsSchaal::Van(m_b.venster).NaarTwips(m_b.venster->frameGeometry().topLeft());
-    if (M({.Tekst = QStringLiteral("Eventuele wijzigingen in het serverbestand\r\n ") + t.serverPad +
-                    QStringLiteral("\r\nopslaan?"),
-           .Pictogram = 4,
-           .Knoppen = QStringLiteral("&Ja+&Nee"),
-           .Codes = QStringLiteral("1+2"),
-           .Knopbreedte = 1280,
-           .Centreren = false,
-           .Links = hoek.x(),
-           .Boven = hoek.y()}) != 1)
+    if (!JaNee({.Tekst = QStringLiteral("Eventuele wijzigingen in het serverbestand\r\n ") + t.serverPad +
+                         QStringLiteral("\r\nopslaan?"),
+                .Pictogram = 4,
+                .Centreren = false,
+                .Links = hoek.x(),
+                .Boven = hoek.y()}))
         return;
     FtpSession& sessie = m_server.sessie();
     const QString bewaard = QStringLiteral("De gewijzigde kopie staat in\r\n ") + t.kopie;
@@ -234,14 +227,10 @@ void Opening::Terugzenden(const Terugzending& t)
         const bool gelukt = m_wachtrij.Wachten(m_wachtrij.Toevoegen(plan, {}, {.voorrang = true})).gedaan == 1;
         Zandloper(false);
         if (gelukt) return;
-        if (M({.Tekst = QStringLiteral("Kan serverbestand\r\n ") + t.serverPad +
-                        QStringLiteral("\r\nniet opslaan. ") + bewaard +
-                        QStringLiteral("\r\nOpnieuw proberen?"),
-               .Pictogram = 4,
-               .Knoppen = QStringLiteral("&Ja+&Nee"),
-               .Codes = QStringLiteral("1+2"),
-               .Knopbreedte = 1280,
-               .Centreren = true}) != 1)
+        if (!JaNee({.Tekst = QStringLiteral("Kan serverbestand\r\n ") + t.serverPad +
+                             QStringLiteral("\r\nniet opslaan. ") + bewaard +
+                             QStringLiteral("\r\nOpnieuw proberen?"),
+                    .Pictogram = 4}))
             return;
     }
 }

@@ -41,12 +41,7 @@ public:
                         (m_lokaal ? QStringLiteral("definitief verwijderen (niet naar de prullenbak)?")
                                   : QStringLiteral("daadwerkelijk van de server verwijderen?"));
         if (nogmaals) tekst.prepend(QStringLiteral("Nogmaals.\r\n\r\n"));
-        return M({.Tekst = tekst,
-                  .Pictogram = 4,
-                  .Knoppen = QStringLiteral("&Ja+&Nee"),
-                  .Codes = QStringLiteral("1+2"),
-                  .Knopbreedte = 1280,
-                  .Centreren = true}) == 1;
+        return JaNee({.Tekst = tekst, .Pictogram = 4});
     }
 
     void Verwijderen() override
@@ -126,13 +121,11 @@ void Verwijdering::BestandenFtp()
                 1);
         return;
     }
-    if (M({.Tekst = QStringLiteral("De geselecteerde serverbestanden (") + QString::number(namen.size()) +
-                    QStringLiteral(") daadwerkelijk van de server verwijderen?"),
-           .Pictogram = 4,
-           .Knoppen = QStringLiteral("&Ja+&Nee"),
-           .Codes = QStringLiteral("2+1"),
-           .Knopbreedte = 1280,
-           .Centreren = true}) != 1)
+    if (!JaNee({.Tekst = QStringLiteral("De geselecteerde serverbestanden (") +
+                         QString::number(namen.size()) +
+                         QStringLiteral(") daadwerkelijk van de server verwijderen?"),
+                .Pictogram = 4,
+                .Codes = QStringLiteral("2+1")}))
         return;
 
     Zandloper(true);

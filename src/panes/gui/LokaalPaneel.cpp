@@ -226,13 +226,11 @@ bool LokaalPaneel::MapVak_MuisLos(Qt::MouseButton knop)
 bool LokaalPaneel::PlustekenVragen()
 {
     QApplication::beep();
-    return M({.Tekst =
-                  QStringLiteral("Een plusteken in het symbool van de lokale mappen als deze submappen bevat "
+    return JaNee(
+        {.Tekst = QStringLiteral("Een plusteken in het symbool van de lokale mappen als deze submappen bevat "
                                  "betekent\r\ndat het zoeken naar de lokale mappen iets langer duurt.\r\n"
                                  "Doorgaan?"),
-              .Pictogram = 2,
-              .Knoppen = QStringLiteral("&Ja+&Nee"),
-              .Codes = QStringLiteral("1+2")}) == 1;
+         .Pictogram = 2});
 }
 
 void LokaalPaneel::mnuVerkennerOpenen_Click()

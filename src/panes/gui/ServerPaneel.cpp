@@ -153,15 +153,11 @@ void ServerPaneel::ServerkeuzeWissen()
 bool ServerPaneel::PlustekenVragen()
 {
     QApplication::beep();
-    return M({.Tekst =
-                  QStringLiteral("Een plusteken in het symbool van de servermappen als deze submappen bevat "
+    return JaNee(
+        {.Tekst = QStringLiteral("Een plusteken in het symbool van de servermappen als deze submappen bevat "
                                  "betekent\r\ndat het zoeken naar de servermappen veel langer duurt.\r\n"
                                  "Doorgaan?"),
-              .Pictogram = 2,
-              .Knoppen = QStringLiteral("&Ja+&Nee"),
-              .Codes = QStringLiteral("1+2"),
-              .Knopbreedte = 1280,
-              .Centreren = true}) == 1;
+         .Pictogram = 2});
 }
 
 void ServerPaneel::MapVak_Verlaten()

@@ -147,15 +147,12 @@ void Mapoverdracht::Uploaden(QString map, const QString& doel)
     }
     wacht.Terug();
     const QString serverMap = doel.isEmpty() ? m_server.HuidigeServermap() : doel;
-    if (M({.Tekst = QStringLiteral("Lokale map ") + map + QStringLiteral("\r\n met al zijn submappen (") +
-                    AantalTekst(boom.mappen.size() - 1) + QStringLiteral(") en bestanden (") +
-                    AantalTekst(boom.bestanden.size()) + QStringLiteral("; ") + GrootteTekst(boom.totaal) +
-                    QStringLiteral(")\r\nuploaden naar servermap ") + serverMap + u'?',
-           .Pictogram = 4,
-           .Knoppen = QStringLiteral("&Ja+&Nee"),
-           .Codes = QStringLiteral("1+2"),
-           .Knopbreedte = 1280,
-           .Centreren = true}) != 1)
+    if (!JaNee(
+            {.Tekst = QStringLiteral("Lokale map ") + map + QStringLiteral("\r\n met al zijn submappen (") +
+                      AantalTekst(boom.mappen.size() - 1) + QStringLiteral(") en bestanden (") +
+                      AantalTekst(boom.bestanden.size()) + QStringLiteral("; ") + GrootteTekst(boom.totaal) +
+                      QStringLiteral(")\r\nuploaden naar servermap ") + serverMap + u'?',
+             .Pictogram = 4}))
         return;
 
     wacht.Tonen(QStringLiteral("Even geduld. Uploaden (") + GrootteTekst(boom.totaal) +
@@ -220,16 +217,12 @@ bool Mapoverdracht::Downloaden(QString serverMap, QString lokaleMap)
         return false;
     }
     if (!expliciet &&
-        M({.Tekst = QStringLiteral("Servermap ") + serverMap +
-                    QStringLiteral("\r\n met al zijn submappen (") + AantalTekst(boom.mappen.size()) +
-                    QStringLiteral(") en bestanden (") + AantalTekst(qint64(boom.bestanden.size())) +
-                    QStringLiteral("; ") + GrootteTekst(boom.totaal) +
-                    QStringLiteral(")\r\ndownloaden naar lokale map ") + lokaleMap + u'?',
-           .Pictogram = 4,
-           .Knoppen = QStringLiteral("&Ja+&Nee"),
-           .Codes = QStringLiteral("1+2"),
-           .Knopbreedte = 1280,
-           .Centreren = true}) != 1)
+        !JaNee({.Tekst = QStringLiteral("Servermap ") + serverMap +
+                         QStringLiteral("\r\n met al zijn submappen (") + AantalTekst(boom.mappen.size()) +
+                         QStringLiteral(") en bestanden (") + AantalTekst(qint64(boom.bestanden.size())) +
+                         QStringLiteral("; ") + GrootteTekst(boom.totaal) +
+                         QStringLiteral(")\r\ndownloaden naar lokale map ") + lokaleMap + u'?',
+                .Pictogram = 4}))
         return false;
 
     const QString bijschrift = QStringLiteral("Even geduld. ") +

@@ -9,12 +9,9 @@ namespace {
 
 bool JaOfNee(const QString& soort, const QString& pad, const QString& codes)
 {
-    return M({.Tekst = soort + QStringLiteral("\r\n ") + pad + QStringLiteral("\r\noverschrijven?"),
-              .Pictogram = 4,
-              .Knoppen = QStringLiteral("&Ja+&Nee"),
-              .Codes = codes,
-              .Knopbreedte = 1280,
-              .Centreren = true}) == 1;
+    return JaNee({.Tekst = soort + QStringLiteral("\r\n ") + pad + QStringLiteral("\r\noverschrijven?"),
+                  .Pictogram = 4,
+                  .Codes = codes});
 }
 
 Overschrijfantwoord VierKeuzes(const char* soort, const Overschrijving& vraag, const QString& tekst)

@@ -101,14 +101,10 @@ void Synchroonbladeren::Volgen(bool vanLokaal)
     m_volgt = false;
     if (!bestaat) {
         const QString soort = vanLokaal ? QStringLiteral("Servermap '") : QStringLiteral("Lokale map '");
-        const int antwoord =
-            M({.Tekst = soort + doel + QStringLiteral("' bestaat niet.\r\nMap maken en openen?"),
-               .Pictogram = 2,
-               .Knoppen = QStringLiteral("&Ja+&Nee"),
-               .Codes = QStringLiteral("1+2"),
-               .Knopbreedte = 1280,
-               .Centreren = true});
-        if (antwoord != 1) {
+        const bool ja =
+            JaNee({.Tekst = soort + doel + QStringLiteral("' bestaat niet.\r\nMap maken en openen?"),
+                   .Pictogram = 2});
+        if (!ja) {
             Uitzetten(Uit);
             return;
         }
