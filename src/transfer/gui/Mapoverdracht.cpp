@@ -8,6 +8,7 @@
 #include "panes/gui/Navigatie.h"
 #include "panes/gui/Selectie.h"
 #include "panes/gui/ServerPaneel.h"
+#include "platform/gui/Invoerblokkade.h"
 #include "platform/gui/Toetsenbord.h"
 #include "transfer/Overdracht.h"
 #include "transfer/OverdrachtPaden.h"
@@ -36,19 +37,25 @@ void DownloadGeannuleerd(const QString& serverMap)
 }
 
 // While a local tree is scanned the window keeps painting. A press of the left mouse button
-// ends the scan (what was found so far is offered); other input is ignored until it is over,
-// so nothing else starts meanwhile.
-class Scanwacht final : public QObject
+// ends the scan (what was found so far is offered); other input to the window waits, as while
+// any operation runs, so nothing else starts meanwhile.
+class Scanwacht final
 {
 public:
     static constexpr qint64 PompMs = 40;
 
-    Scanwacht()
+    explicit Scanwacht(QWidget& venster)
+        : m_blokkade(venster), m_stopklik([this](const QObject*, const QEvent* event) {
+              if (event->type() == QEvent::MouseButtonPress &&
+                  static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton)
+                  m_gestopt = true;
+              return false; // the press itself does nothing else
+          })
     {
-        qApp->installEventFilter(this);
+        m_blokkade.ZetBezig(true);
         m_klok.start();
     }
-    ~Scanwacht() override { qApp->removeEventFilter(this); }
+    ~Scanwacht() { m_blokkade.ZetBezig(false); }
     Q_DISABLE_COPY_MOVE(Scanwacht)
 
     bool Gestopt()
@@ -60,28 +67,9 @@ public:
         return m_gestopt;
     }
 
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_gestopt = true;
-            [[fallthrough]];
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::ContextMenu:
-        case QEvent::Wheel:
-            return object->isWidgetType();
-        default:
-            return false;
-        }
-    }
-
 private:
+    Invoerblokkade m_blokkade;
+    Invoerblokkade::Doorlaten m_stopklik;
     QElapsedTimer m_klok;
     bool m_gestopt = false;
 };
@@ -142,7 +130,7 @@ void Mapoverdracht::Uploaden(QString map, const QString& doel)
     wacht.Tonen(QStringLiteral("Even geduld. Mappen en bestanden zoeken..."));
     LokaleBoom boom;
     {
-        Scanwacht scan;
+        Scanwacht scan(*m_b.venster);
         boom = LokaleMapScannen(map, [&scan] { return scan.Gestopt(); });
     }
     wacht.Terug();
