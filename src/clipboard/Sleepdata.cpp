@@ -47,17 +47,4 @@ QStringList Serverpaden(const QMimeData& data)
     return QString::fromUtf8(data.data(QLatin1String(ServerpadenType))).split(u'\n', Qt::SkipEmptyParts);
 }
 
-bool BinnenMap(const QString& map, const QString& pad)
-{
-    const auto echt = [](const QString& p) {
-        const QFileInfo info(p);
-        const QString kanoniek = info.canonicalFilePath();
-        return QDir::cleanPath(kanoniek.isEmpty() ? info.absoluteFilePath() : kanoniek);
-    };
-    const QString bron = echt(map);
-    const QString doel = echt(pad);
-    if (bron == doel) return true;
-    return doel.startsWith(bron.endsWith(u'/') ? bron : bron + u'/');
-}
-
 } // namespace Vamox

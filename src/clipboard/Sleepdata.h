@@ -27,8 +27,4 @@ QStringList LokalePaden(const QMimeData& data);
 void ServerpadenZetten(QMimeData& data, const QStringList& paden);
 QStringList Serverpaden(const QMimeData& data);
 
-// Whether `pad` is `map` itself or lies anywhere below it (links resolved), so that a folder
-// dropped there would be copied into itself.
-bool BinnenMap(const QString& map, const QString& pad);
-
 } // namespace Vamox

@@ -1,9 +1,8 @@
 #include "clipboard/Werkmap.h"
 
 #include "clipboard/Sleepdata.h"
-#include "transfer/Werkplekken.h"
-#include "transfer/Kopieren.h"
 #include "transfer/OverdrachtPaden.h"
+#include "transfer/Werkplekken.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,23 +37,6 @@ Werkmapkopie InWerkmapHalen(Wachtrij& wachtrij, const std::vector<Serverbestand>
         uit.paden.push_back(doel);
     }
     return uit;
-}
-
-bool LokaleMapKopieren(const QString& map, const QString& doelmap, qint64& mislukt)
-{
-    mislukt = 0;
-    const QString bron = ZonderEindscheiding(map);
-    if (BinnenMap(bron, doelmap)) return false;
-    const LokaleBoom boom = LokaleMapScannen(bron);
-    const QString doelwortel = ZonderEindscheiding(doelmap) + LokaalScheiding + EigenNaam(bron);
-    const auto doelVan = [&](const QString& pad) { return doelwortel + pad.mid(bron.size()); };
-    for (const QString& m : boom.mappen)
-        if (!QDir().mkpath(doelVan(ZonderEindscheiding(m)))) ++mislukt;
-    for (const QString& b : boom.bestanden) {
-        const Kopieerresultaat r = LokaleBestandenKopieren({b}, QFileInfo(doelVan(b)).absolutePath());
-        mislukt += r.mislukt;
-    }
-    return true;
 }
 
 } // namespace Vamox

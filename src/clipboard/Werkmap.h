@@ -22,10 +22,4 @@ struct Werkmapkopie
 Werkmapkopie InWerkmapHalen(Wachtrij& wachtrij, const std::vector<Serverbestand>& bestanden,
                             const QString& werkmap);
 
-// Copies the local folder `map` with everything below it into `doelmap`, as a folder of its own
-// name; files of the same name are replaced (only once their copy is complete). Refused (false,
-// nothing copied) when `doelmap` is `map` itself or lies below it. `mislukt` counts files and
-// folders that could not be made.
-bool LokaleMapKopieren(const QString& map, const QString& doelmap, qint64& mislukt);
-
 } // namespace Vamox

@@ -11,9 +11,10 @@ struct Klus
 {
     enum class Richting
     {
-        Downloaden, // server file -> local file
-        Uploaden,   // local file -> server file
-        Kopieren    // server file -> server file, through a copy in the work folder
+        Downloaden,    // server file -> local file
+        Uploaden,      // local file -> server file
+        Kopieren,      // server file -> server file, through a copy in the work folder
+        LokaalKopieren // local file -> local file
     };
     enum class Staat
     {
@@ -31,8 +32,8 @@ struct Klus
     QString naam;        // the file's own name, as the lists and the progress show it
     qint64 grootte = -1; // as listed; -1 unknown
     QString werkkopie;   // Kopieren: the local copy in between (a place of its own)
-    // Uploaden, Kopieren: whether the planner knows the target to be new (no file to replace, so no
-    // temporary name and no check for one).
+    // Uploaden, Kopieren, LokaalKopieren: whether the planner knows the target to be new (no file to
+    // replace, so no temporary name and no check for one; a local copy then replaces nothing).
     Serverdoel serverdoel = Serverdoel::Onbekend;
 
     Staat staat = Staat::Wachtend;

@@ -8,31 +8,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QTemporaryFile>
-
-#include <filesystem>
 
 namespace Vamox {
 
 namespace {
 
-// Copies `bron` to a new file beside `doel` and puts it in its place in one step.
-bool Vervangen(const QString& bron, const QString& doel)
+// One local copy as a job of the plan; one whose target name the disk cannot take fails at once.
+void LokaleKlus(Overdrachtsplan& plan, const QString& bron, const QString& doel, const QString& naam)
 {
-    QString tijdelijk;
-    {
-        QTemporaryFile plek(doel + QStringLiteral(".XXXXXX"));
-        if (!plek.open()) return false;
-        tijdelijk = plek.fileName();
-    } // removed again: QFile::copy makes its target itself
-    if (!QFile::copy(bron, tijdelijk)) return false;
-    // A read-only target cannot be replaced everywhere; the copy takes the source's rights.
-    QFile::setPermissions(doel, QFile::permissions(doel) | QFile::WriteOwner | QFile::WriteUser);
-    std::error_code fout;
-    std::filesystem::rename(tijdelijk.toStdU16String(), doel.toStdU16String(), fout);
-    if (!fout) return true;
-    QFile::remove(tijdelijk);
-    return false;
+    Klus k;
+    k.richting = Klus::Richting::LokaalKopieren;
+    k.bron = bron;
+    k.doel = doel;
+    k.naam = naam;
+    k.grootte = QFileInfo(bron).size();
+    if (doel.isEmpty()) {
+        k.staat = Klus::Staat::Mislukt;
+        k.fout = QStringLiteral("Ongeldige naam");
+    }
+    k.nummer = qint64(plan.klussen.size()) + 1;
+    plan.klussen.push_back(std::move(k));
 }
 
 } // namespace
@@ -52,14 +47,16 @@ QString VrijeKopieNaam(const QString& naam, const std::function<bool(const QStri
     }
 }
 
-QString LokaalBestandKopieren(const QString& map, const QString& naam)
+Overdrachtsplan LokaleKopiePlannen(const QString& map, const QString& naam)
 {
+    Overdrachtsplan plan;
     const QString bron = map + naam;
-    if (!QFileInfo(bron).isFile()) return {};
+    if (!QFileInfo(bron).isFile()) return plan;
     const QString kopie =
         VrijeKopieNaam(naam, [&map](const QString& k) { return QFileInfo::exists(map + k); });
-    // QFile::copy refuses a target that exists.
-    return QFile::copy(bron, map + kopie) ? kopie : QString();
+    LokaleKlus(plan, bron, map + kopie, kopie);
+    plan.klussen.front().serverdoel = Serverdoel::Nieuw;
+    return plan;
 }
 
 Overdrachtsplan ServerkopiePlannen(FtpSession& sessie, const QString& servermap, const QString& naam,
@@ -81,25 +78,29 @@ Overdrachtsplan ServerkopiePlannen(FtpSession& sessie, const QString& servermap,
     return plan;
 }
 
-Kopieerresultaat LokaleBestandenKopieren(const QStringList& paden, const QString& doelmap)
+Overdrachtsplan LokaleBestandenPlannen(const QStringList& paden, const QString& doelmap)
 {
-    Kopieerresultaat r;
+    Overdrachtsplan plan;
     for (const QString& pad : paden) {
         const QFileInfo bron(pad);
-        if (!bron.isFile()) continue;
-        const QString doel = LokaalDoelPad(doelmap, bron.fileName());
-        if (doel.isEmpty()) {
-            ++r.mislukt;
-            continue;
-        }
-        const QFileInfo bestaand(doel);
-        const bool zelf = bestaand.exists() && bestaand.canonicalFilePath() == bron.canonicalFilePath();
-        if (zelf || (bestaand.exists() ? Vervangen(pad, doel) : QFile::copy(pad, doel)))
-            r.namen.push_back(bron.fileName());
-        else
-            ++r.mislukt;
+        if (bron.isFile()) LokaleKlus(plan, pad, LokaalDoelPad(doelmap, bron.fileName()), bron.fileName());
     }
-    return r;
+    return plan;
+}
+
+std::optional<Overdrachtsplan> LokaleMapPlannen(const QString& map, const QString& doelmap)
+{
+    const QString bron = ZonderEindscheiding(map);
+    if (BinnenMap(bron, doelmap)) return std::nullopt;
+    Overdrachtsplan plan;
+    const LokaleBoom boom = LokaleMapScannen(bron);
+    const QString doelwortel = ZonderEindscheiding(doelmap) + LokaalScheiding + EigenNaam(bron);
+    const auto doelVan = [&](const QString& pad) { return doelwortel + pad.mid(bron.size()); };
+    for (const QString& m : boom.mappen)
+        if (!QDir().mkpath(doelVan(ZonderEindscheiding(m)))) ++plan.mislukteMappen;
+    for (const QString& b : boom.bestanden)
+        LokaleKlus(plan, b, doelVan(b), QFileInfo(b).fileName());
+    return plan;
 }
 
 } // namespace Vamox

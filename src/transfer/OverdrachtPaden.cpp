@@ -1,5 +1,7 @@
 #include "transfer/OverdrachtPaden.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -120,6 +122,19 @@ QString NaarLokaalPad(const QString& gekozenMap, const QString& serverPad, const
     const QString basis = ZonderEindscheiding(lokaleMap);
     const QString relatief = delen.join(LokaalScheiding);
     return EindigtMetScheiding(basis) ? basis + relatief : basis + LokaalScheiding + relatief;
+}
+
+bool BinnenMap(const QString& map, const QString& pad)
+{
+    const auto echt = [](const QString& p) {
+        const QFileInfo info(p);
+        const QString kanoniek = info.canonicalFilePath();
+        return QDir::cleanPath(kanoniek.isEmpty() ? info.absoluteFilePath() : kanoniek);
+    };
+    const QString bron = echt(map);
+    const QString doel = echt(pad);
+    if (bron == doel) return true;
+    return doel.startsWith(bron.endsWith(u'/') ? bron : bron + u'/');
 }
 
 } // namespace Vamox

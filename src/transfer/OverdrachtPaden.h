@@ -44,4 +44,8 @@ QString NaarServerpad(const QString& startMap, const QString& lokaalPad, const Q
 // path is not a VeiligeNaam: the result never leaves `lokaleMap`.
 QString NaarLokaalPad(const QString& gekozenMap, const QString& serverPad, const QString& lokaleMap);
 
+// Whether `pad` is `map` itself or lies anywhere below it (links resolved), so that a folder
+// dropped there would be copied into itself.
+bool BinnenMap(const QString& map, const QString& pad);
+
 } // namespace Vamox

@@ -71,6 +71,10 @@ Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
         // The copy in between was this job's own.
         if (!taak.werkkopie.isEmpty()) QFile::remove(taak.werkkopie);
         break;
+    case Klus::Richting::LokaalKopieren:
+        // The queue gives these to its Lokaalwerker; here they could not be stopped.
+        u.fout = QStringLiteral("Geen serveroverdracht");
+        return u;
     }
     if (!u.gelukt) {
         u.afgebroken = sessie.afgebroken();

@@ -1,5 +1,6 @@
 #include "transfer/Wachtrij.h"
 
+#include "transfer/Lokaalwerker.h"
 #include "transfer/OverdrachtPaden.h"
 #include "transfer/Verbindingenpool.h"
 
@@ -29,12 +30,18 @@ bool Onder(const QString& pad, const QString& map, QChar scheiding)
 } // namespace
 
 Wachtrij::Wachtrij(FtpSession& panelen, QObject* parent)
-    : QObject(parent), m_panelen(panelen), m_pool(new Verbindingenpool(panelen, this))
+    : QObject(parent), m_panelen(panelen), m_pool(new Verbindingenpool(panelen, this)),
+      m_lokaal(new Lokaalwerker(this))
 {
     connect(m_pool, &Verbindingenpool::gestart, this, &Wachtrij::gestart);
     connect(m_pool, &Verbindingenpool::voortgang, this, &Wachtrij::voortgang);
     connect(m_pool, &Verbindingenpool::klaar, this, [this](quint64 id, const Verbindingenpool::Uitslag& u) {
         klaar(id, u.gelukt, u.verbroken, u.afgebroken, u.bytes, u.fout);
+    });
+    connect(m_lokaal, &Lokaalwerker::gestart, this, &Wachtrij::gestart);
+    connect(m_lokaal, &Lokaalwerker::voortgang, this, &Wachtrij::voortgang);
+    connect(m_lokaal, &Lokaalwerker::klaar, this, [this](quint64 id, const Verbindingenpool::Uitslag& u) {
+        klaar(id, u.gelukt, false, u.afgebroken, u.bytes, u.fout);
     });
 }
 
@@ -43,6 +50,8 @@ Wachtrij::~Wachtrij()
     // The pool goes first: no job reports back into a half-destroyed queue.
     delete m_pool;
     m_pool = nullptr;
+    delete m_lokaal;
+    m_lokaal = nullptr;
 }
 
 void Wachtrij::ZetVerbindingen(int verbindingen)
@@ -127,11 +136,25 @@ void Wachtrij::geven(const std::vector<quint64>& ids, bool voorrang)
     // Given one by one to the front, a run that goes first would go in reverse.
     if (voorrang) {
         for (auto it = ids.rbegin(); it != ids.rend(); ++it)
-            m_pool->Geven(*klus(*it), true);
+            uitgeven(*klus(*it), true);
     } else {
         for (const quint64 id : ids)
-            m_pool->Geven(*klus(id), false);
+            uitgeven(*klus(id), false);
     }
+}
+
+void Wachtrij::uitgeven(const Klus& k, bool voorrang)
+{
+    if (k.richting == Klus::Richting::LokaalKopieren)
+        m_lokaal->Geven(k, voorrang);
+    else
+        m_pool->Geven(k, voorrang);
+}
+
+void Wachtrij::afbreken(const QSet<quint64>& ids)
+{
+    m_pool->Afbreken(ids);
+    m_lokaal->Afbreken(ids);
 }
 
 void Wachtrij::gestart(quint64 id, int verbinding)
@@ -143,7 +166,7 @@ void Wachtrij::gestart(quint64 id, int verbinding)
     k->gedaan = 0;
     m_voortgang.bestandBegint(id, k->naam, k->Omvang());
     // Stopped while a connection was taking it.
-    if (m_teAnnuleren.contains(id)) m_pool->Afbreken({id});
+    if (m_teAnnuleren.contains(id)) afbreken({id});
     Q_EMIT klusGewijzigd(int(m_plek.value(id)));
 }
 
@@ -154,7 +177,7 @@ void Wachtrij::voortgang(quint64 id, qint64 gedaan)
     k->gedaan = gedaan;
     m_voortgang.bestandVoortgang(id, gedaan);
     // A cancel that came before the transfer itself began is given again.
-    if (m_teAnnuleren.contains(id)) m_pool->Afbreken({id});
+    if (m_teAnnuleren.contains(id)) afbreken({id});
 }
 
 void Wachtrij::klaar(quint64 id, bool gelukt, bool verbroken, bool afgebroken, qint64 bytes,
@@ -180,7 +203,7 @@ void Wachtrij::klaar(quint64 id, bool gelukt, bool verbroken, bool afgebroken, q
         m_opnieuw.insert(id);
         k->staat = Klus::Staat::Wachtend;
         k->gedaan = 0;
-        m_pool->Geven(*k, true);
+        uitgeven(*k, true);
         Q_EMIT klusGewijzigd(int(m_plek.value(id)));
         return;
     }
@@ -205,7 +228,8 @@ void Wachtrij::afhandelen(Klus& k, Klus::Staat staat)
             ++r.gedaan;
             r.bytes += std::max<qint64>(k.gedaan, 0);
             ronde.verplaatst.emplace(k.nummer, k.naam);
-            const bool lokaal = k.richting == Klus::Richting::Downloaden;
+            const bool lokaal =
+                k.richting == Klus::Richting::Downloaden || k.richting == Klus::Richting::LokaalKopieren;
             const qsizetype plek = k.doel.lastIndexOf(lokaal ? LokaalScheiding : QChar(u'/'));
             (lokaal ? r.lokaleMappen : r.serverMappen).insert(k.doel.left(std::max<qsizetype>(plek, 1)));
             break;
@@ -280,12 +304,12 @@ void Wachtrij::stoppen(const std::function<bool(const Klus&)>& welke, bool ookLo
         it->second.r.gestopt = true;
         if (ookLopend) it->second.r.geannuleerd = true;
     }
-    const QSet<quint64> terug = m_pool->Terugnemen(wachtend);
+    const QSet<quint64> terug = m_pool->Terugnemen(wachtend) + m_lokaal->Terugnemen(wachtend);
     if (ookLopend) {
         // What a connection took meanwhile runs: it is cancelled as soon as it shows.
         QSet<quint64> afbreken = (wachtend - terug) + lopend;
         m_teAnnuleren += afbreken;
-        m_pool->Afbreken(afbreken);
+        this->afbreken(afbreken);
     }
     // One by one by number: handling one may end a run, whose callback comes later.
     for (const quint64 id : terug) {
@@ -391,8 +415,9 @@ bool Wachtrij::ServermapInGebruik(const QString& map) const
 {
     return std::any_of(m_klussen.begin(), m_klussen.end(), [&](const Klus& k) {
         if (k.Afgehandeld()) return false;
-        const bool bronOpServer = k.richting != Klus::Richting::Uploaden;
-        const bool doelOpServer = k.richting != Klus::Richting::Downloaden;
+        const bool op = k.richting != Klus::Richting::LokaalKopieren;
+        const bool bronOpServer = op && k.richting != Klus::Richting::Uploaden;
+        const bool doelOpServer = op && k.richting != Klus::Richting::Downloaden;
         return (bronOpServer && Onder(k.bron, map, u'/')) || (doelOpServer && Onder(k.doel, map, u'/'));
     });
 }
@@ -408,6 +433,8 @@ bool Wachtrij::LokalemapInGebruik(const QString& map) const
             return Onder(k.bron, map, LokaalScheiding);
         case Klus::Richting::Kopieren:
             return Onder(k.werkkopie, map, LokaalScheiding);
+        case Klus::Richting::LokaalKopieren:
+            return Onder(k.bron, map, LokaalScheiding) || Onder(k.doel, map, LokaalScheiding);
         }
         return false;
     });

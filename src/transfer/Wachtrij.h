@@ -15,6 +15,7 @@
 namespace Vamox {
 
 class FtpSession;
+class Lokaalwerker;
 class Verbindingenpool;
 
 // How a run goes through the queue.
@@ -25,10 +26,11 @@ struct Rondeopties
     QString bijschrift;     // what the window's caption says while the run goes on
 };
 
-// The transfer queue: every file the program moves between the disk and the server is a job here.
-// Flows hand it a plan (a run of jobs) and learn of the run's end through a callback; the jobs
-// run over the connections of its Verbindingenpool, several at once, in the order they came (a
-// run with voorrang goes before what waits). It keeps the jobs of the runs since the list was
+// The transfer queue: every file the program moves, between the disk and the server or on either
+// side, is a job here. Flows hand it a plan (a run of jobs) and learn of the run's end through a
+// callback; the jobs run over the connections of its Verbindingenpool, several at once, in the
+// order they came (a run with voorrang goes before what waits), and copies on the disk on its
+// Lokaalwerker. It keeps the jobs of the runs since the list was
 // last cleared, for the transfer list, and counts the progress of everything under way.
 //
 // Lives on the window's thread; every signal and callback comes there.
@@ -127,6 +129,9 @@ private:
     };
     Klus* klus(quint64 id);
     void geven(const std::vector<quint64>& ids, bool voorrang);
+    // To the pool, or to the Lokaalwerker for what stays on the disk.
+    void uitgeven(const Klus& k, bool voorrang);
+    void afbreken(const QSet<quint64>& ids);
     void gestart(quint64 id, int verbinding);
     void voortgang(quint64 id, qint64 gedaan);
     void klaar(quint64 id, bool gelukt, bool verbroken, bool afgebroken, qint64 bytes, const QString& fout);
@@ -141,6 +146,7 @@ private:
 
     FtpSession& m_panelen;
     Verbindingenpool* m_pool;
+    Lokaalwerker* m_lokaal;
     std::vector<Klus> m_klussen;
     QHash<quint64, qsizetype> m_plek; // id -> place in m_klussen
     std::map<quint64, Ronde> m_rondes; // runs not yet ended

@@ -1,9 +1,11 @@
 #include "clipboard/Sleepdata.h"
 #include "clipboard/Werkmap.h"
-#include "transfer/Wachtrij.h"
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
+#include "transfer/Kopieren.h"
+#include "transfer/OverdrachtPaden.h"
 #include "transfer/TransferTestHulp.h"
+#include "transfer/Wachtrij.h"
 
 #include <QDir>
 #include <QMimeData>
@@ -56,16 +58,18 @@ TEST(Sleepdata, MapNietInZichzelfGekopieerd)
     ASSERT_TRUE(QDir().mkpath(root.filePath("map2")));
     ASSERT_TRUE(SchrijfBestand(bron + "/sub/diep/x.txt", "x"));
 
-    qint64 mislukt = -1;
     for (const QString& doel : {bron, bron + "/sub", bron + "/sub/diep"}) {
         SCOPED_TRACE(doel.toStdString());
         EXPECT_TRUE(BinnenMap(bron, doel));
-        EXPECT_FALSE(LokaleMapKopieren(bron, doel, mislukt));
+        EXPECT_FALSE(LokaleMapPlannen(bron, doel));
     }
     EXPECT_FALSE(QFileInfo::exists(bron + "/sub/map"));
     EXPECT_FALSE(BinnenMap(bron, root.filePath("map2")));
-    ASSERT_TRUE(LokaleMapKopieren(bron, root.filePath("map2"), mislukt));
-    EXPECT_EQ(mislukt, 0);
+    std::optional<Overdrachtsplan> plan = LokaleMapPlannen(bron, root.filePath("map2"));
+    ASSERT_TRUE(plan);
+    FtpSession geenServer;
+    Wachtrij wachtrij(geenServer);
+    EXPECT_TRUE(wachtrij.Wachten(wachtrij.Toevoegen(std::move(*plan))).Gelukt());
     QFile kopie(root.filePath("map2/map/sub/diep/x.txt"));
     ASSERT_TRUE(kopie.open(QIODevice::ReadOnly));
     EXPECT_EQ(kopie.readAll(), "x");

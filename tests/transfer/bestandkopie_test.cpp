@@ -10,7 +10,8 @@ namespace {
 
 using Bestandkopie = OverdrachtTest;
 
-// The copy takes the first free number and is then the only selected row.
+// The copy takes the first free number, runs as a job of the transfer list without a server, and
+// is then the only selected row.
 TEST_F(Bestandkopie, LokaleKopieIsDeEnigeSelectie)
 {
     Schrijf(L("rapport.txt"), "het rapport");
@@ -20,10 +21,13 @@ TEST_F(Bestandkopie, LokaleKopieIsDeEnigeSelectie)
     Selecteren(*ui().LijstBLokaal, {"rapport.txt"});
 
     QTest::mouseClick(ui().knopKopierenBestand, Qt::LeftButton);
+    Overdrachtenklaar();
     EXPECT_TRUE(gesteld.empty()) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(Lees(L("rapport (kopie 2).txt")), "het rapport");
     EXPECT_EQ(GeselecteerdeNamenVan(*ui().LijstBLokaal), QStringList{"rapport (kopie 2).txt"});
     EXPECT_EQ(venster->focusWidget(), ui().LijstBLokaal);
+    ASSERT_EQ(venster->toestand().wachtrij.Klussen().size(), 1u);
+    EXPECT_EQ(venster->toestand().wachtrij.Klussen().front().staat, Klus::Staat::Klaar);
 }
 
 // The server item copies the server's file through the work folder, whichever side had the
@@ -58,6 +62,7 @@ TEST_F(Bestandkopie, NeerzettenOpEenMapregelKopieertDaarheen)
     RijSelecteren(*ui().LijstLokaal, rij);
 
     venster->bestandkopie().LokaalBestandenKopieren({L("a.txt"), L("b.txt"), L("c.txt")});
+    Overdrachtenklaar();
     EXPECT_TRUE(gesteld.empty()) << Teksten().join(u'|').toStdString();
     EXPECT_EQ(venster->lokaalPaneel().HuidigeLokalemap(), L("doel") + u'/');
     EXPECT_EQ(Lees(L("doel/b.txt")), "nieuw b.txt");

@@ -1,7 +1,9 @@
 #include "TransferTestHulp.h"
 #include "ftp/FtpSession.h"
+#include "support/Bestandsgrens.h"
 #include "support/FtpTestServer.h"
 #include "transfer/Kopieren.h"
+#include "transfer/Lokaalwerker.h"
 #include "transfer/Overdracht.h"
 #include "transfer/Wachtrij.h"
 
@@ -52,7 +54,12 @@ TEST(Kopieren, LokaleKopieKrijgtDeEersteVrijeNaam)
         ASSERT_TRUE(SchrijfBestand(map + QLatin1String(g.bron), "inhoud"));
         for (const QString& b : g.bestaand)
             ASSERT_TRUE(SchrijfBestand(map + b, "al daar"));
-        EXPECT_EQ(LokaalBestandKopieren(map, QString::fromUtf8(g.bron)), QString::fromUtf8(g.kopie));
+        FtpSession geenServer;
+        Wachtrij wachtrij(geenServer);
+        Overdrachtsplan plan = LokaleKopiePlannen(map, QString::fromUtf8(g.bron));
+        ASSERT_EQ(plan.klussen.size(), 1u);
+        EXPECT_EQ(Vamox::Test::Uitvoeren(wachtrij, std::move(plan)).namen,
+                  QStringList{QString::fromUtf8(g.kopie)});
         EXPECT_EQ(Lees(map + QString::fromUtf8(g.kopie)), "inhoud");
         for (const QString& b : g.bestaand)
             EXPECT_EQ(Lees(map + b), "al daar");
@@ -88,7 +95,8 @@ TEST(Kopieren, ServerkopieViaDeWerkmap)
     EXPECT_FALSE(QFileInfo::exists(server.pad(QStringLiteral("m/weg (kopie 1).txt"))));
 }
 
-// Dropped files replace those of the same name without a question; a folder among them is passed
+// Dropped files replace those of the same name without a question, as jobs of the queue with no
+// server connected; a folder among them is passed
 // over, and a file dropped into its own folder keeps its bytes.
 TEST(Kopieren, GesleeptOpEenMapVervangtZonderVragen)
 {
@@ -103,13 +111,57 @@ TEST(Kopieren, GesleeptOpEenMapVervangtZonderVragen)
     QFile::setPermissions(doel + QStringLiteral("/b.txt"), QFile::ReadOwner);
     ASSERT_TRUE(SchrijfBestand(doel + QStringLiteral("/eigen.txt"), "eigen"));
 
-    const Kopieerresultaat r = LokaleBestandenKopieren(
-        {bron + "a.txt", bron + "sub", bron + "b.txt", bron + "c.txt", doel + "/eigen.txt"}, doel);
+    FtpSession geenServer;
+    Wachtrij wachtrij(geenServer);
+    const Overdrachtsresultaat r =
+        Vamox::Test::Uitvoeren(wachtrij, LokaleBestandenPlannen({bron + "a.txt", bron + "sub", bron + "b.txt",
+                                                                 bron + "c.txt", doel + "/eigen.txt"},
+                                                                doel));
     EXPECT_EQ(r.namen, (QStringList{"a.txt", "b.txt", "c.txt", "eigen.txt"}));
     EXPECT_EQ(r.mislukt, 0);
     EXPECT_EQ(Lees(doel + QStringLiteral("/b.txt")), "nieuw b.txt");
     EXPECT_EQ(Lees(doel + QStringLiteral("/eigen.txt")), "eigen");
     EXPECT_EQ(QDir(doel).entryList(QDir::Files | QDir::Hidden).size(), 4);
+}
+
+// A local copy that cannot finish (the disk full, or stopped) leaves the file it was to replace
+// byte for byte and nothing of itself beside it; one whose name was taken meanwhile replaces nothing.
+TEST(Kopieren, EenLokaleKopieDieNietAfkomtLaatHetDoelZoalsHetWas)
+{
+    QTemporaryDir tmp;
+    const QString bron = tmp.filePath(QStringLiteral("groot.bin"));
+    const QString doel = tmp.filePath(QStringLiteral("doel/groot.bin"));
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath(QStringLiteral("doel"))));
+    ASSERT_TRUE(SchrijfBestand(bron, QByteArray(3 << 20, 'n')));
+    ASSERT_TRUE(SchrijfBestand(doel, "oud"));
+    const auto alleenDoel = [&] {
+        return QDir(tmp.filePath(QStringLiteral("doel"))).entryList(QDir::Files | QDir::Hidden) ==
+               QStringList{QStringLiteral("groot.bin")};
+    };
+    Klus klus;
+    klus.richting = Klus::Richting::LokaalKopieren;
+    klus.bron = bron;
+    klus.doel = doel;
+    {
+        const Vamox::Test::Bestandsgrens grens(1 << 20);
+        const std::atomic<bool> niet{false};
+        const Verbindingenpool::Uitslag u = LokaalKopieren(klus, niet);
+        EXPECT_FALSE(u.gelukt);
+        EXPECT_FALSE(u.fout.isEmpty());
+    }
+    EXPECT_EQ(Lees(doel), "oud");
+    EXPECT_TRUE(alleenDoel());
+
+    std::atomic<bool> stop{false};
+    const Verbindingenpool::Uitslag u = LokaalKopieren(klus, stop, [&](qint64) { stop = true; });
+    EXPECT_TRUE(u.afgebroken);
+    EXPECT_EQ(Lees(doel), "oud");
+    EXPECT_TRUE(alleenDoel());
+
+    klus.serverdoel = Serverdoel::Nieuw;
+    const std::atomic<bool> niet{false};
+    EXPECT_FALSE(LokaalKopieren(klus, niet).gelukt);
+    EXPECT_EQ(Lees(doel), "oud");
 }
 
 } // namespace

@@ -229,8 +229,7 @@ void Neerzetten::LijstBFtp_Neer(QDropEvent* event)
 void Neerzetten::BuitenBestandenNeerzetten(const QStringList& lokalePaden, const QStringList& serverpaden)
 {
     const QString map = m_lokaal.HuidigeLokalemap();
-    QStringList namen{QString()};
-    bool kopieFout = false;
+    QStringList kopieren;
     for (const QString& pad : lokalePaden) {
         const QFileInfo bron(pad);
         const QString doel = LokaalDoelPad(map, bron.fileName());
@@ -240,11 +239,7 @@ void Neerzetten::BuitenBestandenNeerzetten(const QStringList& lokalePaden, const
         if (bestaand.exists() && bestaand.canonicalFilePath() != bron.canonicalFilePath() &&
             !Overschrijven(doel))
             continue;
-        if (LokaleBestandenKopieren({pad}, map).mislukt > 0) {
-            kopieFout = true;
-            continue;
-        }
-        namen.push_back(bron.fileName());
+        kopieren.push_back(pad);
     }
     std::vector<Serverbestand> halen;
     for (const QString& pad : serverpaden) {
@@ -254,14 +249,28 @@ void Neerzetten::BuitenBestandenNeerzetten(const QStringList& lokalePaden, const
         if (!doel.isEmpty() && QFileInfo::exists(doel) && !Overschrijven(doel)) continue;
         halen.push_back({bron, -1, naam});
     }
-    if (kopieFout)
-        Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
-    if (halen.empty()) {
-        m_selectie.SelecterenInLijstBLokaal(namen);
-        return;
-    }
-    m_wachtrij.Toevoegen(DownloadenPlannen(halen, map, nullptr), [this, halen, namen](const Overdrachtsresultaat& r) {
-        QStringList alle = namen;
+    // The copies and the downloads are one run: the copies on the disk, the rest over the connections.
+    Overdrachtsplan plan = LokaleBestandenPlannen(kopieren, map);
+    const qsizetype lokaal = qsizetype(plan.klussen.size());
+    if (!halen.empty())
+        for (Klus& k : DownloadenPlannen(halen, map, nullptr).klussen) {
+            k.nummer = qint64(plan.klussen.size()) + 1;
+            plan.klussen.push_back(std::move(k));
+        }
+    QStringList gekopieerd;
+    for (qsizetype i = 0; i < lokaal; ++i)
+        gekopieerd.push_back(plan.klussen[size_t(i)].naam);
+    m_wachtrij.Toevoegen(std::move(plan), [this, halen, gekopieerd](const Overdrachtsresultaat& r) {
+        QStringList alle{QString()};
+        bool kopieFout = false;
+        for (const QString& naam : gekopieerd) {
+            if (r.namen.contains(naam))
+                alle.push_back(naam);
+            else
+                kopieFout = true;
+        }
+        if (kopieFout)
+            Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
         for (const Serverbestand& b : halen) {
             if (r.namen.contains(b.naam)) {
                 alle.push_back(b.naam);
@@ -279,22 +288,23 @@ void Neerzetten::BuitenMappenNeerzetten(const QStringList& paden)
     const QString rij = GeselecteerdeMap(true);
     const QString doel = LokaalDoelPad(m_lokaal.HuidigeLokalemap(), rij);
     if (doel.isEmpty()) return;
-    {
-        for (const QString& map : paden) {
-            qint64 mislukt = 0;
-            if (!LokaleMapKopieren(map, doel, mislukt)) {
-                Melding(QStringLiteral("Map ") + map +
-                            QStringLiteral(" kan niet in zichzelf worden gekopieerd."),
-                        4);
-                break;
-            }
-            if (mislukt > 0) {
+    for (const QString& map : paden) {
+        std::optional<Overdrachtsplan> plan = LokaleMapPlannen(map, doel);
+        if (!plan) {
+            Melding(QStringLiteral("Map ") + map + QStringLiteral(" kan niet in zichzelf worden gekopieerd."),
+                    4);
+            break;
+        }
+        // Each folder a run of its own, told about as it ends.
+        m_wachtrij.Toevoegen(std::move(*plan), [this, map, rij](const Overdrachtsresultaat& r) {
+            if (!r.Gelukt())
                 Melding(QStringLiteral("Bij kopiëren van map '") + map +
                             QStringLiteral("' is iets fout gegaan."),
                         4);
-                break;
-            }
-        }
+            if (!PanelenBijwerken(m_wachtrij)) return;
+            m_lokaal.LijstVullenLokaal(std::nullopt, Soort::Beide, false);
+            SelecterenInLijst(*m_lokaal.ui().mappen, rij, true, true);
+        });
     }
     m_lokaal.LijstVullenLokaal(std::nullopt, Soort::Beide, false);
     SelecterenInLijst(*m_lokaal.ui().mappen, rij, true, true);

@@ -79,38 +79,29 @@ void Bestandkopie::knopKopierenBestand_Click()
     const QString tekst = (lokaal ? QStringLiteral("Even geduld. Lokale bestand '")
                                   : QStringLiteral("Even geduld. Serverbestand '")) +
                           rij.naam + QStringLiteral("' kopiëren...");
-    if (lokaal) {
-        QString kopie;
-        {
-            Wachtstand wacht(*m_b.venster);
-            wacht.Tonen(tekst);
-            kopie = LokaalBestandKopieren(paneel.HuidigeMap(), rij.naam);
-        }
-        Gekopieerd(paneel, rij.naam, kopie, false);
-        return;
-    }
-    // The copy goes through the transfer queue; the folder's listing names it first.
+    // The copy goes through the transfer queue; on the server the folder's listing names it first.
     Overdrachtsplan plan;
-    {
+    if (lokaal) {
+        plan = LokaleKopiePlannen(paneel.HuidigeMap(), rij.naam);
+    } else {
         Wachtstand wacht(*m_b.venster);
         wacht.Tonen(tekst);
         plan = ServerkopiePlannen(m_sessie, paneel.HuidigeMap(), rij.naam, rij.grootte,
                                   WerkplekPad(*m_b.tijdelijkeMap, Werkplek::Kopieren));
     }
     if (plan.klussen.empty()) {
-        Gekopieerd(paneel, rij.naam, QString(), true);
+        Gekopieerd(paneel, rij.naam, QString(), !lokaal);
         return;
     }
     const QString kopie = EigenNaam(plan.klussen.front().doel);
-    m_wachtrij.Toevoegen(
-        std::move(plan),
-        [this, &paneel, naam = rij.naam, kopie](const Overdrachtsresultaat& r) {
-            if (r.gedaan == 0)
-                Gekopieerd(paneel, naam, QString(), true);
-            else if (PanelenBijwerken(m_wachtrij))
-                Gekopieerd(paneel, naam, kopie, true);
-        },
-        {.bijschrift = tekst});
+    m_wachtrij.Toevoegen(std::move(plan),
+                         [this, &paneel, lokaal, naam = rij.naam, kopie](const Overdrachtsresultaat& r) {
+                             if (r.gedaan == 0)
+                                 Gekopieerd(paneel, naam, QString(), !lokaal);
+                             else if (PanelenBijwerken(m_wachtrij))
+                                 Gekopieerd(paneel, naam, kopie, !lokaal);
+                         },
+                         {.bijschrift = tekst});
 }
 
 void Bestandkopie::Gekopieerd(Paneel& paneel, const QString& naam, const QString& kopie, bool server)
@@ -143,22 +134,26 @@ void Bestandkopie::LokaalBestandenKopieren(const QStringList& paden)
     if (doelmap.isEmpty()) return;
     const QString doel = doelmap + LokaalScheiding;
 
-    Kopieerresultaat r;
-    {
-        Wachtstand wacht(*m_b.venster);
-        wacht.Tonen(QStringLiteral("Even geduld. Lokale bestanden ( ") + GetalTekst(paden.size()) +
-                    QStringLiteral(") kopiëren naar ") + doel + QStringLiteral("..."));
-        r = LokaleBestandenKopieren(paden, doelmap);
-    }
-    if (r.mislukt > 0)
-        Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."), 4);
+    m_wachtrij.Toevoegen(
+        LokaleBestandenPlannen(paden, doelmap),
+        [this, doel](const Overdrachtsresultaat& r) {
+            if (!r.Gelukt())
+                Melding(QStringLiteral("Het kopiëren van lokale bestanden is geheel/gedeeltelijk misgegaan."),
+                        4);
+            if (PanelenBijwerken(m_wachtrij)) Getoond(doel, r.namen);
+        },
+        {.bijschrift = QStringLiteral("Even geduld. Lokale bestanden ( ") + GetalTekst(paden.size()) +
+                       QStringLiteral(") kopiëren naar ") + doel + QStringLiteral("...")});
+}
 
+void Bestandkopie::Getoond(const QString& doel, const QStringList& gekopieerd)
+{
     m_lokaal.ui().map->setText(doel);
     m_lokaal.LijstVullenLokaal(doel, Soort::Beide, false);
     LijstWeergave& bestanden = *m_lokaal.ui().bestanden;
     bestanden.setFocus();
     // Exactly the copied files are selected, capitals counting.
-    const QSet<QString> namen(r.namen.cbegin(), r.namen.cend());
+    const QSet<QString> namen(gekopieerd.cbegin(), gekopieerd.cend());
     const LijstModel& model = bestanden.lijstModel();
     QItemSelection keuze;
     int laatste = -1;

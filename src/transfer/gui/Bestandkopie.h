@@ -49,6 +49,8 @@ public:
 
 private:
     // The copy `kopie` of `naam` was made (shown, selected) or not ("": told).
+    // The local files of a copy into a folder, shown and selected there.
+    void Getoond(const QString& doel, const QStringList& gekopieerd);
     void Gekopieerd(Paneel& paneel, const QString& naam, const QString& kopie, bool server);
 
     LokaalPaneel& m_lokaal;

@@ -18,6 +18,7 @@ QString RichtingTekst(Klus::Richting richting)
     case Klus::Richting::Uploaden:
         return QStringLiteral("Uploaden");
     case Klus::Richting::Kopieren:
+    case Klus::Richting::LokaalKopieren:
         return QStringLiteral("Kopiëren");
     }
     return {};
