@@ -3,6 +3,7 @@
 // signature (all that libssh2 1.10 makes) from one the server does not know.
 
 #include "ftp/SftpBinnen.h"
+#include "ftp/SshSleutels.h"
 
 #include <QFile>
 
@@ -54,16 +55,6 @@ private:
     sigset_t m_pijp, m_oud;
     bool m_alWachtend = false;
 };
-
-QByteArray SshTekst(const QByteArray& data, qsizetype& positie)
-{
-    if (data.size() - positie < 4) return {};
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + positie);
-    const quint32 lengte = (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
-    if (lengte > quint32(data.size() - positie - 4)) return {};
-    positie += 4 + qsizetype(lengte);
-    return data.mid(positie - lengte, lengte);
-}
 
 QByteArray AlsSshTekst(const QByteArray& s)
 {

@@ -9,17 +9,6 @@ namespace Vamox {
 
 namespace {
 
-// An SSH string at `positie` of `data`: four bytes of length, big-endian, then the bytes.
-QByteArray SshTekst(const QByteArray& data, qsizetype& positie)
-{
-    if (data.size() - positie < 4) return {};
-    const auto* p = reinterpret_cast<const uchar*>(data.constData() + positie);
-    const quint32 lengte = (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
-    if (lengte > quint32(data.size() - positie - 4)) return {};
-    positie += 4 + qsizetype(lengte);
-    return data.mid(positie - lengte, lengte);
-}
-
 // Whether a private key file needs a passphrase: OpenSSH's own format names its cipher, PEM
 // says ENCRYPTED.
 bool Versleuteld(const QByteArray& inhoud)
@@ -96,6 +85,16 @@ std::vector<Privesleutel> Privesleutels(const QStringList& paden)
         uit.push_back({f.fileName(), Versleuteld(f.readAll()), (f.permissions() & anderen) != 0});
     }
     return uit;
+}
+
+QByteArray SshTekst(const QByteArray& data, qsizetype& positie)
+{
+    if (data.size() - positie < 4) return {};
+    const auto* p = reinterpret_cast<const uchar*>(data.constData() + positie);
+    const quint32 lengte = (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | p[3];
+    if (lengte > quint32(data.size() - positie - 4)) return {};
+    positie += 4 + qsizetype(lengte);
+    return data.mid(positie - lengte, lengte);
 }
 
 } // namespace Vamox

@@ -95,4 +95,8 @@ std::vector<Privesleutel> Privesleutels(const QString& map);
 // Those of `paden` that are there and readable, in that order.
 std::vector<Privesleutel> Privesleutels(const QStringList& paden);
 
+// An SSH string at `positie` of `data`: four bytes of length, big-endian, then the bytes; `positie`
+// moves past it. Empty, and `positie` kept, when `data` holds no whole string there.
+QByteArray SshTekst(const QByteArray& data, qsizetype& positie);
+
 } // namespace Vamox
