@@ -13,7 +13,8 @@ struct Klus
     {
         Downloaden, // server file -> local file
         Uploaden,   // local file -> server file
-        Kopieren    // server file -> server file, through a copy in the work folder
+        Kopieren,   // server file -> server file, through a copy in the work folder
+        Rechten     // the permissions of server file or folder `bron` set to `rechten`
     };
     enum class Staat
     {
@@ -34,6 +35,7 @@ struct Klus
     // Uploaden, Kopieren: whether the planner knows the target to be new (no file to replace, so no
     // temporary name and no check for one).
     Serverdoel serverdoel = Serverdoel::Onbekend;
+    int rechten = -1; // Rechten: the mode bits to set (07777)
 
     Staat staat = Staat::Wachtend;
     qint64 gedaan = 0; // bytes moved so far

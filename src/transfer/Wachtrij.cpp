@@ -408,6 +408,8 @@ bool Wachtrij::LokalemapInGebruik(const QString& map) const
             return Onder(k.bron, map, LokaalScheiding);
         case Klus::Richting::Kopieren:
             return Onder(k.werkkopie, map, LokaalScheiding);
+        case Klus::Richting::Rechten:
+            return false;
         }
         return false;
     });

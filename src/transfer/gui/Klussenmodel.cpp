@@ -19,6 +19,8 @@ QString RichtingTekst(Klus::Richting richting)
         return QStringLiteral("Uploaden");
     case Klus::Richting::Kopieren:
         return QStringLiteral("Kopiëren");
+    case Klus::Richting::Rechten:
+        return QStringLiteral("Rechten");
     }
     return {};
 }
