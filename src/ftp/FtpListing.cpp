@@ -88,9 +88,10 @@ bool begintKlein(Stuk s, std::string_view woord)
     return s.lengte() >= qsizetype(woord.size()) && gelijkKlein({s.b, s.b + woord.size()}, woord);
 }
 
-// Mode bits in octal ("0755", "644"); -1 when it is not such a number.
+// Mode bits in octal ("0755", "644", Python's "0o755"); -1 when it is not such a number.
 int leesOctaal(Stuk s)
 {
+    if (s.lengte() > 2 && s.b[0] == '0' && (s.b[1] == 'o' || s.b[1] == 'O')) s.b += 2;
     if (s.leeg() || s.lengte() > 6) return -1;
     int w = 0;
     for (const char* p = s.b; p < s.e; ++p) {
