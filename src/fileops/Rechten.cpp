@@ -26,9 +26,8 @@ Rechtenkeuze::Rechtenkeuze(const std::vector<int>& huidig)
         m_gemengd |= (r & 0777) ^ m_aan;
         alle |= r;
     }
-    // An entry not listed could be anything.
-    const bool onbekend = std::any_of(huidig.begin(), huidig.end(), [](int r) { return r < 0; });
-    if (onbekend && !eerste) m_gemengd = 0777;
+    // An entry not listed could be anything: nothing is decided for it before the user does.
+    if (std::any_of(huidig.begin(), huidig.end(), [](int r) { return r < 0; })) m_gemengd = 0777;
     m_aan &= ~m_gemengd;
     m_oorspronkelijk = m_gemengd;
 }

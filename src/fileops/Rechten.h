@@ -34,8 +34,7 @@ public:
     static constexpr int Bits = 9;
     static int Masker(int bit) { return 0400 >> bit; }
 
-    // From the listed permissions of the selection (-1: not listed, which mixes every bit unless
-    // all are unknown: then all start unchecked).
+    // From the listed permissions of the selection (-1: not listed, which mixes every bit).
     explicit Rechtenkeuze(const std::vector<int>& huidig = {});
 
     Bitstand Stand(int bit) const;

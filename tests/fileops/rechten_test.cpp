@@ -212,6 +212,11 @@ TEST(Rechtenkeuze, MixedSelectionKeepsEachEntrysOwnBits)
     EXPECT_EQ(k.Nieuw(-1, false), 0640);
     ASSERT_TRUE(k.ZetOctaal(QStringLiteral("6x0")));
     EXPECT_EQ(k.Stand(4), Bitstand::Gemengd);
+
+    // Not listed: OK without a choice changes nothing, least of all to 000.
+    const Rechtenkeuze onbekend({-1});
+    EXPECT_EQ(onbekend.Octaal(), QStringLiteral("xxx"));
+    EXPECT_FALSE(onbekend.Nieuw(-1, false));
 }
 
 } // namespace
