@@ -36,6 +36,8 @@ struct FtpEntry
     int jaar = 1980, maand = 1, dag = 1, uur = 0, minuut = 0, seconde = 0;
     Tijdprecisie precisie = Tijdprecisie::Geen; // what the listing gave of the date above
     Tijdzone zone = Tijdzone::Server;
+    int rechten = -1;    // mode bits 07777 as listed (LIST, MLSD unix.mode, SFTP); -1 unknown
+    bool isLink = false; // a symbolic link, where the listing says so
 };
 
 // Receives a listing in pieces as it is read. `opnieuw`: the pieces before are void, the listing

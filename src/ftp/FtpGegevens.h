@@ -6,6 +6,7 @@
 #include "ftp/SshSleutels.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -60,12 +61,15 @@ struct FtpBoom
     {
         QString pad;        // "/a/b/c.txt"
         qint64 grootte = 0; // as listed
+        int rechten = -1;   // as listed; -1 unknown
+        bool link = false;  // a symbolic link, as the listing says
     };
     // Levels below the start that a walk lists: a server may list a folder as its own child
     // (a link loop, a broken server), so a walk stops somewhere, and says so.
     static constexpr int maxDiepte = 64;
 
     QStringList mappen; // "/a/b", each after its parent; the start folder itself is not in it
+    QHash<QString, int> mapRechten; // the folders' permissions, where the listing gave them
     std::vector<Bestand> bestanden;
     qint64 totaal = 0;       // bytes of all files
     int mislukt = 0;         // folders not listed (failed, unnamable, too deep): what lies below is missing

@@ -83,6 +83,38 @@ bool gelijkKlein(Stuk s, std::string_view woord)
     return true;
 }
 
+bool begintKlein(Stuk s, std::string_view woord)
+{
+    return s.lengte() >= qsizetype(woord.size()) && gelijkKlein({s.b, s.b + woord.size()}, woord);
+}
+
+// Mode bits in octal ("0755", "644", Python's "0o755"); -1 when it is not such a number.
+int leesOctaal(Stuk s)
+{
+    if (s.lengte() > 2 && s.b[0] == '0' && (s.b[1] == 'o' || s.b[1] == 'O')) s.b += 2;
+    if (s.leeg() || s.lengte() > 6) return -1;
+    int w = 0;
+    for (const char* p = s.b; p < s.e; ++p) {
+        if (*p < '0' || *p > '7') return -1;
+        w = w * 8 + (*p - '0');
+    }
+    return w & 07777;
+}
+
+// The mode bits of an "ls -l" permission field ("drwxr-sr-t"): s/S and t/T on an execute place
+// are the setuid, setgid and sticky bits, with (s, t) or without (S, T) the execute bit.
+int lsRechten(Stuk s)
+{
+    static constexpr int bijzonder[3] = {04000, 02000, 01000};
+    int modus = 0;
+    for (int i = 0; i < 9; ++i) {
+        const char c = s.b[1 + i];
+        if (c == 'r' || c == 'w' || c == 'x' || c == 's' || c == 't') modus |= 0400 >> i;
+        if (i % 3 == 2 && (c == 's' || c == 'S' || c == 't' || c == 'T')) modus |= bijzonder[i / 3];
+    }
+    return modus;
+}
+
 // Non-negative decimal number; false on anything but digits, or on overflow of 64 bits.
 bool leesGetal(Stuk s, qint64& uit)
 {
@@ -236,6 +268,9 @@ bool mlsdRegel(Stuk regel, FtpEntry& e)
                     soort = MlsdSoort::Overslaan;
                 else // file, and OS.unix=symlink / OS.unix=slink:target / devices: files
                     soort = MlsdSoort::Bestand;
+                e.isLink = begintKlein(waarde, "os.unix=symlink") || begintKlein(waarde, "os.unix=slink");
+            } else if (gelijkKlein(naam, "unix.mode")) {
+                e.rechten = leesOctaal(waarde);
             } else if (gelijkKlein(naam, "size")) {
                 if (!leesGetal(waarde, grootte)) grootte = 0;
             } else if (gelijkKlein(naam, "modify")) {
@@ -324,6 +359,8 @@ bool unixRegel(Stuk regel, const Vandaag& vandaag, FtpEntry& e)
         }
         if (naamBegin >= naamEind) return false;
         e.isMap = soort == 'd';
+        e.isLink = soort == 'l';
+        e.rechten = lsRechten(tok[0]);
         e.grootte = e.isMap ? 0 : grootte;
         zetDatum(e, jaar, maand, dag, uur, minuut, dubbelepunt ? Tijdprecisie::Minuut : Tijdprecisie::Dag);
         e.naam = naamUit(naamBegin, naamEind);
@@ -494,7 +531,7 @@ bool Lijstlezer::Ontleden(const char* b, const char* e, FtpEntry& entry) const
 
 QByteArray MlstFeiten(QByteArrayView featRegel)
 {
-    static constexpr const char* gelezen[] = {"type", "size", "modify"};
+    static constexpr const char* gelezen[] = {"type", "size", "modify", "unix.mode"};
     QByteArray rest = featRegel.trimmed().toByteArray();
     if (!rest.toUpper().startsWith("MLST")) return {};
     rest = rest.mid(4).trimmed();
@@ -504,10 +541,13 @@ QByteArray MlstFeiten(QByteArrayView featRegel)
         const bool gekozen = feit.endsWith('*');
         const QByteArray naam = (gekozen ? feit.chopped(1) : feit).trimmed().toLower();
         if (naam.isEmpty()) continue;
-        if (std::find(std::begin(gelezen), std::end(gelezen), naam) != std::end(gelezen))
+        if (std::find(std::begin(gelezen), std::end(gelezen), naam) != std::end(gelezen)) {
             keuze += naam + ';';
-        else if (gekozen)
+            // The permissions are sent only when asked for.
+            if (!gekozen) meer = true;
+        } else if (gekozen) {
             meer = true;
+        }
     }
     return meer && !keuze.isEmpty() ? keuze : QByteArray();
 }

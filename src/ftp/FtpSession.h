@@ -100,8 +100,9 @@ public:
     // When a server file last changed, as the server tells it apart from a listing (FTP: MDTM,
     // SFTP: its attributes), in seconds since 1970 UTC; -1 when it does not tell.
     qint64 FtpBestandTijd(const QString& serverPad);
-    // Every folder and file below `start` ("/a/b", no trailing "/").
-    FtpBoom FtpBoomLezen(const QString& start);
+    // Every folder and file below `start` ("/a/b", no trailing "/"). `linksVolgen` false: a link
+    // to a folder is an entry of its own (a file with `link` set), not walked into.
+    FtpBoom FtpBoomLezen(const QString& start, bool linksVolgen = true);
     // Removes what failed uploads left on the server (temporary files, the part of a new file)
     // and could not be removed then, when the server answers now.
     void RestenOpruimen();
@@ -153,7 +154,7 @@ private:
     Uitkomst plaatsen(const QString& lokaalPad, const QString& pad, Serverdoel doel);
     bool opdracht(Handeling handeling, const QString& pad, const QString& tweede = {});
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel = nullptr);
-    void boom(FtpBoom& uit, const QString& map, int diepte);
+    void boom(FtpBoom& uit, const QString& map, int diepte, bool linksVolgen);
     void restenOpruimen();
     Sessieprotocol& protocol();
 

@@ -80,17 +80,17 @@ bool FtpSession::ServerpadBestaat(const QString& pad, bool isMap)
     return false;
 }
 
-FtpBoom FtpSession::FtpBoomLezen(const QString& start)
+FtpBoom FtpSession::FtpBoomLezen(const QString& start, bool linksVolgen)
 {
     FtpBoom uit;
     QString basis = start;
     while (basis.endsWith(u'/'))
         basis.chop(1);
-    boom(uit, basis, 0);
+    boom(uit, basis, 0, linksVolgen);
     return uit;
 }
 
-void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
+void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte, bool linksVolgen)
 {
     // Listed as named: FtpMapLezen would trim the spaces a listed name may end in.
     std::vector<FtpEntry> entries;
@@ -107,12 +107,13 @@ void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
         // Names are joined as listed: "/x" in /a is /a//x, which is no path of a file, where
         // collapsing "//" would make it /a/x, another file.
         const QString pad = map + u'/' + e.naam;
-        if (!e.isMap) {
+        if (!e.isMap || (e.isLink && !linksVolgen)) {
             uit.totaal += e.grootte;
-            uit.bestanden.push_back({pad, e.grootte});
+            uit.bestanden.push_back({pad, e.grootte, e.rechten, e.isLink});
             continue;
         }
         uit.mappen.push_back(pad);
+        if (e.rechten >= 0) uit.mapRechten.insert(pad, e.rechten);
         // A folder name with "/" names no folder the server can list.
         if (e.naam.contains(u'/'))
             ++uit.mislukt;
@@ -125,7 +126,7 @@ void FtpSession::boom(FtpBoom& uit, const QString& map, int diepte)
     }
     for (const QString& sub : std::as_const(nieuw)) {
         if (uit.afgebroken) return;
-        boom(uit, sub, diepte + 1);
+        boom(uit, sub, diepte + 1, linksVolgen);
     }
 }
 

@@ -48,6 +48,8 @@ SftpEntry EntryVan(QByteArray naam, const LIBSSH2_SFTP_ATTRIBUTES& a, QStringDec
     e.naam = std::move(naam);
     e.link = at.soort == SftpAttributen::Soort::Link;
     e.rechten = at.rechten;
+    e.entry.rechten = at.rechten;
+    e.entry.isLink = e.link;
     e.mtime = at.mtime;
     return e;
 }
@@ -156,6 +158,7 @@ SftpUitkomst SftpVerbinding::lijst(const SftpPad& map, const SftpLijstdeel& deel
             // What a download of it gets: the size and date of what it leads to.
             SftpEntry naarDoel = EntryVan(e.naam, doel, utf8);
             naarDoel.link = true;
+            naarDoel.entry.isLink = true;
             e = std::move(naarDoel);
         } else if (rc != LIBSSH2_ERROR_SFTP_PROTOCOL) { // a dangling link is a file; anything else ends it
             return d->uitkomst(rc, wat);

@@ -12,6 +12,7 @@
 #include "dialogs/Msg.h"
 #include "dialogs/Twips.h"
 #include "fileops/gui/Hernoeming.h"
+#include "fileops/gui/Rechtenwijziging.h"
 #include "fileops/gui/Opening.h"
 #include "fileops/gui/Programmamenu.h"
 #include "fileops/gui/Verwijdering.h"
@@ -79,6 +80,7 @@ FrmFtp::FrmFtp(QWidget* parent) : QMainWindow(parent), m_imageLijst16(std::make_
     LijstKoppenInstellen(*m_ui.LijstFtp, false);
     LijstBKoppenInstellen(*m_ui.LijstBLokaal, false);
     LijstBKoppenInstellen(*m_ui.LijstBFtp, false);
+    RechtenKolomMenu(*m_ui.LijstBFtp);
     m_toestand.Laden = false;
 
     MenuoptiesAanpassen(*this);
@@ -180,6 +182,9 @@ void FrmFtp::SubsystemenMaken()
         Hernoeming::Besturing{u.knopMapNieuw, u.cboVerbindingenFtp, m.mnuMapLokaalNieuw, m.mnuMapFtpNieuw,
                               m.mnuMapLokaalHernoemen, m.mnuMapFtpHernoemen, m.mnuBestandLokaalHernoemen,
                               m.mnuBestandFtpHernoemen});
+    m_rechtenwijziging = std::make_unique<Rechtenwijziging>(
+        *m_serverPaneel, wachtrij,
+        Rechtenwijziging::Besturing{this, m.mnuMapFtpRechten, m.mnuBestandFtpRechten});
     m_opening = std::make_unique<Opening>(
         *m_lokaalPaneel, *m_serverPaneel, *m_navigatie, wachtrij,
         Opening::Besturing{this, u.knopOpenen, m.mnuBestandLokaalOpenen, m.mnuBestandFtpOpenen, &t.TijdelijkeMap});

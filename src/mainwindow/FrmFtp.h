@@ -15,6 +15,7 @@ class ConfiguratieVenster;
 class Bestandkopie;
 class Bestandsoverdracht;
 class Hernoeming;
+class Rechtenwijziging;
 class Herhaling;
 class Klembord;
 class Neerzetten;
@@ -75,6 +76,7 @@ public:
     Bestandkopie& bestandkopie() { return *m_bestandkopie; }
     Verwijdering& verwijdering() { return *m_verwijdering; }
     Hernoeming& hernoeming() { return *m_hernoeming; }
+    Rechtenwijziging& rechtenwijziging() { return *m_rechtenwijziging; }
     Opening& opening() { return *m_opening; }
     Herhaling& herhaling() { return *m_herhaling; }
     Klembord& klembord() { return *m_klembord; }
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<Bestandkopie> m_bestandkopie;
     std::unique_ptr<Verwijdering> m_verwijdering;
     std::unique_ptr<Hernoeming> m_hernoeming;
+    std::unique_ptr<Rechtenwijziging> m_rechtenwijziging;
     std::unique_ptr<Opening> m_opening;
     std::unique_ptr<Programmamenu> m_programmamenu;
     std::unique_ptr<Herhaling> m_herhaling;

@@ -167,6 +167,7 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuMapFtpNieuw = Item(m.mnuMapFtp, "mnuMapFtpNieuw", QStringLiteral("Nieuw"));
     m.mnuMapFtpVerwijderen = Item(m.mnuMapFtp, "mnuMapFtpVerwijderen", QStringLiteral("Verwijderen"));
     m.mnuMapFtpHernoemen = Item(m.mnuMapFtp, "mnuMapFtpHernoemen", QStringLiteral("Hernoemen"));
+    m.mnuMapFtpRechten = Item(m.mnuMapFtp, "mnuMapFtpRechten", QStringLiteral("&Rechten\u2026"));
     m.mnuMapFtpVerversen = Item(m.mnuMapFtp, "mnuMapFtpVerversen", QStringLiteral("Verversen"));
     m.mnuMapFtpOpenen = Item(m.mnuMapFtp, "mnuMapFtpOpenen", QStringLiteral("Openen"));
     m.mnuMapFtpHoger = Item(m.mnuMapFtp, "mnuMapFtpHoger", QStringLiteral("Hoger"));
@@ -185,6 +186,7 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuBestandFtpKopierenNaarKlembord =
         Item(m.mnuBestandFtp, "mnuBestandFtpKopierenNaarKlembord", QStringLiteral("Kopiëren naar Klembord"));
     m.mnuBestandFtpHernoemen = Item(m.mnuBestandFtp, "mnuBestandFtpHernoemen", QStringLiteral("Hernoemen"));
+    m.mnuBestandFtpRechten = Item(m.mnuBestandFtp, "mnuBestandFtpRechten", QStringLiteral("&Rechten\u2026"));
     m.mnuBestandFtpVerversen = Item(m.mnuBestandFtp, "mnuBestandFtpVerversen", QStringLiteral("Verversen"));
     m.mnuBestandFtpOpenen = Item(m.mnuBestandFtp, "mnuBestandFtpOpenen", QStringLiteral("Openen"));
     m.mnuBestandFtpLijstSelecteren =

@@ -77,6 +77,7 @@ struct VensterMenus
     QAction* mnuMapFtpNieuw = nullptr;
     QAction* mnuMapFtpVerwijderen = nullptr;
     QAction* mnuMapFtpHernoemen = nullptr;
+    QAction* mnuMapFtpRechten = nullptr;
     QAction* mnuMapFtpVerversen = nullptr;
     QAction* mnuMapFtpOpenen = nullptr;
     QAction* mnuMapFtpHoger = nullptr;
@@ -89,6 +90,7 @@ struct VensterMenus
     QAction* mnuBestandFtpKopieren = nullptr;
     QAction* mnuBestandFtpKopierenNaarKlembord = nullptr;
     QAction* mnuBestandFtpHernoemen = nullptr;
+    QAction* mnuBestandFtpRechten = nullptr;
     QAction* mnuBestandFtpVerversen = nullptr;
     QAction* mnuBestandFtpOpenen = nullptr;
     QAction* mnuBestandFtpLijstSelecteren = nullptr;

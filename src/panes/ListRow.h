@@ -22,6 +22,9 @@ struct ListRow
     quint32 seconden : 17 = 0;
     quint32 precisie : 2 = 3; // Geen
     quint32 zone : 2 = 2;     // Server
+    // The listed permissions rwxrwxrwx (RechtenZetten / RechtenVan of panes/Rijen.h); the
+    // special bits do not fit. Bit 9 says whether the listing gave them.
+    quint32 rechten : 10 = 0;
 };
 
 } // namespace Vamox

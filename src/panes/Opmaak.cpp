@@ -101,4 +101,20 @@ QString DatumSleutel(const QDate& d)
     return uit;
 }
 
+QString RechtenTekst(int rechten)
+{
+    if (rechten < 0) return {};
+    QString uit(9, u'-');
+    static constexpr char16_t letters[3] = {u'r', u'w', u'x'};
+    for (int i = 0; i < 9; ++i)
+        if (rechten & (0400 >> i)) uit[i] = letters[i % 3];
+    static constexpr int bijzonder[3] = {04000, 02000, 01000};
+    for (int d = 0; d < 3; ++d) {
+        if (!(rechten & bijzonder[d])) continue;
+        const bool x = rechten & (0100 >> (d * 3));
+        uit[d * 3 + 2] = d == 2 ? (x ? u't' : u'T') : (x ? u's' : u'S');
+    }
+    return uit;
+}
+
 } // namespace Vamox

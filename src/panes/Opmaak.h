@@ -33,4 +33,7 @@ QString DatumTekst(const QDate& d);
 // Hidden sort key of a date: "yyyy-mm-dd"; an invalid date gives "" (sorts first).
 QString DatumSleutel(const QDate& d);
 
+// "rwxr-xr-x" (with s, S, t, T as "ls -l" shows them); empty for -1 (not listed).
+QString RechtenTekst(int rechten);
+
 } // namespace Vamox

@@ -13,6 +13,12 @@ void TijdZetten(ListRow& rij, const FtpEntry& entry)
     rij.seconden = tijd ? quint32(entry.uur * 3600 + entry.minuut * 60 + entry.seconde) : 0;
     rij.precisie = quint32(rij.datum.isValid() && tijd ? entry.precisie : Tijdprecisie::Geen);
     rij.zone = quint32(entry.zone);
+    RechtenZetten(rij, entry.rechten);
+}
+
+void RechtenZetten(ListRow& rij, int rechten)
+{
+    rij.rechten = rechten < 0 ? 0u : quint32(01000 | (rechten & 0777));
 }
 
 ListRow RijVan(const FtpEntry& entry, const ProgrammaBekend& bekend)

@@ -11,10 +11,11 @@ struct Klus
 {
     enum class Richting
     {
-        Downloaden,    // server file -> local file
-        Uploaden,      // local file -> server file
-        Kopieren,      // server file -> server file, through a copy in the work folder
-        LokaalKopieren // local file -> local file
+        Downloaden,     // server file -> local file
+        Uploaden,       // local file -> server file
+        Kopieren,       // server file -> server file, through a copy in the work folder
+        LokaalKopieren, // local file -> local file
+        Rechten         // the permissions of server file or folder `bron` set to `rechten`
     };
     enum class Staat
     {
@@ -35,6 +36,7 @@ struct Klus
     // Uploaden, Kopieren, LokaalKopieren: whether the planner knows the target to be new (no file to
     // replace, so no temporary name and no check for one; a local copy then replaces nothing).
     Serverdoel serverdoel = Serverdoel::Onbekend;
+    int rechten = -1; // Rechten: the mode bits to set (07777)
 
     Staat staat = Staat::Wachtend;
     qint64 gedaan = 0; // bytes moved so far

@@ -71,6 +71,10 @@ Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
         // The copy in between was this job's own.
         if (!taak.werkkopie.isEmpty()) QFile::remove(taak.werkkopie);
         break;
+    case Klus::Richting::Rechten:
+        u.gelukt = taak.rechten >= 0 &&
+                   sessie.FtpRechtenZetten(taak.bron, QStringLiteral("%1").arg(taak.rechten & 07777, 3, 8, QChar(u'0')));
+        break;
     case Klus::Richting::LokaalKopieren:
         // The queue gives these to its Lokaalwerker; here they could not be stopped.
         u.fout = QStringLiteral("Geen serveroverdracht");

@@ -435,6 +435,8 @@ bool Wachtrij::LokalemapInGebruik(const QString& map) const
             return Onder(k.werkkopie, map, LokaalScheiding);
         case Klus::Richting::LokaalKopieren:
             return Onder(k.bron, map, LokaalScheiding) || Onder(k.doel, map, LokaalScheiding);
+        case Klus::Richting::Rechten:
+            return false;
         }
         return false;
     });

@@ -63,8 +63,8 @@ TEST(listingMlsd, PyftpdlibUitvoer)
                                 });
 }
 
-// What to ask with OPTS MLST from the MLST line of FEAT: only the kind, size and date, and only
-// when the server would send more.
+// What to ask with OPTS MLST from the MLST line of FEAT: only the kind, size, date and
+// permissions, and only when the server would send more or leave the permissions out.
 TEST(listingMlsd, FeitenOmTeVragen)
 {
     const struct
@@ -72,7 +72,8 @@ TEST(listingMlsd, FeitenOmTeVragen)
         const char* regel;
         const char* gevraagd;
     } gevallen[] = {
-        {" MLST type*;perm*;size*;modify*;unique*;unix.mode;unix.uid;unix.gid;", "type;size;modify;"},
+        {" MLST type*;perm*;size*;modify*;unique*;unix.mode;unix.uid;unix.gid;", "type;size;modify;unix.mode;"},
+        {"MLST type*;size*;modify*;UNIX.mode;", "type;size;modify;unix.mode;"}, // offered, not sent
         {"MLST Type*;Size*;Modify*;Perm*", "type;size;modify;"},
         {"MLST modify*;type*;UNIX.owner*;", "modify;type;"},
         {"MLST type*;size*;modify*;", ""},      // sends only those already
@@ -84,6 +85,35 @@ TEST(listingMlsd, FeitenOmTeVragen)
     for (const auto& g : gevallen) {
         SCOPED_TRACE(g.regel);
         EXPECT_EQ(MlstFeiten(g.regel), QByteArray(g.gevraagd));
+    }
+}
+
+// Permissions and links as the three kinds of listing give them; -1 where a line does not say.
+TEST(listing, RechtenEnLinks)
+{
+    const struct
+    {
+        const char* regel;
+        bool mlsd;
+        int rechten;
+        bool link;
+    } gevallen[] = {
+        {"-rw-r--r--   1 u g  5 Jan  1  2020 a", false, 0644, false},
+        {"drwxr-sr-t   2 u g  0 Jan  1  2020 d", false, 03755, false},
+        {"-rwSr-xr-T   1 u g  5 Jan  1  2020 s", false, 05654, false},
+        {"lrwxrwxrwx   1 u g  5 Jan  1  2020 l -> a", false, 0777, true},
+        {"type=file;size=1;UNIX.mode=0640; m", true, 0640, false},
+        {"type=dir;unix.mode=0o755; p", true, 0755, false}, // Python's octal
+        {"type=OS.unix=slink:/a;unix.mode=777; k", true, 0777, true},
+        {"type=file;unix.mode=0989; fout", true, -1, false},
+        {"type=file;size=1; zonder", true, -1, false},
+    };
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(g.regel);
+        const std::vector<FtpEntry> e = g.mlsd ? MlsdLezen(g.regel) : ListLezen(g.regel, QDate(2026, 6, 1));
+        ASSERT_EQ(e.size(), 1u);
+        EXPECT_EQ(e[0].rechten, g.rechten);
+        EXPECT_EQ(e[0].isLink, g.link);
     }
 }
 

@@ -81,7 +81,7 @@ TEST_F(VergelijkVenster, MarkeringenVolgenElkeWijziging)
     LokaalTonen(lokaal.path());
     QAction* vergelijken = venster->menus().mnuMappenVergelijken;
     ASSERT_TRUE(vergelijken->isEnabled());
-    EXPECT_EQ(ui().LijstBLokaal->lijstModel().columnCount(), 5);
+    EXPECT_EQ(ui().LijstBLokaal->lijstModel().columnCount(), LijstModel::KolomRechten + 1);
 
     ui().LijstBLokaal->setFocus();
     CtrlToets(Qt::Key_O);
@@ -177,7 +177,7 @@ TEST_F(VergelijkVenster, MarkeringenVolgenElkeWijziging)
 
     CtrlToets(Qt::Key_O);
     EXPECT_FALSE(vergelijken->isChecked());
-    EXPECT_EQ(lb.lijstModel().columnCount(), 5);
+    EXPECT_EQ(lb.lijstModel().columnCount(), LijstModel::KolomRechten + 1);
     EXPECT_EQ(ui().LijstFtp->lijstModel().columnCount(), 1);
     EXPECT_FALSE(lm.index(0, 0).data(Qt::BackgroundRole).isValid());
     EXPECT_FALSE(venster->statusBar()->isVisible());

@@ -5,6 +5,7 @@
 #include "panes/gui/LijstWeergave.h"
 
 #include <QHeaderView>
+#include <QMenu>
 
 #include <algorithm>
 #include <span>
@@ -12,6 +13,9 @@
 namespace Vamox {
 
 namespace {
+
+// The list's property that says the user chose to see "Rechten".
+constexpr const char* RechtenGetoond = "rechtenGetoond";
 
 int BreedteTwips(const LijstWeergave& lijst)
 {
@@ -30,6 +34,13 @@ int StandBreedte(LijstWeergave& lijst)
     if (kolom < 0) return 0;
     ZetBreedte(lijst, kolom, KolomStandBreedte);
     return KolomStandBreedte;
+}
+
+int RechtenBreedte(LijstWeergave& lijst)
+{
+    if (lijst.isColumnHidden(LijstModel::KolomRechten)) return 0;
+    ZetBreedte(lijst, LijstModel::KolomRechten, KolomRechtenBreedte);
+    return KolomRechtenBreedte;
 }
 
 } // namespace
@@ -58,14 +69,36 @@ void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes)
         model.ZetKopTekst(LijstModel::KolomDatum, QStringLiteral("Datum"));
         model.ZetKopTekst(LijstModel::KolomNGrootte, QStringLiteral("nGrootte"));
         model.ZetKopTekst(LijstModel::KolomNDatum, QStringLiteral("nDatum"));
+        model.ZetKopTekst(LijstModel::KolomRechten, QStringLiteral("Rechten"));
         lijst.setColumnHidden(LijstModel::KolomNGrootte, true);
         lijst.setColumnHidden(LijstModel::KolomNDatum, true);
+        if (!lijst.property(RechtenGetoond).toBool()) lijst.setColumnHidden(LijstModel::KolomRechten, true);
     }
     ZetBreedte(lijst, LijstModel::KolomNaam,
                BreedteTwips(lijst) - KolomGrootteBreedte - KolomDatumBreedte - SchuifbalkRuimte -
-                   StandBreedte(lijst));
+                   StandBreedte(lijst) - RechtenBreedte(lijst));
     ZetBreedte(lijst, LijstModel::KolomGrootte, KolomGrootteBreedte);
     ZetBreedte(lijst, LijstModel::KolomDatum, KolomDatumBreedte);
+}
+
+void RechtenKolomMenu(LijstWeergave& lijst)
+{
+    QHeaderView* kop = lijst.header();
+    kop->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* menu = new QMenu(kop);
+    menu->setObjectName(QStringLiteral("mnuKolommen") + lijst.objectName());
+    QAction* rechten = menu->addAction(QStringLiteral("&Rechten"));
+    rechten->setObjectName(QStringLiteral("mnuKolomRechten"));
+    rechten->setCheckable(true);
+    QObject::connect(rechten, &QAction::toggled, &lijst, [&lijst](bool aan) {
+        lijst.setProperty(RechtenGetoond, aan);
+        lijst.setColumnHidden(LijstModel::KolomRechten, !aan);
+        LijstBKoppenInstellen(lijst, true);
+    });
+    QObject::connect(kop, &QHeaderView::customContextMenuRequested, menu, [menu, kop, rechten, &lijst](const QPoint& p) {
+        rechten->setChecked(!lijst.isColumnHidden(LijstModel::KolomRechten));
+        menu->popup(kop->viewport()->mapToGlobal(p));
+    });
 }
 
 QString KopMetAantal(const LijstWeergave& lijst, const QString& aantal, bool lezend)

@@ -15,11 +15,18 @@ inline constexpr int SchuifbalkRuimte = 300;
 // The column "Stand" while the two sides are compared; the name column gives up its width.
 inline constexpr int KolomStandBreedte = 1500;
 
+// The column "Rechten" of the server file list, when shown from its header's menu.
+inline constexpr int KolomRechtenBreedte = 1300;
+
 // Folder list: creates the column with its title (alleenBreedtes false) and sets its width.
 void LijstKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
 
 // File list: creates the five columns (alleenBreedtes false) and sets their widths.
 void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
+
+// The server file list's header gets a menu with "Rechten", which shows or hides that column
+// (hidden at first); the name column gives up the width.
+void RechtenKolomMenu(LijstWeergave& lijst);
 
 // The first header becomes the list's title + " (" + number of rows + ")"; one parent entry
 // " .." is not counted. While the folder is still being read the count ends in "…".

@@ -2,6 +2,7 @@
 
 #include "ftp/FtpPaden.h"
 #include "panes/Mapbron.h"
+#include "panes/Rijen.h"
 #include "panes/gui/Kolommen.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/Paneel.h"
@@ -148,8 +149,11 @@ void Lezing::Deel(std::vector<FtpEntry>& deel, bool opnieuw)
         if (e.isMap) {
             if (!m_mappenVullen) continue;
             // A listed ".." becomes the parent entry at the end; it is no folder to show now.
-            if (SpatiesWeg(e.naam) != QLatin1String(".."))
-                m_wachtendeMappen.push_back(ListRow{e.naam, 0, {}, map});
+            if (SpatiesWeg(e.naam) != QLatin1String("..")) {
+                ListRow rij{e.naam, 0, {}, map};
+                RechtenZetten(rij, e.rechten);
+                m_wachtendeMappen.push_back(std::move(rij));
+            }
             m_mappen.push_back(std::move(e));
         } else if (m_bestandenVullen) {
             int extensie = -1;

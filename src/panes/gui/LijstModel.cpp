@@ -1,6 +1,7 @@
 #include "panes/gui/LijstModel.h"
 
 #include "panes/Opmaak.h"
+#include "panes/Rijen.h"
 #include "panes/RijenSorteren.h"
 #include "panes/gui/ImageLijst16.h"
 #include "platform/gui/Kleuren.h"
@@ -37,7 +38,7 @@ QStringList KolomNamen(LijstSoort soort)
 {
     if (soort == LijstSoort::Mappen) return {QString()};
     return {QString(), QStringLiteral("Grootte"), QStringLiteral("Datum"), QStringLiteral("nGrootte"),
-            QStringLiteral("nDatum")};
+            QStringLiteral("nDatum"), QStringLiteral("Rechten")};
 }
 
 bool Rechts(LijstSoort soort, int kolom)
@@ -284,6 +285,8 @@ QVariant LijstModel::data(const QModelIndex& index, int role) const
             return GrootteSleutel(rij.grootte);
         case KolomNDatum:
             return DatumSleutel(rij.datum);
+        case KolomRechten:
+            return RechtenTekst(RechtenVan(rij));
         default:
             return {};
         }

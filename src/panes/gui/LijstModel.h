@@ -20,7 +20,7 @@ enum class LijstSoort
 };
 
 // The rows of one of the four lists. A folder list has one column (the name); a file list has
-// five: name, "Grootte", "Datum" and the hidden sort keys "nGrootte" and "nDatum". While the two
+// six: name, "Grootte", "Datum", the hidden sort keys "nGrootte" and "nDatum", and "Rechten". While the two
 // sides are compared a column "Stand" follows them. Texts are made from the row when a cell is
 // drawn, so filling 100,000 rows is one vector move.
 class LijstModel final : public QAbstractTableModel
@@ -35,7 +35,8 @@ public:
         KolomGrootte = 1,
         KolomDatum = 2,
         KolomNGrootte = 3,
-        KolomNDatum = 4
+        KolomNDatum = 4,
+        KolomRechten = 5 // server files' permissions; hidden unless chosen from the header's menu
     };
 
     LijstModel(LijstSoort soort, const ImageLijst16* beelden, QObject* parent = nullptr);

@@ -198,6 +198,7 @@ std::vector<ListRow> Mapregels(const std::vector<FtpEntry>& mappen,
             rij.icoonSleutel = mapomhoog;
         else
             rij.icoonSleutel = heeftSubmappen && heeftSubmappen(naam) ? mapplus : map;
+        RechtenZetten(rij, entry.rechten);
         rijen.push_back(std::move(rij));
     }
     return rijen;

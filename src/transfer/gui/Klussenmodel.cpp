@@ -20,6 +20,8 @@ QString RichtingTekst(Klus::Richting richting)
     case Klus::Richting::Kopieren:
     case Klus::Richting::LokaalKopieren:
         return QStringLiteral("Kopiëren");
+    case Klus::Richting::Rechten:
+        return QStringLiteral("Rechten");
     }
     return {};
 }
