@@ -13,7 +13,12 @@ struct Klus
     {
         Downloaden, // server file -> local file
         Uploaden,   // local file -> server file
-        Kopieren    // server file -> server file, through a copy in the work folder
+        Kopieren,   // server file -> server file, through a copy in the work folder
+        // A synchronise's other jobs, on `doel`: nothing moves.
+        MapServer,    // a server folder made (one that exists is fine)
+        MapLokaal,    // a local folder made
+        WissenLokaal, // a local file or folder to the trash
+        WissenServer  // a server file, or a folder with all below it (`isMap`)
     };
     enum class Staat
     {
@@ -34,6 +39,7 @@ struct Klus
     // Uploaden, Kopieren: whether the planner knows the target to be new (no file to replace, so no
     // temporary name and no check for one).
     Serverdoel serverdoel = Serverdoel::Onbekend;
+    bool isMap = false; // WissenServer: `doel` is a folder
 
     Staat staat = Staat::Wachtend;
     qint64 gedaan = 0; // bytes moved so far

@@ -19,6 +19,12 @@ QString RichtingTekst(Klus::Richting richting)
         return QStringLiteral("Uploaden");
     case Klus::Richting::Kopieren:
         return QStringLiteral("Kopiëren");
+    case Klus::Richting::MapServer:
+    case Klus::Richting::MapLokaal:
+        return QStringLiteral("Nieuwe map");
+    case Klus::Richting::WissenLokaal:
+    case Klus::Richting::WissenServer:
+        return QStringLiteral("Verwijderen");
     }
     return {};
 }
