@@ -288,6 +288,77 @@ TEST_P(Synchroniseren, BeideKantenMetGeheugen)
         EXPECT_NE(r.actie, Syncactie::WissenServer) << r.Pad().toStdString();
 }
 
+// A synchronise cut short (the run stopped while the slow server sends its files) loses nothing:
+// the next one plans only the files that did not arrive, and after it nothing is left.
+TEST(SynchroniserenOnderbroken, TweedeRondeDoetDeRest)
+{
+    qputenv("TZ", "UTC0");
+    tzset();
+    FtpServerOpties opties;
+    opties.snelheid = 4000;
+    FtpTestServer server(opties);
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    server.maakMap(QStringLiteral("t"));
+    FtpSession sessie;
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    Wachtrij wachtrij(sessie);
+    wachtrij.ZetVerbindingen(1);
+    QTemporaryDir lokaal;
+    const Syncpaar paar{lokaal.filePath(QStringLiteral("paar")), QStringLiteral("/t")};
+    ASSERT_TRUE(QDir().mkpath(paar.lokaal));
+    for (int i = 0; i < 5; ++i)
+        server.schrijf(QStringLiteral("t/m/f%1.bin").arg(i), QByteArray(1000, char('a' + i)));
+    const QString staat = lokaal.filePath(QStringLiteral("staat"));
+    const Synckeuzes keuzes{.richting = Syncrichting::BeideKanten};
+
+    const Plan p1 = Plannen(sessie, paar, keuzes, SyncstaatLezen(staat));
+    ASSERT_EQ(p1.regels.size(), 6u);
+    QObject::connect(&wachtrij, &Wachtrij::klusGewijzigd, [&](int i) {
+        const Klus& k = wachtrij.Klussen().at(std::size_t(i));
+        if (k.staat == Klus::Staat::Klaar && k.richting == Klus::Richting::Downloaden) wachtrij.Escape();
+    });
+    const Overdrachtsresultaat r1 = Uitvoeren(wachtrij, paar, staat, p1);
+    EXPECT_TRUE(r1.gestopt);
+    std::set<std::string> over;
+    for (int i = 0; i < 5; ++i)
+        if (Lees(paar.lokaal + QStringLiteral("/m/f%1.bin").arg(i)).size() != 1000)
+            over.insert(QStringLiteral("Downloaden m/f%1.bin").arg(i).toStdString());
+    ASSERT_FALSE(over.empty());
+    ASSERT_LT(over.size(), 5u);
+
+    QObject::disconnect(&wachtrij, &Wachtrij::klusGewijzigd, nullptr, nullptr);
+    const Plan p2 = Plannen(sessie, paar, keuzes, SyncstaatLezen(staat));
+    EXPECT_EQ(p2.Tekst(), over);
+    EXPECT_EQ(Uitvoeren(wachtrij, paar, staat, p2).mislukt, 0);
+    EXPECT_TRUE(Plannen(sessie, paar, keuzes, SyncstaatLezen(staat)).regels.empty());
+}
+
+// Names a server may list that are no plain names are never written locally nor deleted there.
+TEST(SynchroniserenVijandig, NamenGeweigerd)
+{
+    FtpServerOpties opties;
+    opties.mlst = false;
+    opties.vasteListing = "-rw-r--r-- 1 u g 2 Jan 01 2020 ok.txt\r\n"
+                          "-rw-r--r-- 1 u g 2 Jan 01 2020 ../boos.txt\r\n"
+                          "-rw-r--r-- 1 u g 2 Jan 01 2020 ..\r\n"
+                          "-rw-r--r-- 1 u g 2 Jan 01 2020 a\\b.txt\r\n"
+                          "-rw-r--r-- 1 u g 2 Jan 01 2020 sub/x.txt\r\n";
+    FtpTestServer server(opties);
+    ASSERT_TRUE(server.start()) << server.fout().toStdString();
+    server.schrijf(QStringLiteral("t/ok.txt"), "ok");
+    FtpSession sessie;
+    ASSERT_TRUE(sessie.FtpVerbindingOpenen(server.gegevens()));
+    QTemporaryDir lokaal;
+    ASSERT_TRUE(QDir().mkpath(lokaal.filePath(QStringLiteral("paar"))));
+    const Syncpaar paar{lokaal.filePath(QStringLiteral("paar")), QStringLiteral("/t")};
+    const Plan p = Plannen(sessie, paar, {.richting = Syncrichting::NaarLokaal}, std::nullopt);
+    EXPECT_EQ(p.Tekst(), (std::set<std::string>{"Downloaden ok.txt"}));
+    EXPECT_EQ(p.einde.geweigerd, 4);
+    const Plan spiegel =
+        Plannen(sessie, paar, {.richting = Syncrichting::NaarServer, .wijze = Syncwijze::Spiegelen}, std::nullopt);
+    EXPECT_EQ(spiegel.Tekst(), (std::set<std::string>{"Op de server verwijderen ok.txt"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Servers, Synchroniseren, ::testing::Values(Soort::Mlsd, Soort::Vsftpd, Soort::Sftp),
                          [](const auto& info) {
                              switch (info.param) {
