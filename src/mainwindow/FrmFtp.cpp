@@ -40,6 +40,7 @@
 #include "transfer/gui/Verversing.h"
 #include "transfer/gui/Voortgangsweergave.h"
 #include "vergelijken/gui/Mappenvergelijking.h"
+#include "vergelijken/gui/Synchronisatievenster.h"
 #include "vergelijken/gui/Synchroonbladeren.h"
 
 #include <QAction>
@@ -218,6 +219,7 @@ void FrmFtp::SubsystemenMaken()
                                       }});
     m_synchroonbladeren =
         std::make_unique<Synchroonbladeren>(*m_lokaalPaneel, *m_serverPaneel, *m.mnuGesynchroniseerdBladeren);
+    connect(m.mnuSynchroniseren, &QAction::triggered, this, &FrmFtp::SynchroniserenOpenen);
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
     m_toetsen = std::make_unique<Toetsenbediening>(m_ui);
@@ -350,6 +352,25 @@ void FrmFtp::ServersImporteren()
     Melding((n == 1 ? QStringLiteral("1 server") : QString::number(n) + QStringLiteral(" servers")) +
                 QStringLiteral(" geïmporteerd."),
             1, 1500);
+}
+
+void FrmFtp::SynchroniserenOpenen()
+{
+    if (!m_serverPaneel->Verbonden() || m_lokaalPaneel->HuidigeMap().isEmpty() ||
+        m_serverPaneel->HuidigeMap().isEmpty())
+        return;
+    Synchronisatievenster::Gegevens g;
+    g.aanmelding = m_toestand.sessie.aanmelding();
+    g.paar = {m_lokaalPaneel->HuidigeMap(), m_serverPaneel->HuidigeMap()};
+    g.klok = m_mappenvergelijking->Klok();
+    g.staatMap = QFileInfo(m_toestand.CfgBestand).absolutePath();
+    g.serverNaam = m_ui.cboVerbindingenFtp->currentText();
+    g.patroonLokaal = m_lokaalPaneel->ui().patroon->currentText();
+    g.patroonServer = m_serverPaneel->ui().patroon->currentText();
+    g.verbindingen = m_toestand.Verbindingen;
+    auto* venster = new Synchronisatievenster(m_toestand.wachtrij, std::move(g), this);
+    venster->setAttribute(Qt::WA_DeleteOnClose);
+    venster->show();
 }
 
 } // namespace Vamox
