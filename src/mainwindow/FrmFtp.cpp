@@ -368,7 +368,24 @@ void FrmFtp::SynchroniserenOpenen()
     g.patroonLokaal = m_lokaalPaneel->ui().patroon->currentText();
     g.patroonServer = m_serverPaneel->ui().patroon->currentText();
     g.verbindingen = m_toestand.Verbindingen;
+    QStringList& onthouden = m_toestand.Synchronisaties;
+    const auto vanServer = [&](const QString& regel) {
+        const std::optional<Syncherinnering> h = SyncherinneringLezen(regel);
+        return h && h->server == g.serverNaam;
+    };
+    for (const QString& regel : std::as_const(onthouden))
+        if (vanServer(regel)) g.vorige = SyncherinneringLezen(regel);
     auto* venster = new Synchronisatievenster(m_toestand.wachtrij, std::move(g), this);
+    // Only a saved server's choices are kept, in a line of its own.
+    connect(venster, &Synchronisatievenster::uitgevoerd, this, [this](const Syncherinnering& h) {
+        if (ServerZoeken(m_toestand.ServerLijst, h.server) < 1) return;
+        QStringList& lijst = m_toestand.Synchronisaties;
+        lijst.removeIf([&](const QString& regel) {
+            const std::optional<Syncherinnering> oud = SyncherinneringLezen(regel);
+            return oud && oud->server == h.server;
+        });
+        lijst.append(SyncherinneringTekst(h));
+    });
     venster->setAttribute(Qt::WA_DeleteOnClose);
     venster->show();
 }

@@ -18,4 +18,16 @@ std::optional<Syncstaat> SyncstaatLezen(const QString& pad);
 // Owner-only, in the old file's place only once it is whole.
 bool SyncstaatSchrijven(const QString& pad, const Syncstaat& staat);
 
+// The last pair and choices of a saved server, kept as one settings line.
+struct Syncherinnering
+{
+    QString server; // the saved server's name
+    QString lokaal, serverMap;
+    Synckeuzes keuzes; // the pattern is not kept: `patronen` takes the panes' own
+    bool patronen = false;
+    bool operator==(const Syncherinnering&) const = default;
+};
+QString SyncherinneringTekst(const Syncherinnering& h);
+std::optional<Syncherinnering> SyncherinneringLezen(const QString& tekst);
+
 } // namespace Vamox

@@ -30,9 +30,29 @@ Synchronisatievenster::Synchronisatievenster(Wachtrij& wachtrij, Gegevens gegeve
     m_gegevens.paar.server = ZonderEindscheiding(m_gegevens.paar.server);
     setWindowTitle(QStringLiteral("Synchroniseren"));
     auto* hoofd = new QVBoxLayout(this);
-    hoofd->addWidget(new QLabel(QStringLiteral("Lokaal: %1\nServer: %2")
-                                    .arg(QDir::toNativeSeparators(m_gegevens.paar.lokaal), m_gegevens.paar.server),
-                                this));
+    auto* paarRegel = new QHBoxLayout;
+    m_paar = new QLabel(this);
+    paarRegel->addWidget(m_paar, 1);
+    const auto paarTonen = [this] {
+        m_paar->setText(QStringLiteral("Lokaal: %1\nServer: %2")
+                            .arg(QDir::toNativeSeparators(m_gegevens.paar.lokaal), m_gegevens.paar.server));
+    };
+    paarTonen();
+    const std::optional<Syncherinnering>& vorige = m_gegevens.vorige;
+    if (vorige && (vorige->lokaal != m_gegevens.paar.lokaal || vorige->serverMap != m_gegevens.paar.server)) {
+        auto* terug = new QPushButton(QStringLiteral("&Vorig paar: %1 en %2")
+                                          .arg(QDir::toNativeSeparators(vorige->lokaal), vorige->serverMap),
+                                      this);
+        terug->setObjectName(QStringLiteral("knopVorigPaar"));
+        paarRegel->addWidget(terug);
+        connect(terug, &QPushButton::clicked, this, [this, terug, paarTonen] {
+            m_gegevens.paar = {m_gegevens.vorige->lokaal, m_gegevens.vorige->serverMap};
+            paarTonen();
+            terug->hide();
+            Vergelijken();
+        });
+    }
+    hoofd->addLayout(paarRegel);
     auto* keuzes = new QHBoxLayout;
     m_richting = new QComboBox(this);
     m_richting->setObjectName(QStringLiteral("cboRichting"));
@@ -101,6 +121,7 @@ Synchronisatievenster::Synchronisatievenster(Wachtrij& wachtrij, Gegevens gegeve
     connect(sluiten, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_model, &Synchronisatiemodel::aantekeningGewijzigd, this, &Synchronisatievenster::regelZetten);
     connect(m_richting, &QComboBox::currentIndexChanged, this, &Synchronisatievenster::keuzesGewijzigd);
+    if (vorige) ZetKeuzes(vorige->keuzes, vorige->patronen);
     keuzesGewijzigd();
     regelZetten();
     // The pair as the window opened with it is compared at once: one click from here.
@@ -205,7 +226,10 @@ void Synchronisatievenster::Uitvoeren()
     connect(uitvoering, &Synchronisatieuitvoering::klaar, uitvoering, &QObject::deleteLater);
     uitvoering->Starten(m_model->Regels());
     m_einde.reset();
-    Q_EMIT uitgevoerd();
+    Syncherinnering h{.server = m_gegevens.serverNaam, .lokaal = m_gegevens.paar.lokaal,
+                      .serverMap = m_gegevens.paar.server, .keuzes = Keuzes(), .patronen = Patronen()};
+    h.keuzes.patroon.clear();
+    Q_EMIT uitgevoerd(h);
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ftp/FtpGegevens.h"
+#include "vergelijken/Synchronisatiestaat.h"
 #include "vergelijken/Synchronisatiewandeling.h"
 
 #include <QDialog>
@@ -36,6 +37,8 @@ public:
         QString serverNaam;  // the saved server, for the state file's name
         QString patroonLokaal, patroonServer;
         int verbindingen = 3;
+        // The server's last synchronise: its choices are taken, its pair is one click away.
+        std::optional<Syncherinnering> vorige;
     };
 
     Synchronisatievenster(Wachtrij& wachtrij, Gegevens gegevens, QWidget* ouder = nullptr);
@@ -51,8 +54,8 @@ public:
     void Uitvoeren();
 
 Q_SIGNALS:
-    // The ticked rows went to the queue.
-    void uitgevoerd();
+    // The ticked rows went to the queue: the pair and choices to remember.
+    void uitgevoerd(const Vamox::Syncherinnering& herinnering);
 
 private:
     void keuzesGewijzigd();
@@ -69,6 +72,7 @@ private:
     QCheckBox* m_submappen;
     QCheckBox* m_patronen;
     QTableView* m_lijst;
+    QLabel* m_paar;
     QLabel* m_stand;
     QLabel* m_totalen;
     QPushButton* m_uitvoeren;
