@@ -72,6 +72,7 @@ void Synchronisatieuitvoering::Starten(const std::vector<Syncregel>& regels)
     if (m_bezig) return;
     m_bezig = true;
     m_regels.clear();
+    m_doelen.clear();
     m_fasen.clear();
     m_fase = 0;
     m_totaal = {};
@@ -155,9 +156,10 @@ void Synchronisatieuitvoering::volgende()
             break;
         }
         k.nummer = qint64(plan.klussen.size()) + 1;
+        m_doelen.insert(k.doel, i);
         plan.klussen.push_back(std::move(k));
     }
-    const quint64 ronde = m_wachtrij.Toevoegen(
+    m_wachtrij.Toevoegen(
         std::move(plan),
         [this](const Overdrachtsresultaat& r) {
             m_totaal.gedaan += r.gedaan;
@@ -174,7 +176,6 @@ void Synchronisatieuitvoering::volgende()
             QMetaObject::invokeMethod(this, &Synchronisatieuitvoering::volgende, Qt::QueuedConnection);
         },
         Rondeopties{.bijschrift = QStringLiteral("Synchroniseren")});
-    m_rondes.insert(ronde, fase);
 }
 
 void Synchronisatieuitvoering::klusGewijzigd(int index)
@@ -183,9 +184,9 @@ void Synchronisatieuitvoering::klusGewijzigd(int index)
     if (index < 0 || std::size_t(index) >= klussen.size()) return;
     const Klus& k = klussen[std::size_t(index)];
     if (k.staat != Klus::Staat::Klaar) return;
-    const auto it = m_rondes.constFind(k.ronde);
-    if (it == m_rondes.cend() || k.nummer < 1 || std::size_t(k.nummer) > it->size()) return;
-    const Syncregel& r = m_regels[std::size_t((*it)[std::size_t(k.nummer - 1)])];
+    const auto it = m_doelen.constFind(k.doel);
+    if (it == m_doelen.cend()) return;
+    const Syncregel& r = m_regels[std::size_t(*it)];
     const QString pad = r.Pad();
     switch (r.actie) {
     case Syncactie::Uploaden:

@@ -18,7 +18,8 @@ class Wachtrij;
 // wait for the one before: new folders (parents first), then the transfers, then the deletes. A
 // stop (Escape) ends the stages after it. Every job that ends well goes into the pair's state at
 // once, written to its file within a second and when a stage ends, so that a synchronise cut
-// short plans only what is left the next time.
+// short plans only what is left the next time. It keeps listening after its stages ended: a
+// failed job retried from the transfer list goes into the state too.
 class Synchronisatieuitvoering final : public QObject
 {
     Q_OBJECT
@@ -50,7 +51,7 @@ private:
     std::vector<Syncregel> m_regels;
     std::vector<std::vector<qsizetype>> m_fasen; // indices into m_regels
     std::size_t m_fase = 0;
-    QHash<quint64, std::vector<qsizetype>> m_rondes; // run: its rows by job number - 1
+    QHash<QString, qsizetype> m_doelen; // a job's target: its row (a retried job is another run's)
     Overdrachtsresultaat m_totaal;
     QTimer m_bewaarTimer;
     bool m_bezig = false;

@@ -220,10 +220,14 @@ void Synchronisatievenster::regelZetten()
 void Synchronisatievenster::Uitvoeren()
 {
     if (!m_einde) return;
-    // Outlives the window: it keeps the state while the queue runs.
-    auto* uitvoering = new Synchronisatieuitvoering(m_wachtrij, m_gegevens.paar, StaatPadVan(m_gegevens),
+    // Outlives the window: it keeps the state while the queue runs, and for retries from the
+    // transfer list after. One per pair: an older one would write its older state.
+    const QString staatPad = StaatPadVan(m_gegevens);
+    for (auto* oud : m_wachtrij.findChildren<Synchronisatieuitvoering*>(staatPad, Qt::FindDirectChildrenOnly))
+        if (!oud->Bezig()) delete oud;
+    auto* uitvoering = new Synchronisatieuitvoering(m_wachtrij, m_gegevens.paar, staatPad,
                                                     std::move(m_einde->staat), &m_wachtrij);
-    connect(uitvoering, &Synchronisatieuitvoering::klaar, uitvoering, &QObject::deleteLater);
+    uitvoering->setObjectName(staatPad);
     uitvoering->Starten(m_model->Regels());
     m_einde.reset();
     Syncherinnering h{.server = m_gegevens.serverNaam, .lokaal = m_gegevens.paar.lokaal,
