@@ -247,11 +247,14 @@ TEST_P(Synchroniseren, ElkVerschilBeideKantenOp)
     EXPECT_EQ(InPrullenbak(), 2);
     EXPECT_TRUE(QFileInfo::exists(m_lokaal.filePath("buiten.txt")));
 
-    // Mirrored to the server now: the server's own file goes, the one beside the root stays.
+    // Mirrored to the server now: a folder only the server has goes with all it holds, the file
+    // beside the root stays.
+    s.Schrijf("weg/diep/c.txt", "c", Nu);
     const Plan p3 = Plannen(m_sessie, m_paar, {.richting = Syncrichting::NaarServer, .wijze = Syncwijze::Spiegelen},
                             SyncstaatLezen(Staat()));
-    EXPECT_EQ(p3.Tekst(), (std::set<std::string>{"Uploaden lokaal-nieuwer.txt"}));
+    EXPECT_EQ(p3.Tekst(), (std::set<std::string>{"Uploaden lokaal-nieuwer.txt", "Op de server verwijderen weg"}));
     EXPECT_EQ(Uitvoeren(*m_wachtrij, m_paar, Staat(), p3).mislukt, 0);
+    EXPECT_FALSE(QFileInfo::exists(s.OpSchijf("weg")));
     const Plan p4 = Plannen(m_sessie, m_paar, spiegel, SyncstaatLezen(Staat()));
     EXPECT_TRUE(p4.regels.empty()) << *p4.Tekst().begin();
     EXPECT_TRUE(QFileInfo::exists(s.OpSchijf("../buiten.txt")));
