@@ -40,6 +40,7 @@
 #include "transfer/gui/Verversing.h"
 #include "transfer/gui/Voortgangsweergave.h"
 #include "vergelijken/gui/Mappenvergelijking.h"
+#include "vergelijken/Synchronisatieuitvoering.h"
 #include "vergelijken/gui/Synchronisatievenster.h"
 #include "vergelijken/gui/Synchroonbladeren.h"
 
@@ -377,7 +378,13 @@ void FrmFtp::SynchroniserenOpenen()
         if (vanServer(regel)) g.vorige = SyncherinneringLezen(regel);
     auto* venster = new Synchronisatievenster(m_toestand.wachtrij, std::move(g), this);
     // Only a saved server's choices are kept, in a line of its own.
-    connect(venster, &Synchronisatievenster::uitgevoerd, this, [this](const Syncherinnering& h) {
+    connect(venster, &Synchronisatievenster::uitgevoerd, this, [this](const Syncherinnering& h,
+                                                                      Synchronisatieuitvoering* run) {
+        // The run wrote below both roots: the panes show what it left.
+        connect(run, &Synchronisatieuitvoering::klaar, this, [this] {
+            m_lokaalPaneel->LijstVullenLokaal(std::nullopt, Soort::Beide, false);
+            if (m_serverPaneel->Verbonden()) m_serverPaneel->LijstVullenFtp(std::nullopt, Soort::Beide, false);
+        });
         if (ServerZoeken(m_toestand.ServerLijst, h.server) < 1) return;
         QStringList& lijst = m_toestand.Synchronisaties;
         lijst.removeIf([&](const QString& regel) {

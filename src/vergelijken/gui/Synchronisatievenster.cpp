@@ -228,12 +228,12 @@ void Synchronisatievenster::Uitvoeren()
     auto* uitvoering = new Synchronisatieuitvoering(m_wachtrij, m_gegevens.paar, staatPad,
                                                     std::move(m_einde->staat), &m_wachtrij);
     uitvoering->setObjectName(staatPad);
-    uitvoering->Starten(m_model->Regels());
     m_einde.reset();
     Syncherinnering h{.server = m_gegevens.serverNaam, .lokaal = m_gegevens.paar.lokaal,
                       .serverMap = m_gegevens.paar.server, .keuzes = Keuzes(), .patronen = Patronen()};
     h.keuzes.patroon.clear();
-    Q_EMIT uitgevoerd(h);
+    Q_EMIT uitgevoerd(h, uitvoering);
+    uitvoering->Starten(m_model->Regels());
     accept();
 }
 

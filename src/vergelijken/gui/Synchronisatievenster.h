@@ -17,6 +17,7 @@ class QTableView;
 namespace Vamox {
 
 class Synchronisatiemodel;
+class Synchronisatieuitvoering;
 class Wachtrij;
 
 // "Synchroniseren…": the choices for a pair of folders, the checklist of what the walk plans (rows
@@ -55,7 +56,8 @@ public:
 
 Q_SIGNALS:
     // The ticked rows went to the queue: the pair and choices to remember.
-    void uitgevoerd(const Vamox::Syncherinnering& herinnering);
+    // `run` lives on with the queue until its stages end (and after).
+    void uitgevoerd(const Vamox::Syncherinnering& herinnering, Vamox::Synchronisatieuitvoering* run);
 
 private:
     void keuzesGewijzigd();
