@@ -153,6 +153,10 @@ ConfiguratieInhoud ConfiguratieParsen(const QByteArray& bytes)
             inhoud.serverRegels.append(regel);
             continue;
         }
+        if (sleutel == QLatin1String("synchroniseren=")) {
+            in.Synchronisaties.append(waarde);
+            continue;
+        }
         if (const Sleutel* s = sleutel.isEmpty() ? nullptr : OverigeSleutelZoeken(sleutel))
             WaardeZetten(in, s->veld, waarde);
     }
@@ -202,6 +206,8 @@ bool ConfiguratieSchrijven(const QString& pad, const Instellingen& instellingen,
         if (const auto waarde = WaardeTekst(instellingen, s.veld))
             tekst += QLatin1String(s.naam) + *waarde + QLatin1String("\r\n");
     }
+    for (const QString& regel : instellingen.Synchronisaties)
+        if (VeldOpslaanbaar(regel)) tekst += QLatin1String("synchroniseren=") + regel + QLatin1String("\r\n");
     return EigenBestandSchrijven(pad, (tekst + ServerregelsTekst(serverLijst)).toUtf8(), true);
 }
 

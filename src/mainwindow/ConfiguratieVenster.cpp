@@ -145,6 +145,7 @@ void ConfiguratieVenster::ConfiguratieLezen()
     VerbindingenZetten(VerbindingenBegrenzen(in.Verbindingen));
     m.mnuOverdrachtenAchtergrond->setChecked(in.Achtergrond.value_or(false));
     t.ServerLijst = gelezen->ServerLijst();
+    t.Synchronisaties = in.Synchronisaties;
 
     QComboBox* servers = ui.cboVerbindingenFtp;
     {
@@ -283,6 +284,7 @@ Instellingen ConfiguratieVenster::InstellingenVanVenster() const
     if (t.Verbindingen != StandaardVerbindingen) in.Verbindingen = t.Verbindingen;
     // Written only when on: files of older versions and of users who never chose it stay as they were.
     if (m.mnuOverdrachtenAchtergrond->isChecked()) in.Achtergrond = true;
+    in.Synchronisaties = t.Synchronisaties;
     return in;
 }
 

@@ -41,6 +41,8 @@
 #include "transfer/gui/Verversing.h"
 #include "transfer/gui/Voortgangsweergave.h"
 #include "vergelijken/gui/Mappenvergelijking.h"
+#include "vergelijken/Synchronisatieuitvoering.h"
+#include "vergelijken/gui/Synchronisatievenster.h"
 #include "vergelijken/gui/Synchroonbladeren.h"
 
 #include <QAction>
@@ -223,6 +225,7 @@ void FrmFtp::SubsystemenMaken()
                                       }});
     m_synchroonbladeren =
         std::make_unique<Synchroonbladeren>(*m_lokaalPaneel, *m_serverPaneel, *m.mnuGesynchroniseerdBladeren);
+    connect(m.mnuSynchroniseren, &QAction::triggered, this, &FrmFtp::SynchroniserenOpenen);
     m_configuratie = std::make_unique<ConfiguratieVenster>(*this);
     m_opstarten = std::make_unique<Opstarten>(*this);
     m_toetsen = std::make_unique<Toetsenbediening>(m_ui);
@@ -355,6 +358,48 @@ void FrmFtp::ServersImporteren()
     Melding((n == 1 ? QStringLiteral("1 server") : QString::number(n) + QStringLiteral(" servers")) +
                 QStringLiteral(" geïmporteerd."),
             1, 1500);
+}
+
+void FrmFtp::SynchroniserenOpenen()
+{
+    if (!m_serverPaneel->Verbonden() || m_lokaalPaneel->HuidigeMap().isEmpty() ||
+        m_serverPaneel->HuidigeMap().isEmpty())
+        return;
+    Synchronisatievenster::Gegevens g;
+    g.aanmelding = m_toestand.sessie.aanmelding();
+    g.paar = {m_lokaalPaneel->HuidigeMap(), m_serverPaneel->HuidigeMap()};
+    g.klok = m_mappenvergelijking->Klok();
+    g.staatMap = QFileInfo(m_toestand.CfgBestand).absolutePath();
+    g.serverNaam = m_ui.cboVerbindingenFtp->currentText();
+    g.patroonLokaal = m_lokaalPaneel->ui().patroon->currentText();
+    g.patroonServer = m_serverPaneel->ui().patroon->currentText();
+    g.verbindingen = m_toestand.Verbindingen;
+    QStringList& onthouden = m_toestand.Synchronisaties;
+    const auto vanServer = [&](const QString& regel) {
+        const std::optional<Syncherinnering> h = SyncherinneringLezen(regel);
+        return h && h->server == g.serverNaam;
+    };
+    for (const QString& regel : std::as_const(onthouden))
+        if (vanServer(regel)) g.vorige = SyncherinneringLezen(regel);
+    auto* venster = new Synchronisatievenster(m_toestand.wachtrij, std::move(g), this);
+    // Only a saved server's choices are kept, in a line of its own.
+    connect(venster, &Synchronisatievenster::uitgevoerd, this, [this](const Syncherinnering& h,
+                                                                      Synchronisatieuitvoering* run) {
+        // The run wrote below both roots: the panes show what it left.
+        connect(run, &Synchronisatieuitvoering::klaar, this, [this] {
+            m_lokaalPaneel->LijstVullenLokaal(std::nullopt, Soort::Beide, false);
+            if (m_serverPaneel->Verbonden()) m_serverPaneel->LijstVullenFtp(std::nullopt, Soort::Beide, false);
+        });
+        if (ServerZoeken(m_toestand.ServerLijst, h.server) < 1) return;
+        QStringList& lijst = m_toestand.Synchronisaties;
+        lijst.removeIf([&](const QString& regel) {
+            const std::optional<Syncherinnering> oud = SyncherinneringLezen(regel);
+            return oud && oud->server == h.server;
+        });
+        lijst.append(SyncherinneringTekst(h));
+    });
+    venster->setAttribute(Qt::WA_DeleteOnClose);
+    venster->show();
 }
 
 } // namespace Vamox

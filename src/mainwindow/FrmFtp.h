@@ -86,6 +86,8 @@ public:
     Opstarten& opstarten() { return *m_opstarten; }
     Mappenvergelijking& mappenvergelijking() { return *m_mappenvergelijking; }
     Synchroonbladeren& synchroonbladeren() { return *m_synchroonbladeren; }
+    // "Synchroniseren…": the window for the two current folders as a pair.
+    void SynchroniserenOpenen();
 
     // The server details window, modal over this one; with `nieuw` it starts on a new record.
     void ServergegevensOpenen(bool nieuw = false);

@@ -227,13 +227,15 @@ void ServerMenu(QMenuBar* balk, VensterMenus& m)
     m.mnuGesynchroniseerdBladeren =
         Vinkje(m.mnuFtp, "mnuGesynchroniseerdBladeren", QStringLiteral("Gesynchroniseerd bladeren"), false);
     m.mnuGesynchroniseerdBladeren->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m.mnuSynchroniseren = Item(m.mnuFtp, "mnuSynchroniseren", QStringLiteral("Synchroniseren…"));
     m.mnuFtp->addSeparator();
     m.mnuVerbrekenFtp = Item(m.mnuFtp, "mnuVerbrekenFtp", QStringLiteral("Verbinding verbreken"));
 
     // Until a server is connected; the sub-menus keep working as pop-ups.
     m.mnuFtp->menuAction()->setEnabled(false);
     for (QAction* item :
-         {m.mnuMappenVergelijken, m.mnuAlleenVerschillen, m.mnuAlleenGrootte, m.mnuGesynchroniseerdBladeren})
+         {m.mnuMappenVergelijken, m.mnuAlleenVerschillen, m.mnuAlleenGrootte, m.mnuGesynchroniseerdBladeren,
+          m.mnuSynchroniseren})
         item->setEnabled(false);
 }
 
@@ -334,6 +336,7 @@ void VerbindingsmenusZetten(VensterMenus& menus, bool aan)
     // Their keys work outside the menu too; switched off, they end what they do.
     menus.mnuMappenVergelijken->setEnabled(aan);
     menus.mnuGesynchroniseerdBladeren->setEnabled(aan);
+    menus.mnuSynchroniseren->setEnabled(aan);
     menus.mnuMapLokaalUploaden->setEnabled(aan);
     menus.mnuBestandLokaalUploaden->setEnabled(aan);
     menus.mnuBestandLokaalOpnieuwUploaden->setEnabled(aan);

@@ -43,6 +43,7 @@ struct Toestand
     int Standaardbreedte = 0; // twips, 0 until stored
     int Standaardhoogte = 0;
     int Verbindingen = StandaardVerbindingen; // a folder transfer's files move over this many at once
+    QStringList Synchronisaties; // the last pair and choices of each saved server synchronised
 };
 
 } // namespace Vamox

@@ -105,6 +105,7 @@ struct VensterMenus
     QAction* mnuAlleenVerschillen = nullptr;       // the file lists leave out what is the same
     QAction* mnuAlleenGrootte = nullptr;           // compared by size alone, not by time
     QAction* mnuGesynchroniseerdBladeren = nullptr; // the two current folders move together
+    QAction* mnuSynchroniseren = nullptr;           // the window that synchronises the two current folders
     QAction* mnuVerbrekenFtp = nullptr;
 
     // "&Programma's"

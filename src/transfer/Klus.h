@@ -15,7 +15,12 @@ struct Klus
         Uploaden,       // local file -> server file
         Kopieren,       // server file -> server file, through a copy in the work folder
         LokaalKopieren, // local file -> local file
-        Rechten         // the permissions of server file or folder `bron` set to `rechten`
+        Rechten,        // the permissions of server file or folder `bron` set to `rechten`
+        // A synchronise's other jobs, on `doel`: nothing moves.
+        MapServer,    // a server folder made (one that exists is fine)
+        MapLokaal,    // a local folder made
+        WissenLokaal, // a local file or folder to the trash
+        WissenServer  // a server file, or a folder with all below it (`isMap`)
     };
     enum class Staat
     {
@@ -37,6 +42,7 @@ struct Klus
     // replace, so no temporary name and no check for one; a local copy then replaces nothing).
     Serverdoel serverdoel = Serverdoel::Onbekend;
     int rechten = -1; // Rechten: the mode bits to set (07777)
+    bool isMap = false; // WissenServer: `doel` is a folder
 
     Staat staat = Staat::Wachtend;
     qint64 gedaan = 0; // bytes moved so far

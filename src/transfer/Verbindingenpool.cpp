@@ -1,8 +1,11 @@
 #include "transfer/Verbindingenpool.h"
 
+#include "fileops/Verwijderen.h"
 #include "ftp/FtpSession.h"
+#include "platform/Prullenbak.h"
 #include "transfer/OverdrachtRonde.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -43,11 +46,54 @@ qint64 LokaleBytes(const QString& pad)
     return std::max<qint64>(OverdrachtHulp::LokaleGrootte(pad), 0);
 }
 
+// A synchronise deletes without asking: the user ticked it in the checklist.
+class ZonderVragen final : public Verwijdervragen
+{
+public:
+    bool MapVerwijderen(const QString&, const Mapomvang&, bool) override { return true; }
+};
+
+// The jobs of a synchronise that move no file; nothing when the job moves one.
+std::optional<Verbindingenpool::Uitslag> ZonderOverdracht(FtpSession& sessie, const Klus& taak)
+{
+    Verbindingenpool::Uitslag u;
+    switch (taak.richting) {
+    case Klus::Richting::MapLokaal:
+        u.gelukt = QDir().mkpath(taak.doel);
+        if (!u.gelukt) u.fout = QStringLiteral("Map niet gemaakt");
+        return u;
+    case Klus::Richting::WissenLokaal:
+        u.gelukt = !QFileInfo::exists(taak.doel) || NaarPrullenbak(taak.doel);
+        if (!u.gelukt) u.fout = QStringLiteral("Niet naar de prullenbak");
+        return u;
+    case Klus::Richting::MapServer:
+        u.gelukt = sessie.FtpMapMaken(taak.doel) || sessie.ServerpadBestaat(taak.doel, true);
+        break;
+    case Klus::Richting::WissenServer:
+        if (taak.isMap) {
+            ZonderVragen ja;
+            u.gelukt = ServermapVerwijderen(sessie, taak.doel, ja).resultaat.Gelukt();
+        } else {
+            u.gelukt = sessie.FtpBestandWissen(taak.doel);
+        }
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (!u.gelukt) {
+        u.afgebroken = sessie.afgebroken();
+        u.verbroken = !u.afgebroken && sessie.verbindingVerbroken();
+        u.fout = sessie.laatsteFout();
+    }
+    return u;
+}
+
 } // namespace
 
 Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
                                         const std::function<void(qint64)>& tweede)
 {
+    if (auto ander = ZonderOverdracht(sessie, taak)) return *ander;
     Verbindingenpool::Uitslag u;
     switch (taak.richting) {
     case Klus::Richting::Downloaden:
@@ -79,6 +125,8 @@ Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
         // The queue gives these to its Lokaalwerker; here they could not be stopped.
         u.fout = QStringLiteral("Geen serveroverdracht");
         return u;
+    default:
+        break;
     }
     if (!u.gelukt) {
         u.afgebroken = sessie.afgebroken();

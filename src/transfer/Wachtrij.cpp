@@ -228,8 +228,9 @@ void Wachtrij::afhandelen(Klus& k, Klus::Staat staat)
             ++r.gedaan;
             r.bytes += std::max<qint64>(k.gedaan, 0);
             ronde.verplaatst.emplace(k.nummer, k.naam);
-            const bool lokaal =
-                k.richting == Klus::Richting::Downloaden || k.richting == Klus::Richting::LokaalKopieren;
+            const bool lokaal = k.richting == Klus::Richting::Downloaden ||
+                                k.richting == Klus::Richting::LokaalKopieren ||
+                                k.richting == Klus::Richting::MapLokaal || k.richting == Klus::Richting::WissenLokaal;
             const qsizetype plek = k.doel.lastIndexOf(lokaal ? LokaalScheiding : QChar(u'/'));
             (lokaal ? r.lokaleMappen : r.serverMappen).insert(k.doel.left(std::max<qsizetype>(plek, 1)));
             break;
@@ -415,9 +416,10 @@ bool Wachtrij::ServermapInGebruik(const QString& map) const
 {
     return std::any_of(m_klussen.begin(), m_klussen.end(), [&](const Klus& k) {
         if (k.Afgehandeld()) return false;
-        const bool op = k.richting != Klus::Richting::LokaalKopieren;
-        const bool bronOpServer = op && k.richting != Klus::Richting::Uploaden;
-        const bool doelOpServer = op && k.richting != Klus::Richting::Downloaden;
+        const bool alleenLokaal = k.richting == Klus::Richting::LokaalKopieren ||
+                                  k.richting == Klus::Richting::MapLokaal || k.richting == Klus::Richting::WissenLokaal;
+        const bool bronOpServer = k.richting != Klus::Richting::Uploaden && !alleenLokaal;
+        const bool doelOpServer = k.richting != Klus::Richting::Downloaden && !alleenLokaal;
         return (bronOpServer && Onder(k.bron, map, u'/')) || (doelOpServer && Onder(k.doel, map, u'/'));
     });
 }
@@ -437,6 +439,12 @@ bool Wachtrij::LokalemapInGebruik(const QString& map) const
             return Onder(k.bron, map, LokaalScheiding) || Onder(k.doel, map, LokaalScheiding);
         case Klus::Richting::Rechten:
             return false;
+        case Klus::Richting::MapLokaal:
+        case Klus::Richting::WissenLokaal:
+            return Onder(k.doel, map, LokaalScheiding);
+        case Klus::Richting::MapServer:
+        case Klus::Richting::WissenServer:
+            break;
         }
         return false;
     });

@@ -1,5 +1,6 @@
 #include "config/Configuratie.h"
 #include "support/Bestandsgrens.h"
+#include "vergelijken/Synchronisatiestaat.h"
 
 #include <gtest/gtest.h>
 
@@ -167,4 +168,27 @@ TEST(configSchrijven, OnopslaanbareWaardenBlijvenWeg)
     ASSERT_TRUE(ConfiguratieSchrijven(pad, Instellingen(), {QString()}));
     EXPECT_EQ(Lees(pad), QByteArray());
     EXPECT_EQ(ConfiguratieBestandLezen(pad)->instellingen, Instellingen());
+}
+
+// A synchronised server's pair and choices: one line each, kept through a write and a read
+// whatever its texts hold (spaces, "=", the separator, other scripts).
+TEST(configSchrijven, SynchronisatiesHeenEnTerug)
+{
+    QTemporaryDir map;
+    const QString pad = map.filePath(QStringLiteral("vamox.cfg"));
+    const Syncherinnering h{.server = QStringLiteral("Mijn site"),
+                            .lokaal = QString::fromUtf8("/home/jan/café = €/") + S,
+                            .serverMap = QStringLiteral("/www/a b"),
+                            .keuzes = {.richting = Syncrichting::BeideKanten, .criterium = Criterium::AlleenGrootte,
+                                       .submappen = false},
+                            .patronen = true};
+    Instellingen in = Alles();
+    in.Synchronisaties = {SyncherinneringTekst(h)};
+    ASSERT_TRUE(ConfiguratieSchrijven(pad, in, {QString()}));
+    const auto terug = ConfiguratieBestandLezen(pad);
+    ASSERT_TRUE(terug);
+    EXPECT_EQ(terug->instellingen, in);
+    ASSERT_EQ(terug->instellingen.Synchronisaties.size(), 1);
+    EXPECT_EQ(SyncherinneringLezen(terug->instellingen.Synchronisaties[0]), h);
+    EXPECT_FALSE(SyncherinneringLezen(QStringLiteral("93000 a b c")));
 }

@@ -185,7 +185,7 @@ TEST(Venster, MenuboomMetOpschriftenEnSneltoetsen)
         {m.mnuFtp,
          {"Map", "Bestand", "Vernieuwen\tF5 (verborgen)", "Verbindingen", "-", "Overdrachten",
           "Overdrachten op de achtergrond", "-", "Mappen vergelijken", "Alleen verschillen tonen",
-          "Alleen grootte vergelijken", "Gesynchroniseerd bladeren", "-", "Verbinding verbreken"}},
+          "Alleen grootte vergelijken", "Gesynchroniseerd bladeren", "Synchroniseren…", "-", "Verbinding verbreken"}},
         {m.mnuFtpVerbindingen, {"1", "2", "3", "4", "5", "6", "7", "8"}},
         {m.mnuMapFtp,
          {"Sorteren", "Nieuw", "Verwijderen\tDelete", "Hernoemen\tF2", "Verversen\tF5",

@@ -22,6 +22,12 @@ QString RichtingTekst(Klus::Richting richting)
         return QStringLiteral("Kopiëren");
     case Klus::Richting::Rechten:
         return QStringLiteral("Rechten");
+    case Klus::Richting::MapServer:
+    case Klus::Richting::MapLokaal:
+        return QStringLiteral("Nieuwe map");
+    case Klus::Richting::WissenLokaal:
+    case Klus::Richting::WissenServer:
+        return QStringLiteral("Verwijderen");
     }
     return {};
 }
