@@ -101,10 +101,17 @@ FtpProtocol::Antwoord FtpProtocol::voer(const Opdracht& opdracht)
         // trip per file that a folder of small files feels. A file begun before is continued
         // (REST), which needs SIZE.
         if (opdracht.tijdVragen) curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
-        if (opdracht.vanaf > 0)
+        if (opdracht.tot >= 0) {
+            // A part ends before the file does: curl closes the data connection after its bytes
+            // (and the control connection with it, which the next transfer logs in anew).
+            const QByteArray bereik = QByteArray::number(opdracht.vanaf) + '-' + QByteArray::number(opdracht.tot - 1);
+            curl_easy_setopt(e, CURLOPT_RANGE, bereik.constData());
+        } else if (opdracht.vanaf > 0)
             curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(opdracht.vanaf));
         else if (opdracht.verwachteGrootte >= 0)
             curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+        // Progress tells the position in the file, as a continued SFTP download does.
+        voortgang.basis = opdracht.vanaf;
         curl_easy_setopt(e, CURLOPT_BUFFERSIZE, 512L * 1024);
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &SchrijfNaarBestand);
         curl_easy_setopt(e, CURLOPT_WRITEDATA, opdracht.doel);
@@ -168,6 +175,7 @@ Uitkomst FtpProtocol::Halen(const Haalopdracht& opdracht)
     o.urlPad = FtpUrlPad(opdracht.pad);
     o.doel = opdracht.doel;
     o.vanaf = opdracht.vanaf;
+    o.tot = opdracht.tot;
     o.verwachteGrootte = opdracht.verwachteGrootte;
     o.tijdVragen = opdracht.tijdVragen;
     return voer(o).u;
