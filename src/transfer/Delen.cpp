@@ -41,11 +41,17 @@ void DelenStoppen(Deelklus& d)
 int Deelaantal(FtpSession& sessie, const Klus& klus, const Poolgedeeld& g)
 {
     const int verbindingen = g.verbindingen;
-    if (verbindingen < 2 || klus.grootte <= g.drempel) return 1;
-    // FTP has no command to write at an offset: its uploads go whole.
-    if (klus.richting == Klus::Richting::Uploaden && !sessie.DelenPlaatsbaar()) return 1;
-    if (klus.richting == Klus::Richting::Kopieren) return 1;
-    return verbindingen;
+    if (verbindingen < 2) return 1;
+    switch (klus.richting) {
+    case Klus::Richting::Downloaden:
+        // A size not known is asked once the parts are to be cut (a small file then goes whole).
+        return klus.grootte < 0 || klus.grootte > g.drempel ? verbindingen : 1;
+    case Klus::Richting::Uploaden:
+        // FTP has no command to write at an offset: its uploads go whole.
+        return QFileInfo(klus.bron).size() > g.drempel && sessie.DelenPlaatsbaar() ? verbindingen : 1;
+    default:
+        return 1;
+    }
 }
 
 bool DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, const Deelmelder& melder)
@@ -103,7 +109,11 @@ Verbindingenpool::Uitslag DelenUitvoeren(FtpSession& sessie, Poolgedeeld& g, con
     if (halen) {
         // The size and time now, not as listed: the parts are cut from it, and the file must
         // still be the same once they are in.
-        if (!sessie.FtpBestandStand(klus.bron, d.grootte, tijd)) return Mislukt(sessie);
+        if (!sessie.FtpBestandStand(klus.bron, d.grootte, tijd)) {
+            if (sessie.afgebroken() || sessie.verbindingVerbroken()) return Mislukt(sessie);
+            d.grootte = -1;
+        }
+        // A server that tells no size, and a small file, get it whole.
         if (d.grootte <= g.drempel) return KlusUitvoeren(sessie, klus);
         ontvangst = std::make_unique<Ontvangst>(klus.doel);
         if (!ontvangst->open() || !ontvangst->reserveren(d.grootte))
@@ -120,6 +130,9 @@ Verbindingenpool::Uitslag DelenUitvoeren(FtpSession& sessie, Poolgedeeld& g, con
             return KlusUitvoeren(sessie, klus);
         }
     }
+    // Twice as many parts as connections: the first connection, which begins before the others
+    // have logged in, and any faster one take more of them.
+    delen = int(std::clamp<qint64>(d.grootte / std::max<qint64>(g.drempel / 8, 1), 1, 2 * qint64(delen)));
     for (int i = 0; i < delen; ++i)
         d.delen.push_back({.vanaf = d.grootte * i / delen, .tot = d.grootte * (i + 1) / delen});
     d.open = delen;
