@@ -130,9 +130,11 @@ Verbindingenpool::Uitslag DelenUitvoeren(FtpSession& sessie, Poolgedeeld& g, con
             return KlusUitvoeren(sessie, klus);
         }
     }
-    // Twice as many parts as connections: the first connection, which begins before the others
-    // have logged in, and any faster one take more of them.
-    delen = int(std::clamp<qint64>(d.grootte / std::max<qint64>(g.drempel / 8, 1), 1, 2 * qint64(delen)));
+    // SFTP: twice as many parts as connections, so the first connection, which begins before the
+    // others have logged in, and any faster one take more of them (a part costs an open and a
+    // close). FTP: one each, as every part but the last ends its login with it.
+    const int maal = sessie.gegevens().protocol == Protocol::Sftp ? 2 : 1;
+    delen = int(std::clamp<qint64>(d.grootte / std::max<qint64>(g.drempel / 8, 1), 1, maal * qint64(delen)));
     for (int i = 0; i < delen; ++i)
         d.delen.push_back({.vanaf = d.grootte * i / delen, .tot = d.grootte * (i + 1) / delen});
     d.open = delen;
