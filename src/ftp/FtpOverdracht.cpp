@@ -101,12 +101,7 @@ FtpProtocol::Antwoord FtpProtocol::voer(const Opdracht& opdracht)
         // trip per file that a folder of small files feels. A file begun before is continued
         // (REST), which needs SIZE.
         if (opdracht.tijdVragen) curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
-        if (opdracht.tot >= 0) {
-            // A part ends before the file does: curl closes the data connection after its bytes
-            // (and the control connection with it, which the next transfer logs in anew).
-            const QByteArray bereik = QByteArray::number(opdracht.vanaf) + '-' + QByteArray::number(opdracht.tot - 1);
-            curl_easy_setopt(e, CURLOPT_RANGE, bereik.constData());
-        } else if (opdracht.vanaf > 0)
+        if (opdracht.vanaf > 0)
             curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(opdracht.vanaf));
         else if (opdracht.verwachteGrootte >= 0)
             curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
@@ -136,6 +131,11 @@ FtpProtocol::Antwoord FtpProtocol::voer(const Opdracht& opdracht)
         break;
     }
     a.code = m_curl.perform();
+    // A part that ends before the file does stops at its last byte from the write callback: curl
+    // then closes the data connection and the control connection with it, which the next transfer
+    // logs in anew. A range (CURLOPT_RANGE) would send ABOR and wait for the server's answer,
+    // which comes only once the server has noticed the closed data connection.
+    if (opdracht.tot >= 0 && a.code == CURLE_WRITE_ERROR && opdracht.doel && opdracht.doel->vol()) a.code = CURLE_OK;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &a.antwoord);
     curl_off_t lengte = -1, omlaag = 0, omhoog = 0;
     curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &lengte);

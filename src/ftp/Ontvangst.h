@@ -21,10 +21,16 @@ public:
     bool open();
     bool schrijf(const char* data, qint64 lengte)
     {
-        // A part never writes into the next one: what comes beyond it is dropped.
-        if (m_eind >= 0) lengte = std::min(lengte, m_eind - m_bestand.pos());
-        return lengte <= 0 || m_bestand.write(data, lengte) == lengte;
+        // A part never writes into the next one: it is full (false) once bytes come beyond it.
+        if (m_eind >= 0 && lengte > m_eind - m_bestand.pos()) {
+            const qint64 ruimte = m_eind - m_bestand.pos();
+            m_vol = ruimte <= 0 || m_bestand.write(data, ruimte) == ruimte;
+            return false;
+        }
+        return m_bestand.write(data, lengte) == lengte;
     }
+    // Whether the part's bytes are all in and more came.
+    bool vol() const { return m_vol; }
     // A part of a file moved in parts: bytes [vanaf, eind) of the existing temporary file
     // `bestand`, which stays whatever becomes of the part.
     bool deel(const QString& bestand, qint64 vanaf, qint64 eind);
@@ -43,6 +49,7 @@ private:
     bool m_vastgelegd = false;
     qint64 m_begin = 0;
     qint64 m_eind = -1;
+    bool m_vol = false;
 };
 
 } // namespace Vamox
