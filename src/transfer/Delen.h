@@ -53,6 +53,7 @@ struct Poolgedeeld
     std::map<quint64, std::shared_ptr<Deelklus>> delen; // files in parts now, by job
     std::atomic<int> verbindingen{1};                   // what the pool may use at once
     std::atomic<qint64> drempel{Verbindingenpool::StandaardDeeldrempel};
+    std::atomic<int> rondgangMs{Verbindingenpool::StandaardDeelrondgangMs};
 };
 
 // How the connection moving a part tells the window's thread.

@@ -103,9 +103,10 @@ Verbindingenpool::~Verbindingenpool()
     m_verbindingen.clear();
 }
 
-void Verbindingenpool::ZetDeeldrempel(qint64 bytes)
+void Verbindingenpool::ZetDeeldrempel(qint64 bytes, int rondgangMs)
 {
     m_gedeeld->drempel = bytes;
+    m_gedeeld->rondgangMs = rondgangMs;
 }
 
 void Verbindingenpool::ZetAantal(int aantal)

@@ -41,8 +41,10 @@ public:
         QString fout;
     };
 
-    // A file above this size is moved in parts over several connections at once; tests lower it.
+    // A file above this size is moved in parts over several connections at once, when the server
+    // takes at least this long to answer a question about it; tests lower both.
     static constexpr qint64 StandaardDeeldrempel = 64LL * 1024 * 1024;
+    static constexpr int StandaardDeelrondgangMs = 10;
     // A minute without work closes a connection; tests shorten it.
     static constexpr int StandaardLeegloopMs = 60'000;
 
@@ -54,7 +56,7 @@ public:
     void ZetAantal(int aantal);
     int Aantal() const { return m_aantal; }
     void ZetLeegloop(int ms) { m_leegloopMs = ms; }
-    void ZetDeeldrempel(qint64 bytes);
+    void ZetDeeldrempel(qint64 bytes, int rondgangMs = StandaardDeelrondgangMs);
 
     // Hands out a job: behind the waiting ones, or before them with `voorrang`.
     void Geven(const Klus& taak, bool voorrang);

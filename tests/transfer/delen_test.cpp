@@ -45,7 +45,7 @@ QStringList Namen(const QString& map)
 Wachtrij& Gedeeld(Wachtrij& w)
 {
     w.ZetVerbindingen(4);
-    w.pool().ZetDeeldrempel(Drempel);
+    w.pool().ZetDeeldrempel(Drempel, 0); // the servers here are as near as can be
     return w;
 }
 
