@@ -27,15 +27,18 @@ check() { # file who
     rm -f "$1"
 }
 
-ours='' ref='' openssh=''
-run_ours() {
+ours='' ours1='' ref='' openssh=''
+run_ours() { # round, connections (empty: the default)
+    local out r
     mkdir -p "$work/ours"
-    out=$("$driver" download 127.0.0.1 "$SSHD_PORT" "$work/root/groot.bin" "$work/ours")
+    # shellcheck disable=SC2086 # no argument for the default
+    out=$("$driver" download 127.0.0.1 "$SSHD_PORT" "$work/root/groot.bin" "$work/ours" ${2:-})
     [ "$(bench_field failed "$out")" = 0 ] || { echo "sftp-download: our transfer failed: $out" >&2; exit 1; }
     if [ "$1" = 1 ]; then cmp -s "$work/ours/groot.bin" "$work/root/groot.bin" ||
         { echo "sftp-download: our copy differs" >&2; exit 1; }; fi
     check "$work/ours/groot.bin" ours
-    ours=$(bench_max "$ours" "$(rate "$(bench_field seconds "$out")")")
+    r=$(rate "$(bench_field seconds "$out")")
+    if [ -z "${2:-}" ]; then ours=$(bench_max "$ours" "$r"); else ours1=$(bench_max "$ours1" "$r"); fi
 }
 run_refs() {
     t0=$(bench_now)
@@ -57,7 +60,9 @@ for r in $(seq "$rounds"); do
     # order alternates and the disk settles before the round.
     sync
     if [ $((r % 2)) = 1 ]; then run_ours "$r"; run_refs; else run_refs; run_ours "$r"; fi
-    echo "round $r: ours=$ours curl=$ref sftp=$openssh (best so far, MB/s)"
+    run_ours "$r" 1
+    echo "round $r: ours=$ours ours-1=$ours1 curl=$ref sftp=$openssh (best so far, MB/s)"
 done
-echo "sftp-download against OpenSSH sftp: ours=$ours sftp=$openssh ratio=$(bench_ratio "$ours" "$openssh")"
-echo "sftp-download ours=$ours reference=$ref unit=MB/s ratio=$(bench_ratio "$ours" "$ref")"
+echo "sftp-download curl ours=$ours curl=$ref ratio=$(bench_ratio "$ours" "$ref")"
+echo "sftp-download single ours-1=$ours1 sftp=$openssh ratio=$(bench_ratio "$ours1" "$openssh")"
+echo "sftp-download ours=$ours reference=$openssh unit=MB/s ratio=$(bench_ratio "$ours" "$openssh")"

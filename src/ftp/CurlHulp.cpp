@@ -43,7 +43,7 @@ int MeldVoortgang(void* p, curl_off_t dlTotaal, curl_off_t dlNu, curl_off_t ulTo
     const auto nu = std::chrono::steady_clock::now();
     if (nu - v->laatst < std::chrono::milliseconds(100)) return 0;
     v->laatst = nu;
-    v->kern->Voortgang(ulTotaal > 0 ? ulNu : dlNu, ulTotaal > 0 ? ulTotaal : dlTotaal);
+    v->kern->Voortgang(v->basis + (ulTotaal > 0 ? ulNu : dlNu), ulTotaal > 0 ? ulTotaal : dlTotaal);
     return 0;
 }
 

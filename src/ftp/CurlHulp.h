@@ -26,6 +26,7 @@ struct Voortgang
 {
     Sessiekern* kern = nullptr;
     std::chrono::steady_clock::time_point laatst{};
+    qint64 basis = 0; // added to what curl counts: a part tells its position in the file
 };
 
 size_t Weggooien(char*, size_t grootte, size_t n, void*);

@@ -105,6 +105,8 @@ FtpProtocol::Antwoord FtpProtocol::voer(const Opdracht& opdracht)
             curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, curl_off_t(opdracht.vanaf));
         else if (opdracht.verwachteGrootte >= 0)
             curl_easy_setopt(e, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+        // Progress tells the position in the file, as a continued SFTP download does.
+        voortgang.basis = opdracht.vanaf;
         curl_easy_setopt(e, CURLOPT_BUFFERSIZE, 512L * 1024);
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &SchrijfNaarBestand);
         curl_easy_setopt(e, CURLOPT_WRITEDATA, opdracht.doel);
@@ -129,6 +131,11 @@ FtpProtocol::Antwoord FtpProtocol::voer(const Opdracht& opdracht)
         break;
     }
     a.code = m_curl.perform();
+    // A part that ends before the file does stops at its last byte from the write callback: curl
+    // then closes the data connection and the control connection with it, which the next transfer
+    // logs in anew. A range (CURLOPT_RANGE) would send ABOR and wait for the server's answer,
+    // which comes only once the server has noticed the closed data connection.
+    if (opdracht.tot >= 0 && a.code == CURLE_WRITE_ERROR && opdracht.doel && opdracht.doel->vol()) a.code = CURLE_OK;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &a.antwoord);
     curl_off_t lengte = -1, omlaag = 0, omhoog = 0;
     curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &lengte);
@@ -168,6 +175,7 @@ Uitkomst FtpProtocol::Halen(const Haalopdracht& opdracht)
     o.urlPad = FtpUrlPad(opdracht.pad);
     o.doel = opdracht.doel;
     o.vanaf = opdracht.vanaf;
+    o.tot = opdracht.tot;
     o.verwachteGrootte = opdracht.verwachteGrootte;
     o.tijdVragen = opdracht.tijdVragen;
     return voer(o).u;

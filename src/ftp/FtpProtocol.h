@@ -57,6 +57,7 @@ private:
         Lijstontvangst* lijst = nullptr;
         Ontvangst* doel = nullptr;
         qint64 vanaf = 0;             // a download continued from here (REST)
+        qint64 tot = -1;              // a part of a download ends here (exclusive)
         qint64 verwachteGrootte = -1; // a download whose size a listing gave: no SIZE
         QString lokaalPad;            // an upload's file
         bool aanvullen = false;       // an upload appended to the server's part (APPE)

@@ -103,6 +103,19 @@ public:
     // Every folder and file below `start` ("/a/b", no trailing "/"). `linksVolgen` false: a link
     // to a folder is an entry of its own (a file with `link` set), not walked into.
     FtpBoom FtpBoomLezen(const QString& start, bool linksVolgen = true);
+    // Parts of one large file moved by several sessions at once. A download's part: bytes
+    // [vanaf, tot) of the server file, whose size is `grootte`, written at their place in the
+    // existing local file `bestand`. An upload's part (DelenPlaatsbaar): the local file's bytes
+    // [vanaf, tot) at their place in the server file (made when missing, never cut short). Both
+    // are resumed as a whole file is; the checks of the whole are the caller's.
+    bool FtpDeelHalen(const QString& bestand, const QString& serverPad, qint64 vanaf, qint64 tot, qint64 grootte);
+    bool FtpDeelPlaatsen(const QString& lokaalPad, const QString& serverPad, qint64 vanaf, qint64 tot);
+    bool DelenPlaatsbaar();
+    // The server file `tijdelijk` that the parts of `lokaalPad` went into takes the place of
+    // `serverPad` as a replacement's temporary file does; it is removed when it cannot.
+    bool FtpDeelInzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& serverPad);
+    // The size and modification time of a server file now (-1 where it does not tell).
+    bool FtpBestandStand(const QString& serverPad, qint64& grootte, qint64& tijd);
     // Removes what failed uploads left on the server (temporary files, the part of a new file)
     // and could not be removed then, when the server answers now.
     void RestenOpruimen();
@@ -152,6 +165,7 @@ private:
     Uitkomst halen(const QString& pad, const QString& lokaalPad, qint64 verwachteGrootte);
     Uitkomst uploaden(Plaatsopdracht opdracht);
     Uitkomst plaatsen(const QString& lokaalPad, const QString& pad, Serverdoel doel);
+    Uitkomst deel(bool halen, const QString& bestand, const QString& pad, qint64 vanaf, qint64 tot, qint64 grootte);
     bool opdracht(Handeling handeling, const QString& pad, const QString& tweede = {});
     bool lijst(const QString& mapPad, std::vector<FtpEntry>& uit, const Lijstdeel* deel = nullptr);
     void boom(FtpBoom& uit, const QString& map, int diepte, bool linksVolgen);

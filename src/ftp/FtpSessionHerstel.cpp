@@ -210,6 +210,86 @@ bool FtpSession::FtpBestandHalen(const QString& lokaalPad, const QString& server
     return bewerking([&] { return halen(pad, lokaalPad, verwachteGrootte); }).ok();
 }
 
+Uitkomst FtpSession::deel(bool halen, const QString& bestand, const QString& pad, qint64 vanaf, qint64 tot,
+                          qint64 grootte)
+{
+    Sessieprotocol& p = protocol();
+    // What of the part is in place: a break continues from there.
+    qint64 binnen = 0;
+    const auto eens = [&]() -> Uitkomst {
+        const qint64 van = vanaf + binnen;
+        Uitkomst u;
+        if (halen) {
+            Ontvangst doel(bestand);
+            if (!doel.deel(bestand, van, tot)) return Uitkomst::Met(Afloop::LokaalSchrijven);
+            // The last part runs to the file's end as a whole file does; the others are a range.
+            u = p.Halen({.pad = pad, .doel = &doel, .vanaf = van, .tot = tot < grootte ? tot : -1});
+            binnen += doel.deelBinnen();
+        } else {
+            u = p.Plaatsen({.pad = pad, .lokaalPad = bestand, .rechten = 0600, .vanaf = van, .tot = tot});
+            binnen += std::max<qint64>(u.overgedragen, 0);
+        }
+        if (u.ok() && vanaf + binnen < tot) u.afloop = Afloop::Kort;
+        return u;
+    };
+    Uitkomst u = herhaald(eens);
+    qint64 onderweg = 0;
+    bool onderbroken = false;
+    for (int poging = 1; !u.ok() && Hervatbaar(u) && u.afloop != Afloop::HervattenGeweigerd &&
+                         poging <= m_tijden.hervatPogingen && !m_afbreken;
+         ++poging) {
+        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
+        if (m_afbreken) break;
+        p.Sluiten();
+        onderbroken = true;
+        onderweg += u.overgedragen;
+        u = eens();
+    }
+    u.onderbroken = onderbroken;
+    u.onderbrokenNa = onderweg + u.overgedragen;
+    return u;
+}
+
+bool FtpSession::FtpDeelHalen(const QString& bestand, const QString& serverPad, qint64 vanaf, qint64 tot,
+                              qint64 grootte)
+{
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return false;
+    return bewerking([&] { return deel(true, bestand, pad, vanaf, tot, grootte); }).ok();
+}
+
+bool FtpSession::FtpDeelPlaatsen(const QString& lokaalPad, const QString& serverPad, qint64 vanaf, qint64 tot)
+{
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad) || !protocol().DelenPlaatsen()) return false;
+    return bewerking([&] { return deel(false, lokaalPad, pad, vanaf, tot, -1); }).ok();
+}
+
+bool FtpSession::DelenPlaatsbaar()
+{
+    return protocol().DelenPlaatsen();
+}
+
+bool FtpSession::FtpDeelInzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& serverPad)
+{
+    const QString tijdelijkPad = FtpPadVoorvoegsel(tijdelijk);
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad) || !FtpVeiligeTekst(tijdelijkPad)) return false;
+    Sessieprotocol& p = protocol();
+    return bewerking([&] { return herhaald([&] { return p.Inzetten(lokaalPad, tijdelijkPad, pad); }); }).ok();
+}
+
+bool FtpSession::FtpBestandStand(const QString& serverPad, qint64& grootte, qint64& tijd)
+{
+    const QString pad = FtpPadVoorvoegsel(serverPad);
+    if (!m_verbindingsHandle || !FtpVeiligeTekst(pad)) return false;
+    Sessieprotocol& p = protocol();
+    const Uitkomst u = bewerking([&] { return herhaald([&] { return p.Stand(pad, true); }); });
+    grootte = u.lengte;
+    tijd = u.tijd;
+    return u.ok();
+}
+
 void FtpSession::restenOpruimen()
 {
     QStringList resten;

@@ -20,6 +20,16 @@ bool Ontvangst::open()
     return false;
 }
 
+bool Ontvangst::deel(const QString& bestand, qint64 vanaf, qint64 eind)
+{
+    m_vastgelegd = true; // the whole file's, not this part's to remove
+    m_bestand.setFileName(bestand);
+    m_begin = vanaf;
+    m_eind = eind;
+    return m_bestand.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered) &&
+           m_bestand.seek(vanaf);
+}
+
 bool Ontvangst::vastleggen()
 {
     m_bestand.close();

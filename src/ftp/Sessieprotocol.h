@@ -89,6 +89,9 @@ struct Haalopdracht
     // The size a listing gave (spares the question to the server), -1 unknown.
     qint64 verwachteGrootte = -1;
     bool tijdVragen = false; // the file's modification time in Uitkomst::tijd
+    // A part of the file that other connections move the rest of: up to here (exclusive), -1 to
+    // the file's end. Progress then tells the position in the file.
+    qint64 tot = -1;
 };
 
 // One try of an upload of the local file to `pad`.
@@ -98,6 +101,10 @@ struct Plaatsopdracht
     QString lokaalPad;
     bool aanvullen = false; // the server's part of the file stays; the rest follows it
     int rechten = -1;       // the permissions of a file the upload makes, where the protocol takes them
+    // A part: the local file's bytes [vanaf, tot) written at their place, what the server's file
+    // holds elsewhere kept (tot < 0: the whole file). Progress then tells the position in the file.
+    qint64 vanaf = 0;
+    qint64 tot = -1;
 };
 
 // The server's own commands that change nothing but names and places.
@@ -178,6 +185,15 @@ public:
     virtual Vervanging Vervangen(const QString& lokaalPad, const QString& pad, Uitkomst& uitkomst) = 0;
     // A cheap question that goes to the server and back.
     virtual Uitkomst Peilen() = 0;
+    // Whether uploads go in parts (Plaatsopdracht::tot): the protocol writes at an offset.
+    virtual bool DelenPlaatsen() const { return false; }
+    // A temporary file that parts were written into takes the place of `pad`, as in Vervangen,
+    // once it holds all of `lokaalPad`.
+    virtual Uitkomst Inzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& pad)
+    {
+        (void)lokaalPad, (void)tijdelijk, (void)pad;
+        return Uitkomst::Met(Afloop::Geweigerd);
+    }
 
     // Why a try failed, in a few words for a list.
     virtual QString Fouttekst(const Uitkomst& u) const = 0;

@@ -125,7 +125,9 @@ Uitkomst SftpProtocol::Halen(const Haalopdracht& opdracht)
     if (Uitkomst u = gereed(); !u.ok()) return u;
     qint64 lengte = -1, tijd = -1;
     // The size and time the server gives now; a listed size spares the question for small files.
-    if (opdracht.tijdVragen || opdracht.verwachteGrootte < 0 || opdracht.vanaf > 0) {
+    // A part's whole file was asked about once for all parts.
+    const bool deel = opdracht.tot >= 0;
+    if (!deel && (opdracht.tijdVragen || opdracht.verwachteGrootte < 0 || opdracht.vanaf > 0)) {
         SftpAttributen a;
         const SftpUitkomst s = m_verbinding.stat(opdracht.pad, a);
         if (!s.ok()) return naar(s);
@@ -135,7 +137,7 @@ Uitkomst SftpProtocol::Halen(const Haalopdracht& opdracht)
     Ontvangst* doel = opdracht.doel;
     const qint64 vanaf = opdracht.vanaf;
     Uitkomst u = naar(m_verbinding.halen(
-        opdracht.pad, [doel](qint64, const char* data, qint64 n) { return doel->schrijf(data, n); }, vanaf, -1,
+        opdracht.pad, [doel](qint64, const char* data, qint64 n) { return doel->schrijf(data, n); }, vanaf, opdracht.tot,
         [this, vanaf, lengte](qint64 gedaan) { m_kern.Voortgang(vanaf + gedaan, lengte); }));
     u.begonnen = true;
     u.lengte = lengte;
@@ -148,17 +150,24 @@ Uitkomst SftpProtocol::Plaatsen(const Plaatsopdracht& opdracht)
     if (Uitkomst u = gereed(); !u.ok()) return u;
     QFile bron(opdracht.lokaalPad);
     if (!bron.open(QIODevice::ReadOnly)) return Uitkomst::Met(Afloop::LokaalLezen);
-    qint64 vanaf = 0;
-    if (opdracht.aanvullen) {
+    const bool deel = opdracht.tot >= 0;
+    qint64 vanaf = deel ? opdracht.vanaf : 0;
+    if (opdracht.aanvullen && !deel) {
         // What the server kept stays; the rest follows it.
         SftpAttributen a;
         if (m_verbinding.stat(opdracht.pad, a).ok() && a.grootte > 0 && a.grootte <= bron.size()) vanaf = a.grootte;
     }
     if (vanaf > 0 && !bron.seek(vanaf)) return Uitkomst::Met(Afloop::LokaalLezen);
     const qint64 totaal = bron.size();
+    // A part reads no byte of the next one.
+    const qint64 tot = deel ? std::min(opdracht.tot, bron.size()) : bron.size();
+    const SftpLezer lezer = [&bron, tot](qint64 positie, char* data, qint64 ruimte) {
+        return bron.read(data, std::max<qint64>(std::min(ruimte, tot - positie), 0));
+    };
     Uitkomst u = naar(m_verbinding.plaatsen(
-                          opdracht.pad, UitApparaat(bron),
-                          {.vanaf = vanaf, .afkappen = vanaf == 0, .modus = opdracht.rechten >= 0 ? opdracht.rechten : 0644},
+                          opdracht.pad, lezer,
+                          {.vanaf = vanaf, .afkappen = vanaf == 0 && !deel,
+                           .modus = opdracht.rechten >= 0 ? opdracht.rechten : 0644},
                           [this, vanaf, totaal](qint64 gedaan) { m_kern.Voortgang(vanaf + gedaan, totaal); }),
                       true);
     u.begonnen = u.ok() || u.overgedragen > 0;
@@ -204,7 +213,6 @@ Vervanging SftpProtocol::Vervangen(const QString& lokaalPad, const QString& pad,
     const qsizetype schuine = pad.lastIndexOf(u'/');
     const QString map = pad.left(schuine + 1);
     const QString tijdelijk = map + TijdelijkeNaam();
-    const QString opzij = map + TijdelijkeNaam();
     // Readable by nobody else until it has the old file's permissions.
     uitkomst = m_kern.Uploaden({.pad = tijdelijk, .lokaalPad = lokaalPad, .rechten = 0600});
     if (!uitkomst.ok()) {
@@ -212,6 +220,14 @@ Vervanging SftpProtocol::Vervangen(const QString& lokaalPad, const QString& pad,
         m_kern.Rest(tijdelijk);
         return geweigerd ? Vervanging::Rechtstreeks : Vervanging::Mislukt;
     }
+    return inzetten(lokaalPad, tijdelijk, pad, oud, uitkomst);
+}
+
+Vervanging SftpProtocol::inzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& pad,
+                                  const SftpAttributen& oud, Uitkomst& uitkomst)
+{
+    const QString map = pad.left(pad.lastIndexOf(u'/') + 1);
+    const QString opzij = map + TijdelijkeNaam();
     // The server must hold all of it before it takes the old file's place.
     SftpAttributen nu;
     uitkomst = naar(m_verbinding.stat(tijdelijk, nu));
@@ -240,6 +256,33 @@ Vervanging SftpProtocol::Vervangen(const QString& lokaalPad, const QString& pad,
     m_verbinding.hernoemen(opzij, pad);
     m_kern.Rest(tijdelijk);
     return Vervanging::Mislukt;
+}
+
+Uitkomst SftpProtocol::Inzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& pad)
+{
+    Uitkomst u;
+    if (u = gereed(); !u.ok()) return u;
+    SftpAttributen oud;
+    u = naar(m_verbinding.stat(pad, oud));
+    if (u.afloop == Afloop::NietGevonden) {
+        // A new file: nothing steps aside, and it gets the permissions an upload gives.
+        SftpAttributen nu;
+        u = naar(m_verbinding.stat(tijdelijk, nu));
+        if (u.ok() && nu.grootte != QFileInfo(lokaalPad).size()) {
+            u = Uitkomst::Met(Afloop::Kort);
+            u.fout = QStringLiteral("Onvolledig op de server aangekomen");
+        }
+        if (u.ok()) u = naar(m_verbinding.rechtenZetten(tijdelijk, 0644));
+        if (u.ok()) u = naar(m_verbinding.hernoemen(tijdelijk, pad));
+        if (!u.ok()) m_kern.Rest(tijdelijk);
+        return u;
+    }
+    if (!u.ok()) {
+        m_kern.Rest(tijdelijk);
+        return u;
+    }
+    inzetten(lokaalPad, tijdelijk, pad, oud, u);
+    return u;
 }
 
 } // namespace Vamox

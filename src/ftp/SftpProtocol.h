@@ -33,6 +33,8 @@ public:
     Uitkomst Bewerken(Handeling handeling, const QString& pad, const QString& tweede) override;
     Vervanging Vervangen(const QString& lokaalPad, const QString& pad, Uitkomst& uitkomst) override;
     Uitkomst Peilen() override;
+    bool DelenPlaatsen() const override { return true; }
+    Uitkomst Inzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& pad) override;
     QString Fouttekst(const Uitkomst& u) const override;
     QStringList Geprobeerd() const override { return m_geprobeerd; }
 
@@ -45,6 +47,9 @@ private:
     // Logged in for an operation: a connection that went is made anew, as the last login went.
     Uitkomst gereed();
     Uitkomst naar(const SftpUitkomst& s, bool lezen = false) const;
+    // Vervangen once the temporary file is up: checked, and renamed over the old one.
+    Vervanging inzetten(const QString& lokaalPad, const QString& tijdelijk, const QString& pad,
+                        const SftpAttributen& oud, Uitkomst& uitkomst);
 
     Sessiekern& m_kern;
     SftpInstellingen m_instellingen;

@@ -3,6 +3,7 @@
 #include "fileops/Verwijderen.h"
 #include "ftp/FtpSession.h"
 #include "platform/Prullenbak.h"
+#include "transfer/Delen.h"
 #include "transfer/OverdrachtRonde.h"
 
 #include <QDir>
@@ -19,13 +20,6 @@
 
 namespace Vamox {
 
-struct Verbindingenpool::Gedeeld
-{
-    std::mutex mutex;
-    std::condition_variable werk; // the connections wait for tasks
-    std::deque<Klus> wachtrij;
-};
-
 struct Verbindingenpool::Verbinding
 {
     int nummer = 0;
@@ -36,6 +30,8 @@ struct Verbindingenpool::Verbinding
     // session reports belong to the task that was running when it reported them.
     quint64 lopend = 0;
     qint64 verschuiving = 0; // a copy's first leg, under the bytes of its second
+    std::shared_ptr<Deelklus> groot; // the file whose part it moves now
+    int deel = -1;
 };
 
 namespace {
@@ -137,7 +133,7 @@ Verbindingenpool::Uitslag KlusUitvoeren(FtpSession& sessie, const Klus& taak,
 }
 
 Verbindingenpool::Verbindingenpool(FtpSession& panelen, QObject* parent)
-    : QObject(parent), m_panelen(panelen), m_gedeeld(std::make_shared<Gedeeld>())
+    : QObject(parent), m_panelen(panelen), m_gedeeld(std::make_shared<Poolgedeeld>())
 {
     // A task on the panes' session reports its bytes there.
     connect(&m_panelen, &FtpSession::voortgang, this, [this](qint64 gedaan, qint64) {
@@ -152,12 +148,21 @@ Verbindingenpool::~Verbindingenpool()
         m_gedeeld->wachtrij.clear();
         for (const auto& v : m_verbindingen)
             v->sluiten = true;
+        // Their parts are gone from the queue: the files in parts end as cancelled.
+        for (auto& [id, d] : m_gedeeld->delen)
+            DelenStoppen(*d);
     }
     m_gedeeld->werk.notify_all();
     for (const auto& v : m_verbindingen)
         v->sessie->afbreken();
     // Each session waits for its loop as it goes.
     m_verbindingen.clear();
+}
+
+void Verbindingenpool::ZetDeeldrempel(qint64 bytes, int rondgangMs)
+{
+    m_gedeeld->drempel = bytes;
+    m_gedeeld->rondgangMs = rondgangMs;
 }
 
 void Verbindingenpool::ZetAantal(int aantal)
@@ -177,9 +182,9 @@ void Verbindingenpool::Geven(const Klus& taak, bool voorrang)
     {
         std::lock_guard lock(m_gedeeld->mutex);
         if (voorrang)
-            m_gedeeld->wachtrij.push_front(taak);
+            m_gedeeld->wachtrij.push_front({.klus = taak});
         else
-            m_gedeeld->wachtrij.push_back(taak);
+            m_gedeeld->wachtrij.push_back({.klus = taak});
     }
     m_gedeeld->werk.notify_one();
     aanvullen();
@@ -189,9 +194,10 @@ QSet<quint64> Verbindingenpool::Terugnemen(const QSet<quint64>& ids)
 {
     QSet<quint64> terug;
     std::lock_guard lock(m_gedeeld->mutex);
-    std::erase_if(m_gedeeld->wachtrij, [&](const Klus& t) {
-        if (!ids.contains(t.id)) return false;
-        terug.insert(t.id);
+    // A part belongs to a file under way, which is cancelled, not taken back.
+    std::erase_if(m_gedeeld->wachtrij, [&](const Poolwerk& w) {
+        if (w.groot || !ids.contains(w.klus.id)) return false;
+        terug.insert(w.klus.id);
         return true;
     });
     return terug;
@@ -202,6 +208,9 @@ void Verbindingenpool::Afbreken(const QSet<quint64>& ids)
     for (const auto& v : m_verbindingen)
         if (v->lopend != 0 && ids.contains(v->lopend)) v->sessie->afbreken();
     if (m_zelfTaak != 0 && ids.contains(m_zelfTaak)) m_panelen.afbreken();
+    std::lock_guard lock(m_gedeeld->mutex);
+    for (auto& [id, d] : m_gedeeld->delen)
+        if (ids.contains(id)) DelenStoppen(*d);
 }
 
 void Verbindingenpool::Sluiten()
@@ -241,6 +250,7 @@ void Verbindingenpool::aanvullen()
         return;
     }
     const int doel = m_limiet > 0 ? std::min(m_aantal, m_limiet) : m_aantal;
+    m_gedeeld->verbindingen = doel;
     int levend = Levend();
     const int lopend = int(std::count_if(m_verbindingen.begin(), m_verbindingen.end(),
                                          [](const auto& v) { return !v->sluiten && v->lopend != 0; }));
@@ -252,23 +262,68 @@ void Verbindingenpool::aanvullen()
         v->sessie = std::make_unique<FtpSession>();
         Verbinding* rauw = v.get();
         connect(v->sessie.get(), &FtpSession::voortgang, this, [this, rauw](qint64 gedaan, qint64) {
-            if (rauw->lopend != 0) Q_EMIT voortgang(rauw->lopend, rauw->verschuiving + gedaan);
+            if (rauw->groot) {
+                // A part tells its place in the file; the file's progress is that of its parts.
+                Deelklus& d = *rauw->groot;
+                const Deelklus::Deel& deel = d.delen[size_t(rauw->deel)];
+                d.gezien[size_t(rauw->deel)] = std::clamp<qint64>(gedaan - deel.vanaf, 0, deel.tot - deel.vanaf);
+                qint64 som = 0;
+                for (const qint64 n : d.gezien)
+                    som += n;
+                Q_EMIT voortgang(d.klus.id, som);
+            } else if (rauw->lopend != 0) {
+                Q_EMIT voortgang(rauw->lopend, rauw->verschuiving + gedaan);
+            }
         });
         const int leegloop = m_leegloopMs;
         v->sessie->OpEigenDraad([g = m_gedeeld, rauw, aanmelding, leegloop, this] {
             FtpSession& sessie = *rauw->sessie;
             const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
             bool gebroken = false;
+            const Deelmelder melder{
+                .begint =
+                    [this, rauw](const std::shared_ptr<Deelklus>& d, int deel) {
+                        QMetaObject::invokeMethod(
+                            this,
+                            [rauw, d, deel] {
+                                rauw->lopend = d->klus.id;
+                                rauw->groot = d;
+                                rauw->deel = deel;
+                            },
+                            Qt::QueuedConnection);
+                    },
+                .eindigt =
+                    [this, rauw](bool compleet) {
+                        QMetaObject::invokeMethod(
+                            this,
+                            [rauw, compleet] {
+                                if (!rauw->groot) return;
+                                const Deelklus::Deel& deel = rauw->groot->delen[size_t(rauw->deel)];
+                                if (compleet) rauw->groot->gezien[size_t(rauw->deel)] = deel.tot - deel.vanaf;
+                                rauw->groot.reset();
+                                rauw->lopend = 0;
+                            },
+                            Qt::QueuedConnection);
+                    },
+                .erbij = [this] { QMetaObject::invokeMethod(this, [this] { aanvullen(); }, Qt::QueuedConnection); }};
             while (ingelogd) {
-                Klus taak;
+                Poolwerk werk;
                 {
                     std::unique_lock lock(g->mutex);
                     g->werk.wait_for(lock, std::chrono::milliseconds(leegloop),
                                      [&] { return rauw->sluiten || !g->wachtrij.empty(); });
                     if (rauw->sluiten || g->wachtrij.empty()) break;
-                    taak = std::move(g->wachtrij.front());
+                    werk = std::move(g->wachtrij.front());
                     g->wachtrij.pop_front();
                 }
+                if (werk.groot) {
+                    if (!DeelUitvoeren(sessie, *g, werk, melder)) {
+                        gebroken = true;
+                        break;
+                    }
+                    continue;
+                }
+                const Klus& taak = werk.klus;
                 const quint64 id = taak.id;
                 QMetaObject::invokeMethod(
                     this,
@@ -278,10 +333,13 @@ void Verbindingenpool::aanvullen()
                         Q_EMIT gestart(id, rauw->nummer);
                     },
                     Qt::QueuedConnection);
-                const Uitslag u = KlusUitvoeren(sessie, taak, [this, rauw](qint64 eerste) {
-                    QMetaObject::invokeMethod(
-                        this, [rauw, eerste] { rauw->verschuiving = eerste; }, Qt::QueuedConnection);
-                });
+                const int delen = Deelaantal(sessie, taak, *g);
+                const Uitslag u = delen > 1 ? DelenUitvoeren(sessie, *g, taak, delen, melder)
+                                            : KlusUitvoeren(sessie, taak, [this, rauw](qint64 eerste) {
+                                                  QMetaObject::invokeMethod(
+                                                      this, [rauw, eerste] { rauw->verschuiving = eerste; },
+                                                      Qt::QueuedConnection);
+                                              });
                 QMetaObject::invokeMethod(
                     this,
                     [this, rauw, id, u] {
@@ -334,9 +392,12 @@ void Verbindingenpool::zelfDoen()
     Klus taak;
     {
         std::lock_guard lock(m_gedeeld->mutex);
-        if (m_gedeeld->wachtrij.empty()) return;
-        taak = std::move(m_gedeeld->wachtrij.front());
-        m_gedeeld->wachtrij.pop_front();
+        // Parts of a file under way are left to its connection.
+        const auto it = std::find_if(m_gedeeld->wachtrij.begin(), m_gedeeld->wachtrij.end(),
+                                     [](const Poolwerk& w) { return !w.groot; });
+        if (it == m_gedeeld->wachtrij.end()) return;
+        taak = std::move(it->klus);
+        m_gedeeld->wachtrij.erase(it);
     }
     m_zelfTaak = taak.id;
     m_zelfVerschuiving = 0;

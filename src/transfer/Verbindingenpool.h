@@ -13,6 +13,7 @@
 namespace Vamox {
 
 class FtpSession;
+struct Poolgedeeld;
 
 // The connections that move the transfer queue's files. Each is a session of its own whose loop
 // runs on that session's own thread, logged in as the panes' session is (the same server, TLS and accepted certificate),
@@ -40,6 +41,10 @@ public:
         QString fout;
     };
 
+    // A file above this size is moved in parts over several connections at once, when the server
+    // takes at least this long to answer a question about it; tests lower both.
+    static constexpr qint64 StandaardDeeldrempel = 64LL * 1024 * 1024;
+    static constexpr int StandaardDeelrondgangMs = 10;
     // A minute without work closes a connection; tests shorten it.
     static constexpr int StandaardLeegloopMs = 60'000;
 
@@ -51,6 +56,7 @@ public:
     void ZetAantal(int aantal);
     int Aantal() const { return m_aantal; }
     void ZetLeegloop(int ms) { m_leegloopMs = ms; }
+    void ZetDeeldrempel(qint64 bytes, int rondgangMs = StandaardDeelrondgangMs);
 
     // Hands out a job: behind the waiting ones, or before them with `voorrang`.
     void Geven(const Klus& taak, bool voorrang);
@@ -74,7 +80,6 @@ Q_SIGNALS:
     void klaar(quint64 id, const Vamox::Verbindingenpool::Uitslag& uitslag);
 
 private:
-    struct Gedeeld;
     struct Verbinding;
     void aanvullen();
     void opruimen();
@@ -83,7 +88,7 @@ private:
     int vrijNummer() const;
 
     FtpSession& m_panelen;
-    std::shared_ptr<Gedeeld> m_gedeeld;
+    std::shared_ptr<Poolgedeeld> m_gedeeld;
     std::vector<std::unique_ptr<Verbinding>> m_verbindingen;
     int m_aantal = 1;
     int m_limiet = -1; // connections the server allows; -1 not known yet
