@@ -79,8 +79,8 @@ TEST_F(SessieTest, ListsFoldersAndFileLinesSorted)
     EXPECT_EQ(b.jaar, QDate::currentDate().year());
 }
 
-// The login asks a server offering more facts for only those a listing reads; the listing still
-// gives kinds, sizes and dates.
+// The login asks a server offering more facts for only those a listing reads (the permissions among
+// them); the listing still gives kinds, sizes and dates.
 TEST_F(SessieTest, ListingsAskOnlyTheFactsTheyRead)
 {
     server.reset();
@@ -88,7 +88,7 @@ TEST_F(SessieTest, ListingsAskOnlyTheFactsTheyRead)
     server->maakMap(QStringLiteral("sub"));
     server->schrijf(QStringLiteral("b.txt"), "12345");
     const Mapinhoud inhoud = lees(QStringLiteral("/"));
-    EXPECT_TRUE(server->ontvangen().contains(QStringLiteral("OPTS MLST type;size;modify;")));
+    EXPECT_TRUE(server->ontvangen().contains(QStringLiteral("OPTS MLST type;size;modify;unix.mode;")));
     EXPECT_EQ(namen(inhoud.mappen), QStringList{QStringLiteral("sub")});
     ASSERT_EQ(inhoud.bestanden.size(), 1u);
     EXPECT_EQ(inhoud.bestanden[0].grootte, 5);

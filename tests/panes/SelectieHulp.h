@@ -71,8 +71,9 @@ inline void KopKlik(LijstWeergave& lijst, int kolom)
 inline QStringList Kopiconen(const LijstWeergave& lijst)
 {
     QStringList iconen;
+    // The sortable columns ("Rechten" sorts by name and is hidden until asked for).
     for (int k = 0; k < lijst.lijstModel().columnCount(); ++k)
-        iconen << lijst.lijstModel().KopIcoon(k);
+        if (k != LijstModel::KolomRechten) iconen << lijst.lijstModel().KopIcoon(k);
     return iconen;
 }
 
