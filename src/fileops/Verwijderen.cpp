@@ -126,7 +126,7 @@ Mapverwijdering ServermapVerwijderen(FtpSession& sessie, const QString& pad, Ver
     if (map.isEmpty()) return uit;
 
     vragen.Zoeken();
-    const FtpBoom boom = sessie.FtpBoomLezen(map);
+    const FtpBoom boom = sessie.FtpBoomLezen(map, false); // a link is removed, never what it points to
     if (boom.afgebroken) return uit;
     const Mapomvang omvang{qint64(boom.mappen.size()), qint64(boom.bestanden.size())};
     if (!TweeKeerJa(vragen, map, omvang)) return uit;
