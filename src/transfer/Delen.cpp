@@ -45,6 +45,7 @@ int Deelaantal(FtpSession& sessie, const Klus& klus, const Poolgedeeld& g)
     if (verbindingen < 2) return 1;
     switch (klus.richting) {
     case Klus::Richting::Downloaden:
+        if (!g.ftpDelen && !sessie.DelenPlaatsbaar()) return 1; // FTP: see ZetFtpDelen
         // A size not known is asked once the parts are to be cut (a small file then goes whole).
         return klus.grootte < 0 || klus.grootte > g.drempel ? verbindingen : 1;
     case Klus::Richting::Uploaden:

@@ -54,6 +54,7 @@ struct Poolgedeeld
     std::atomic<int> verbindingen{1};                   // what the pool may use at once
     std::atomic<qint64> drempel{Verbindingenpool::StandaardDeeldrempel};
     std::atomic<int> rondgangMs{Verbindingenpool::StandaardDeelrondgangMs};
+    std::atomic<bool> ftpDelen{false};
 };
 
 // How the connection moving a part tells the window's thread.

@@ -159,6 +159,11 @@ Verbindingenpool::~Verbindingenpool()
     m_verbindingen.clear();
 }
 
+void Verbindingenpool::ZetFtpDelen(bool aan)
+{
+    m_gedeeld->ftpDelen = aan;
+}
+
 void Verbindingenpool::ZetDeeldrempel(qint64 bytes, int rondgangMs)
 {
     m_gedeeld->drempel = bytes;

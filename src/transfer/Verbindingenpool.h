@@ -57,6 +57,10 @@ public:
     int Aantal() const { return m_aantal; }
     void ZetLeegloop(int ms) { m_leegloopMs = ms; }
     void ZetDeeldrempel(qint64 bytes, int rondgangMs = StandaardDeelrondgangMs);
+    // FTP downloads in parts too. Off: each FTP part but the last costs a login and an aborted data
+    // connection, and where one FTP stream fills the line (as it does on the lines measured so
+    // far) the parts came out slower than the whole file over one connection.
+    void ZetFtpDelen(bool aan);
 
     // Hands out a job: behind the waiting ones, or before them with `voorrang`.
     void Geven(const Klus& taak, bool voorrang);
