@@ -137,6 +137,9 @@ FtpProtocol::Antwoord FtpProtocol::voer(const Opdracht& opdracht)
     // which comes only once the server has noticed the closed data connection.
     if (opdracht.tot >= 0 && a.code == CURLE_WRITE_ERROR && opdracht.doel && opdracht.doel->vol()) a.code = CURLE_OK;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &a.antwoord);
+    long verbindingen = 0;
+    curl_easy_getinfo(e, CURLINFO_NUM_CONNECTS, &verbindingen);
+    a.nieuw = verbindingen > 0;
     curl_off_t lengte = -1, omlaag = 0, omhoog = 0;
     curl_easy_getinfo(e, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &lengte);
     curl_easy_getinfo(e, CURLINFO_SIZE_DOWNLOAD_T, &omlaag);

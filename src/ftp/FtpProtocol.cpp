@@ -236,6 +236,9 @@ Uitkomst FtpProtocol::Neutraal(Antwoord& a)
             u.afloop = Afloop::Geweigerd;
         break;
     }
+    // A 421 greeting: the server lets in no more connections from here (an idle connection's 421
+    // comes on one made earlier).
+    if (!u.ok() && a.nieuw && !a.antwoorden.isEmpty() && a.antwoorden.front() == 421) u.afloop = Afloop::Vol;
     // The server's own words, where it refused: its last reply line of 400 and up.
     const QList<QByteArray> regels = a.kopregels.split('\n');
     for (auto it = regels.rbegin(); it != regels.rend(); ++it) {

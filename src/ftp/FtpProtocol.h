@@ -70,6 +70,7 @@ private:
         Uitkomst u;
         CURLcode code = CURLE_OK;
         long antwoord = 0;     // last reply code of the server
+        bool nieuw = false;    // on a connection made for it (its first reply is the greeting)
         QList<int> antwoorden; // every final reply code, in order
         QByteArray kopregels;  // every reply line
         QByteArray certificaat; // PEM, for certificaatHalen

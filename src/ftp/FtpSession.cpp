@@ -160,6 +160,7 @@ Uitkomst FtpSession::bewerking(const std::function<Uitkomst()>& werk)
     m_actief = nullptr;
     m_afgebroken = u.afloop == Afloop::Afgebroken;
     m_verbroken = !u.ok() && IsVerbindingsfout(u.afloop);
+    m_vol = u.afloop == Afloop::Vol;
     m_fout.clear();
     if (!u.ok()) {
         switch (u.afloop) {

@@ -144,6 +144,8 @@ public:
     // Whether the last operation failed because the connection broke, could not be made or the
     // login was refused (not because the server refused the file or the command).
     bool verbindingVerbroken() const { return m_verbroken; }
+    // Whether the server refused the connection because it lets in no more from here now.
+    bool serverVol() const { return m_vol; }
     // Why the last operation failed, in a few words for a list; empty after a success.
     const QString& laatsteFout() const { return m_fout; }
     // The ways an SFTP login was tried when the server refused them all ("wachtwoord", ...).
@@ -162,6 +164,10 @@ private:
     Uitkomst bewerking(const std::function<Uitkomst()>& werk);
     // The retries and resumes of one operation (worker thread).
     Uitkomst herhaald(const std::function<Uitkomst()>& eens);
+    // `u` (a failed try of `eens`) tried again where it broke off, after a pause, while
+    // `nogmaals` says so; the outcome tells whether it broke on the way.
+    Uitkomst hervat(Uitkomst u, const std::function<Uitkomst()>& eens,
+                    const std::function<bool(const Uitkomst&)>& nogmaals);
     Uitkomst halen(const QString& pad, const QString& lokaalPad, qint64 verwachteGrootte);
     Uitkomst uploaden(Plaatsopdracht opdracht);
     Uitkomst plaatsen(const QString& lokaalPad, const QString& pad, Serverdoel doel);
@@ -186,6 +192,7 @@ private:
     QString m_fout;
     QStringList m_resten; // what failed uploads left on the server, removed when it answers
     bool m_verbroken = false;
+    bool m_vol = false;
     bool m_internetHandle = false;
     bool m_verbindingsHandle = false;
     bool m_bezig = false;

@@ -29,6 +29,7 @@ bool Hervatbaar(const Uitkomst& u)
     case Afloop::Verbroken:
     case Afloop::GeenVerbinding:
     case Afloop::HervattenGeweigerd:
+    case Afloop::Vol:
         return true;
     default:
         return false;
@@ -42,6 +43,25 @@ void Pauze(int ms, const std::atomic<bool>& afbreken)
 }
 
 } // namespace
+
+Uitkomst FtpSession::hervat(Uitkomst u, const std::function<Uitkomst()>& eens,
+                            const std::function<bool(const Uitkomst&)>& nogmaals)
+{
+    qint64 onderweg = 0;
+    bool onderbroken = false;
+    for (int poging = 1; !u.ok() && poging <= m_tijden.hervatPogingen && !m_afbreken && nogmaals(u); ++poging) {
+        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
+        if (m_afbreken) break;
+        // The control connection may have gone with the data connection: log in anew.
+        protocol().Sluiten();
+        onderbroken = true;
+        onderweg += u.overgedragen;
+        u = eens();
+    }
+    u.onderbroken = onderbroken;
+    u.onderbrokenNa = onderweg + u.overgedragen;
+    return u;
+}
 
 Uitkomst FtpSession::halen(const QString& pad, const QString& lokaalPad, qint64 verwachteGrootte)
 {
@@ -104,21 +124,10 @@ Uitkomst FtpSession::halen(const QString& pad, const QString& lokaalPad, qint64 
         beginGrootte = verwachteGrootte >= 0 ? verwachteGrootte : u.lengte;
         beginTijd = u.tijd;
     }
-    qint64 onderweg = 0;
-    bool onderbroken = false;
-    for (int poging = 1; !u.ok() && Hervatbaar(u) && poging <= m_tijden.hervatPogingen && !m_afbreken; ++poging) {
+    u = hervat(u, eens, [&](const Uitkomst& nu) {
         // A server that will not continue a file sends it whole.
-        if (u.afloop == Afloop::HervattenGeweigerd && !doel.leegmaken()) break;
-        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
-        if (m_afbreken) break;
-        // The control connection may have gone with the data connection: log in anew.
-        p.Sluiten();
-        onderbroken = true;
-        onderweg += u.overgedragen;
-        u = eens();
-    }
-    u.onderbroken = onderbroken;
-    u.onderbrokenNa = onderweg + u.overgedragen;
+        return Hervatbaar(nu) && (nu.afloop != Afloop::HervattenGeweigerd || doel.leegmaken());
+    });
     if (u.ok() && !doel.vastleggen()) {
         u = Uitkomst::Met(Afloop::LokaalSchrijven);
         u.fout = QStringLiteral("Het lokale bestand kan niet worden vervangen");
@@ -141,23 +150,13 @@ Uitkomst FtpSession::uploaden(Plaatsopdracht opdracht)
         }
         return u;
     };
-    Uitkomst u = herhaald(eens);
-    qint64 onderweg = 0;
-    bool onderbroken = false;
-    for (int poging = 1; !u.ok() && poging <= m_tijden.hervatPogingen && !m_afbreken; ++poging) {
+    Uitkomst u = hervat(herhaald(eens), eens, [&](const Uitkomst& nu) {
         // Broken off: appended to; an append that went wrong: sent whole.
-        const bool breuk = Hervatbaar(u) && u.afloop != Afloop::HervattenGeweigerd;
-        if (!breuk && !opdracht.aanvullen) break;
-        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
-        if (m_afbreken) break;
-        p.Sluiten();
+        const bool breuk = Hervatbaar(nu) && nu.afloop != Afloop::HervattenGeweigerd;
+        if (!breuk && !opdracht.aanvullen) return false;
         opdracht.aanvullen = breuk;
-        onderbroken = true;
-        onderweg += u.overgedragen;
-        u = eens();
-    }
-    u.onderbroken = onderbroken;
-    u.onderbrokenNa = onderweg + u.overgedragen;
+        return true;
+    });
     u.begonnen = begonnen;
     return u;
 }
@@ -232,22 +231,10 @@ Uitkomst FtpSession::deel(bool halen, const QString& bestand, const QString& pad
         if (u.ok() && vanaf + binnen < tot) u.afloop = Afloop::Kort;
         return u;
     };
-    Uitkomst u = herhaald(eens);
-    qint64 onderweg = 0;
-    bool onderbroken = false;
-    for (int poging = 1; !u.ok() && Hervatbaar(u) && u.afloop != Afloop::HervattenGeweigerd &&
-                         poging <= m_tijden.hervatPogingen && !m_afbreken;
-         ++poging) {
-        Pauze(m_tijden.hervatPauzeMs, m_afbreken);
-        if (m_afbreken) break;
-        p.Sluiten();
-        onderbroken = true;
-        onderweg += u.overgedragen;
-        u = eens();
-    }
-    u.onderbroken = onderbroken;
-    u.onderbrokenNa = onderweg + u.overgedragen;
-    return u;
+    // A server full now: the part goes to a connection that is in.
+    return hervat(herhaald(eens), eens, [](const Uitkomst& nu) {
+        return Hervatbaar(nu) && nu.afloop != Afloop::HervattenGeweigerd && nu.afloop != Afloop::Vol;
+    });
 }
 
 bool FtpSession::FtpDeelHalen(const QString& bestand, const QString& serverPad, qint64 vanaf, qint64 tot,

@@ -32,6 +32,7 @@ enum class Afloop
     GeenVerbinding,     // the server could not be reached
     AanmeldenGeweigerd, // the login was refused, or the server was not trusted
     Verloren,           // the connection was gone (an idle one the server closed): one more try
+    Vol,                // the server let in no more connections from here now (421 as its greeting)
     Verbroken,          // the connection broke during the transfer: worth resuming
     HervattenGeweigerd, // the server will not continue a file
     Kort,               // the server called the file complete, yet it came short
@@ -69,7 +70,7 @@ struct Uitkomst
 inline bool IsVerbindingsfout(Afloop a)
 {
     return a == Afloop::Verloren || a == Afloop::Verbroken || a == Afloop::GeenVerbinding ||
-           a == Afloop::AanmeldenGeweigerd;
+           a == Afloop::AanmeldenGeweigerd || a == Afloop::Vol;
 }
 
 // Whether an upload failed because the server refused its name before any byte went, as opposed to

@@ -13,6 +13,9 @@ namespace Vamox {
 
 namespace {
 
+// How often a part may find the server full before the file fails.
+constexpr int VolPogingen = 4;
+
 Verbindingenpool::Uitslag Mislukt(FtpSession& sessie)
 {
     Verbindingenpool::Uitslag u;
@@ -56,7 +59,7 @@ int Deelaantal(FtpSession& sessie, const Klus& klus, const Poolgedeeld& g)
     }
 }
 
-bool DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, const Deelmelder& melder)
+Deeleinde DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, const Deelmelder& melder)
 {
     Deelklus& d = *werk.groot;
     Deelklus::Deel& deel = d.delen[size_t(werk.deel)];
@@ -76,6 +79,14 @@ bool DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, con
         std::lock_guard lock(g.mutex);
         std::erase(d.lopend, &sessie);
         if (!gelukt && !d.afbreken && !sessie.afgebroken()) {
+            // An FTP part closes its login when it ends early; another connection may have taken
+            // the place meanwhile. The part waits for one that is in, a few times at most (a
+            // server full of others' connections fails the file).
+            if (sessie.serverVol() && ++deel.vol <= VolPogingen) {
+                g.wachtrij.push_front(werk);
+                g.werk.notify_all();
+                return Deeleinde::Vol;
+            }
             gebroken = sessie.verbindingVerbroken();
             // A part whose connection broke goes once more, on another connection (or the
             // file's first one), from its start: what it moved is written over.
@@ -83,7 +94,7 @@ bool DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, con
                 deel.herkansing = true;
                 g.wachtrij.push_front(werk);
                 g.werk.notify_all();
-                return false;
+                return Deeleinde::Gebroken;
             }
             if (!d.mislukt) {
                 d.mislukt = true;
@@ -96,7 +107,7 @@ bool DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, con
         --d.open;
     }
     g.werk.notify_all();
-    return !gebroken;
+    return gebroken ? Deeleinde::Gebroken : Deeleinde::Klaar;
 }
 
 Verbindingenpool::Uitslag DelenUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Klus& klus, int delen,
@@ -164,13 +175,17 @@ Verbindingenpool::Uitslag DelenUitvoeren(FtpSession& sessie, Poolgedeeld& g, con
     // or others that never got in), until every part is done.
     Poolwerk eigen{.klus = klus, .groot = groot, .deel = 0};
     for (;;) {
-        DeelUitvoeren(sessie, g, eigen, melder);
+        // Turned away by a full server: the parts are left to the connections that are in while
+        // any runs; once none does, this one tries again.
+        const bool vol = DeelUitvoeren(sessie, g, eigen, melder) == Deeleinde::Vol;
         std::unique_lock lock(g.mutex);
         bool gevonden = false;
         while (!gevonden) {
             const auto it = std::find_if(g.wachtrij.begin(), g.wachtrij.end(),
                                          [&](const Poolwerk& w) { return w.groot == groot; });
-            if (it != g.wachtrij.end()) {
+            if (it != g.wachtrij.end() && vol && !d.lopend.empty()) {
+                g.werk.wait_for(lock, std::chrono::milliseconds(100));
+            } else if (it != g.wachtrij.end()) {
                 eigen = std::move(*it);
                 g.wachtrij.erase(it);
                 gevonden = true;

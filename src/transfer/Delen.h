@@ -23,6 +23,7 @@ struct Deelklus
         qint64 vanaf = 0;
         qint64 tot = 0;
         bool herkansing = false; // went out once more after its connection broke
+        int vol = 0;             // times a connection could not log in again for it
     };
     Klus klus;
     qint64 grootte = 0;
@@ -70,8 +71,16 @@ int Deelaantal(FtpSession& sessie, const Klus& klus, const Poolgedeeld& g);
 // The whole job, its parts over the pool.
 Verbindingenpool::Uitslag DelenUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Klus& klus, int delen,
                                          const Deelmelder& melder);
-// One part on whichever connection took it; false: its connection broke.
-bool DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, const Deelmelder& melder);
+// How a part ended for the connection that moved it.
+enum class Deeleinde
+{
+    Klaar,    // done, failed or stopped: the connection goes on
+    Gebroken, // its connection broke: the part went back, the connection is not used again
+    Vol       // the server would not let the connection in again: the part went back to those
+              // that are in, and the server allows one fewer
+};
+// One part on whichever connection took it.
+Deeleinde DeelUitvoeren(FtpSession& sessie, Poolgedeeld& g, const Poolwerk& werk, const Deelmelder& melder);
 // Stops a file's parts (a cancel, or one part failed for good).
 void DelenStoppen(Deelklus& d);
 

@@ -284,7 +284,7 @@ void Verbindingenpool::aanvullen()
         v->sessie->OpEigenDraad([g = m_gedeeld, rauw, aanmelding, leegloop, this] {
             FtpSession& sessie = *rauw->sessie;
             const bool ingelogd = sessie.FtpVerbindingOvernemen(aanmelding);
-            bool gebroken = false;
+            bool gebroken = false, vol = false;
             const Deelmelder melder{
                 .begint =
                     [this, rauw](const std::shared_ptr<Deelklus>& d, int deel) {
@@ -322,11 +322,11 @@ void Verbindingenpool::aanvullen()
                     g->wachtrij.pop_front();
                 }
                 if (werk.groot) {
-                    if (!DeelUitvoeren(sessie, *g, werk, melder)) {
-                        gebroken = true;
-                        break;
-                    }
-                    continue;
+                    const Deeleinde einde = DeelUitvoeren(sessie, *g, werk, melder);
+                    if (einde == Deeleinde::Klaar) continue;
+                    gebroken = true;
+                    vol = einde == Deeleinde::Vol;
+                    break;
                 }
                 const Klus& taak = werk.klus;
                 const quint64 id = taak.id;
@@ -362,8 +362,9 @@ void Verbindingenpool::aanvullen()
             // tried that already, and a pool that closes does not wait for it.
             if (ingelogd && !gebroken && !rauw->sluiten) sessie.RestenOpruimen();
             if (ingelogd) sessie.FtpVerbindingSluiten();
+            // Turned away at a fresh login as one that never got in: the server allows fewer.
             QMetaObject::invokeMethod(
-                this, [this, rauw, ingelogd] { beeindigd(rauw, ingelogd); }, Qt::QueuedConnection);
+                this, [this, rauw, in = ingelogd && !vol] { beeindigd(rauw, in); }, Qt::QueuedConnection);
         });
         m_verbindingen.push_back(std::move(v));
         ++levend;

@@ -145,11 +145,9 @@ TEST(Delen, APartCutByTheServerIsContinuedAlone)
 }
 
 // A server that lets in three logins from one address (the panes' and two): the parts the refused
-// connections would have moved go over the two that got in. Off until mended: an FTP part logs in
-// again after it closes its connections, and that login can meet "421 too many connections" when
-// another connection took the place meanwhile; the part then fails the file. FTP parts are off by
-// default (ZetFtpDelen) for this and for their speed.
-TEST(Delen, DISABLED_AServerAllowingTwoMoreLoginsGetsEveryPart)
+// connections would have moved go over the two that got in. An FTP part logs in again after it
+// closes its connection, and another may have taken the place: that part waits for one that is in.
+TEST(Delen, AServerAllowingTwoMoreLoginsGetsEveryPart)
 {
     if (!VsftpdServer::beschikbaar()) GTEST_SKIP() << "vsftpd is not installed or we are not root";
     VsftpdServer server({.maxPerIp = 3});
