@@ -19,6 +19,12 @@ Synckant Kant(const Vergelijkbaar* v)
     return {.bestaat = true, .isMap = v->isMap, .grootte = v->isMap ? -1 : v->grootte, .tijd = v->tijd};
 }
 
+// Why two files of one name differ when neither time says which is newer.
+QString Verschil(const Vergelijkbaar& l, const Vergelijkbaar& s)
+{
+    return l.grootte == s.grootte ? QStringLiteral("Andere inhoud") : QStringLiteral("Andere grootte");
+}
+
 Syncstaatregel Gelijkstand(const Vergelijkbaar& l, const Vergelijkbaar& s)
 {
     return {.lokaalGrootte = l.grootte, .lokaalTijd = l.tijd.van, .serverGrootte = s.grootte,
@@ -127,7 +133,7 @@ public:
                 Regel(Syncactie::Downloaden, l.naam, &l, &s, QStringLiteral("Op de server nieuwer"));
                 return;
             case Stand::AndereGrootte:
-                Regel(Syncactie::Uploaden, l.naam, &l, &s, QStringLiteral("Andere grootte"), false, true);
+                Regel(Syncactie::Uploaden, l.naam, &l, &s, Verschil(l, s), false, true);
                 return;
             default:
                 m_uit.staat.insert(rel, Gelijkstand(l, s));
@@ -154,7 +160,7 @@ public:
         if (stand == bronNieuwer)
             Regel(over, l.naam, &l, &s, naarServer ? QStringLiteral("Lokaal nieuwer") : QStringLiteral("Op de server nieuwer"));
         else if (stand == Stand::AndereGrootte)
-            Regel(over, l.naam, &l, &s, QStringLiteral("Andere grootte"));
+            Regel(over, l.naam, &l, &s, Verschil(l, s));
         else if (stand == doelNieuwer) {
             // Never a newer file replaced unasked: a mirror lists it for the user to decide.
             if (m_k.wijze == Syncwijze::Spiegelen)

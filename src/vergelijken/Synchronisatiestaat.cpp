@@ -89,7 +89,7 @@ std::optional<Syncherinnering> SyncherinneringLezen(const QString& tekst)
         const int c = delen[0].at(i).digitValue();
         return c >= 0 && c <= max ? std::optional<int>(c) : std::nullopt;
     };
-    const auto r = cijfer(0, 2), w = cijfer(1, 1), c = cijfer(2, 1), s = cijfer(3, 1), p = cijfer(4, 1);
+    const auto r = cijfer(0, 2), w = cijfer(1, 1), c = cijfer(2, 2), s = cijfer(3, 1), p = cijfer(4, 1);
     if (!r || !w || !c || !s || !p) return std::nullopt;
     Syncherinnering h;
     h.keuzes = {.richting = Syncrichting(*r), .wijze = Syncwijze(*w), .criterium = Criterium(*c), .submappen = *s == 1};

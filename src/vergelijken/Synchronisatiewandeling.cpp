@@ -1,11 +1,14 @@
 #include "vergelijken/Synchronisatiewandeling.h"
 
 #include "ftp/FtpSession.h"
+#include "panes/Patroon.h"
 #include "platform/Mapinlezen.h"
 #include "transfer/OverdrachtPaden.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <atomic>
 #include <condition_variable>
@@ -21,6 +24,7 @@ struct Synchronisatiewandeling::Gedeeld
     Serverklok klok;
     std::optional<Syncvorige> vorige;
     QString lokaleRootEcht; // the local root with its links resolved
+    std::unique_ptr<QTemporaryDir> werkmap; // Criterium::Inhoud: where server files are fetched to
 
     std::mutex mutex;
     std::condition_variable werk;
@@ -64,6 +68,54 @@ std::optional<std::vector<Vergelijkbaar>> LokaalLezen(const QString& map, const 
     return uit;
 }
 
+// Whether two files hold the same bytes; nothing when either cannot be read.
+std::optional<bool> ZelfdeBytes(const QString& a, const QString& b)
+{
+    QFile fa(a), fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (fa.size() != fb.size()) return false;
+    constexpr qint64 Blok = 256 * 1024;
+    for (;;) {
+        const QByteArray x = fa.read(Blok), y = fb.read(Blok);
+        if (x != y) return false;
+        if (x.isEmpty()) return fa.error() == QFileDevice::NoError && fb.error() == QFileDevice::NoError
+                                    ? std::optional<bool>(true)
+                                    : std::nullopt;
+    }
+}
+
+// Criterium::Inhoud: every file of one size on both sides (and not left alone by both since the
+// last synchronise) is fetched from the server into `werkmap` and its bytes compared with the
+// local file's. A file that could not be fetched stays compared by time and size.
+void InhoudToetsen(FtpSession& sessie, const QString& lokaleMap, const QString& serverMap, const QString& rel,
+                   const Synckeuzes& keuzes, const Syncvorige* vorige, const QString& werkmap,
+                   const std::atomic<bool>& stop, std::vector<Vergelijkbaar>& lokaal,
+                   const std::vector<Vergelijkbaar>& server)
+{
+    QHash<QString, const Vergelijkbaar*> opServer;
+    for (const Vergelijkbaar& v : server)
+        if (!v.isMap) opServer.insert(v.naam, &v);
+    const QString kopie = werkmap + u'/' + QString::number(quintptr(&sessie), 16);
+    for (Vergelijkbaar& l : lokaal) {
+        if (stop) return;
+        const Vergelijkbaar* s = l.isMap ? nullptr : opServer.value(l.naam);
+        if (!s || s->grootte != l.grootte) continue;
+        if (!PatroonIsLeeg(keuzes.patroon) && !PatroonPast(l.naam, keuzes.patroon)) continue;
+        if (vorige) {
+            const auto e = vorige->bestanden.constFind(rel.isEmpty() ? l.naam : rel + u'/' + l.naam);
+            if (e != vorige->bestanden.cend() && e->lokaalGrootte == l.grootte && e->lokaalTijd == l.tijd.van &&
+                e->serverGrootte == s->grootte &&
+                (e->serverTijd == Syncstaatregel::OnbekendeTijd || e->serverTijd == s->tijd.van))
+                continue;
+        }
+        if (sessie.FtpBestandHalen(kopie, ServerPad(serverMap, l.naam), s->grootte)) {
+            if (const auto zelfde = ZelfdeBytes(lokaleMap + u'/' + l.naam, kopie))
+                l.inhoud = *zelfde ? Inhoudtoets::Gelijk : Inhoudtoets::Anders;
+        }
+        QFile::remove(kopie);
+    }
+}
+
 } // namespace
 
 Synchronisatiewandeling::Synchronisatiewandeling(const FtpAanmelding& aanmelding, Syncpaar paar, Synckeuzes keuzes,
@@ -78,6 +130,7 @@ Synchronisatiewandeling::Synchronisatiewandeling(const FtpAanmelding& aanmelding
     m_gedeeld->keuzes = std::move(keuzes);
     m_gedeeld->klok = klok;
     if (vorige) m_gedeeld->vorige.emplace(std::move(*vorige));
+    if (m_gedeeld->keuzes.criterium == Criterium::Inhoud) m_gedeeld->werkmap = std::make_unique<QTemporaryDir>();
 }
 
 Synchronisatiewandeling::~Synchronisatiewandeling()
@@ -138,11 +191,14 @@ void Synchronisatiewandeling::Starten()
                     server.emplace();
                 }
                 std::optional<std::vector<Vergelijkbaar>> lokaal;
+                const QString lokaleMap = map.rel.isEmpty() ? g->paar.lokaal : g->paar.lokaal + u'/' + map.rel;
                 if (map.lokaal)
-                    lokaal = LokaalLezen(map.rel.isEmpty() ? g->paar.lokaal : g->paar.lokaal + u'/' + map.rel,
-                                         g->lokaleRootEcht, g->klok);
+                    lokaal = LokaalLezen(lokaleMap, g->lokaleRootEcht, g->klok);
                 else
                     lokaal.emplace();
+                if (server && lokaal && g->werkmap && g->werkmap->isValid())
+                    InhoudToetsen(s, lokaleMap, ServerPad(g->paar.server, map.rel), map.rel, g->keuzes,
+                                  g->vorige ? &*g->vorige : nullptr, g->werkmap->path(), g->stop, *lokaal, *server);
                 Mapvergelijking uitkomst;
                 qint64 bestanden = 0;
                 if (server && lokaal && !g->stop) {

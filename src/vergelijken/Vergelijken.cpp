@@ -36,7 +36,13 @@ bool IsOuder(const QString& naam)
 
 std::pair<Stand, Stand> BestandenVergelijken(const Vergelijkbaar& l, const Vergelijkbaar& s, Criterium c)
 {
-    if (c == Criterium::TijdEnGrootte && l.tijd.bekend() && s.tijd.bekend() && !TijdenGelijk(l.tijd, s.tijd))
+    const Inhoudtoets toets = l.inhoud != Inhoudtoets::Niet ? l.inhoud : s.inhoud;
+    if (c == Criterium::Inhoud && l.grootte == s.grootte && toets != Inhoudtoets::Niet) {
+        if (toets == Inhoudtoets::Gelijk) return {Stand::Gelijk, Stand::Gelijk};
+        if (!l.tijd.bekend() || !s.tijd.bekend() || TijdenGelijk(l.tijd, s.tijd))
+            return {Stand::AndereGrootte, Stand::AndereGrootte};
+    }
+    if (c != Criterium::AlleenGrootte && l.tijd.bekend() && s.tijd.bekend() && !TijdenGelijk(l.tijd, s.tijd))
         return l.tijd.van > s.tijd.van ? std::pair{Stand::Nieuwer, Stand::Ouder}
                                        : std::pair{Stand::Ouder, Stand::Nieuwer};
     if (l.grootte != s.grootte) return {Stand::AndereGrootte, Stand::AndereGrootte};

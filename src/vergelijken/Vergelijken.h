@@ -27,7 +27,16 @@ enum class Stand : quint8
 enum class Criterium : quint8
 {
     TijdEnGrootte,
-    AlleenGrootte
+    AlleenGrootte,
+    Inhoud // as TijdEnGrootte, but two files of one size whose bytes were compared stand as those say
+};
+
+// Whether a file's bytes were compared with those of the file of its name on the other side.
+enum class Inhoudtoets : quint8
+{
+    Niet,
+    Gelijk,
+    Anders
 };
 
 // A time as an interval of the local clock, in seconds since 1970-01-01 00:00 read as a plain
@@ -58,6 +67,7 @@ struct Vergelijkbaar
     bool isMap = false;
     qint64 grootte = 0;
     Tijdstip tijd;
+    Inhoudtoets inhoud = Inhoudtoets::Niet; // Criterium::Inhoud: set on either side
 };
 
 Vergelijkbaar VergelijkbaarVan(const FtpEntry& entry, const Serverklok& klok);
@@ -82,7 +92,9 @@ struct Uitslag
 
 // Compares the entries of two folders by name (exactly; a name that is a folder on one side and
 // a file on the other is on each side only). Both times must be known for Nieuwer and Ouder; a
-// file whose time is unknown on either side is compared by size alone.
+// file whose time is unknown on either side is compared by size alone. With Criterium::Inhoud,
+// files with the same bytes are Gelijk whatever their times, files of one size with other bytes
+// are Nieuwer and Ouder by time, else AndereGrootte.
 Uitslag Vergelijken(std::span<const Vergelijkbaar> lokaal, std::span<const Vergelijkbaar> server,
                     Criterium criterium);
 

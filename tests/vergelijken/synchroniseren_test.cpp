@@ -291,6 +291,30 @@ TEST_P(Synchroniseren, BeideKantenMetGeheugen)
         EXPECT_NE(r.actie, Syncactie::WissenServer) << r.Pad().toStdString();
 }
 
+// By content: files of one size are fetched and their bytes compared, so other bytes under the
+// same time go across and the same bytes under another time stay; time and size alone decide the
+// other way round.
+TEST_P(Synchroniseren, InhoudVergelijktDeBytes)
+{
+    const Server& s = *m_server;
+    LokaalSchrijven(Lokaal("zelfde-tijd.txt"), "abcd", Nu);
+    s.Schrijf("zelfde-tijd.txt", "wxyz", Nu);
+    LokaalSchrijven(Lokaal("andere-tijd.txt"), "gelijk", Nu);
+    s.Schrijf("andere-tijd.txt", "gelijk", Nu.addSecs(-7200));
+    LokaalSchrijven(Lokaal("sub/nieuwer.txt"), "1111", Nu);
+    s.Schrijf("sub/nieuwer.txt", "2222", Nu.addSecs(-7200));
+    const Plan tijd = Plannen(m_sessie, m_paar, {.richting = Syncrichting::NaarServer}, std::nullopt);
+    EXPECT_EQ(tijd.Tekst(), (std::set<std::string>{"Uploaden andere-tijd.txt", "Uploaden sub/nieuwer.txt"}));
+    const Plan inhoud =
+        Plannen(m_sessie, m_paar, {.richting = Syncrichting::NaarServer, .criterium = Criterium::Inhoud}, std::nullopt);
+    EXPECT_EQ(inhoud.Tekst(), (std::set<std::string>{"Uploaden zelfde-tijd.txt", "Uploaden sub/nieuwer.txt"}));
+    for (const Syncregel& r : inhoud.regels)
+        if (r.naam == u"zelfde-tijd.txt") {
+            EXPECT_EQ(r.reden, u"Andere inhoud");
+        }
+    EXPECT_TRUE(inhoud.einde.volledig);
+}
+
 // A synchronise cut short (the run stopped while the slow server sends its files) loses nothing:
 // the next one plans only the files that did not arrive, and after it nothing is left.
 TEST(SynchroniserenOnderbroken, TweedeRondeDoetDeRest)

@@ -60,13 +60,22 @@ Synchronisatievenster::Synchronisatievenster(Wachtrij& wachtrij, Gegevens gegeve
     m_wijze = new QComboBox(this);
     m_wijze->setObjectName(QStringLiteral("cboWijze"));
     m_wijze->addItems({QStringLiteral("Nieuwere bestanden overzetten"), QStringLiteral("Spiegelen")});
-    m_grootte = new QCheckBox(QStringLiteral("alleen grootte"), this);
+    // The bytes themselves are compared by fetching the server's copy of each file of the same
+    // size: none of the servers in use offers a checksum command.
+    auto* op = new QLabel(QStringLiteral("Vergelijken &op:"), this);
+    m_criterium = new QComboBox(this);
+    m_criterium->setObjectName(QStringLiteral("cboCriterium"));
+    m_criterium->addItems({QStringLiteral("tijd en grootte"), QStringLiteral("alleen grootte"), QStringLiteral("inhoud")});
+    m_criterium->setItemData(int(Criterium::Inhoud),
+                             QStringLiteral("Bestanden van gelijke grootte worden gedownload en byte voor byte vergeleken"),
+                             Qt::ToolTipRole);
+    op->setBuddy(m_criterium);
     m_submappen = new QCheckBox(QStringLiteral("Submappen"), this);
     m_submappen->setChecked(true);
     m_patronen = new QCheckBox(QStringLiteral("Patronen van de lijsten"), this);
     auto* vergelijken = new QPushButton(QStringLiteral("&Vergelijken"), this);
     vergelijken->setObjectName(QStringLiteral("knopVergelijken"));
-    for (QWidget* w : std::initializer_list<QWidget*>{m_richting, m_wijze, m_grootte, m_submappen, m_patronen, vergelijken})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_richting, m_wijze, op, m_criterium, m_submappen, m_patronen, vergelijken})
         keuzes->addWidget(w);
     keuzes->addStretch();
     hoofd->addLayout(keuzes);
@@ -135,7 +144,7 @@ Synckeuzes Synchronisatievenster::Keuzes() const
     Synckeuzes k;
     k.richting = Syncrichting(m_richting->currentIndex());
     k.wijze = k.richting == Syncrichting::BeideKanten ? Syncwijze::Nieuwer : Syncwijze(m_wijze->currentIndex());
-    k.criterium = m_grootte->isChecked() ? Criterium::AlleenGrootte : Criterium::TijdEnGrootte;
+    k.criterium = Criterium(m_criterium->currentIndex());
     k.submappen = m_submappen->isChecked();
     if (m_patronen->isChecked())
         k.patroon = k.richting == Syncrichting::NaarLokaal ? m_gegevens.patroonServer : m_gegevens.patroonLokaal;
@@ -146,7 +155,7 @@ void Synchronisatievenster::ZetKeuzes(const Synckeuzes& k, bool patronen)
 {
     m_richting->setCurrentIndex(int(k.richting));
     m_wijze->setCurrentIndex(int(k.wijze));
-    m_grootte->setChecked(k.criterium == Criterium::AlleenGrootte);
+    m_criterium->setCurrentIndex(int(k.criterium));
     m_submappen->setChecked(k.submappen);
     m_patronen->setChecked(patronen);
 }

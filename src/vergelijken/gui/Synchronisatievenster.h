@@ -70,7 +70,7 @@ private:
     std::optional<Synchronisatiewandeling::Einde> m_einde;
     QComboBox* m_richting;
     QComboBox* m_wijze;
-    QCheckBox* m_grootte;
+    QComboBox* m_criterium;
     QCheckBox* m_submappen;
     QCheckBox* m_patronen;
     QTableView* m_lijst;
