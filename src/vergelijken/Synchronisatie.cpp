@@ -104,9 +104,8 @@ public:
     {
         const QString rel = Samen(m_rel, l.naam);
         const Syncstaatregel* e = Vorig(l.naam);
-        const bool lokaal = e && (l.grootte != e->lokaalGrootte || l.tijd.van != e->lokaalTijd);
-        const bool server = e && (s.grootte != e->serverGrootte ||
-                                  (e->serverTijd != Syncstaatregel::OnbekendeTijd && s.tijd.van != e->serverTijd));
+        const bool lokaal = e && LokaalGewijzigd(*e, l);
+        const bool server = e && ServerGewijzigd(*e, s);
         if (e && !lokaal && !server) {
             // Neither changed since they were left the same (an upload's time is learnt here).
             Syncstaatregel n = *e;
@@ -181,6 +180,16 @@ private:
 };
 
 } // namespace
+
+bool LokaalGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& l)
+{
+    return l.grootte != e.lokaalGrootte || l.tijd.van != e.lokaalTijd;
+}
+
+bool ServerGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& s)
+{
+    return s.grootte != e.serverGrootte || (e.serverTijd != Syncstaatregel::OnbekendeTijd && s.tijd.van != e.serverTijd);
+}
 
 Syncvorige::Syncvorige(Syncstaat staat) : bestanden(std::move(staat))
 {

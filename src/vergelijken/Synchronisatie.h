@@ -79,6 +79,11 @@ struct Syncstaatregel
 };
 using Syncstaat = QHash<QString, Syncstaatregel>; // by relative path
 
+// Whether a side's file changed since the synchronise that remembered `e` (a server time not yet
+// learnt is no change).
+bool LokaalGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& l);
+bool ServerGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& s);
+
 // What one folder of the pair holds on each side, compared: the actions for its entries, the
 // subfolders to walk (each with the sides it exists on) and the state of its files. Names that
 // are no VeiligeNaam are left out before this.

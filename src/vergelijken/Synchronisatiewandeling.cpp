@@ -103,10 +103,7 @@ void InhoudToetsen(FtpSession& sessie, const QString& lokaleMap, const QString& 
         if (!PatroonIsLeeg(keuzes.patroon) && !PatroonPast(l.naam, keuzes.patroon)) continue;
         if (vorige) {
             const auto e = vorige->bestanden.constFind(rel.isEmpty() ? l.naam : rel + u'/' + l.naam);
-            if (e != vorige->bestanden.cend() && e->lokaalGrootte == l.grootte && e->lokaalTijd == l.tijd.van &&
-                e->serverGrootte == s->grootte &&
-                (e->serverTijd == Syncstaatregel::OnbekendeTijd || e->serverTijd == s->tijd.van))
-                continue;
+            if (e != vorige->bestanden.cend() && !LokaalGewijzigd(*e, l) && !ServerGewijzigd(*e, *s)) continue;
         }
         if (sessie.FtpBestandHalen(kopie, ServerPad(serverMap, l.naam), s->grootte)) {
             if (const auto zelfde = ZelfdeBytes(lokaleMap + u'/' + l.naam, kopie))

@@ -179,7 +179,7 @@ TEST(configSchrijven, SynchronisatiesHeenEnTerug)
     const Syncherinnering h{.server = QStringLiteral("Mijn site"),
                             .lokaal = QString::fromUtf8("/home/jan/café = €/") + S,
                             .serverMap = QStringLiteral("/www/a b"),
-                            .keuzes = {.richting = Syncrichting::BeideKanten, .criterium = Criterium::AlleenGrootte,
+                            .keuzes = {.richting = Syncrichting::BeideKanten, .criterium = Criterium::Inhoud,
                                        .submappen = false},
                             .patronen = true};
     Instellingen in = Alles();
