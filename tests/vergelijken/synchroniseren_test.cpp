@@ -277,7 +277,8 @@ TEST_P(Synchroniseren, BeideKantenMetGeheugen)
     EXPECT_TRUE(Plannen(m_sessie, m_paar, beide, SyncstaatLezen(Staat())).regels.empty());
 
     LokaalSchrijven(Lokaal("beide.txt"), "lokaal", Nu);
-    s.Schrijf("beide.txt", "op de server", Nu.addSecs(60));
+    // Two minutes later: a LIST line's minute still says which is newer whatever Nu's seconds.
+    s.Schrijf("beide.txt", "op de server", Nu.addSecs(120));
     LokaalSchrijven(Lokaal("gewijzigd.txt"), "anders", Nu);
     ASSERT_TRUE(QFile::remove(Lokaal("weg-lokaal.txt")));
     ASSERT_TRUE(QFile::remove(s.OpSchijf("weg-server.txt")));
