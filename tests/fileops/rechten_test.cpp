@@ -1,6 +1,5 @@
 #include "fileops/Rechten.h"
-#include "support/FtpTestServer.h"
-#include "support/SshdServer.h"
+#include "support/Proefserver.h"
 #include "support/Vragen.h"
 #include "transfer/TransferTestHulp.h"
 #include "transfer/Wachtrij.h"
@@ -18,25 +17,15 @@
 // chmod's X rule and without following links, and a server that refuses, told per file.
 
 using namespace Vamox;
-using Vamox::Test::FtpServerOpties;
-using Vamox::Test::FtpTestServer;
-using Vamox::Test::SshdServer;
-using Vamox::Test::VsftpdServer;
+using Vamox::Test::Proefserver;
+using Vamox::Test::Serversoort;
 
 namespace {
-
-enum class Soort
-{
-    PyftpdMlsd, // MLSD with unix.mode (asked for with OPTS MLST)
-    PyftpdList, // no MLST offered: "ls -l" lines
-    Vsftpd,     // LIST; an anonymous login may not SITE CHMOD
-    Sftp
-};
 
 struct Geval
 {
     const char* naam;
-    Soort soort;
+    Serversoort soort;
     bool weigert;     // every change is refused
     bool linksBekend; // the listing tells a link from what it leads to
 };
@@ -52,41 +41,13 @@ class Rechten : public ::testing::TestWithParam<Geval>
 protected:
     void SetUp() override
     {
-        switch (GetParam().soort) {
-        case Soort::PyftpdMlsd:
-        case Soort::PyftpdList: {
-            FtpServerOpties o;
-            o.mlst = GetParam().soort == Soort::PyftpdMlsd;
-            m_ftp = std::make_unique<FtpTestServer>(o);
-            ASSERT_TRUE(m_ftp->start()) << m_ftp->fout().toStdString();
-            ASSERT_TRUE(sessie.FtpVerbindingOpenen(m_ftp->gegevens()));
-            m_disk = m_ftp->root() + QStringLiteral("/r");
-            m_server = QStringLiteral("/r");
-            break;
-        }
-        case Soort::Vsftpd:
-            if (!VsftpdServer::beschikbaar()) GTEST_SKIP() << "vsftpd needs root and the package";
-            m_vsftpd = std::make_unique<VsftpdServer>();
-            ASSERT_TRUE(m_vsftpd->start()) << m_vsftpd->fout().toStdString();
-            ASSERT_TRUE(sessie.FtpVerbindingOpenen(
-                {m_vsftpd->host(), m_vsftpd->gebruiker(), m_vsftpd->wachtwoord(), m_vsftpd->poort()}));
-            m_disk = m_vsftpd->root() + u'/' + VsftpdServer::werkMap() + QStringLiteral("/r");
-            m_server = u'/' + VsftpdServer::werkMap() + QStringLiteral("/r");
-            break;
-        case Soort::Sftp:
-            if (!SshdServer::beschikbaar()) GTEST_SKIP() << "sshd and ssh-keygen are not installed";
-            m_sftp = std::make_unique<SshdServer>();
-            ASSERT_TRUE(m_sftp->start()) << m_sftp->fout().toStdString();
-            QDir().mkpath(QFileInfo(m_sftp->bekendeHostsPad()).path());
-            ASSERT_TRUE(Vamox::Test::SchrijfBestand(m_sftp->bekendeHostsPad(), m_sftp->hostsleutelRegel()));
-            Vamox::Test::SleutelMapZetten(sessie, m_sftp->sleutelMap());
-            Vamox::Test::BekendeHostsZetten(sessie, m_sftp->bekendeHostsPad());
-            ASSERT_TRUE(sessie.FtpVerbindingOpenen(m_sftp->gegevens())) << sessie.laatsteFout().toStdString();
-            m_disk = m_sftp->root() + QStringLiteral("/r");
-            m_server = m_disk;
-            break;
-        }
-        // r/a.txt 640, r/buiten 600, r/sub 750 with b.sh 750, c.txt 600 and a link to ../buiten.
+        m_proef = std::make_unique<Proefserver>(GetParam().soort);
+        const QString fout = m_proef->Starten(sessie);
+        if (fout.startsWith(u"skip:")) GTEST_SKIP() << fout.toStdString();
+        ASSERT_TRUE(fout.isEmpty()) << fout.toStdString();
+        m_disk = QDir::cleanPath(m_proef->OpSchijf(QStringLiteral(".")));
+        m_server = m_proef->Root();
+        // t/a.txt 640, t/buiten 600, t/sub 750 with b.sh 750, c.txt 600 and a link to ../buiten.
         ASSERT_TRUE(QDir().mkpath(m_disk + QStringLiteral("/sub")));
         for (const auto& [rel, modus] : {std::pair{"a.txt", 0640}, {"buiten", 0600}, {"sub/b.sh", 0750},
                                          {"sub/c.txt", 0600}}) {
@@ -96,7 +57,7 @@ protected:
         ASSERT_EQ(::chmod(QFile::encodeName(m_disk + QStringLiteral("/sub")).constData(), 0750), 0);
         ASSERT_EQ(::symlink("../buiten", QFile::encodeName(m_disk + QStringLiteral("/sub/link")).constData()), 0);
         // vsftpd's anonymous user reads as "ftp": the tree is its own.
-        if (const passwd* ftp = m_vsftpd ? ::getpwnam("ftp") : nullptr) {
+        if (const passwd* ftp = GetParam().soort == Serversoort::Vsftpd ? ::getpwnam("ftp") : nullptr) {
             for (const char* rel : {"", "/a.txt", "/buiten", "/sub", "/sub/b.sh", "/sub/c.txt", "/sub/link"})
                 ASSERT_EQ(::lchown(QFile::encodeName(m_disk + QLatin1String(rel)).constData(), ftp->pw_uid, ftp->pw_gid), 0);
         }
@@ -122,9 +83,7 @@ protected:
     }
 
     FtpSession sessie;
-    std::unique_ptr<FtpTestServer> m_ftp;
-    std::unique_ptr<VsftpdServer> m_vsftpd;
-    std::unique_ptr<SshdServer> m_sftp;
+    std::unique_ptr<Proefserver> m_proef;
     QString m_disk;   // the tree on disk
     QString m_server; // the same as a server path
 };
@@ -186,10 +145,10 @@ TEST_P(Rechten, ReadsSetsAndWalksTreesAsTheServerAllows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, Rechten,
-                         ::testing::Values(Geval{"PyftpdMlsd", Soort::PyftpdMlsd, false, false},
-                                           Geval{"PyftpdList", Soort::PyftpdList, false, true},
-                                           Geval{"Vsftpd", Soort::Vsftpd, true, true},
-                                           Geval{"Sftp", Soort::Sftp, false, true}),
+                         ::testing::Values(Geval{"PyftpdMlsd", Serversoort::Mlsd, false, false},
+                                           Geval{"PyftpdList", Serversoort::List, false, true},
+                                           Geval{"Vsftpd", Serversoort::Vsftpd, true, true},
+                                           Geval{"Sftp", Serversoort::Sftp, false, true}),
                          [](const auto& info) { return std::string(info.param.naam); });
 
 // The choice from a mixed selection: mixed bits stay each entry's own, the octal text follows

@@ -1,6 +1,6 @@
 #include "ftp/FtpSession.h"
 #include "support/FtpTestServer.h"
-#include "support/SshdServer.h"
+#include "support/Proefserver.h"
 #include "support/Vragen.h"
 #include "support/Wachten.h"
 #include "transfer/Wachtrij.h"
@@ -28,84 +28,10 @@
 using namespace Vamox;
 using Vamox::Test::FtpServerOpties;
 using Vamox::Test::FtpTestServer;
-using Vamox::Test::SshdServer;
-using Vamox::Test::VsftpdServer;
+using Vamox::Test::Proefserver;
+using Vamox::Test::Serversoort;
 
 namespace {
-
-enum class Soort
-{
-    Mlsd,
-    Vsftpd,
-    Sftp
-};
-
-// One server with its test folder "/.../t" on disk and as the server names it.
-class Server final
-{
-public:
-    explicit Server(Soort soort, FtpServerOpties opties = {})
-    {
-        if (soort == Soort::Mlsd) m_py = std::make_unique<FtpTestServer>(opties);
-        if (soort == Soort::Vsftpd) m_vs = std::make_unique<VsftpdServer>();
-        if (soort == Soort::Sftp) m_ssh = std::make_unique<SshdServer>();
-    }
-    QString Starten(FtpSession& sessie)
-    {
-        if (m_py) {
-            if (!m_py->start()) return m_py->fout();
-            m_py->maakMap(QStringLiteral("t"));
-            return sessie.FtpVerbindingOpenen(m_py->gegevens()) ? QString() : sessie.laatsteFout();
-        }
-        if (m_vs) {
-            if (!VsftpdServer::beschikbaar()) return QStringLiteral("skip: vsftpd needs root and the package");
-            if (!m_vs->start()) return m_vs->fout();
-            m_vs->maakMap(VsftpdServer::werkMap() + QStringLiteral("/t"));
-            return sessie.FtpVerbindingOpenen({m_vs->host(), m_vs->gebruiker(), m_vs->wachtwoord(), m_vs->poort()})
-                       ? QString()
-                       : QStringLiteral("login");
-        }
-        if (!SshdServer::beschikbaar()) return QStringLiteral("skip: sshd is not installed");
-        if (!m_ssh->start()) return m_ssh->fout();
-        m_ssh->maakMap(QStringLiteral("t"));
-        QDir().mkpath(QFileInfo(m_ssh->bekendeHostsPad()).path());
-        QFile bekend(m_ssh->bekendeHostsPad());
-        if (!bekend.open(QIODevice::WriteOnly) || bekend.write(m_ssh->hostsleutelRegel()) < 0) return "known_hosts";
-        bekend.close();
-        Vamox::Test::SleutelMapZetten(sessie, m_ssh->sleutelMap());
-        Vamox::Test::BekendeHostsZetten(sessie, m_ssh->bekendeHostsPad());
-        return sessie.FtpVerbindingOpenen(m_ssh->gegevens()) ? QString() : sessie.laatsteFout();
-    }
-    // The test folder as the server names it.
-    QString Root() const
-    {
-        if (m_vs) return QStringLiteral("/") + VsftpdServer::werkMap() + QStringLiteral("/t");
-        if (m_ssh) return m_ssh->root() + QStringLiteral("/t");
-        return QStringLiteral("/t");
-    }
-    // A path below the test folder (or beside it, "../x") on disk.
-    QString OpSchijf(const QString& rel) const
-    {
-        const QString r = QStringLiteral("t/") + rel;
-        if (m_py) return m_py->pad(r);
-        if (m_vs) return m_vs->pad(VsftpdServer::werkMap() + u'/' + r);
-        return m_ssh->pad(r);
-    }
-    void Schrijf(const QString& rel, const QByteArray& inhoud, const QDateTime& tijd) const
-    {
-        const QString r = QStringLiteral("t/") + rel;
-        if (m_py) m_py->schrijf(r, inhoud);
-        if (m_vs) m_vs->schrijf(VsftpdServer::werkMap() + u'/' + r, inhoud);
-        if (m_ssh) m_ssh->schrijf(r, inhoud);
-        QFile f(OpSchijf(rel));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(tijd, QFileDevice::FileModificationTime));
-    }
-
-private:
-    std::unique_ptr<FtpTestServer> m_py;
-    std::unique_ptr<VsftpdServer> m_vs;
-    std::unique_ptr<SshdServer> m_ssh;
-};
 
 void LokaalSchrijven(const QString& pad, const QByteArray& inhoud, const QDateTime& tijd)
 {
@@ -164,7 +90,7 @@ Overdrachtsresultaat Uitvoeren(Wachtrij& wachtrij, const Syncpaar& paar, const Q
     return r.value_or(Overdrachtsresultaat{});
 }
 
-class Synchroniseren : public ::testing::TestWithParam<Soort>
+class Synchroniseren : public ::testing::TestWithParam<Serversoort>
 {
 protected:
     void SetUp() override
@@ -172,7 +98,7 @@ protected:
         qputenv("TZ", "UTC0");
         tzset();
         qputenv("XDG_DATA_HOME", m_thuis.path().toUtf8());
-        m_server = std::make_unique<Server>(GetParam());
+        m_server = std::make_unique<Proefserver>(GetParam());
         const QString fout = m_server->Starten(m_sessie);
         if (fout.startsWith(QStringLiteral("skip:"))) GTEST_SKIP() << fout.toStdString();
         ASSERT_TRUE(fout.isEmpty()) << fout.toStdString();
@@ -191,7 +117,7 @@ protected:
 
     QTemporaryDir m_thuis, m_lokaal;
     FtpSession m_sessie;
-    std::unique_ptr<Server> m_server;
+    std::unique_ptr<Proefserver> m_server;
     std::unique_ptr<Wachtrij> m_wachtrij;
     Syncpaar m_paar;
 };
@@ -203,7 +129,7 @@ const QDateTime Nu = QDateTime::currentDateTimeUtc().addSecs(-600);
 // and locally only to the trash.
 TEST_P(Synchroniseren, ElkVerschilBeideKantenOp)
 {
-    const Server& s = *m_server;
+    const Proefserver& s = *m_server;
     LokaalSchrijven(Lokaal("alleen-lokaal.txt"), "l", Nu);
     LokaalSchrijven(Lokaal("lmap/diep.txt"), "diep", Nu);
     LokaalSchrijven(Lokaal("lokaal-nieuwer.txt"), "nieuw", Nu);
@@ -264,7 +190,7 @@ TEST_P(Synchroniseren, ElkVerschilBeideKantenOp)
 // one side is offered for deletion on the other, left off; a change on one side goes across.
 TEST_P(Synchroniseren, BeideKantenMetGeheugen)
 {
-    const Server& s = *m_server;
+    const Proefserver& s = *m_server;
     LokaalSchrijven(Lokaal("beide.txt"), "een", Nu.addSecs(-7200));
     LokaalSchrijven(Lokaal("weg-lokaal.txt"), "w", Nu.addSecs(-7200));
     LokaalSchrijven(Lokaal("gewijzigd.txt"), "g", Nu.addSecs(-7200));
@@ -297,7 +223,7 @@ TEST_P(Synchroniseren, BeideKantenMetGeheugen)
 // other way round.
 TEST_P(Synchroniseren, InhoudVergelijktDeBytes)
 {
-    const Server& s = *m_server;
+    const Proefserver& s = *m_server;
     LokaalSchrijven(Lokaal("zelfde-tijd.txt"), "abcd", Nu);
     s.Schrijf("zelfde-tijd.txt", "wxyz", Nu);
     LokaalSchrijven(Lokaal("andere-tijd.txt"), "gelijk", Nu);
@@ -387,17 +313,11 @@ TEST(SynchroniserenVijandig, NamenGeweigerd)
     EXPECT_EQ(spiegel.Tekst(), (std::set<std::string>{"Op de server verwijderen ok.txt"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, Synchroniseren, ::testing::Values(Soort::Mlsd, Soort::Vsftpd, Soort::Sftp),
+INSTANTIATE_TEST_SUITE_P(Servers, Synchroniseren,
+                         ::testing::Values(Serversoort::Mlsd, Serversoort::Vsftpd, Serversoort::Sftp),
                          [](const auto& info) {
-                             switch (info.param) {
-                             case Soort::Mlsd:
-                                 return std::string("pyftpdlib");
-                             case Soort::Vsftpd:
-                                 return std::string("vsftpd");
-                             case Soort::Sftp:
-                                 return std::string("sshd");
-                             }
-                             return std::string();
+                             std::string n = Vamox::Test::SoortNaam(info.param);
+                             std::erase(n, '-');
+                             return n;
                          });
-
 } // namespace

@@ -2,7 +2,7 @@
 #include "ftp/FtpSession.h"
 #include "panes/LokaleMap.h"
 #include "support/FtpTestServer.h"
-#include "support/SshdServer.h"
+#include "support/Proefserver.h"
 #include "vergelijken/Tijdverschil.h"
 #include "vergelijken/Vergelijken.h"
 
@@ -23,9 +23,8 @@
 
 using namespace Vamox;
 using Vamox::Test::FtpServerOpties;
-using Vamox::Test::FtpTestServer;
-using Vamox::Test::SshdServer;
-using Vamox::Test::VsftpdServer;
+using Vamox::Test::Proefserver;
+using Vamox::Test::Serversoort;
 
 namespace {
 
@@ -53,109 +52,11 @@ private:
     QByteArray m_oud;
 };
 
-bool TijdZetten(const QString& pad, const QDateTime& tijd)
+// The server's test folder as a listing names it.
+QString Map(const Proefserver& server)
 {
-    QFile f(pad);
-    return f.open(QIODevice::ReadWrite) && f.setFileTime(tijd, QFileDevice::FileModificationTime);
+    return server.Root() + u'/';
 }
-
-enum class Soort
-{
-    Mlsd,   // pyftpdlib
-    List,   // pyftpdlib without MLST
-    Vsftpd, // LIST, dot files only with -a
-    Sftp    // OpenSSH's sshd
-};
-
-const char* Naam(Soort s)
-{
-    switch (s) {
-    case Soort::Mlsd:
-        return "pyftpdlib-MLSD";
-    case Soort::List:
-        return "pyftpdlib-LIST";
-    case Soort::Vsftpd:
-        return "vsftpd";
-    case Soort::Sftp:
-        return "sshd";
-    }
-    return "";
-}
-
-// One of the servers, its folder for the test on disk and as the server names it.
-class Server final
-{
-public:
-    explicit Server(Soort soort, FtpServerOpties opties = {}) : m_soort(soort)
-    {
-        opties.mlst = soort == Soort::Mlsd;
-        if (soort == Soort::Mlsd || soort == Soort::List) m_py = std::make_unique<FtpTestServer>(opties);
-        if (soort == Soort::Vsftpd) m_vs = std::make_unique<VsftpdServer>();
-        if (soort == Soort::Sftp) m_ssh = std::make_unique<SshdServer>();
-    }
-
-    // Empty when it runs and the session is logged in; else why not (or "skip: ..." for a server
-    // this machine lacks).
-    QString Starten(FtpSession& sessie)
-    {
-        if (m_py)
-            return m_py->start() && sessie.FtpVerbindingOpenen(m_py->gegevens()) ? QString() : m_py->fout();
-        if (m_vs) {
-            if (!VsftpdServer::beschikbaar())
-                return QStringLiteral("skip: vsftpd needs root and the package");
-            if (!m_vs->start()) return m_vs->fout();
-            m_vs->maakMap(VsftpdServer::werkMap() + QStringLiteral("/t"));
-            return sessie.FtpVerbindingOpenen(
-                       {m_vs->host(), m_vs->gebruiker(), m_vs->wachtwoord(), m_vs->poort()})
-                       ? QString()
-                       : QStringLiteral("login");
-        }
-        if (!SshdServer::beschikbaar()) return QStringLiteral("skip: sshd is not installed");
-        if (!m_ssh->start()) return m_ssh->fout();
-        QDir().mkpath(QFileInfo(m_ssh->bekendeHostsPad()).path());
-        QFile bekend(m_ssh->bekendeHostsPad());
-        if (!bekend.open(QIODevice::WriteOnly) || bekend.write(m_ssh->hostsleutelRegel()) < 0)
-            return "known_hosts";
-        bekend.close();
-        Vamox::Test::SleutelMapZetten(sessie, m_ssh->sleutelMap());
-        Vamox::Test::BekendeHostsZetten(sessie, m_ssh->bekendeHostsPad());
-        return sessie.FtpVerbindingOpenen(m_ssh->gegevens()) ? QString() : sessie.laatsteFout();
-    }
-
-    // The folder listed, as the server names it.
-    QString Map() const
-    {
-        if (m_vs) return QStringLiteral("/") + VsftpdServer::werkMap() + QStringLiteral("/t/");
-        if (m_ssh) return m_ssh->root() + u'/';
-        return QStringLiteral("/");
-    }
-    void Schrijf(const QString& naam, const QByteArray& inhoud, const QDateTime& tijd) const
-    {
-        if (m_py) m_py->schrijf(naam, inhoud);
-        if (m_vs) m_vs->schrijf(VsftpdServer::werkMap() + QStringLiteral("/t/") + naam, inhoud);
-        if (m_ssh) m_ssh->schrijf(naam, inhoud);
-        ASSERT_TRUE(TijdZetten(OpSchijf(naam), tijd)) << naam.toStdString();
-    }
-    void MaakMap(const QString& naam) const
-    {
-        if (m_py) m_py->maakMap(naam);
-        if (m_vs) m_vs->maakMap(VsftpdServer::werkMap() + QStringLiteral("/t/") + naam);
-        if (m_ssh) m_ssh->maakMap(naam);
-    }
-
-private:
-    QString OpSchijf(const QString& naam) const
-    {
-        if (m_py) return m_py->pad(naam);
-        if (m_vs) return m_vs->pad(VsftpdServer::werkMap() + QStringLiteral("/t/") + naam);
-        return m_ssh->pad(naam);
-    }
-
-    Soort m_soort;
-    std::unique_ptr<FtpTestServer> m_py;
-    std::unique_ptr<VsftpdServer> m_vs;
-    std::unique_ptr<SshdServer> m_ssh;
-};
 
 void LokaalSchrijven(const QTemporaryDir& map, const QString& naam, const QByteArray& inhoud,
                      const QDateTime& tijd)
@@ -239,7 +140,7 @@ const Rij Rijen[] = {
     {"map-server/", 0, Geen, 0, 0, S::Onbekend, S::AlleenHier, S::Onbekend, S::AlleenHier, S::Onbekend},
 };
 
-class ServerVergelijken : public ::testing::TestWithParam<Soort>
+class ServerVergelijken : public ::testing::TestWithParam<Serversoort>
 {
 };
 
@@ -250,7 +151,7 @@ TEST_P(ServerVergelijken, ElkeSoortVerschilBeideKanten)
 {
     const Zone zone("<+01>-1");
     FtpSession sessie;
-    Server server(GetParam());
+    Proefserver server(GetParam());
     const QString fout = server.Starten(sessie);
     if (fout.startsWith(QLatin1String("skip"))) GTEST_SKIP() << fout.toStdString();
     ASSERT_TRUE(fout.isEmpty()) << fout.toStdString();
@@ -280,16 +181,16 @@ TEST_P(ServerVergelijken, ElkeSoortVerschilBeideKanten)
     server.Schrijf(QStringLiteral("map-of-bestand"), "x", basis);
     ASSERT_TRUE(QDir(lokaal.path()).mkdir(QStringLiteral("map-of-bestand")));
 
-    const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(server.Map());
+    const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(Map(server));
     ASSERT_TRUE(lijst) << sessie.laatsteFout().toStdString();
     // MLSD and SFTP give the protocol's own time: seconds, UTC.
-    const bool seconden = GetParam() == Soort::Mlsd || GetParam() == Soort::Sftp;
+    const bool seconden = GetParam() == Serversoort::Mlsd || GetParam() == Serversoort::Sftp;
     Serverklok klok;
     if (!seconden) {
         const std::optional<Serverklok> gemeten =
-            Meten(sessie, server.Map(), *lijst, QStringLiteral("gelijk.txt"));
+            Meten(sessie, Map(server), *lijst, QStringLiteral("gelijk.txt"));
         ASSERT_TRUE(gemeten) << sessie.laatsteFout().toStdString();
-        const Serverklok verwacht{GetParam() == Soort::Sftp ? 0 : -3600, false};
+        const Serverklok verwacht{GetParam() == Serversoort::Sftp ? 0 : -3600, false};
         EXPECT_EQ(*gemeten, verwacht) << gemeten->verschilS;
         klok = *gemeten;
     }
@@ -320,9 +221,9 @@ TEST_P(ServerVergelijken, ElkeSoortVerschilBeideKanten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, ServerVergelijken,
-                         ::testing::Values(Soort::Mlsd, Soort::List, Soort::Vsftpd, Soort::Sftp),
+                         ::testing::Values(Serversoort::Mlsd, Serversoort::List, Serversoort::Vsftpd, Serversoort::Sftp),
                          [](const auto& info) {
-                             std::string n = Naam(info.param);
+                             std::string n = Vamox::Test::SoortNaam(info.param);
                              std::erase(n, '-');
                              return n;
                          });
@@ -333,7 +234,7 @@ TEST(TijdverschilServer, TweeUurVoorMetEnZonderVerschil)
 {
     const Zone zone("UTC0");
     FtpSession sessie;
-    Server server(Soort::List, FtpServerOpties{.lijstZoneMinuten = 120});
+    Proefserver server(Serversoort::List, FtpServerOpties{.lijstZoneMinuten = 120});
     ASSERT_EQ(server.Starten(sessie), QString());
     QTemporaryDir lokaal;
     QDateTime recent = QDateTime::currentDateTimeUtc().addDays(-2);
@@ -346,10 +247,10 @@ TEST(TijdverschilServer, TweeUurVoorMetEnZonderVerschil)
         server.Schrijf(QString::fromUtf8(naam), "zelfde", tijd);
         LokaalSchrijven(lokaal, QString::fromUtf8(naam), "zelfde", tijd);
     }
-    const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(server.Map());
+    const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(Map(server));
     ASSERT_TRUE(lijst);
     const std::optional<Serverklok> gemeten =
-        Meten(sessie, server.Map(), *lijst, QStringLiteral("recent.txt"));
+        Meten(sessie, Map(server), *lijst, QStringLiteral("recent.txt"));
     ASSERT_TRUE(gemeten);
     EXPECT_EQ(*gemeten, (Serverklok{7200, false}));
 
@@ -392,7 +293,7 @@ int JaarDag(const QDate& d)
 // second one of that file tells the server keeps to UTC, and both files are the same.
 TEST(TijdverschilServer, OpUtcTegenZomertijd)
 {
-    if (!VsftpdServer::beschikbaar()) GTEST_SKIP() << "vsftpd needs root and the package";
+    if (!Vamox::Test::VsftpdServer::beschikbaar()) GTEST_SKIP() << "vsftpd needs root and the package";
     // Summer time around the day of three months back, whatever today is.
     const QDate vandaag = QDate::currentDate();
     int midden = JaarDag(vandaag.addDays(-90));
@@ -400,7 +301,7 @@ TEST(TijdverschilServer, OpUtcTegenZomertijd)
     const Zone zone(ZomertijdTussen(midden - 10, midden + 10));
 
     FtpSession sessie;
-    Server server(Soort::Vsftpd);
+    Proefserver server(Serversoort::Vsftpd);
     ASSERT_EQ(server.Starten(sessie), QString());
     QTemporaryDir lokaal;
     QDateTime nu = QDateTime::currentDateTime().addDays(-1);
@@ -412,11 +313,11 @@ TEST(TijdverschilServer, OpUtcTegenZomertijd)
         server.Schrijf(QString::fromUtf8(naam), "zelfde", tijd);
         LokaalSchrijven(lokaal, QString::fromUtf8(naam), "zelfde", tijd);
     }
-    const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(server.Map());
+    const std::optional<std::vector<FtpEntry>> lijst = sessie.FtpMapLezen(Map(server));
     ASSERT_TRUE(lijst);
-    const std::optional<Serverklok> een = Meten(sessie, server.Map(), *lijst, QStringLiteral("nu.txt"));
+    const std::optional<Serverklok> een = Meten(sessie, Map(server), *lijst, QStringLiteral("nu.txt"));
     const std::optional<Serverklok> twee =
-        Meten(sessie, server.Map(), *lijst, QStringLiteral("nu.txt"), QStringLiteral("toen.txt"));
+        Meten(sessie, Map(server), *lijst, QStringLiteral("nu.txt"), QStringLiteral("toen.txt"));
     ASSERT_TRUE(een && twee);
     EXPECT_EQ(*een, (Serverklok{-nu.offsetFromUtc(), false}));
     EXPECT_EQ(*twee, (Serverklok{0, true}));
