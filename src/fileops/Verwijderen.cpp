@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace Vamox {
 
 namespace {
@@ -143,10 +145,40 @@ Mapverwijdering ServermapVerwijderen(FtpSession& sessie, const QString& pad, Ver
         r.geannuleerd = sessie.afgebroken();
         return !r.geannuleerd;
     };
+    // A folder chosen in the list may be a link to one: DELE removes the link (a folder it
+    // refuses), and what the link points to keeps all it holds.
+    if (sessie.FtpBestandWissen(map)) {
+        ++r.verwijderd;
+        return uit;
+    }
+    if (sessie.afgebroken()) {
+        r.geannuleerd = true;
+        return uit;
+    }
+    // An MLSD listing shows a link to a folder as the folder on some servers (the facts are those
+    // of its target): each folder below is offered to DELE too, from the top, and nothing is
+    // deleted below a link that went.
+    QStringList links;
+    const auto onderLink = [&](const QString& pad) {
+        return std::any_of(links.cbegin(), links.cend(),
+                           [&](const QString& l) { return pad == l || pad.startsWith(l + u'/'); });
+    };
+    if (sessie.gebruiktMlsd()) {
+        for (const QString& m : boom.mappen) {
+            if (onderLink(m)) continue;
+            if (sessie.FtpBestandWissen(m)) {
+                ++r.verwijderd;
+                links.push_back(m);
+            } else if (sessie.afgebroken()) {
+                r.geannuleerd = true;
+                return uit;
+            }
+        }
+    }
     for (const FtpBoom::Bestand& b : boom.bestanden)
-        if (!tel(sessie.FtpBestandWissen(b.pad))) return uit;
+        if (!onderLink(b.pad) && !tel(sessie.FtpBestandWissen(b.pad))) return uit;
     for (auto m = boom.mappen.crbegin(); m != boom.mappen.crend(); ++m)
-        if (!tel(sessie.FtpMapWissen(*m))) return uit;
+        if (!onderLink(*m) && !tel(sessie.FtpMapWissen(*m))) return uit;
     tel(sessie.FtpMapWissen(map));
     return uit;
 }

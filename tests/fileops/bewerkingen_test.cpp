@@ -1,6 +1,7 @@
 #include "fileops/Hernoemen.h"
 #include "fileops/Verwijderen.h"
 #include "support/FtpTestServer.h"
+#include "support/Proefserver.h"
 #include "transfer/TransferTestHulp.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <vector>
 
@@ -198,6 +201,49 @@ TEST_F(ServerBewerking, BoomVanOnderOpEenWeigeringKostNietsAnders)
     EXPECT_FALSE(QFileInfo::exists(server->pad("boom/b")));
     EXPECT_FALSE(QFileInfo::exists(server->pad("boom/a/x.txt")));
 }
+
+// A link inside a server tree goes as the link: the folder it points to, beside the tree, keeps
+// what it holds on every kind of server (an SFTP listing shows such a link as a folder).
+class ServerboomMetLink : public ::testing::TestWithParam<Vamox::Test::Serversoort>
+{
+};
+
+TEST_P(ServerboomMetLink, VerwijdertDeLinkNietWaarHijHeenWijst)
+{
+    Vamox::Test::Proefserver server(GetParam());
+    FtpSession sessie;
+    const QString fout = server.Starten(sessie);
+    if (fout.startsWith(u"skip:")) GTEST_SKIP() << fout.toStdString();
+    ASSERT_TRUE(fout.isEmpty()) << fout.toStdString();
+    const QDateTime nu = QDateTime::currentDateTimeUtc();
+    server.Schrijf(QStringLiteral("ander/bewaar.txt"), "blijft", nu);
+    server.Schrijf(QStringLiteral("boom/a.txt"), "weg", nu);
+    ASSERT_EQ(::symlink("../ander", QFile::encodeName(server.OpSchijf(QStringLiteral("boom/link"))).constData()), 0);
+    Antwoorden ja;
+    ja.ja = {true, true};
+    const Mapverwijdering v = ServermapVerwijderen(sessie, server.Root() + QStringLiteral("/boom"), ja);
+    EXPECT_TRUE(v.gedaan);
+    EXPECT_EQ(v.resultaat.mislukt, 0);
+    EXPECT_FALSE(QFileInfo::exists(server.OpSchijf(QStringLiteral("boom"))));
+    // A chosen folder that is a link loses only the link.
+    ASSERT_EQ(::symlink("ander", QFile::encodeName(server.OpSchijf(QStringLiteral("ook-link"))).constData()), 0);
+    Antwoorden ook;
+    ook.ja = {true, true};
+    EXPECT_TRUE(ServermapVerwijderen(sessie, server.Root() + QStringLiteral("/ook-link"), ook).gedaan);
+    EXPECT_FALSE(QFileInfo(server.OpSchijf(QStringLiteral("ook-link"))).isSymLink());
+    QFile bewaard(server.OpSchijf(QStringLiteral("ander/bewaar.txt")));
+    ASSERT_TRUE(bewaard.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bewaard.readAll(), "blijft");
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, ServerboomMetLink,
+                         ::testing::Values(Vamox::Test::Serversoort::Mlsd, Vamox::Test::Serversoort::Vsftpd,
+                                           Vamox::Test::Serversoort::Sftp),
+                         [](const auto& info) {
+                             std::string n = Vamox::Test::SoortNaam(info.param);
+                             std::erase(n, '-');
+                             return n;
+                         });
 
 TEST_F(ServerBewerking, HernoemenOpDeServer)
 {
