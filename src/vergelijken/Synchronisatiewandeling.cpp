@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -33,6 +34,7 @@ struct Synchronisatiewandeling::Gedeeld
     std::atomic<bool> stop{false};
     std::atomic<int> mislukt{0};
     std::atomic<int> geweigerd{0};
+    std::atomic<int> links{0};
 };
 
 namespace {
@@ -169,6 +171,7 @@ void Synchronisatiewandeling::Starten()
                     ++g->actief;
                 }
                 std::optional<std::vector<Vergelijkbaar>> server;
+                QSet<QString> serverLinks;
                 if (map.server) {
                     const QString pad = ServerPad(g->paar.server, map.rel);
                     auto entries = s.FtpMapLezen(pad);
@@ -178,10 +181,16 @@ void Synchronisatiewandeling::Starten()
                     if (entries) {
                         server.emplace();
                         for (const FtpEntry& e : *entries) {
-                            if (VeiligeNaam(e.naam))
-                                server->push_back(VergelijkbaarVan(e, g->klok));
-                            else
+                            if (!VeiligeNaam(e.naam)) {
                                 ++g->geweigerd;
+                            } else if (e.isMap && e.isLink) {
+                                // What a link leads to lies outside the pair: nothing is planned
+                                // under its name on either side.
+                                serverLinks.insert(e.naam);
+                                ++g->links;
+                            } else {
+                                server->push_back(VergelijkbaarVan(e, g->klok));
+                            }
                         }
                     }
                 } else {
@@ -193,6 +202,8 @@ void Synchronisatiewandeling::Starten()
                     lokaal = LokaalLezen(lokaleMap, g->lokaleRootEcht, g->klok);
                 else
                     lokaal.emplace();
+                if (lokaal && !serverLinks.isEmpty())
+                    std::erase_if(*lokaal, [&](const Vergelijkbaar& v) { return serverLinks.contains(v.naam); });
                 if (server && lokaal && g->werkmap && g->werkmap->isValid())
                     InhoudToetsen(s, lokaleMap, ServerPad(g->paar.server, map.rel), map.rel, g->keuzes,
                                   g->vorige ? &*g->vorige : nullptr, g->werkmap->path(), g->stop, *lokaal, *server);
@@ -245,6 +256,7 @@ void Synchronisatiewandeling::sessieKlaar()
     Einde e;
     e.mislukteMappen = m_gedeeld->mislukt + (over ? 1 : 0);
     e.geweigerd = m_gedeeld->geweigerd;
+    e.links = m_gedeeld->links;
     e.volledig = !m_gedeeld->stop && e.mislukteMappen == 0;
     // What a folder not listed held is still remembered as it was.
     if (!e.volledig && m_gedeeld->vorige)

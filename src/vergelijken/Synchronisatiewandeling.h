@@ -25,9 +25,10 @@ struct Syncpaar
 // Walks both trees of a pair and plans, folder by folder as the listings come: the server tree
 // over several connections of its own at once (logged in as the panes' session), each taking the
 // next folder to list; the local folder of the same place is read beside it. Server names that
-// are no plain names are left out (counted): nothing is written or deleted under them. Local
-// links to folders are not followed, linked files only inside the local root. A folder that
-// could not be listed on either side plans nothing (counted), never an empty folder.
+// are no plain names are left out (counted): nothing is written or deleted under them. Links to
+// folders are not followed on either side (a server link's name is left out on both), linked
+// local files only inside the local root. A folder that could not be listed on either side plans
+// nothing (counted), never an empty folder.
 //
 // Lives on the thread that made it; its signals come on that thread.
 class Synchronisatiewandeling final : public QObject
@@ -41,6 +42,7 @@ public:
         bool volledig = false; // every folder was listed on both sides
         int mislukteMappen = 0;
         int geweigerd = 0; // server names left out
+        int links = 0;     // server links to folders left out, with the local entries of their names
         Syncstaat staat;   // the state as this walk found it (see Mapvergelijking::staat)
     };
 

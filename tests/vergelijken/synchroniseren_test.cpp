@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <unistd.h>
 #include <memory>
 #include <set>
 
@@ -240,6 +241,27 @@ TEST_P(Synchroniseren, InhoudVergelijktDeBytes)
             EXPECT_EQ(r.reden, u"Andere inhoud");
         }
     EXPECT_TRUE(inhoud.einde.volledig);
+}
+
+// A server link to a folder beside the pair is no folder of the pair: a mirror either way plans
+// nothing through it.
+TEST_P(Synchroniseren, ServerlinkNaarEenMapBlijftBuitenHetPaar)
+{
+    if (GetParam() == Serversoort::Mlsd) GTEST_SKIP() << "pyftpdlib lists a link to a folder as the folder";
+    const Proefserver& s = *m_server;
+    s.Schrijf("../buiten/bewaar.txt", "blijft", Nu);
+    ASSERT_EQ(::symlink("../buiten", QFile::encodeName(s.OpSchijf("gedeeld")).constData()), 0);
+    ASSERT_TRUE(QDir().mkpath(Lokaal("gedeeld")));
+    for (const Syncrichting richting : {Syncrichting::NaarServer, Syncrichting::NaarLokaal}) {
+        // A LIST line does not say what a link leads to: vsftpd's is a file of that name (a
+        // conflict with the local folder, left off); sshd's is known to be a folder.
+        const Plan p = Plannen(m_sessie, m_paar, {.richting = richting, .wijze = Syncwijze::Spiegelen}, std::nullopt);
+        for (const Syncregel& r : p.regels) {
+            EXPECT_FALSE(r.aan) << r.Pad().toStdString();
+            EXPECT_EQ(r.map, QString()) << r.Pad().toStdString();
+        }
+        EXPECT_EQ(p.einde.links, GetParam() == Serversoort::Sftp ? 1 : 0);
+    }
 }
 
 // A synchronise cut short (the run stopped while the slow server sends its files) loses nothing:

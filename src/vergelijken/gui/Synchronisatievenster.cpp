@@ -218,6 +218,8 @@ void Synchronisatievenster::regelZetten()
             stand += QStringLiteral("; %1 mappen niet gelezen").arg(m_einde->mislukteMappen);
         if (m_einde->geweigerd > 0)
             stand += QStringLiteral("; %1 ongeldige namen op de server overgeslagen").arg(m_einde->geweigerd);
+        if (m_einde->links > 0)
+            stand += QStringLiteral("; %1 links naar mappen op de server overgeslagen").arg(m_einde->links);
     }
     m_stand->setText(stand);
     m_totalen->setText(m_model->Totalen());
