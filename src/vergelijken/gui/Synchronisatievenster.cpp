@@ -178,6 +178,19 @@ QString StaatPadVan(const Synchronisatievenster::Gegevens& g)
 {
     return SyncstaatPad(g.staatMap, g.serverNaam, g.paar.lokaal, g.paar.server);
 }
+
+// "1 map", "3 mappen": a count with its word.
+QString Aantal(qint64 n, const char* een, const char* meer)
+{
+    return GetalTekst(n) + u' ' + QLatin1String(n == 1 ? een : meer);
+}
+
+// "12 mappen, 300 bestanden bekeken, 4 acties"
+QString Bekeken(qint64 mappen, qint64 bestanden, qint64 acties)
+{
+    return Aantal(mappen, "map", "mappen") + QStringLiteral(", ") + Aantal(bestanden, "bestand", "bestanden") +
+           QStringLiteral(" bekeken, ") + Aantal(acties, "actie", "acties");
+}
 } // namespace
 
 void Synchronisatievenster::Vergelijken()
@@ -209,17 +222,18 @@ void Synchronisatievenster::regelZetten()
     if (!m_wandeling)
         stand = QString();
     else if (!m_einde)
-        stand = QStringLiteral("Vergelijken... %1 mappen, %2 bestanden bekeken, %3 acties")
-                    .arg(GetalTekst(m_mappen), GetalTekst(m_bestanden), GetalTekst(m_model->rowCount()));
+        stand = QStringLiteral("Vergelijken... ") + Bekeken(m_mappen, m_bestanden, m_model->rowCount());
     else {
-        stand = QStringLiteral("Klaar: %1 mappen, %2 bestanden bekeken, %3 acties")
-                    .arg(GetalTekst(m_mappen), GetalTekst(m_bestanden), GetalTekst(m_model->rowCount()));
+        stand = QStringLiteral("Klaar: ") + Bekeken(m_mappen, m_bestanden, m_model->rowCount());
         if (m_einde->mislukteMappen > 0)
-            stand += QStringLiteral("; %1 mappen niet gelezen").arg(m_einde->mislukteMappen);
+            stand += QStringLiteral("; ") + Aantal(m_einde->mislukteMappen, "map", "mappen") +
+                     QStringLiteral(" niet gelezen");
         if (m_einde->geweigerd > 0)
-            stand += QStringLiteral("; %1 ongeldige namen op de server overgeslagen").arg(m_einde->geweigerd);
+            stand += QStringLiteral("; ") + Aantal(m_einde->geweigerd, "ongeldige naam", "ongeldige namen") +
+                     QStringLiteral(" op de server overgeslagen");
         if (m_einde->links > 0)
-            stand += QStringLiteral("; %1 links naar mappen op de server overgeslagen").arg(m_einde->links);
+            stand += QStringLiteral("; ") + Aantal(m_einde->links, "link naar een map", "links naar mappen") +
+                     QStringLiteral(" op de server overgeslagen");
     }
     m_stand->setText(stand);
     m_totalen->setText(m_model->Totalen());
