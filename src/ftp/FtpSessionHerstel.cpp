@@ -151,6 +151,8 @@ Uitkomst FtpSession::uploaden(Plaatsopdracht opdracht)
         return u;
     };
     Uitkomst u = hervat(herhaald(eens), eens, [&](const Uitkomst& nu) {
+        // Turned away at the login: nothing went, so the same once more.
+        if (nu.afloop == Afloop::Vol) return true;
         // Broken off: appended to; an append that went wrong: sent whole.
         const bool breuk = Hervatbaar(nu) && nu.afloop != Afloop::HervattenGeweigerd;
         if (!breuk && !opdracht.aanvullen) return false;
