@@ -1,6 +1,7 @@
 #include "panes/RijenSorteren.h"
 
 #include "panes/Patroon.h"
+#include "panes/Rijen.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -119,6 +120,8 @@ std::vector<std::uint32_t> RijenVolgorde(const std::vector<ListRow>& rijen, Sort
         return VolgensWaarde<qint64>(rijen, oplopend, [](const ListRow& r) {
             return r.datum.isValid() ? r.datum.toJulianDay() : std::numeric_limits<qint64>::min();
         });
+    case SorteerKolom::Rechten:
+        return VolgensWaarde<qint64>(rijen, oplopend, [](const ListRow& r) { return qint64(RechtenVan(r)); });
     case SorteerKolom::Naam:
         break;
     }

@@ -71,7 +71,7 @@ inline void KopKlik(LijstWeergave& lijst, int kolom)
 inline QStringList Kopiconen(const LijstWeergave& lijst)
 {
     QStringList iconen;
-    // The sortable columns ("Rechten" sorts by name and is hidden until asked for).
+    // The sortable columns shown ("Rechten" is hidden until asked for).
     for (int k = 0; k < lijst.lijstModel().columnCount(); ++k)
         if (k != LijstModel::KolomRechten) iconen << lijst.lijstModel().KopIcoon(k);
     return iconen;

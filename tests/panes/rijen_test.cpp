@@ -108,6 +108,19 @@ TEST(panesRijenSorteren, OpDagStabiel)
     EXPECT_EQ(namen(rijen), QStringList({"e", "a", "c", "b", "d"}));
 }
 
+TEST(panesRijenSorteren, OpRechtenAlsGetal)
+{
+    // As numbers, not by name; rows whose permissions were not listed come first.
+    std::vector<ListRow> rijen = {rij("a", 0, {}), rij("b", 0, {}), rij("c", 0, {}), rij("d", 0, {})};
+    RechtenZetten(rijen[0], 0755);
+    RechtenZetten(rijen[1], 0600);
+    RechtenZetten(rijen[3], 0644);
+    RijenSorteren(rijen, SorteerKolom::Rechten, true);
+    EXPECT_EQ(namen(rijen), QStringList({"c", "b", "d", "a"}));
+    RijenSorteren(rijen, SorteerKolom::Rechten, false);
+    EXPECT_EQ(namen(rijen), QStringList({"a", "d", "b", "c"}));
+}
+
 TEST(panesRijenSorteren, GelijkeSleutelsHoudenHunVolgorde)
 {
     // Hundreds of rows on a few keys, mixed: past 16 equal keys an unstable sort reorders them.

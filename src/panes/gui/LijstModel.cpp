@@ -29,6 +29,8 @@ SorteerKolom SorteerKolomVan(int kolom)
     case LijstModel::KolomDatum:
     case LijstModel::KolomNDatum:
         return SorteerKolom::Datum;
+    case LijstModel::KolomRechten:
+        return SorteerKolom::Rechten;
     default:
         return SorteerKolom::Naam;
     }
