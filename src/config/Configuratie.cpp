@@ -27,7 +27,7 @@ struct Sleutel
 };
 
 // Write order; on reading each key is looked up here.
-const std::array<Sleutel, 25> kSleutels = {{
+const std::array<Sleutel, 26> kSleutels = {{
     {"cfgopenen=", &Instellingen::CfgOpenen},
     {"cfgopslaan=", &Instellingen::CfgOpslaan},
     {"server=", &Instellingen::Server},
@@ -53,6 +53,7 @@ const std::array<Sleutel, 25> kSleutels = {{
     {"standaardhoogte=", &Instellingen::Standaardhoogte},
     {"verbindingen=", &Instellingen::Verbindingen},
     {"achtergrond=", &Instellingen::Achtergrond},
+    {"rechtentonen=", &Instellingen::RechtenTonen},
 }};
 
 // Whole numbers in decimal; spaces around them are tolerated, as the old reader did.

@@ -37,6 +37,7 @@ struct Instellingen
     std::optional<int> Standaardhoogte;         // standaardhoogte=
     std::optional<int> Verbindingen;            // verbindingen=     see VerbindingenBegrenzen
     std::optional<bool> Achtergrond;            // achtergrond=      transfers in the background; only when on
+    std::optional<bool> RechtenTonen;           // rechtentonen=     the server files' column Rechten; only when on
     QStringList Synchronisaties;                // synchroniseren=   one line per saved server synchronised
 
     bool operator==(const Instellingen&) const = default;

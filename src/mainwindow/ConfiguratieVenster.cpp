@@ -11,6 +11,7 @@
 #include "mainwindow/Opstarten.h"
 #include "mainwindow/Verbinding.h"
 #include "panes/Patroon.h"
+#include "panes/gui/Kolommen.h"
 #include "panes/gui/LijstWeergave.h"
 #include "panes/gui/LokaalPaneel.h"
 #include "panes/gui/Navigatie.h"
@@ -144,6 +145,7 @@ void ConfiguratieVenster::ConfiguratieLezen()
     if (in.Standaardhoogte) t.Standaardhoogte = *in.Standaardhoogte;
     VerbindingenZetten(VerbindingenBegrenzen(in.Verbindingen));
     m.mnuOverdrachtenAchtergrond->setChecked(in.Achtergrond.value_or(false));
+    RechtenKolomTonen(*ui.LijstBFtp, in.RechtenTonen.value_or(false));
     t.ServerLijst = gelezen->ServerLijst();
     t.Synchronisaties = in.Synchronisaties;
 
@@ -284,6 +286,7 @@ Instellingen ConfiguratieVenster::InstellingenVanVenster() const
     if (t.Verbindingen != StandaardVerbindingen) in.Verbindingen = t.Verbindingen;
     // Written only when on: files of older versions and of users who never chose it stay as they were.
     if (m.mnuOverdrachtenAchtergrond->isChecked()) in.Achtergrond = true;
+    if (RechtenKolomGetoond(*ui.LijstBFtp)) in.RechtenTonen = true;
     in.Synchronisaties = t.Synchronisaties;
     return in;
 }

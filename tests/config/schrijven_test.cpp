@@ -42,6 +42,7 @@ Instellingen Alles()
     in.Standaardbreedte = 13320;
     in.Standaardhoogte = 9495;
     in.Verbindingen = 6;
+    in.RechtenTonen = true;
     return in;
 }
 
@@ -78,7 +79,7 @@ TEST(configSchrijven, VolledigBestandHeenEnTerug)
         "plusbijsubmappenftp=1\r\nmaplokaalactueel=/home/jan/caf\xC3\xA9 \xE2\x82\xAC/\r\n"
         "patroonlokaal=*.txt;*.a=b\r\nmapftpactueel=/www/\r\npatroonftp=\r\n"
         "uploadbestand=/home/jan/index.html\r\nstandaardbreedte=13320\r\n"
-        "standaardhoogte=9495\r\nverbindingen=6\r\n" +
+        "standaardhoogte=9495\r\nverbindingen=6\r\nrechtentonen=1\r\n" +
         (alpha + "\r\n" + beta + "\r\n" + zeta + "\r\n").toUtf8();
     EXPECT_EQ(Lees(pad), verwacht);
 

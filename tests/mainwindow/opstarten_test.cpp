@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -259,6 +261,30 @@ TEST_F(MetBestandTest, LaatstelijkeMapEnServerOphalen)
     QTest::mouseClick(ui.LabelFtp, Qt::LeftButton);
     EXPECT_TRUE(WachtTot([&] { return ui.cboVerbindingenFtp->view()->isVisible(); }));
     ui.cboVerbindingenFtp->hidePopup();
+}
+
+// The column Rechten of the server files as the file left it, chosen off from the header's menu,
+// and so written: a line only while it shows.
+TEST_F(MetBestandTest, RechtenkolomZoalsBewaard)
+{
+    StartTest::Bestand({"rechtentonen=1", ServerRegel(QStringLiteral("Demo"), server)});
+    auto venster = Starten();
+    LijstWeergave& lijst = *venster->ui().LijstBFtp;
+    EXPECT_FALSE(lijst.isColumnHidden(LijstModel::KolomRechten));
+    EXPECT_EQ(venster->configuratie().InstellingenVanVenster().RechtenTonen, true);
+    // A right click on the header, as the platform sends it, opens the menu with the item ticked.
+    QHeaderView* kop = lijst.header();
+    QContextMenuEvent klik(QContextMenuEvent::Mouse, QPoint(5, 5), kop->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(kop->viewport(), &klik);
+    auto* item = kop->findChild<QAction*>(QStringLiteral("mnuKolomRechten"));
+    ASSERT_TRUE(item);
+    auto* menu = qobject_cast<QMenu*>(item->parent());
+    ASSERT_TRUE(menu && WachtTot([&] { return menu->isVisible(); }));
+    EXPECT_TRUE(item->isChecked());
+    item->trigger();
+    menu->hide();
+    EXPECT_TRUE(lijst.isColumnHidden(LijstModel::KolomRechten));
+    EXPECT_FALSE(venster->configuratie().InstellingenVanVenster().RechtenTonen);
 }
 
 TEST_F(MetBestandTest, LaatstelijkeServerOphalenZonderOfMetFout)

@@ -90,15 +90,23 @@ void RechtenKolomMenu(LijstWeergave& lijst)
     QAction* rechten = menu->addAction(QStringLiteral("&Rechten"));
     rechten->setObjectName(QStringLiteral("mnuKolomRechten"));
     rechten->setCheckable(true);
-    QObject::connect(rechten, &QAction::toggled, &lijst, [&lijst](bool aan) {
-        lijst.setProperty(RechtenGetoond, aan);
-        lijst.setColumnHidden(LijstModel::KolomRechten, !aan);
-        LijstBKoppenInstellen(lijst, true);
-    });
+    QObject::connect(rechten, &QAction::toggled, &lijst, [&lijst](bool aan) { RechtenKolomTonen(lijst, aan); });
     QObject::connect(kop, &QHeaderView::customContextMenuRequested, menu, [menu, kop, rechten, &lijst](const QPoint& p) {
         rechten->setChecked(!lijst.isColumnHidden(LijstModel::KolomRechten));
         menu->popup(kop->viewport()->mapToGlobal(p));
     });
+}
+
+bool RechtenKolomGetoond(const LijstWeergave& lijst)
+{
+    return lijst.property(RechtenGetoond).toBool();
+}
+
+void RechtenKolomTonen(LijstWeergave& lijst, bool aan)
+{
+    lijst.setProperty(RechtenGetoond, aan);
+    lijst.setColumnHidden(LijstModel::KolomRechten, !aan);
+    LijstBKoppenInstellen(lijst, true);
 }
 
 QString KopMetAantal(const LijstWeergave& lijst, const QString& aantal, bool lezend)

@@ -27,6 +27,9 @@ void LijstBKoppenInstellen(LijstWeergave& lijst, bool alleenBreedtes);
 // The server file list's header gets a menu with "Rechten", which shows or hides that column
 // (hidden at first); the name column gives up the width.
 void RechtenKolomMenu(LijstWeergave& lijst);
+// Whether that column shows; showing or hiding it as its menu item does.
+bool RechtenKolomGetoond(const LijstWeergave& lijst);
+void RechtenKolomTonen(LijstWeergave& lijst, bool aan);
 
 // The first header becomes the list's title + " (" + number of rows + ")"; one parent entry
 // " .." is not counted. While the folder is still being read the count ends in "…".
