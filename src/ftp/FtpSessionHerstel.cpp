@@ -49,7 +49,8 @@ Uitkomst FtpSession::hervat(Uitkomst u, const std::function<Uitkomst()>& eens,
 {
     qint64 onderweg = 0;
     bool onderbroken = false;
-    for (int poging = 1; !u.ok() && poging <= m_tijden.hervatPogingen && !m_afbreken && nogmaals(u); ++poging) {
+    for (int poging = 1; !u.ok() && poging <= m_tijden.hervatPogingen && !m_afbreken && nogmaals(u);
+         ++poging) {
         Pauze(m_tijden.hervatPauzeMs, m_afbreken);
         if (m_afbreken) break;
         // The control connection may have gone with the data connection: log in anew.

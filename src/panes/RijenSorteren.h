@@ -16,9 +16,10 @@ enum class SorteerKolom
 };
 
 // Orders file rows by name (lower-cased, compared as UTF-16 like TabelSorteren), by size, by
-// day or by permissions (as a number; rows whose permissions were not listed first). The order is the one a text sort on the hidden key columns gives, but sizes compare as
-// numbers, so sizes of 10^11 bytes and more still order right. Rows with equal keys keep their
-// current order in both directions (stable), so two files of the same day keep the name order.
+// day or by permissions (as a number; rows whose permissions were not listed first). The order is
+// the one a text sort on the hidden key columns gives, but sizes compare as numbers, so sizes of
+// 10^11 bytes and more still order right. Rows with equal keys keep their current order in both
+// directions (stable), so two files of the same day keep the name order.
 void RijenSorteren(std::vector<ListRow>& rijen, SorteerKolom kolom, bool oplopend);
 
 // The same order as positions: element i is the current position of the row that comes i-th.

@@ -188,7 +188,8 @@ bool LokaalGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& l)
 
 bool ServerGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& s)
 {
-    return s.grootte != e.serverGrootte || (e.serverTijd != Syncstaatregel::OnbekendeTijd && s.tijd.van != e.serverTijd);
+    return s.grootte != e.serverGrootte ||
+           (e.serverTijd != Syncstaatregel::OnbekendeTijd && s.tijd.van != e.serverTijd);
 }
 
 Syncvorige::Syncvorige(Syncstaat staat) : bestanden(std::move(staat))

@@ -80,9 +80,10 @@ std::optional<bool> ZelfdeBytes(const QString& a, const QString& b)
     for (;;) {
         const QByteArray x = fa.read(Blok), y = fb.read(Blok);
         if (x != y) return false;
-        if (x.isEmpty()) return fa.error() == QFileDevice::NoError && fb.error() == QFileDevice::NoError
-                                    ? std::optional<bool>(true)
-                                    : std::nullopt;
+        if (x.isEmpty())
+            return fa.error() == QFileDevice::NoError && fb.error() == QFileDevice::NoError
+                       ? std::optional<bool>(true)
+                       : std::nullopt;
     }
 }
 
@@ -105,7 +106,8 @@ void InhoudToetsen(FtpSession& sessie, const QString& lokaleMap, const QString& 
         if (!PatroonIsLeeg(keuzes.patroon) && !PatroonPast(l.naam, keuzes.patroon)) continue;
         if (vorige) {
             const auto e = vorige->bestanden.constFind(rel.isEmpty() ? l.naam : rel + u'/' + l.naam);
-            if (e != vorige->bestanden.cend() && !LokaalGewijzigd(*e, l) && !ServerGewijzigd(*e, *s)) continue;
+            if (e != vorige->bestanden.cend() && !LokaalGewijzigd(*e, l) && !ServerGewijzigd(*e, *s))
+                continue;
         }
         if (sessie.FtpBestandHalen(kopie, ServerPad(serverMap, l.naam), s->grootte)) {
             if (const auto zelfde = ZelfdeBytes(lokaleMap + u'/' + l.naam, kopie))
@@ -129,7 +131,8 @@ Synchronisatiewandeling::Synchronisatiewandeling(const FtpAanmelding& aanmelding
     m_gedeeld->keuzes = std::move(keuzes);
     m_gedeeld->klok = klok;
     if (vorige) m_gedeeld->vorige.emplace(std::move(*vorige));
-    if (m_gedeeld->keuzes.criterium == Criterium::Inhoud) m_gedeeld->werkmap = std::make_unique<QTemporaryDir>();
+    if (m_gedeeld->keuzes.criterium == Criterium::Inhoud)
+        m_gedeeld->werkmap = std::make_unique<QTemporaryDir>();
 }
 
 Synchronisatiewandeling::~Synchronisatiewandeling()
@@ -197,16 +200,19 @@ void Synchronisatiewandeling::Starten()
                     server.emplace();
                 }
                 std::optional<std::vector<Vergelijkbaar>> lokaal;
-                const QString lokaleMap = map.rel.isEmpty() ? g->paar.lokaal : g->paar.lokaal + u'/' + map.rel;
+                const QString lokaleMap =
+                    map.rel.isEmpty() ? g->paar.lokaal : g->paar.lokaal + u'/' + map.rel;
                 if (map.lokaal)
                     lokaal = LokaalLezen(lokaleMap, g->lokaleRootEcht, g->klok);
                 else
                     lokaal.emplace();
                 if (lokaal && !serverLinks.isEmpty())
-                    std::erase_if(*lokaal, [&](const Vergelijkbaar& v) { return serverLinks.contains(v.naam); });
+                    std::erase_if(*lokaal,
+                                  [&](const Vergelijkbaar& v) { return serverLinks.contains(v.naam); });
                 if (server && lokaal && g->werkmap && g->werkmap->isValid())
                     InhoudToetsen(s, lokaleMap, ServerPad(g->paar.server, map.rel), map.rel, g->keuzes,
-                                  g->vorige ? &*g->vorige : nullptr, g->werkmap->path(), g->stop, *lokaal, *server);
+                                  g->vorige ? &*g->vorige : nullptr, g->werkmap->path(), g->stop, *lokaal,
+                                  *server);
                 Mapvergelijking uitkomst;
                 qint64 bestanden = 0;
                 if (server && lokaal && !g->stop) {

@@ -177,12 +177,12 @@ TEST(configSchrijven, SynchronisatiesHeenEnTerug)
 {
     QTemporaryDir map;
     const QString pad = map.filePath(QStringLiteral("vamox.cfg"));
-    const Syncherinnering h{.server = QStringLiteral("Mijn site"),
-                            .lokaal = QString::fromUtf8("/home/jan/café = €/") + S,
-                            .serverMap = QStringLiteral("/www/a b"),
-                            .keuzes = {.richting = Syncrichting::BeideKanten, .criterium = Criterium::Inhoud,
-                                       .submappen = false},
-                            .patronen = true};
+    const Syncherinnering h{
+        .server = QStringLiteral("Mijn site"),
+        .lokaal = QString::fromUtf8("/home/jan/café = €/") + S,
+        .serverMap = QStringLiteral("/www/a b"),
+        .keuzes = {.richting = Syncrichting::BeideKanten, .criterium = Criterium::Inhoud, .submappen = false},
+        .patronen = true};
     Instellingen in = Alles();
     in.Synchronisaties = {SyncherinneringTekst(h)};
     ASSERT_TRUE(ConfiguratieSchrijven(pad, in, {QString()}));

@@ -218,7 +218,9 @@ TEST_P(ServerboomMetLink, VerwijdertDeLinkNietWaarHijHeenWijst)
     const QDateTime nu = QDateTime::currentDateTimeUtc();
     server.Schrijf(QStringLiteral("ander/bewaar.txt"), "blijft", nu);
     server.Schrijf(QStringLiteral("boom/a.txt"), "weg", nu);
-    ASSERT_EQ(::symlink("../ander", QFile::encodeName(server.OpSchijf(QStringLiteral("boom/link"))).constData()), 0);
+    ASSERT_EQ(
+        ::symlink("../ander", QFile::encodeName(server.OpSchijf(QStringLiteral("boom/link"))).constData()),
+        0);
     Antwoorden ja;
     ja.ja = {true, true};
     const Mapverwijdering v = ServermapVerwijderen(sessie, server.Root() + QStringLiteral("/boom"), ja);
@@ -226,7 +228,8 @@ TEST_P(ServerboomMetLink, VerwijdertDeLinkNietWaarHijHeenWijst)
     EXPECT_EQ(v.resultaat.mislukt, 0);
     EXPECT_FALSE(QFileInfo::exists(server.OpSchijf(QStringLiteral("boom"))));
     // A chosen folder that is a link loses only the link.
-    ASSERT_EQ(::symlink("ander", QFile::encodeName(server.OpSchijf(QStringLiteral("ook-link"))).constData()), 0);
+    ASSERT_EQ(::symlink("ander", QFile::encodeName(server.OpSchijf(QStringLiteral("ook-link"))).constData()),
+              0);
     Antwoorden ook;
     ook.ja = {true, true};
     EXPECT_TRUE(ServermapVerwijderen(sessie, server.Root() + QStringLiteral("/ook-link"), ook).gedaan);

@@ -274,7 +274,8 @@ TEST_F(MetBestandTest, RechtenkolomZoalsBewaard)
     EXPECT_EQ(venster->configuratie().InstellingenVanVenster().RechtenTonen, true);
     // A right click on the header, as the platform sends it, opens the menu with the item ticked.
     QHeaderView* kop = lijst.header();
-    QContextMenuEvent klik(QContextMenuEvent::Mouse, QPoint(5, 5), kop->viewport()->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent klik(QContextMenuEvent::Mouse, QPoint(5, 5),
+                           kop->viewport()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(kop->viewport(), &klik);
     auto* item = kop->findChild<QAction*>(QStringLiteral("mnuKolomRechten"));
     ASSERT_TRUE(item);

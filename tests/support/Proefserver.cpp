@@ -56,7 +56,8 @@ QString Proefserver::Starten(FtpSession& sessie)
         if (!VsftpdServer::beschikbaar()) return QStringLiteral("skip: vsftpd needs root and the package");
         if (!m_vs->start()) return m_vs->fout();
         m_vs->maakMap(VsftpdServer::werkMap() + QStringLiteral("/t"));
-        return sessie.FtpVerbindingOpenen({m_vs->host(), m_vs->gebruiker(), m_vs->wachtwoord(), m_vs->poort()})
+        return sessie.FtpVerbindingOpenen(
+                   {m_vs->host(), m_vs->gebruiker(), m_vs->wachtwoord(), m_vs->poort()})
                    ? QString()
                    : QStringLiteral("login");
     }

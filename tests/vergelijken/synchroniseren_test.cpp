@@ -18,9 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <unistd.h>
 #include <memory>
 #include <set>
+#include <unistd.h>
 
 // Synchronising a local tree with a server tree on each kind of server: the plan the walk makes,
 // its run through the transfer queue, and the state that makes a second synchronise plan only
@@ -234,8 +234,10 @@ TEST_P(Synchroniseren, InhoudVergelijktDeBytes)
     const Plan tijd = Plannen(m_sessie, m_paar, {.richting = Syncrichting::NaarServer}, std::nullopt);
     EXPECT_EQ(tijd.Tekst(), (std::set<std::string>{"Uploaden andere-tijd.txt", "Uploaden sub/nieuwer.txt"}));
     const Plan inhoud =
-        Plannen(m_sessie, m_paar, {.richting = Syncrichting::NaarServer, .criterium = Criterium::Inhoud}, std::nullopt);
-    EXPECT_EQ(inhoud.Tekst(), (std::set<std::string>{"Uploaden zelfde-tijd.txt", "Uploaden sub/nieuwer.txt"}));
+        Plannen(m_sessie, m_paar, {.richting = Syncrichting::NaarServer, .criterium = Criterium::Inhoud},
+                std::nullopt);
+    EXPECT_EQ(inhoud.Tekst(),
+              (std::set<std::string>{"Uploaden zelfde-tijd.txt", "Uploaden sub/nieuwer.txt"}));
     for (const Syncregel& r : inhoud.regels)
         if (r.naam == u"zelfde-tijd.txt") {
             EXPECT_EQ(r.reden, u"Andere inhoud");
@@ -255,7 +257,8 @@ TEST_P(Synchroniseren, ServerlinkNaarEenMapBlijftBuitenHetPaar)
     for (const Syncrichting richting : {Syncrichting::NaarServer, Syncrichting::NaarLokaal}) {
         // A LIST line does not say what a link leads to: vsftpd's is a file of that name (a
         // conflict with the local folder, left off); sshd's is known to be a folder.
-        const Plan p = Plannen(m_sessie, m_paar, {.richting = richting, .wijze = Syncwijze::Spiegelen}, std::nullopt);
+        const Plan p =
+            Plannen(m_sessie, m_paar, {.richting = richting, .wijze = Syncwijze::Spiegelen}, std::nullopt);
         for (const Syncregel& r : p.regels) {
             EXPECT_FALSE(r.aan) << r.Pad().toStdString();
             EXPECT_EQ(r.map, QString()) << r.Pad().toStdString();

@@ -1,8 +1,8 @@
-#include "support/Vragen.h"
 #include "ftp/FtpSession.h"
 #include "panes/LokaleMap.h"
 #include "support/FtpTestServer.h"
 #include "support/Proefserver.h"
+#include "support/Vragen.h"
 #include "vergelijken/Tijdverschil.h"
 #include "vergelijken/Vergelijken.h"
 
@@ -221,7 +221,8 @@ TEST_P(ServerVergelijken, ElkeSoortVerschilBeideKanten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, ServerVergelijken,
-                         ::testing::Values(Serversoort::Mlsd, Serversoort::List, Serversoort::Vsftpd, Serversoort::Sftp),
+                         ::testing::Values(Serversoort::Mlsd, Serversoort::List, Serversoort::Vsftpd,
+                                           Serversoort::Sftp),
                          [](const auto& info) {
                              std::string n = Vamox::Test::SoortNaam(info.param);
                              std::erase(n, '-');

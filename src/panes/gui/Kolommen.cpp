@@ -90,7 +90,8 @@ void RechtenKolomMenu(LijstWeergave& lijst)
     QAction* rechten = menu->addAction(QStringLiteral("&Rechten"));
     rechten->setObjectName(QStringLiteral("mnuKolomRechten"));
     rechten->setCheckable(true);
-    QObject::connect(rechten, &QAction::toggled, &lijst, [&lijst](bool aan) { RechtenKolomTonen(lijst, aan); });
+    QObject::connect(rechten, &QAction::toggled, &lijst,
+                     [&lijst](bool aan) { RechtenKolomTonen(lijst, aan); });
     QObject::connect(kop, &QHeaderView::customContextMenuRequested, menu, [menu, kop, rechten, &lijst](const QPoint& p) {
         rechten->setChecked(!lijst.isColumnHidden(LijstModel::KolomRechten));
         menu->popup(kop->viewport()->mapToGlobal(p));

@@ -65,17 +65,20 @@ Synchronisatievenster::Synchronisatievenster(Wachtrij& wachtrij, Gegevens gegeve
     auto* op = new QLabel(QStringLiteral("Vergelijken &op:"), this);
     m_criterium = new QComboBox(this);
     m_criterium->setObjectName(QStringLiteral("cboCriterium"));
-    m_criterium->addItems({QStringLiteral("tijd en grootte"), QStringLiteral("alleen grootte"), QStringLiteral("inhoud")});
-    m_criterium->setItemData(int(Criterium::Inhoud),
-                             QStringLiteral("Bestanden van gelijke grootte worden gedownload en byte voor byte vergeleken"),
-                             Qt::ToolTipRole);
+    m_criterium->addItems(
+        {QStringLiteral("tijd en grootte"), QStringLiteral("alleen grootte"), QStringLiteral("inhoud")});
+    m_criterium->setItemData(
+        int(Criterium::Inhoud),
+        QStringLiteral("Bestanden van gelijke grootte worden gedownload en byte voor byte vergeleken"),
+        Qt::ToolTipRole);
     op->setBuddy(m_criterium);
     m_submappen = new QCheckBox(QStringLiteral("Submappen"), this);
     m_submappen->setChecked(true);
     m_patronen = new QCheckBox(QStringLiteral("Patronen van de lijsten"), this);
     auto* vergelijken = new QPushButton(QStringLiteral("&Vergelijken"), this);
     vergelijken->setObjectName(QStringLiteral("knopVergelijken"));
-    for (QWidget* w : std::initializer_list<QWidget*>{m_richting, m_wijze, op, m_criterium, m_submappen, m_patronen, vergelijken})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_richting, m_wijze, op, m_criterium, m_submappen,
+                                                      m_patronen, vergelijken})
         keuzes->addWidget(w);
     keuzes->addStretch();
     hoofd->addLayout(keuzes);
@@ -188,8 +191,9 @@ QString Aantal(qint64 n, const char* een, const char* meer)
 // "12 mappen, 300 bestanden bekeken, 4 acties"
 QString Bekeken(qint64 mappen, qint64 bestanden, qint64 acties)
 {
-    return Aantal(mappen, "map", "mappen") + QStringLiteral(", ") + Aantal(bestanden, "bestand", "bestanden") +
-           QStringLiteral(" bekeken, ") + Aantal(acties, "actie", "acties");
+    return Aantal(mappen, "map", "mappen") + QStringLiteral(", ") +
+           Aantal(bestanden, "bestand", "bestanden") + QStringLiteral(" bekeken, ") +
+           Aantal(acties, "actie", "acties");
 }
 } // namespace
 
