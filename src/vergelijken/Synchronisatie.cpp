@@ -192,6 +192,12 @@ bool ServerGewijzigd(const Syncstaatregel& e, const Vergelijkbaar& s)
            (e.serverTijd != Syncstaatregel::OnbekendeTijd && s.tijd.van != e.serverTijd);
 }
 
+bool SyncTelt(const Vergelijkbaar& v, const Synckeuzes& keuzes)
+{
+    if (v.isMap) return keuzes.submappen;
+    return PatroonIsLeeg(keuzes.patroon) || PatroonPast(v.naam, keuzes.patroon);
+}
+
 Syncvorige::Syncvorige(Syncstaat staat) : bestanden(std::move(staat))
 {
     for (auto it = bestanden.cbegin(); it != bestanden.cend(); ++it) {
@@ -206,15 +212,11 @@ Mapvergelijking MapSynchroniseren(const QString& rel, std::span<const Vergelijkb
                                   const Syncvorige* vorige)
 {
     Mapvergelijking uit;
-    const auto telt = [&](const Vergelijkbaar& v) {
-        if (v.isMap) return keuzes.submappen;
-        return PatroonIsLeeg(keuzes.patroon) || PatroonPast(v.naam, keuzes.patroon);
-    };
     std::vector<Vergelijkbaar> l, s;
     for (const Vergelijkbaar& v : lokaal)
-        if (telt(v)) l.push_back(v);
+        if (SyncTelt(v, keuzes)) l.push_back(v);
     for (const Vergelijkbaar& v : server)
-        if (telt(v)) s.push_back(v);
+        if (SyncTelt(v, keuzes)) s.push_back(v);
     const Uitslag standen = Vergelijken(l, s, keuzes.criterium);
     QHash<QString, const Vergelijkbaar*> opServer;
     for (const Vergelijkbaar& v : s)

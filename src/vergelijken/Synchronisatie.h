@@ -107,6 +107,10 @@ struct Syncvorige
     explicit Syncvorige(Syncstaat staat = {});
 };
 
+// Whether a synchronise with `keuzes` looks at the entry: a folder only with subfolders, a file
+// only when its name fits the pattern.
+bool SyncTelt(const Vergelijkbaar& v, const Synckeuzes& keuzes);
+
 // `vorige`: the state of the last synchronise; none, and "Beide kanten" deletes nothing.
 Mapvergelijking MapSynchroniseren(const QString& rel, std::span<const Vergelijkbaar> lokaal,
                                   std::span<const Vergelijkbaar> server, const Synckeuzes& keuzes,

@@ -1,7 +1,6 @@
 #include "vergelijken/Synchronisatiewandeling.h"
 
 #include "ftp/FtpSession.h"
-#include "panes/Patroon.h"
 #include "platform/Mapinlezen.h"
 #include "transfer/OverdrachtPaden.h"
 
@@ -102,8 +101,7 @@ void InhoudToetsen(FtpSession& sessie, const QString& lokaleMap, const QString& 
     for (Vergelijkbaar& l : lokaal) {
         if (stop) return;
         const Vergelijkbaar* s = l.isMap ? nullptr : opServer.value(l.naam);
-        if (!s || s->grootte != l.grootte) continue;
-        if (!PatroonIsLeeg(keuzes.patroon) && !PatroonPast(l.naam, keuzes.patroon)) continue;
+        if (!s || s->grootte != l.grootte || !SyncTelt(l, keuzes)) continue;
         if (vorige) {
             const auto e = vorige->bestanden.constFind(rel.isEmpty() ? l.naam : rel + u'/' + l.naam);
             if (e != vorige->bestanden.cend() && !LokaalGewijzigd(*e, l) && !ServerGewijzigd(*e, *s))
